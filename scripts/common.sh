@@ -1,0 +1,34 @@
+# Shared by the scripts: where the project is, and installing what a fresh Debian lacks.
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+export ROOT
+
+# The Debian packages the build and the tests need.
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
+    libqt6sql6-odbc libgl-dev unixodbc libsqliteodbc sqlite3)
+
+# Installs the packages that are not installed yet; apt runs only when something is missing.
+install_packages() {
+    local missing=()
+    local package
+    for package in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$package")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# Configures (once) and builds a preset.
+build_preset() {
+    local preset="$1"
+    cd "$ROOT"
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" --parallel "$(nproc)"
+}

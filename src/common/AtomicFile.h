@@ -1,0 +1,19 @@
+#pragma once
+
+#include "FileResult.h"
+
+#include <QByteArray>
+#include <QString>
+
+// Every save goes through here: the bytes go to a temporary file beside the target, which
+// replaces the target only once every byte is on disk. A failed save leaves the old file
+// exactly as it was and no temporary file behind.
+class AtomicFile
+{
+public:
+    static FileResult write(const QString& path, const QByteArray& bytes);
+
+    // Makes later writes fail with "No space left on device" after this many bytes, as a disk
+    // that fills up part-way; a negative limit switches it off. Only tests use this.
+    static void setByteLimitForTesting(qint64 limit);
+};

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+namespace ModFunc {
+
+// Deletes a file and ignores every failure.
+void DeleteFileQuietly(const QString& path);
+
+} // namespace ModFunc

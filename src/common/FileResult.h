@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+// The outcome of a file operation: success, or the system's description of what went wrong.
+struct FileResult
+{
+    bool ok = true;
+    QString error;
+
+    static FileResult success() { return {}; }
+    static FileResult failure(const QString& description) { return {false, description}; }
+    explicit operator bool() const { return ok; }
+};

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+
+// Every text in the logger's files is Windows-1252, whatever the platform.
+// The five bytes the code page leaves undefined map to the C1 controls of the same value,
+// so every byte survives a round trip.
+class Windows1252
+{
+public:
+    static QString decode(QByteArrayView bytes);
+    // One byte per character; a character the code page cannot hold becomes '?'.
+    static QByteArray encode(QStringView text);
+    static char encodeCodePoint(char32_t codePoint);
+    static char32_t decodeByte(unsigned char byte);
+};

@@ -1,0 +1,232 @@
+#include "ChannelTableModel.h"
+
+#include "common/ChannelLabel.h"
+#include "common/ShowMessage.h"
+
+using ModFunc::ChannelLabel;
+
+namespace {
+
+const QString kUp = QStringLiteral("UP");
+const QString kDown = QStringLiteral("DN");
+
+} // namespace
+
+int ChannelTableModel::choiceChannels(int choice)
+{
+    return (choice + 1) * ModFunc::kChannelsPerUnit;
+}
+
+QString ChannelTableModel::choiceText(int choice)
+{
+    return QStringLiteral("%1 unit - %2 ch").arg(choice + 1).arg(choiceChannels(choice));
+}
+
+QString ChannelTableModel::spareName(int channel)
+{
+    return QStringLiteral("Spare ") + ChannelLabel(channel);
+}
+
+ChannelRow ChannelTableModel::defaultRow(int channel)
+{
+    return {spareName(channel), false, kUp, kDown};
+}
+
+ChannelTableModel::ChannelTableModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+int ChannelTableModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : channelCount();
+}
+
+int ChannelTableModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QString ChannelTableModel::label(int row) const
+{
+    return ChannelLabel(row + 1);
+}
+
+QVariant ChannelTableModel::data(const QModelIndex& index, int role) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+        return {};
+    const ChannelRow& row = rows_[index.row()];
+    if (index.column() == ColBack) {
+        if (role == Qt::CheckStateRole)
+            return row.back ? Qt::Checked : Qt::Unchecked;
+        return {};
+    }
+    if (role != Qt::DisplayRole && role != Qt::EditRole)
+        return {};
+    switch (index.column()) {
+    case ColChan:
+        return label(index.row());
+    case ColRelNam:
+        return row.relNam;
+    case ColStUp:
+        return row.stUp;
+    case ColStDn:
+        return row.stDn;
+    }
+    return {};
+}
+
+bool ChannelTableModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+        return false;
+    ChannelRow edited = rows_[index.row()];
+    switch (index.column()) {
+    case ColRelNam:
+        if (role != Qt::EditRole)
+            return false;
+        edited.relNam = value.toString().left(kRelayNameLimit);
+        break;
+    case ColBack:
+        if (role != Qt::CheckStateRole)
+            return false;
+        edited.back = value.value<Qt::CheckState>() == Qt::Checked;
+        break;
+    case ColStUp:
+        if (role != Qt::EditRole)
+            return false;
+        edited.stUp = value.toString();
+        break;
+    case ColStDn:
+        if (role != Qt::EditRole)
+            return false;
+        edited.stDn = value.toString();
+        break;
+    default:
+        return false;
+    }
+    if (edited == rows_[index.row()])
+        return true;
+    rows_[index.row()] = edited;
+    emit dataChanged(index, index);
+    emit cellEdited();
+    return true;
+}
+
+Qt::ItemFlags ChannelTableModel::flags(const QModelIndex& index) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+        return Qt::NoItemFlags;
+    switch (index.column()) {
+    case ColChan:
+        return Qt::ItemIsEnabled;
+    case ColBack:
+        return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable;
+    default:
+        return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+    }
+}
+
+QVariant ChannelTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    switch (section) {
+    case ColChan:
+        return QStringLiteral("Chan");
+    case ColRelNam:
+        return QStringLiteral("Relay name");
+    case ColBack:
+        return QStringLiteral("Back contact");
+    case ColStUp:
+        return QStringLiteral("State up");
+    case ColStDn:
+        return QStringLiteral("State down");
+    }
+    return {};
+}
+
+bool ChannelTableModel::setChannel(int row, const ChannelRow& value)
+{
+    if (!hasRow(row))
+        return false;
+    rows_[row] = value;
+    return true;
+}
+
+bool ChannelTableModel::setRelayName(int row, const QString& name)
+{
+    if (!hasRow(row))
+        return false;
+    rows_[row].relNam = name;
+    return true;
+}
+
+bool ChannelTableModel::setBackContact(int row, bool back)
+{
+    if (!hasRow(row))
+        return false;
+    rows_[row].back = back;
+    return true;
+}
+
+void ChannelTableModel::RefreshGrid()
+{
+    if (rows_.isEmpty())
+        return;
+    emit dataChanged(index(0, 0), index(channelCount() - 1, ColumnCount - 1));
+}
+
+void ChannelTableModel::FillDefaultRows(int firstRow)
+{
+    for (int row = std::max(firstRow, 0); row < channelCount(); ++row)
+        rows_[row] = defaultRow(row + 1);
+    RefreshGrid();
+}
+
+void ChannelTableModel::resizeTo(int channels)
+{
+    const int old = channelCount();
+    if (channels > old) {
+        beginInsertRows({}, old, channels - 1);
+        rows_.reserve(channels);
+        for (int row = old; row < channels; ++row)
+            rows_.append(defaultRow(row + 1));
+        endInsertRows();
+    } else if (channels < old) {
+        beginRemoveRows({}, channels, old - 1);
+        rows_.resize(channels);
+        endRemoveRows();
+    }
+}
+
+bool ChannelTableModel::SetChannelCount(int requested, int fillMode)
+{
+    int chosen = -1;
+    for (int choice = 0; choice < kChoiceCount; ++choice) {
+        chosen = choice;
+        if (choiceChannels(choice) >= requested)
+            break;
+    }
+    if (requested <= 0 || chosen < 0) {
+        ModFunc::ShowMessage(QStringLiteral("Error setting no of channels."));
+        return false;
+    }
+    const int channels = choiceChannels(chosen);
+    if (fillMode == FillAllRows) {
+        beginResetModel();
+        rows_.resize(channels);
+        for (int row = 0; row < channels; ++row)
+            rows_[row] = defaultRow(row + 1);
+        endResetModel();
+    } else {
+        // Added rows get their defaults; the kept rows keep their values.
+        resizeTo(channels);
+    }
+    selectChoice(chosen);
+    return true;
+}
+
+void ChannelTableModel::selectChoice(int choice)
+{
+    selectedChoice_ = choice;
+    emit choiceSelected(choice);
+}

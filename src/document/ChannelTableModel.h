@@ -1,0 +1,71 @@
+#pragma once
+
+#include "ChannelRow.h"
+
+#include <QAbstractTableModel>
+#include <QList>
+
+// The site's channel list: one row per channel, always a whole number of 384-channel units.
+// Program writes (loaders, importers, fills) change rows silently and are shown once by
+// RefreshGrid; only edits through a view (setData) raise cellEdited.
+class ChannelTableModel : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    enum Column { ColChan, ColRelNam, ColBack, ColStUp, ColStDn, ColumnCount };
+    enum FillMode { FillAddedRows = 2, FillAllRows = 4 };
+
+    static constexpr int kRelayNameLimit = 16;
+    static constexpr int kChoiceCount = 8;
+
+    // The eight channel-count choices: entry k holds (k + 1) units.
+    static int choiceChannels(int choice);
+    static QString choiceText(int choice);
+    // The default row of channel n: its label, "Spare " and the label, front, "UP", "DN".
+    static ChannelRow defaultRow(int channel);
+    static QString spareName(int channel);
+
+    explicit ChannelTableModel(QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+    int channelCount() const { return int(rows_.size()); }
+    bool hasRow(int row) const { return row >= 0 && row < rows_.size(); }
+    const ChannelRow& channel(int row) const { return rows_[row]; }
+    QString label(int row) const;
+
+    // Program writes; they answer false for a row the table does not have.
+    bool setChannel(int row, const ChannelRow& value);
+    bool setRelayName(int row, const QString& name);
+    bool setBackContact(int row, bool back);
+    void RefreshGrid();
+
+    // Sizes the table to the smallest choice that holds the request (3072 at most) and
+    // selects it. Answers false, after "Error setting no of channels.", for a request of
+    // 0 or less; the table is then unchanged.
+    bool SetChannelCount(int requested, int fillMode);
+    // Puts every row from firstRow on back to its defaults, then refreshes.
+    void FillDefaultRows(int firstRow);
+    // Grows with default rows or drops rows from the end; kept rows keep their values.
+    void resizeTo(int channels);
+
+    int selectedChoice() const { return selectedChoice_; }
+    void selectChoice(int choice);
+
+signals:
+    // The program selected this channel-count choice; the selector follows it.
+    void choiceSelected(int choice);
+    // The user changed a cell through a view.
+    void cellEdited();
+
+private:
+    QList<ChannelRow> rows_;
+    int selectedChoice_ = -1;
+};

@@ -1,0 +1,34 @@
+#include "UserChannelChoice.h"
+
+#include "ChannelTableModel.h"
+#include "common/ChannelLabel.h"
+#include "common/Dialogs.h"
+
+using ModFunc::ChannelLabel;
+
+bool ApplyUserChannelChoice(ChannelTableModel& table, int choice)
+{
+    if (choice < 0 || choice >= ChannelTableModel::kChoiceCount) {
+        AskUser(QStringLiteral("Impossible selection - how did you do that?"), EditorTitle(),
+                MessageIcon::Exclamation, MessageButtons::Ok);
+        return false;
+    }
+    const int oldCount = table.channelCount();
+    const int newCount = ChannelTableModel::choiceChannels(choice);
+    if (newCount == oldCount)
+        return false;
+    if (newCount < oldCount) {
+        const QString question = QStringLiteral("Delete channels ") + ChannelLabel(newCount + 1) +
+                                 QStringLiteral(" to ") + ChannelLabel(oldCount) +
+                                 QStringLiteral("?\r\n");
+        if (AskUser(question, EditorTitle(), MessageIcon::Question, MessageButtons::OkCancel) !=
+            MessageAnswer::Ok) {
+            table.selectChoice(oldCount / ChannelTableModel::choiceChannels(0) - 1);
+            return false;
+        }
+    }
+    table.resizeTo(newCount);
+    table.selectChoice(choice);
+    table.FillDefaultRows(oldCount);
+    return true;
+}

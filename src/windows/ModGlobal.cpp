@@ -1,0 +1,60 @@
+#include "ModGlobal.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace ModGlobal {
+
+DirSettings dirs;
+
+namespace {
+
+const QString kDirectories = QStringLiteral("Directories");
+
+} // namespace
+
+std::unique_ptr<QSettings> OpenSettingsStore()
+{
+#ifdef Q_OS_WIN
+    // Where earlier versions of the editor kept the same keys, so users keep their settings.
+    return std::make_unique<QSettings>(
+        QStringLiteral("HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\ZR415Config"),
+        QSettings::NativeFormat);
+#else
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                       QStringLiteral("ZR415Config"),
+                                       QStringLiteral("ZR415Config"));
+#endif
+}
+
+QString DefaultFilePath()
+{
+    return QDir::toNativeSeparators(QDir::rootPath());
+}
+
+QString DefaultCorvanePath()
+{
+    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
+}
+
+void LoadSettings(DirSettings& settings)
+{
+    const auto store = OpenSettingsStore();
+    store->beginGroup(kDirectories);
+    settings.filePath = store->value(QStringLiteral("filePath"), DefaultFilePath()).toString();
+    settings.cfPath = store->value(QStringLiteral("cfPath"), DefaultFilePath()).toString();
+    settings.crvPath = store->value(QStringLiteral("crvPath"), DefaultCorvanePath()).toString();
+    store->endGroup();
+}
+
+void SaveSettings(const DirSettings& settings)
+{
+    const auto store = OpenSettingsStore();
+    store->beginGroup(kDirectories);
+    store->setValue(QStringLiteral("filePath"), settings.filePath);
+    store->setValue(QStringLiteral("cfPath"), settings.cfPath);
+    store->setValue(QStringLiteral("crvPath"), settings.crvPath);
+    store->endGroup();
+}
+
+} // namespace ModGlobal

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "DirSettings.h"
+
+#include <QSettings>
+
+#include <memory>
+
+namespace ModGlobal {
+
+// The one record of working directories, read at start and written at close.
+extern DirSettings dirs;
+
+// The per-user store under the application name "ZR415Config".
+std::unique_ptr<QSettings> OpenSettingsStore();
+
+// Fills the record from section "Directories", with the defaults for absent keys.
+void LoadSettings(DirSettings& settings);
+// Stores the record as it is; an empty text is stored as empty.
+void SaveSettings(const DirSettings& settings);
+
+// The root of the system drive, with its separator: "C:\" on Windows.
+QString DefaultFilePath();
+// The directory that holds the program's executable.
+QString DefaultCorvanePath();
+
+} // namespace ModGlobal

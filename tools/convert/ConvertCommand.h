@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class ChannelTableModel;
+
+// zr415-convert: the editor's readers and writers without a window.
+class ConvertCommand
+{
+public:
+    enum ExitStatus { Success = 0, Failed = 1, UsageError = 2 };
+
+    // Runs the command for the arguments after the program name.
+    static int run(const QStringList& arguments);
+
+    static QString usage();
+
+private:
+    static int convert(const QString& input, const QString& output);
+    static bool readSite(ChannelTableModel& table, const QString& input);
+    static bool writeSite(const ChannelTableModel& table, const QString& output);
+};
