@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+// Path routines of the document commands.
+namespace SitePaths {
+
+// The text before its first "." (the whole text when it has none).
+QString StripExtension(const QString& fileName);
+// The path up to and including its last separator; empty when it has none.
+QString DirectoryOf(const QString& path);
+// The file's name without its directory.
+QString FileTitleOf(const QString& path);
+
+enum class SiteFileType { Unknown, Dip, Csv, Cfg };
+// The format a chosen name asks for, from its ending in any letter case.
+SiteFileType FileTypeOf(const QString& path);
+
+} // namespace SitePaths

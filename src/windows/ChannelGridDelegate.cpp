@@ -1,0 +1,26 @@
+#include "ChannelGridDelegate.h"
+
+#include "document/ChannelTableModel.h"
+
+#include <QLineEdit>
+
+QWidget* ChannelGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                           const QModelIndex& index) const
+{
+    QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+    if (auto* line = qobject_cast<QLineEdit*>(editor);
+        line && index.column() == ChannelTableModel::ColRelNam)
+        line->setMaxLength(ChannelTableModel::kRelayNameLimit);
+    editor_ = editor;
+    return editor;
+}
+
+void ChannelGridDelegate::finishEdit()
+{
+    if (!editor_)
+        return;
+    QWidget* editor = editor_;
+    editor_ = nullptr;
+    emit commitData(editor);
+    emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+}

@@ -1,0 +1,242 @@
+#include "common/ScriptedDialogs.h"
+#include "document/ChannelTableModel.h"
+#include "document/DocumentCommands.h"
+#include "document/SitePaths.h"
+#include "windows/DirSettings.h"
+
+#include <QDir>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString kSep = QDir::separator();
+
+QString native(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+} // namespace
+
+class TestDocumentCommands : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+
+    void stripExtension_data();
+    void stripExtension();
+    void directoryOf_data();
+    void directoryOf();
+    void fileTypeIgnoresLetterCase_data();
+    void fileTypeIgnoresLetterCase();
+
+    void newKeepsTheChannelCount();
+    void openCsvNamesTheSiteWithoutAFile();
+    void failedCsvOpenReportsAndChangesNothing();
+    void saveWritesTheSiteFileAndClearsModified();
+    void failedSaveKeepsModifiedAndAskAnswersFalse();
+    void cancelledOpenAfterNoKeepsEverything();
+    void openDialogStartsWithTheLastFileName();
+
+private:
+    ChannelTableModel table;
+    DirSettings dirs;
+};
+
+void TestDocumentCommands::init()
+{
+    table.SetChannelCount(384, ChannelTableModel::FillAllRows);
+    dirs = {QStringLiteral("start") + kSep, QStringLiteral("card") + kSep, QString()};
+}
+
+void TestDocumentCommands::stripExtension_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("stripped");
+    QTest::newRow("plain") << "north.dip"
+                           << "north";
+    QTest::newRow("first dot") << "a.b.dip"
+                               << "a";
+    QTest::newRow("leading dot") << ".dip"
+                                 << "";
+    QTest::newRow("no dot") << "north"
+                            << "north";
+}
+
+void TestDocumentCommands::stripExtension()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, stripped);
+    QCOMPARE(SitePaths::StripExtension(name), stripped);
+}
+
+void TestDocumentCommands::directoryOf_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("directory");
+    QTest::newRow("file in folder") << "sites" + kSep + "north.dip"
+                                    << "sites" + kSep;
+    QTest::newRow("root") << kSep + "north.dip" << kSep;
+    QTest::newRow("no separator") << "north.dip"
+                                  << "";
+}
+
+void TestDocumentCommands::directoryOf()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, directory);
+    QCOMPARE(SitePaths::DirectoryOf(path), directory);
+}
+
+void TestDocumentCommands::fileTypeIgnoresLetterCase_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("type");
+    QTest::newRow("dip") << "north.dip" << int(SitePaths::SiteFileType::Dip);
+    QTest::newRow("DIP") << "NORTH.DIP" << int(SitePaths::SiteFileType::Dip);
+    QTest::newRow("Csv") << "north.Csv" << int(SitePaths::SiteFileType::Csv);
+    QTest::newRow("cfg") << "any.cfg" << int(SitePaths::SiteFileType::Cfg);
+    QTest::newRow("xml") << "north.xml" << int(SitePaths::SiteFileType::Unknown);
+    QTest::newRow("too short") << ".dip" << int(SitePaths::SiteFileType::Unknown);
+}
+
+void TestDocumentCommands::fileTypeIgnoresLetterCase()
+{
+    QFETCH(QString, path);
+    QFETCH(int, type);
+    QCOMPARE(int(SitePaths::FileTypeOf(path)), type);
+}
+
+void TestDocumentCommands::newKeepsTheChannelCount()
+{
+    ScriptedDialogs dialogs;
+    DocumentCommands commands(table, dirs);
+    table.SetChannelCount(768, ChannelTableModel::FillAllRows);
+    table.setRelayName(400, QStringLiteral("X"));
+    commands.SetSiteName(QStringLiteral("north"));
+    QSignalSpy captions(&commands, &DocumentCommands::captionChanged);
+    commands.NewSite();
+    QCOMPARE(table.rowCount(), 768);
+    QCOMPARE(table.channel(400).relNam, QStringLiteral("Spare BA17"));
+    QCOMPARE(captions.takeLast().first().toString(), QStringLiteral("ZR415 configuration editor"));
+    QVERIFY(commands.site().siteName.isEmpty());
+}
+
+void TestDocumentCommands::openCsvNamesTheSiteWithoutAFile()
+{
+    QTemporaryDir dir;
+    const QString path = native(dir.filePath(QStringLiteral("south.list.csv")));
+    writeFile(path, "AA01,TPR,Back\r\n");
+    ScriptedDialogs dialogs;
+    DocumentCommands commands(table, dirs);
+    commands.setModified(true);
+    dialogs.answerNext(MessageAnswer::No);
+    dialogs.chooseNext(path);
+    commands.OpenSite();
+    QCOMPARE(commands.site().siteName, QStringLiteral("south"));
+    QVERIFY(commands.site().sitePath.isEmpty());
+    QVERIFY(commands.site().siteFileTitle.isEmpty());
+    QVERIFY(!commands.isModified());
+    QCOMPARE(commands.caption(), QStringLiteral("south - ZR415 configuration editor"));
+    QCOMPARE(table.channel(0).relNam, QStringLiteral("TPR"));
+    QVERIFY(table.channel(0).back);
+    QCOMPARE(dirs.filePath, QStringLiteral("start") + kSep);
+    QCOMPARE(dialogs.texts().last(), QStringLiteral("1 channels imported"));
+}
+
+void TestDocumentCommands::failedCsvOpenReportsAndChangesNothing()
+{
+    QTemporaryDir dir;
+    const QString path = native(dir.filePath(QStringLiteral("big.csv")));
+    writeFile(path, "99999999999,TPR,Back\r\n");
+    ScriptedDialogs dialogs;
+    DocumentCommands commands(table, dirs);
+    commands.SetSiteName(QStringLiteral("kept"));
+    commands.setModified(true);
+    dialogs.answerNext(MessageAnswer::No);
+    dialogs.chooseNext(path);
+    commands.OpenSite();
+    QCOMPARE(dialogs.texts().last(), QStringLiteral("Error occurred while loading.\r\nOverflow"));
+    QCOMPARE(commands.site().siteName, QStringLiteral("kept"));
+    QVERIFY(commands.isModified());
+}
+
+void TestDocumentCommands::saveWritesTheSiteFileAndClearsModified()
+{
+    QTemporaryDir dir;
+    const QString path = native(dir.filePath(QStringLiteral("east.dip")));
+    ScriptedDialogs dialogs;
+    DocumentCommands commands(table, dirs);
+    dialogs.chooseNext(path);
+    QVERIFY(commands.SaveSite()); // no file yet: behaves as Save As
+    QCOMPARE(commands.site().sitePath, path);
+    QCOMPARE(commands.site().siteFileTitle, QStringLiteral("east.dip"));
+    QCOMPARE(dirs.filePath, native(dir.path()) + kSep);
+    table.setRelayName(0, QStringLiteral("SECOND"));
+    commands.setModified(true);
+    QVERIFY(commands.SaveSite());
+    QCOMPARE(dialogs.fileRequests().size(), 1);
+    QVERIFY(!commands.isModified());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll().mid(16, 6), QByteArray("SECOND"));
+}
+
+void TestDocumentCommands::failedSaveKeepsModifiedAndAskAnswersFalse()
+{
+    QTemporaryDir dir;
+    const QString path = native(dir.filePath(QStringLiteral("missing/east.dip")));
+    ScriptedDialogs dialogs;
+    DocumentCommands commands(table, dirs);
+    commands.setModified(true);
+    dialogs.answerNext(MessageAnswer::Yes);
+    dialogs.chooseNext(path);
+    QVERIFY(!commands.AskSaveChanges());
+    QVERIFY(commands.isModified());
+    QVERIFY(commands.site().sitePath.isEmpty());
+    QVERIFY(dialogs.texts().last().startsWith(QStringLiteral("Error occurred while saving.\r\n")));
+    QVERIFY(dialogs.texts().last().size() >
+            QStringLiteral("Error occurred while saving.\r\n").size());
+}
+
+void TestDocumentCommands::cancelledOpenAfterNoKeepsEverything()
+{
+    ScriptedDialogs dialogs;
+    DocumentCommands commands(table, dirs);
+    table.setRelayName(1, QStringLiteral("MINE"));
+    commands.setModified(true);
+    dialogs.answerNext(MessageAnswer::No);
+    dialogs.chooseNext(std::nullopt);
+    commands.OpenSite();
+    QCOMPARE(table.channel(1).relNam, QStringLiteral("MINE"));
+    QVERIFY(commands.isModified());
+    QCOMPARE(dialogs.messages().size(), 1);
+}
+
+void TestDocumentCommands::openDialogStartsWithTheLastFileName()
+{
+    QTemporaryDir dir;
+    ScriptedDialogs dialogs;
+    DocumentCommands commands(table, dirs);
+    commands.SetSiteName(QStringLiteral("west"));
+    dialogs.chooseNext(std::nullopt);
+    commands.SaveSiteAs();
+    commands.OpenSite();
+    QCOMPARE(dialogs.fileRequests().at(0).fileName, QStringLiteral("west"));
+    QCOMPARE(dialogs.fileRequests().at(0).directory, QStringLiteral("start") + kSep);
+    QCOMPARE(dialogs.fileRequests().at(1).fileName, QStringLiteral("west"));
+}
+
+QTEST_GUILESS_MAIN(TestDocumentCommands)
+#include "tst_documentcommands.moc"

@@ -1,0 +1,353 @@
+#include "common/ScriptedDialogs.h"
+#include "document/ChannelTableModel.h"
+#include "document/DocumentCommands.h"
+#include "windows/ChannelGridView.h"
+#include "windows/FormSizeSettings.h"
+#include "windows/FrmDips.h"
+#include "windows/ModGlobal.h"
+#include "windows/Twips.h"
+#include "windows/WidgetDialogs.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+
+#include <memory>
+
+namespace {
+
+QString dipPath(const QTemporaryDir& dir, const QString& name)
+{
+    return dir.filePath(name);
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestFrmDips : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init();
+
+    void startsUntitledWithOneUnit();
+    void menuAndToolbarHoldTheirItemsInOrder();
+    void growsWithoutAskingAndShrinksAfterOk();
+    void cancelledShrinkRestoresTheSelection();
+    void closeAsksAboutUnsavedEdits_data();
+    void closeAsksAboutUnsavedEdits();
+    void yesThenCancelledSaveAsKeepsWindowAndEdits();
+    void badDipLeavesTheSiteAsItWas();
+    void saveAsDipNamesTheSiteAndNextStartOpensThere();
+    void saveAsOtherEndings_data();
+    void saveAsOtherEndings();
+    void exportTakesTheCellBeingEdited();
+    void unknownToolbarKeyDoesNothing();
+    void realMessageBoxAnswersTheShrinkQuestion();
+
+private:
+    std::unique_ptr<FrmDips> makeWindow();
+    void editRelayName(FrmDips& window, int row, const QString& text);
+};
+
+void TestFrmDips::init()
+{
+    ModGlobal::OpenSettingsStore()->clear();
+    ModGlobal::dirs = {};
+}
+
+std::unique_ptr<FrmDips> TestFrmDips::makeWindow()
+{
+    auto window = std::make_unique<FrmDips>();
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window.get()))
+        qWarning("window not exposed");
+    return window;
+}
+
+// Types into the grid's editor and leaves it open, as a user who has not yet pressed Enter.
+void TestFrmDips::editRelayName(FrmDips& window, int row, const QString& text)
+{
+    ChannelGridView* grid = window.grid();
+    const QModelIndex cell = window.table().index(row, ChannelTableModel::ColRelNam);
+    grid->setCurrentIndex(cell);
+    grid->edit(cell);
+    auto* editor = grid->findChild<QLineEdit*>();
+    QVERIFY(editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, text);
+}
+
+void TestFrmDips::startsUntitledWithOneUnit()
+{
+    ScriptedDialogs dialogs;
+    auto window = makeWindow();
+    QCOMPARE(window->windowTitle(), QStringLiteral("ZR415 configuration editor"));
+    QCOMPARE(window->table().rowCount(), 384);
+    QCOMPARE(window->table().data(window->table().index(0, 1)).toString(),
+             QStringLiteral("Spare AA01"));
+    QCOMPARE(window->channelCountSelector()->count(), 8);
+    QCOMPARE(window->channelCountSelector()->currentIndex(), 0);
+    QCOMPARE(window->channelCountSelector()->currentText(), QStringLiteral("1 unit - 384 ch"));
+    QCOMPARE(window->channelCountSelector()->itemText(7), QStringLiteral("8 unit - 3072 ch"));
+    QVERIFY(!window->commands().isModified());
+    QCOMPARE(window->frameGeometry().topLeft(),
+             QPoint(Twips::toPixelsX(500), Twips::toPixelsY(500)));
+    QCOMPARE(window->frameGeometry().width(), Twips::toPixelsX(6945));
+    QCOMPARE(window->frameGeometry().height(), Twips::toPixelsY(9375));
+    QVERIFY(dialogs.messages().isEmpty());
+}
+
+void TestFrmDips::menuAndToolbarHoldTheirItemsInOrder()
+{
+    ScriptedDialogs dialogs;
+    auto window = makeWindow();
+    auto* file = window->findChild<QMenu*>(QStringLiteral("MnuFile"));
+    QVERIFY(file);
+    QCOMPARE(file->title(), QStringLiteral("&File"));
+    QStringList menu;
+    for (QAction* action : file->actions())
+        menu << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    QCOMPARE(menu, (QStringList{"&New", "&Open...", "&Save", "Save &as...", "-", "&Import...", "-",
+                                "&Export to ZR415..."}));
+    auto* toolbar = window->findChild<QToolBar*>(QStringLiteral("Toolbar1"));
+    QVERIFY(toolbar);
+    QStringList buttons;
+    for (QAction* action : toolbar->actions()) {
+        buttons << (action->isSeparator() ? QStringLiteral("-")
+                                          : action->data().toString() + u'=' + action->toolTip());
+        QVERIFY(action->isSeparator() || !action->icon().isNull());
+    }
+    QCOMPARE(buttons,
+             (QStringList{"New=New site", "Open=Open site", "Import=Import...", "Save=Save site",
+                          "-", "Export=Export to ZR415", "Labels=Export to labels database"}));
+}
+
+void TestFrmDips::growsWithoutAskingAndShrinksAfterOk()
+{
+    ScriptedDialogs dialogs;
+    auto window = makeWindow();
+    window->table().setRelayName(0, QStringLiteral("KEEP"));
+    window->channelCountSelector()->setCurrentIndex(2);
+    QCOMPARE(window->table().rowCount(), 1152);
+    QVERIFY(dialogs.messages().isEmpty());
+    QVERIFY(window->commands().isModified());
+    QCOMPARE(window->table().channel(0).relNam, QStringLiteral("KEEP"));
+    QCOMPARE(window->table().channel(1151).relNam, QStringLiteral("Spare CH48"));
+
+    dialogs.answerNext(MessageAnswer::Ok);
+    window->channelCountSelector()->setCurrentIndex(0);
+    QCOMPARE(window->table().rowCount(), 384);
+    QCOMPARE(dialogs.texts(), QStringList{QStringLiteral("Delete channels BA01 to CH48?\r\n")});
+    QCOMPARE(window->channelCountSelector()->currentIndex(), 0);
+}
+
+void TestFrmDips::cancelledShrinkRestoresTheSelection()
+{
+    ScriptedDialogs dialogs;
+    auto window = makeWindow();
+    window->table().SetChannelCount(1152, ChannelTableModel::FillAllRows);
+    QCOMPARE(window->channelCountSelector()->currentIndex(), 2);
+    QVERIFY(!window->commands().isModified());
+    dialogs.answerNext(MessageAnswer::Cancel);
+    window->channelCountSelector()->setCurrentIndex(0);
+    QCOMPARE(window->table().rowCount(), 1152);
+    QCOMPARE(window->channelCountSelector()->currentIndex(), 2);
+    QVERIFY(!window->commands().isModified());
+    QCOMPARE(dialogs.messages().size(), 1);
+}
+
+void TestFrmDips::closeAsksAboutUnsavedEdits_data()
+{
+    QTest::addColumn<MessageAnswer>("answer");
+    QTest::addColumn<bool>("closes");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("Yes saves and closes") << MessageAnswer::Yes << true << true;
+    QTest::newRow("No closes without saving") << MessageAnswer::No << true << false;
+    QTest::newRow("Cancel keeps the window") << MessageAnswer::Cancel << false << false;
+}
+
+void TestFrmDips::closeAsksAboutUnsavedEdits()
+{
+    QFETCH(MessageAnswer, answer);
+    QFETCH(bool, closes);
+    QFETCH(bool, saved);
+    QTemporaryDir dir;
+    ScriptedDialogs dialogs;
+    auto window = makeWindow();
+    editRelayName(*window, 3, QStringLiteral("TPR 12"));
+    dialogs.answerNext(answer);
+    const QString path = dipPath(dir, QStringLiteral("site.dip"));
+    dialogs.chooseNext(path);
+    QCOMPARE(window->close(), closes);
+    QCOMPARE(window->isVisible(), !closes);
+    QCOMPARE(dialogs.messages().first().text, QStringLiteral("Save this site before closing?"));
+    QCOMPARE(dialogs.messages().first().buttons, MessageButtons::YesNoCancel);
+    QCOMPARE(dialogs.messages().first().icon, MessageIcon::Question);
+    QCOMPARE(dialogs.messages().first().title, QStringLiteral("ZR415 configuration editor"));
+    QCOMPARE(QFile::exists(path), saved);
+    if (saved)
+        QCOMPARE(readAll(path).mid(16 + 3 * 40, 6), QByteArray("TPR 12"));
+    // The geometry is stored whether or not the window closed.
+    QVERIFY(ModGlobal::OpenSettingsStore()->contains(QStringLiteral("FormSize/height")));
+}
+
+void TestFrmDips::yesThenCancelledSaveAsKeepsWindowAndEdits()
+{
+    ScriptedDialogs dialogs;
+    auto window = makeWindow();
+    editRelayName(*window, 0, QStringLiteral("EDITED"));
+    dialogs.answerNext(MessageAnswer::Yes);
+    dialogs.chooseNext(std::nullopt);
+    QVERIFY(!window->close());
+    QVERIFY(window->isVisible());
+    QCOMPARE(window->table().channel(0).relNam, QStringLiteral("EDITED"));
+    QVERIFY(window->commands().isModified());
+}
+
+void TestFrmDips::badDipLeavesTheSiteAsItWas()
+{
+    QTemporaryDir dir;
+    const QString bad = dipPath(dir, QStringLiteral("bad.dip"));
+    QFile file(bad);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(16 + 40, 'x'));
+    file.close();
+    ScriptedDialogs dialogs;
+    auto window = makeWindow();
+    window->table().setRelayName(5, QStringLiteral("KEPT"));
+    dialogs.chooseNext(bad);
+    window->onToolbarButton(QStringLiteral("Open"));
+    QCOMPARE(dialogs.texts(),
+             QStringList{QStringLiteral("File flag incorrect - this is not an ZR415 file")});
+    QCOMPARE(window->windowTitle(), QStringLiteral("ZR415 configuration editor"));
+    QCOMPARE(window->table().channel(5).relNam, QStringLiteral("KEPT"));
+    QVERIFY(window->commands().site().sitePath.isEmpty());
+    QCOMPARE(dialogs.fileRequests().first().title, QStringLiteral("Open config file"));
+    QCOMPARE(dialogs.fileRequests().first().filter,
+             QStringLiteral("ZR415 dip files (*.dip)|*.dip|CSV files (*.csv)|*.csv"));
+}
+
+void TestFrmDips::saveAsDipNamesTheSiteAndNextStartOpensThere()
+{
+    QTemporaryDir dir;
+    const QString path = QDir::toNativeSeparators(dipPath(dir, QStringLiteral("north.dip")));
+    {
+        ScriptedDialogs dialogs;
+        auto window = makeWindow();
+        editRelayName(*window, 0, QStringLiteral("X"));
+        dialogs.chooseNext(path);
+        window->findChild<QAction*>(QStringLiteral("MnuSaveAs"))->trigger();
+        QCOMPARE(window->windowTitle(), QStringLiteral("north - ZR415 configuration editor"));
+        QVERIFY(!window->commands().isModified());
+        QCOMPARE(readAll(path).size(), 15376);
+        const FileDialogRequest& request = dialogs.fileRequests().first();
+        QCOMPARE(request.title, QStringLiteral("Save site as..."));
+        QCOMPARE(request.defaultSuffix, QStringLiteral("dip"));
+        QVERIFY(window->close());
+    }
+    ModGlobal::dirs = {};
+    ScriptedDialogs dialogs;
+    auto window = makeWindow();
+    window->findChild<QAction*>(QStringLiteral("MnuOpen"))->trigger();
+    QCOMPARE(dialogs.fileRequests().first().directory,
+             QDir::toNativeSeparators(dir.path()) + QDir::separator());
+}
+
+void TestFrmDips::saveAsOtherEndings_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QStringList>("messages");
+    QTest::newRow("csv list") << "north.csv"
+                              << "north.csv" << QStringList();
+    QTest::newRow("upper-case DIP") << "NORTH.DIP"
+                                    << "NORTH.DIP" << QStringList();
+    QTest::newRow("Corvane file") << "any.cfg"
+                                  << "DChannel.cfg" << QStringList();
+    QTest::newRow("unknown ending")
+        << "north.xml" << QString()
+        << QStringList{"Unknown file type - use a .dip, .csv or .cfg file name."};
+}
+
+void TestFrmDips::saveAsOtherEndings()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, written);
+    QFETCH(QStringList, messages);
+    QTemporaryDir dir;
+    ScriptedDialogs dialogs;
+    auto window = makeWindow();
+    dialogs.chooseNext(QDir::toNativeSeparators(dir.filePath(name)));
+    window->commands().SaveSiteAs();
+    QCOMPARE(dialogs.texts(), messages);
+    const QStringList files = QDir(dir.path()).entryList(QDir::Files);
+    QCOMPARE(files, written.isEmpty() ? QStringList() : QStringList{written});
+}
+
+void TestFrmDips::exportTakesTheCellBeingEdited()
+{
+    QTemporaryDir dir;
+    ScriptedDialogs dialogs;
+    auto window = makeWindow();
+    editRelayName(*window, 0, QStringLiteral("ON CARD"));
+    const QString card = QDir::toNativeSeparators(dir.filePath(QStringLiteral("card.dip")));
+    dialogs.chooseNext(card);
+    window->onToolbarButton(QStringLiteral("Export"));
+    QCOMPARE(readAll(card).mid(16, 7), QByteArray("ON CARD"));
+    QCOMPARE(dialogs.fileRequests().first().title, QStringLiteral("Save to CompactFlash card"));
+    QCOMPARE(dialogs.fileRequests().first().fileName, QStringLiteral(".dip"));
+    QCOMPARE(ModGlobal::dirs.cfPath, QDir::toNativeSeparators(dir.path()) + QDir::separator());
+    // Export is not a save of the site.
+    QVERIFY(window->commands().isModified());
+    QCOMPARE(window->windowTitle(), QStringLiteral("ZR415 configuration editor"));
+}
+
+void TestFrmDips::unknownToolbarKeyDoesNothing()
+{
+    ScriptedDialogs dialogs;
+    auto window = makeWindow();
+    window->onToolbarButton(QStringLiteral("new"));
+    window->onToolbarButton(QStringLiteral("Print"));
+    QVERIFY(dialogs.messages().isEmpty());
+    QVERIFY(dialogs.fileRequests().isEmpty());
+}
+
+void TestFrmDips::realMessageBoxAnswersTheShrinkQuestion()
+{
+    auto window = makeWindow();
+    WidgetDialogs dialogs(window.get());
+    Dialogs* previous = Dialogs::install(&dialogs);
+    window->table().SetChannelCount(768, ChannelTableModel::FillAllRows);
+    QString shownText;
+    QTimer::singleShot(0, this, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        shownText = box->text();
+        QCOMPARE(box->windowTitle(), QStringLiteral("ZR415 configuration editor"));
+        box->button(QMessageBox::Cancel)->click();
+    });
+    window->channelCountSelector()->setCurrentIndex(0);
+    Dialogs::install(previous);
+    QCOMPARE(shownText, QStringLiteral("Delete channels BA01 to BH48?\n"));
+    QCOMPARE(window->table().rowCount(), 768);
+    QCOMPARE(window->channelCountSelector()->currentIndex(), 1);
+}
+
+QTEST_MAIN(TestFrmDips)
+#include "tst_frmdips.moc"
