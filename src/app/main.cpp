@@ -1,7 +1,10 @@
+#include "document/DocumentCommands.h"
 #include "windows/FrmDips.h"
 #include "windows/WidgetDialogs.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QTimer>
 
 int main(int argc, char* argv[])
 {
@@ -13,6 +16,13 @@ int main(int argc, char* argv[])
     FrmDips window;
     dialogs.setParent(&window);
     window.show();
+    // A file given on the command line (a file association) opens as Open opens it.
+    const QStringList arguments = QApplication::arguments().mid(1);
+    if (!arguments.isEmpty()) {
+        const QString path = QDir::toNativeSeparators(arguments.first());
+        QTimer::singleShot(0, &window,
+                           [&window, path] { window.commands().openFromOutside(path); });
+    }
     const int status = QApplication::exec();
     Dialogs::install(nullptr);
     return status;

@@ -2,6 +2,7 @@
 
 #include "common/ChannelLabel.h"
 #include "common/ShowMessage.h"
+#include "common/Windows1252.h"
 
 using ModFunc::ChannelLabel;
 
@@ -59,6 +60,12 @@ QVariant ChannelTableModel::data(const QModelIndex& index, int role) const
             return row.back ? Qt::Checked : Qt::Unchecked;
         return {};
     }
+    if (index.column() == ColRelNam && hasUnencodableCharacters(row.relNam)) {
+        if (role == UnencodableRole)
+            return true;
+        if (role == Qt::ToolTipRole)
+            return QStringLiteral("Characters the channel file cannot hold are written as \"?\".");
+    }
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
     switch (index.column()) {
@@ -105,10 +112,38 @@ bool ChannelTableModel::setData(const QModelIndex& index, const QVariant& value,
     }
     if (edited == rows_[index.row()])
         return true;
-    rows_[index.row()] = edited;
-    emit dataChanged(index, index);
-    emit cellEdited();
+    if (userEditHandler_) {
+        userEditHandler_({{index.row(), rows_[index.row()]}}, {{index.row(), edited}});
+        return true;
+    }
+    applyUserRows({{index.row(), edited}});
     return true;
+}
+
+void ChannelTableModel::applyUserRows(const QList<RowChange>& changes)
+{
+    int first = channelCount();
+    int last = -1;
+    for (const auto& [row, value] : changes) {
+        if (!hasRow(row))
+            continue;
+        rows_[row] = value;
+        first = std::min(first, row);
+        last = std::max(last, row);
+    }
+    if (last < 0)
+        return;
+    emit dataChanged(index(first, 0), index(last, ColumnCount - 1));
+    emit cellEdited();
+}
+
+bool ChannelTableModel::hasUnencodableCharacters(const QString& text)
+{
+    for (const QChar c : text) {
+        if (c != u'?' && Windows1252::encodeCodePoint(c.unicode()) == '?')
+            return true;
+    }
+    return false;
 }
 
 Qt::ItemFlags ChannelTableModel::flags(const QModelIndex& index) const

@@ -5,6 +5,9 @@
 #include <QAbstractTableModel>
 #include <QList>
 
+#include <functional>
+#include <utility>
+
 // The site's channel list: one row per channel, always a whole number of 384-channel units.
 // Program writes (loaders, importers, fills) change rows silently and are shown once by
 // RefreshGrid; only edits through a view (setData) raise cellEdited.
@@ -16,6 +19,8 @@ public:
     enum Column { ColChan, ColRelNam, ColBack, ColStUp, ColStDn, ColumnCount };
     enum FillMode { FillAddedRows = 2, FillAllRows = 4 };
 
+    // True for a relay name the channel file cannot hold as it is.
+    static constexpr int UnencodableRole = Qt::UserRole + 1;
     static constexpr int kRelayNameLimit = 16;
     static constexpr int kChoiceCount = 8;
 
@@ -47,6 +52,17 @@ public:
     bool setBackContact(int row, bool back);
     void RefreshGrid();
 
+    using RowChange = std::pair<int, ChannelRow>;
+    // Writes rows the user changed (an edit, a paste, an undo) and shows them at once.
+    void applyUserRows(const QList<RowChange>& changes);
+    // When set, edits through a view are handed here instead of being applied, so that the
+    // editor can make them undoable; the handler applies them with applyUserRows.
+    using UserEditHandler = std::function<void(const QList<RowChange>& before,
+                                               const QList<RowChange>& after)>;
+    void setUserEditHandler(UserEditHandler handler) { userEditHandler_ = std::move(handler); }
+    // True when the relay name holds characters the channel file cannot store.
+    static bool hasUnencodableCharacters(const QString& text);
+
     // Sizes the table to the smallest choice that holds the request (3072 at most) and
     // selects it. Answers false, after "Error setting no of channels.", for a request of
     // 0 or less; the table is then unchanged.
@@ -68,4 +84,5 @@ signals:
 private:
     QList<ChannelRow> rows_;
     int selectedChoice_ = -1;
+    UserEditHandler userEditHandler_;
 };

@@ -114,6 +114,15 @@ void DocumentCommands::OpenSite()
     openPath(*path);
 }
 
+void DocumentCommands::openFromOutside(const QString& path)
+{
+    FinishEdit();
+    if (!AskSaveChanges())
+        return;
+    rememberDialogFile(path);
+    openPath(path);
+}
+
 bool DocumentCommands::openPath(const QString& path)
 {
     if (path.size() <= 4)
@@ -139,6 +148,7 @@ bool DocumentCommands::openPath(const QString& path)
     }
     setModified(false);
     emit documentReplaced();
+    emit fileUsed(path);
     return true;
 }
 
@@ -177,11 +187,14 @@ bool DocumentCommands::saveAsPath(const QString& path)
             return false;
         SetSiteFromDialog(path);
         setModified(false);
+        emit fileUsed(path);
         return true;
     case SiteFileType::Csv: {
         const FileResult result = SaveCsvFile(table_, path);
         if (!result)
             ShowMessage(FailureText(QStringLiteral("Error occurred while saving."), result.error));
+        else
+            emit fileUsed(path);
         return result.ok;
     }
     case SiteFileType::Cfg:

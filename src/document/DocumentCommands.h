@@ -49,6 +49,9 @@ public:
 
     // Opens a channel file or list by its path, as Open does after its dialog.
     bool openPath(const QString& path);
+    // Open for a path from outside (command line, drop, recent files): the save question,
+    // then the file.
+    void openFromOutside(const QString& path);
 
     void SetSiteFromDialog(const QString& path);
     void SetSiteName(const QString& name);
@@ -59,6 +62,8 @@ signals:
     void modifiedChanged(bool modified);
     // The table was replaced by a file or an import; an undo history no longer applies.
     void documentReplaced();
+    // A channel file or list was opened or saved under this path.
+    void fileUsed(const QString& path);
 
 private:
     void FinishEdit();

@@ -6,7 +6,7 @@
 
 using ModFunc::ChannelLabel;
 
-bool ApplyUserChannelChoice(ChannelTableModel& table, int choice)
+bool ConfirmUserChannelChoice(ChannelTableModel& table, int choice)
 {
     if (choice < 0 || choice >= ChannelTableModel::kChoiceCount) {
         AskUser(QStringLiteral("Impossible selection - how did you do that?"), EditorTitle(),
@@ -27,8 +27,21 @@ bool ApplyUserChannelChoice(ChannelTableModel& table, int choice)
             return false;
         }
     }
-    table.resizeTo(newCount);
+    return true;
+}
+
+void ResizeToChoice(ChannelTableModel& table, int choice)
+{
+    const int oldCount = table.channelCount();
+    table.resizeTo(ChannelTableModel::choiceChannels(choice));
     table.selectChoice(choice);
     table.FillDefaultRows(oldCount);
+}
+
+bool ApplyUserChannelChoice(ChannelTableModel& table, int choice)
+{
+    if (!ConfirmUserChannelChoice(table, choice))
+        return false;
+    ResizeToChoice(table, choice);
     return true;
 }

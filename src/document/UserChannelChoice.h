@@ -2,7 +2,13 @@
 
 class ChannelTableModel;
 
-// The user picked channel-count choice `choice` (-1: none) in the selector. Growing adds
-// default rows at once; shrinking asks "Delete channels ... to ...?" first, and Cancel puts
-// the selection back. Answers true when the table changed, so the site is now modified.
+// The user picked channel-count choice `choice` (-1: none) in the selector. Growing goes ahead
+// at once; shrinking asks "Delete channels ... to ...?" first, and Cancel puts the selection
+// back. Answers true when the table should change to the choice.
+bool ConfirmUserChannelChoice(ChannelTableModel& table, int choice);
+
+// Sizes the table to the choice: added rows get their defaults, dropped rows are gone.
+void ResizeToChoice(ChannelTableModel& table, int choice);
+
+// Confirms and resizes; answers true when the table changed, so the site is now modified.
 bool ApplyUserChannelChoice(ChannelTableModel& table, int choice);

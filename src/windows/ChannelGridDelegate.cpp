@@ -15,6 +15,15 @@ QWidget* ChannelGridDelegate::createEditor(QWidget* parent, const QStyleOptionVi
     return editor;
 }
 
+void ChannelGridDelegate::initStyleOption(QStyleOptionViewItem* option,
+                                          const QModelIndex& index) const
+{
+    QStyledItemDelegate::initStyleOption(option, index);
+    // Names that would reach the channel file with "?" in them are marked.
+    if (index.data(ChannelTableModel::UnencodableRole).toBool())
+        option->backgroundBrush = QColor(255, 214, 190);
+}
+
 void ChannelGridDelegate::finishEdit()
 {
     if (!editor_)

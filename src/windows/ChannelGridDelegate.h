@@ -18,6 +18,9 @@ public:
     // Commits the value of the open editor, if any, and closes it.
     void finishEdit();
 
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
+
 private:
     mutable QPointer<QWidget> editor_;
 };

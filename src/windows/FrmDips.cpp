@@ -1,20 +1,34 @@
 #include "FrmDips.h"
 
 #include "ChannelGridView.h"
+#include "FindBar.h"
 #include "FormSizeSettings.h"
+#include "GridEditing.h"
 #include "ModGlobal.h"
+#include "RecentFiles.h"
 #include "Twips.h"
+#include "UndoHistory.h"
+#include "common/Dialogs.h"
+#include "document/ChannelSearch.h"
+#include "document/ChannelStatistics.h"
 #include "document/ChannelTableModel.h"
 #include "document/DocumentCommands.h"
+#include "document/SitePaths.h"
 #include "document/UserChannelChoice.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
+#include <QStatusBar>
 #include <QToolBar>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 namespace {
@@ -65,17 +79,26 @@ FrmDips::FrmDips(QWidget* parent)
     setWindowIcon(QIcon(QStringLiteral(":/toolbar/export.xpm")));
     commands_->setFinishEdit([this] { FinishEdit(); });
     connect(commands_, &DocumentCommands::captionChanged, this, &QWidget::setWindowTitle);
-    connect(table_, &ChannelTableModel::cellEdited, this, [this] { commands_->setModified(true); });
+    connect(commands_, &DocumentCommands::fileUsed, this,
+            [this](const QString& path) { showRecentFiles(RecentFiles::Add(path)); });
     connect(table_, &ChannelTableModel::choiceSelected, this, &FrmDips::showChoiceSelected);
+    // The undo history decides whether the site is modified, from the user's edits.
+    history_ = new UndoHistory(*table_, *commands_, this);
+    setAcceptDrops(true);
 
     buildMenu();
     buildToolbar();
     buildChannelCountSelector();
     buildGrid();
+    editing_ = new GridEditing(*grid_, *table_, *history_, this);
+    buildEditMenu();
+    buildHelpMenu();
+    buildStatusBar();
     ModGlobal::LoadSettings(ModGlobal::dirs);
     placeFromSettings();
     FillChannelCountList();
     table_->SetChannelCount(ChannelTableModel::choiceChannels(0), ChannelTableModel::FillAllRows);
+    showRecentFiles(RecentFiles::Load());
 }
 
 FrmDips::~FrmDips() = default;
@@ -84,6 +107,7 @@ void FrmDips::buildMenu()
 {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("MnuFile"));
+    fileMenu_ = file;
     const auto command = [this](void (DocumentCommands::*run)()) {
         return [this, run] { (commands_->*run)(); };
     };
@@ -109,6 +133,157 @@ void FrmDips::buildMenu()
         if (item.run)
             connect(action, &QAction::triggered, this, item.run);
     }
+    file->findChild<QAction*>(QStringLiteral("MnuNew"))->setShortcut(QKeySequence::New);
+    file->findChild<QAction*>(QStringLiteral("MnuOpen"))->setShortcut(QKeySequence::Open);
+    file->findChild<QAction*>(QStringLiteral("MnuSave"))->setShortcut(QKeySequence::Save);
+    recentSeparator_ = file->addSeparator();
+    recentSeparator_->setObjectName(QStringLiteral("MnuSepRecent"));
+}
+
+void FrmDips::buildEditMenu()
+{
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("MnuEdit"));
+    QAction* undo = history_->stack()->createUndoAction(edit, QStringLiteral("&Undo"));
+    undo->setObjectName(QStringLiteral("MnuUndo"));
+    undo->setShortcut(QKeySequence::Undo);
+    edit->addAction(undo);
+    QAction* redo = history_->stack()->createRedoAction(edit, QStringLiteral("&Redo"));
+    redo->setObjectName(QStringLiteral("MnuRedo"));
+    redo->setShortcut(QKeySequence::Redo);
+    edit->addAction(redo);
+    edit->addSeparator();
+    const struct
+    {
+        const char* name;
+        const char* caption;
+        QKeySequence::StandardKey key;
+        void (GridEditing::*run)();
+    } items[] = {
+        {"MnuCut", "Cu&t", QKeySequence::Cut, &GridEditing::cut},
+        {"MnuCopy", "&Copy", QKeySequence::Copy, &GridEditing::copy},
+        {"MnuPaste", "&Paste", QKeySequence::Paste, &GridEditing::paste},
+        {"MnuDelete", "&Delete", QKeySequence::Delete, &GridEditing::deleteCells},
+    };
+    for (const auto& item : items) {
+        QAction* action = edit->addAction(QString::fromLatin1(item.caption));
+        action->setObjectName(QLatin1String(item.name));
+        action->setShortcut(item.key);
+        connect(action, &QAction::triggered, editing_, item.run);
+    }
+    edit->addSeparator();
+    QAction* find = edit->addAction(QStringLiteral("&Find..."));
+    find->setObjectName(QStringLiteral("MnuFind"));
+    find->setShortcut(QKeySequence::Find);
+    findBar_ = new FindBar(this);
+    addToolBar(Qt::BottomToolBarArea, findBar_);
+    connect(find, &QAction::triggered, findBar_, &FindBar::activate);
+    connect(findBar_, &FindBar::findNext, this, &FrmDips::findNext);
+}
+
+void FrmDips::buildHelpMenu()
+{
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("MnuHelp"));
+    QAction* about = help->addAction(QStringLiteral("&About ZR415Config..."));
+    about->setObjectName(QStringLiteral("MnuAbout"));
+    connect(about, &QAction::triggered, this, &FrmDips::showAbout);
+}
+
+void FrmDips::showAbout()
+{
+    AskUser(QStringLiteral("ZR415Config %1\r\nChannel list editor for the ZR415 signalling data "
+                           "logger.")
+                .arg(QStringLiteral(ZR415_VERSION)),
+            QStringLiteral("About ZR415Config"), MessageIcon::Information, MessageButtons::Ok);
+}
+
+void FrmDips::buildStatusBar()
+{
+    statusChannels_ = new QLabel(this);
+    statusChannels_->setObjectName(QStringLiteral("StatusChannels"));
+    statusWarning_ = new QLabel(this);
+    statusWarning_->setObjectName(QStringLiteral("StatusWarning"));
+    statusBar()->addPermanentWidget(statusWarning_);
+    statusBar()->addPermanentWidget(statusChannels_);
+    connect(editing_, &GridEditing::statusNote, this,
+            [this](const QString& note) { statusBar()->showMessage(note, 5000); });
+    connect(table_, &QAbstractItemModel::modelReset, this, &FrmDips::updateStatus);
+    connect(table_, &QAbstractItemModel::dataChanged, this, &FrmDips::updateStatus);
+    connect(table_, &QAbstractItemModel::rowsInserted, this, &FrmDips::updateStatus);
+    connect(table_, &QAbstractItemModel::rowsRemoved, this, &FrmDips::updateStatus);
+}
+
+void FrmDips::updateStatus()
+{
+    const ChannelStatistics statistics = ChannelStatistics::of(*table_);
+    statusChannels_->setText(QStringLiteral("%1 of %2 channels in use, %3 on back contacts")
+                                 .arg(statistics.inUse)
+                                 .arg(table_->channelCount())
+                                 .arg(statistics.back));
+    statusWarning_->setText(statistics.unencodable == 0
+                                ? QString()
+                                : QStringLiteral("%1 relay names hold characters written as \"?\"")
+                                      .arg(statistics.unencodable));
+}
+
+QString FrmDips::statusText() const
+{
+    return statusWarning_->text().isEmpty()
+               ? statusChannels_->text()
+               : statusWarning_->text() + QStringLiteral("; ") + statusChannels_->text();
+}
+
+void FrmDips::showRecentFiles(const QStringList& files)
+{
+    qDeleteAll(recentActions_);
+    recentActions_.clear();
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        const QString path = files[i];
+        auto* action = new QAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()), fileMenu_);
+        action->setObjectName(QStringLiteral("MnuRecent%1").arg(i + 1));
+        action->setStatusTip(path);
+        action->setData(path);
+        connect(action, &QAction::triggered, this,
+                [this, path] { commands_->openFromOutside(path); });
+        fileMenu_->addAction(action);
+        recentActions_.append(action);
+    }
+    recentSeparator_->setVisible(!files.isEmpty());
+}
+
+void FrmDips::findNext(const QString& text)
+{
+    const int from = grid_->currentIndex().isValid() ? grid_->currentIndex().row() : -1;
+    const int row = FindChannel(*table_, text, from);
+    if (row < 0) {
+        statusBar()->showMessage(QStringLiteral("\"%1\" not found").arg(text), 5000);
+        return;
+    }
+    const QModelIndex cell = table_->index(row, ChannelTableModel::ColRelNam);
+    grid_->setCurrentIndex(cell);
+    grid_->scrollTo(cell);
+}
+
+void FrmDips::dragEnterEvent(QDragEnterEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls.first().isLocalFile() &&
+        SitePaths::FileTypeOf(urls.first().toLocalFile()) != SitePaths::SiteFileType::Unknown)
+        event->acceptProposedAction();
+}
+
+void FrmDips::dropEvent(QDropEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.isEmpty() || !urls.first().isLocalFile())
+        return;
+    event->acceptProposedAction();
+    const QString path = QDir::toNativeSeparators(urls.first().toLocalFile());
+    // Opened once the drop has finished, so the save question is not asked inside it.
+    QMetaObject::invokeMethod(
+        this, [this, path] { commands_->openFromOutside(path); }, Qt::QueuedConnection);
 }
 
 void FrmDips::buildToolbar()
@@ -257,8 +432,9 @@ void FrmDips::onChannelCountSelected(int index)
     FinishEdit();
     if (ignoreComboClick_)
         return;
-    if (ApplyUserChannelChoice(*table_, index))
-        commands_->setModified(true);
+    const int previous = table_->selectedChoice();
+    if (ConfirmUserChannelChoice(*table_, index))
+        history_->pushChannelChoice(previous, index);
 }
 
 void FrmDips::showChoiceSelected(int choice)

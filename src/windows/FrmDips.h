@@ -7,8 +7,13 @@
 class ChannelGridView;
 class ChannelTableModel;
 class DocumentCommands;
+class FindBar;
+class GridEditing;
 class QComboBox;
+class QLabel;
+class QMenu;
 class QToolBar;
+class UndoHistory;
 struct ChosenSite;
 
 // The editor's main window: the grid over the channel table, the channel-count selector,
@@ -26,6 +31,10 @@ public:
     DocumentCommands& commands() const { return *commands_; }
     ChannelGridView* grid() const { return grid_; }
     QComboBox* channelCountSelector() const { return cmbNoChans_; }
+    UndoHistory& history() const { return *history_; }
+    GridEditing& editing() const { return *editing_; }
+    FindBar* findBar() const { return findBar_; }
+    QString statusText() const;
 
     // Runs the command of a toolbar key ("New", "Open", ...); any other key does nothing.
     void onToolbarButton(const QString& key);
@@ -42,9 +51,18 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildMenu();
+    void buildEditMenu();
+    void buildHelpMenu();
+    void buildStatusBar();
+    void updateStatus();
+    void showRecentFiles(const QStringList& files);
+    void findNext(const QString& text);
+    void showAbout();
     void buildToolbar();
     void buildChannelCountSelector();
     void buildGrid();
@@ -60,6 +78,14 @@ private:
     ChannelGridView* grid_ = nullptr;
     QComboBox* cmbNoChans_ = nullptr;
     QToolBar* toolbar1_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QAction* recentSeparator_ = nullptr;
+    QList<QAction*> recentActions_;
+    UndoHistory* history_ = nullptr;
+    GridEditing* editing_ = nullptr;
+    FindBar* findBar_ = nullptr;
+    QLabel* statusChannels_ = nullptr;
+    QLabel* statusWarning_ = nullptr;
     bool ignoreComboClick_ = false;
     std::function<void()> exportLabels_;
 };

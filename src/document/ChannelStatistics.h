@@ -1,0 +1,15 @@
+#pragma once
+
+class ChannelTableModel;
+class QString;
+
+// What the status bar tells about the site.
+struct ChannelStatistics
+{
+    int inUse = 0;       // channels whose relay name is not a spare
+    int back = 0;        // channels on back contacts
+    int unencodable = 0; // relay names the channel file would store with "?"
+
+    static ChannelStatistics of(const ChannelTableModel& table);
+    static bool isSpareName(const QString& name);
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "document/ChannelTableModel.h"
+
+#include <QUndoCommand>
+
+// An undoable change of the number of units; undoing a shrink brings the dropped channels back.
+class ChannelCountCommand : public QUndoCommand
+{
+public:
+    ChannelCountCommand(ChannelTableModel& table, int oldChoice, int newChoice);
+
+    void redo() override;
+    void undo() override;
+
+private:
+    ChannelTableModel& table_;
+    int oldChoice_;
+    int newChoice_;
+    QList<ChannelTableModel::RowChange> dropped_;
+};

@@ -1,0 +1,79 @@
+#include "GridEditing.h"
+
+#include "ChannelGridView.h"
+#include "UndoHistory.h"
+#include "document/GridClipboard.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QItemSelectionModel>
+
+GridEditing::GridEditing(ChannelGridView& grid, ChannelTableModel& table, UndoHistory& history,
+                         QObject* parent)
+    : QObject(parent), grid_(grid), table_(table), history_(history)
+{}
+
+GridEditing::CellRange GridEditing::selectedRange() const
+{
+    QModelIndexList indexes = grid_.selectionModel()->selectedIndexes();
+    if (indexes.isEmpty() && grid_.currentIndex().isValid())
+        indexes.append(grid_.currentIndex());
+    CellRange range;
+    for (const QModelIndex& index : indexes) {
+        if (range.top < 0) {
+            range = {index.row(), index.column(), index.row(), index.column()};
+            continue;
+        }
+        range.top = std::min(range.top, index.row());
+        range.bottom = std::max(range.bottom, index.row());
+        range.left = std::min(range.left, index.column());
+        range.right = std::max(range.right, index.column());
+    }
+    return range;
+}
+
+QList<std::pair<int, int>> GridEditing::selectedCells() const
+{
+    QList<std::pair<int, int>> cells;
+    QModelIndexList indexes = grid_.selectionModel()->selectedIndexes();
+    if (indexes.isEmpty() && grid_.currentIndex().isValid())
+        indexes.append(grid_.currentIndex());
+    for (const QModelIndex& index : indexes)
+        cells.append({index.row(), index.column()});
+    return cells;
+}
+
+void GridEditing::copy()
+{
+    const CellRange range = selectedRange();
+    if (range.top < 0)
+        return;
+    QGuiApplication::clipboard()->setText(
+        GridClipboard::CopyCells(table_, range.top, range.left, range.bottom, range.right));
+}
+
+void GridEditing::cut()
+{
+    copy();
+    deleteCells();
+}
+
+void GridEditing::paste()
+{
+    grid_.finishEdit();
+    const QModelIndex current = grid_.currentIndex();
+    const QString text = QGuiApplication::clipboard()->text();
+    if (!current.isValid() || text.isEmpty())
+        return;
+    const GridClipboard::RowEdit edit =
+        GridClipboard::PlanPaste(table_, current.row(), current.column(), text);
+    history_.pushEdit(QStringLiteral("Paste"), edit.before, edit.after);
+    if (edit.stoppedAtLastRow)
+        emit statusNote(QStringLiteral("Paste stopped at the last channel."));
+}
+
+void GridEditing::deleteCells()
+{
+    const GridClipboard::RowEdit edit = GridClipboard::PlanClear(table_, selectedCells());
+    history_.pushEdit(QStringLiteral("Delete"), edit.before, edit.after);
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QObject>
+
+class ChannelGridView;
+class ChannelTableModel;
+class UndoHistory;
+
+// Cut, copy, paste and delete on the grid's selection, each one undo step.
+class GridEditing : public QObject
+{
+    Q_OBJECT
+
+public:
+    GridEditing(ChannelGridView& grid, ChannelTableModel& table, UndoHistory& history,
+                QObject* parent = nullptr);
+
+    void copy();
+    void cut();
+    void paste();
+    void deleteCells();
+
+signals:
+    void statusNote(const QString& note);
+
+private:
+    struct CellRange
+    {
+        int top = -1;
+        int left = 0;
+        int bottom = -1;
+        int right = 0;
+    };
+    CellRange selectedRange() const;
+    QList<std::pair<int, int>> selectedCells() const;
+
+    ChannelGridView& grid_;
+    ChannelTableModel& table_;
+    UndoHistory& history_;
+};
