@@ -1,10 +1,29 @@
 #include "ScriptedDialogs.h"
 
-ScriptedDialogs::ScriptedDialogs() : previous_(Dialogs::install(this)) {}
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// The live scripted dialogs, newest last, and what was installed before the first of them:
+// whatever order they are destroyed in, the newest live one (or that) stays installed.
+std::vector<ScriptedDialogs*> liveDialogs;
+Dialogs* dialogsBefore = nullptr;
+
+} // namespace
+
+ScriptedDialogs::ScriptedDialogs()
+{
+    Dialogs* previous = Dialogs::install(this);
+    if (liveDialogs.empty())
+        dialogsBefore = previous;
+    liveDialogs.push_back(this);
+}
 
 ScriptedDialogs::~ScriptedDialogs()
 {
-    Dialogs::install(previous_);
+    liveDialogs.erase(std::remove(liveDialogs.begin(), liveDialogs.end(), this), liveDialogs.end());
+    Dialogs::install(liveDialogs.empty() ? dialogsBefore : liveDialogs.back());
 }
 
 MessageAnswer ScriptedDialogs::showMessage(const MessageRequest& request)

@@ -32,7 +32,6 @@ public:
     void clear();
 
 private:
-    Dialogs* previous_;
     std::deque<MessageAnswer> answers_;
     std::deque<std::optional<QString>> paths_;
     QList<MessageRequest> messages_;

@@ -15,6 +15,8 @@
 #include "document/DocumentCommands.h"
 #include "document/SitePaths.h"
 #include "document/UserChannelChoice.h"
+#include "labels/ExportLabelDatabase.h"
+#include "labels/LabelDatabase.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -78,6 +80,7 @@ FrmDips::FrmDips(QWidget* parent)
     setWindowTitle(commands_->caption());
     setWindowIcon(QIcon(QStringLiteral(":/toolbar/export.xpm")));
     commands_->setFinishEdit([this] { FinishEdit(); });
+    exportLabels_ = [this] { ExportLabelDatabase(*table_, LabelDatabase::editorDefault()); };
     connect(commands_, &DocumentCommands::captionChanged, this, &QWidget::setWindowTitle);
     connect(commands_, &DocumentCommands::fileUsed, this,
             [this](const QString& path) { showRecentFiles(RecentFiles::Add(path)); });
@@ -363,21 +366,26 @@ void FrmDips::placeFromSettings()
     if (!QGuiApplication::screenAt(position) && QGuiApplication::primaryScreen())
         position = QGuiApplication::primaryScreen()->availableGeometry().topLeft();
     move(position);
-    applyFixedWidth();
-    setMinimumHeight(Twips::toPixelsY(kMinimumHeight));
-    resize(width(), std::max(Twips::toPixelsY(size.height), minimumHeight()));
+    outerHeight_ = Twips::toPixelsY(size.height);
+    applyOuterSize();
 }
 
-void FrmDips::applyFixedWidth()
+// Width and height count the window's frame; the frame is known only once the window is shown.
+void FrmDips::applyOuterSize()
 {
-    const int frame = frameGeometry().width() - geometry().width();
-    setFixedWidth(Twips::toPixelsX(kFormWidth) - frame);
+    const QSize frame = frameGeometry().size() - geometry().size();
+    setFixedWidth(Twips::toPixelsX(kFormWidth) - frame.width());
+    setMinimumHeight(Twips::toPixelsY(kMinimumHeight) - frame.height());
+    resize(width(), std::max(outerHeight_ - frame.height(), minimumHeight()));
 }
 
 void FrmDips::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    applyFixedWidth();
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        applyOuterSize();
+    }
 }
 
 void FrmDips::storeGeometry()
@@ -423,7 +431,7 @@ void FrmDips::onToolbarButton(const QString& key)
         commands_->ImportCorvaneAllocations();
     else if (key == QLatin1String("Export"))
         commands_->ExportToCard();
-    else if (key == QLatin1String("Labels") && exportLabels_)
+    else if (key == QLatin1String("Labels"))
         exportLabels_();
 }
 

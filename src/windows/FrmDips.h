@@ -69,7 +69,7 @@ private:
     void FillChannelCountList();
     void placeFromSettings();
     void storeGeometry();
-    void applyFixedWidth();
+    void applyOuterSize();
     void onChannelCountSelected(int index);
     void showChoiceSelected(int choice);
 
@@ -87,5 +87,7 @@ private:
     QLabel* statusChannels_ = nullptr;
     QLabel* statusWarning_ = nullptr;
     bool ignoreComboClick_ = false;
+    bool shownOnce_ = false;
+    int outerHeight_ = 0;
     std::function<void()> exportLabels_;
 };

@@ -31,7 +31,11 @@ class TestEditing : public QObject
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
-    void cleanup() { window.reset(); }
+    void cleanup()
+    {
+        window.reset();
+        dialogs.reset();
+    }
 
     void editMenuHasStandardKeys();
     void undoingBackToTheSavedStateClearsModified();

@@ -121,8 +121,10 @@ void TestFrmDips::menuAndToolbarHoldTheirItemsInOrder()
     QVERIFY(file);
     QCOMPARE(file->title(), QStringLiteral("&File"));
     QStringList menu;
-    for (QAction* action : file->actions())
-        menu << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    for (QAction* action : file->actions()) {
+        if (action->isVisible())
+            menu << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    }
     QCOMPARE(menu, (QStringList{"&New", "&Open...", "&Save", "Save &as...", "-", "&Import...", "-",
                                 "&Export to ZR415..."}));
     auto* toolbar = window->findChild<QToolBar*>(QStringLiteral("Toolbar1"));
