@@ -340,6 +340,8 @@ void FrmDips::buildGrid()
     grid_->setModel(table_);
     grid_->verticalHeader()->setFixedWidth(Twips::toPixelsX(kRowHeaderWidth));
     grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid_->verticalHeader()->setMinimumSectionSize(1);
+    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
     for (const GridColumn& column : kGridColumns) {
         grid_->setColumnWidth(column.column, Twips::toPixelsX(column.width));
         grid_->horizontalHeader()->setSectionResizeMode(
