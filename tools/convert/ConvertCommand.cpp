@@ -5,6 +5,8 @@
 #include "document/ChannelTableModel.h"
 #include "document/CsvFile.h"
 #include "document/DipFile.h"
+#include "labels/ExportLabelDatabase.h"
+#include "labels/LabelDatabase.h"
 
 #include <QFileInfo>
 
@@ -45,6 +47,7 @@ QString ConvertCommand::usage()
     return QStringLiteral(
         "Usage:\n"
         "  zr415-convert [--yes] INPUT OUTPUT        convert a site\n"
+        "  zr415-convert [--yes] INPUT --labels DB   export to a labels database (SQLite/ODBC)\n"
         "  zr415-convert --help | --version\n"
         "\n"
         "INPUT is a .dip channel file or a .csv channel list; OUTPUT is a .dip or .csv name.\n"
@@ -68,7 +71,9 @@ int ConvertCommand::run(const QStringList& arguments)
     ConsoleDialogs console(yes);
     Dialogs* previous = Dialogs::install(&console);
     int status = UsageError;
-    if (args.size() != 2)
+    if (args.contains(QStringLiteral("--labels")))
+        status = exportLabels(args);
+    else if (args.size() != 2)
         status = usageError(QStringLiteral("Expected an INPUT and an OUTPUT."));
     else
         status = convert(args[0], args[1]);
@@ -107,4 +112,18 @@ bool ConvertCommand::writeSite(const ChannelTableModel& table, const QString& ou
     if (!result)
         ShowMessage(FailureText(QStringLiteral("Error occurred while saving."), result.error));
     return result.ok;
+}
+
+int ConvertCommand::exportLabels(const QStringList& arguments)
+{
+    if (arguments.size() != 3 || arguments[1] != QLatin1String("--labels"))
+        return usageError(QStringLiteral("Expected INPUT --labels DB."));
+    const QString& input = arguments[0];
+    if (formatOf(input) == SiteFormat::Unknown)
+        return usageError(unknownFileType());
+    ChannelTableModel table;
+    table.SetChannelCount(ChannelTableModel::choiceChannels(0), ChannelTableModel::FillAllRows);
+    if (!readSite(table, input))
+        return Failed;
+    return ExportLabelDatabase(table, LabelDatabase::fromArgument(arguments[2])) ? Success : Failed;
 }

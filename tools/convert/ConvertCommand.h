@@ -18,6 +18,8 @@ public:
 
 private:
     static int convert(const QString& input, const QString& output);
+    // INPUT --labels DB: DB is an SQLite file or an ODBC connection string.
+    static int exportLabels(const QStringList& arguments);
     static bool readSite(ChannelTableModel& table, const QString& input);
     static bool writeSite(const ChannelTableModel& table, const QString& output);
 };
