@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 #include <QTimer>
 
 int main(int argc, char* argv[])
@@ -11,6 +12,11 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ZR415Config"));
     QApplication::setApplicationVersion(QStringLiteral(ZR415_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("zr415config"));
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/zr415config-%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
     WidgetDialogs dialogs;
     Dialogs::install(&dialogs);
     FrmDips window;

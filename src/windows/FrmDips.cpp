@@ -78,7 +78,6 @@ FrmDips::FrmDips(QWidget* parent)
 {
     setObjectName(QStringLiteral("FrmDips"));
     setWindowTitle(commands_->caption());
-    setWindowIcon(QIcon(QStringLiteral(":/toolbar/export.xpm")));
     commands_->setFinishEdit([this] { FinishEdit(); });
     exportLabels_ = [this] { ExportLabelDatabase(*table_, LabelDatabase::editorDefault()); };
     connect(commands_, &DocumentCommands::captionChanged, this, &QWidget::setWindowTitle);
