@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QStandardPaths>
 
 namespace ModGlobal {
 
@@ -15,6 +16,13 @@ const QString kDirectories = QStringLiteral("Directories");
 
 std::unique_ptr<QSettings> OpenSettingsStore()
 {
+    // Tests keep away from the user's real settings, the registry included.
+    if (QStandardPaths::isTestModeEnabled()) {
+        const QString folder =
+            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+        return std::make_unique<QSettings>(folder + QStringLiteral("/ZR415Config/ZR415Config.ini"),
+                                           QSettings::IniFormat);
+    }
 #ifdef Q_OS_WIN
     // Where earlier versions of the editor kept the same keys, so users keep their settings.
     return std::make_unique<QSettings>(

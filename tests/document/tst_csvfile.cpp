@@ -1,0 +1,318 @@
+#include "common/ChannelLabel.h"
+#include "common/ScriptedDialogs.h"
+#include "document/ChannelTableModel.h"
+#include "document/CsvFile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+using Model = ChannelTableModel;
+using Answers = QList<MessageAnswer>;
+
+const QString kTooFew = "Not enough fields found in line:-\r\n\"%1\"\r\nContinue loading?";
+const QString kInvalid = "Invalid channel number found on line. \r\n\"%1\"\r\nContinue loading?";
+const QString kUnexpected =
+    "Unexpected channel number.\r\nExpected %1, got %2\r\nContinue loading?";
+const QString kMaximum = "This copy of ZR415Config can handle a maximum of 3072 channels.";
+
+QString imported(int last)
+{
+    return QString("%1 channels imported").arg(last);
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray numberedLines(int first, int last)
+{
+    QByteArray out;
+    for (int channel = first; channel <= last; ++channel)
+        out += QByteArray::number(channel) + ",R" + QByteArray::number(channel) + ",Front\r\n";
+    return out;
+}
+
+} // namespace
+
+class TestCsvFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void saveWritesOneLinePerRow();
+    void roundTripThroughQuotes();
+    void questions_data();
+    void questions();
+    void namesAndContacts_data();
+    void namesAndContacts();
+    void numbersLoadLikeLabels();
+    void lineEnds_data();
+    void lineEnds();
+    void shortListChangesOnlyItsRows();
+    void failures_data();
+    void failures();
+
+private:
+    CsvLoadResult load(const QByteArray& bytes);
+
+    QTemporaryDir dir;
+    QString path;
+    std::unique_ptr<Model> table;
+    std::unique_ptr<ScriptedDialogs> dialogs;
+};
+
+void TestCsvFile::init()
+{
+    path = dir.filePath("site.csv");
+    dialogs = std::make_unique<ScriptedDialogs>();
+    table = std::make_unique<Model>();
+    QVERIFY(table->SetChannelCount(384, Model::FillAllRows));
+}
+
+CsvLoadResult TestCsvFile::load(const QByteArray& bytes)
+{
+    writeFile(path, bytes);
+    return LoadCsvFile(*table, path);
+}
+
+void TestCsvFile::saveWritesOneLinePerRow()
+{
+    writeFile(path, QByteArray(40000, 'x'));
+    QVERIFY(table->setChannel(1, {"ABCDEFGHIJKLMNOPQRST", true, "HI", "LO"}));
+    QVERIFY(table->setChannel(2, {"Points, 2A", false, "UP", "DN"}));
+    QVERIFY(table->setChannel(3, {"Say \"hi\"", true, "UP", "DN"}));
+    QVERIFY(table->setChannel(4, {QString::fromUtf8("Relé €"), false, "UP", "DN"}));
+    QVERIFY(SaveCsvFile(*table, path).ok);
+    QByteArray expected;
+    for (int channel = 1; channel <= 384; ++channel) {
+        const QByteArray label = ModFunc::ChannelLabel(channel).toLatin1();
+        expected += label + ",Spare " + label + ",Front\r\n";
+    }
+    expected.replace("AA02,Spare AA02,Front", "AA02,ABCDEFGHIJKLMNOP,Back");
+    expected.replace("AA03,Spare AA03,Front", "AA03,\"Points, 2A\",Front");
+    expected.replace("AA04,Spare AA04,Front", "AA04,\"Say \"\"hi\"\"\",Back");
+    expected.replace("AA05,Spare AA05,Front", "AA05,Rel\xE9 \x80,Front");
+    QCOMPARE(readFile(path), expected);
+    QVERIFY(readFile(path).startsWith("AA01,Spare AA01,Front\r\n"));
+    QVERIFY(readFile(path).endsWith("AH48,Spare AH48,Front\r\n"));
+    QVERIFY(dialogs->messages().isEmpty());
+}
+
+void TestCsvFile::roundTripThroughQuotes()
+{
+    QVERIFY(table->SetChannelCount(768, Model::FillAllRows));
+    const QStringList names{"A,B",     "\"quoted\"", "x\"y,z", "  padded  ", "ABCDEFGHIJKLMNOPQRST",
+                            "Sparrow", "",           ","};
+    for (int row = 0; row < names.size(); ++row)
+        QVERIFY(table->setChannel(row, {names[row], row % 2 == 0, "UP", "DN"}));
+    QVERIFY(SaveCsvFile(*table, path).ok);
+    Model loaded;
+    QVERIFY(loaded.SetChannelCount(384, Model::FillAllRows));
+    const CsvLoadResult result = LoadCsvFile(loaded, path);
+    QVERIFY(result.file.ok);
+    QCOMPARE(dialogs->texts(), QStringList{imported(768)});
+    QCOMPARE(loaded.rowCount(), 768);
+    const QStringList back{"A,B",     "\"quoted\"", "x\"y,z", "padded", "ABCDEFGHIJKLMNOP",
+                           "Sparrow", "",           ","};
+    for (int row = 0; row < 768; ++row) {
+        QCOMPARE(loaded.channel(row).relNam,
+                 row < back.size() ? back[row] : table->channel(row).relNam);
+        QCOMPARE(loaded.channel(row).back, table->channel(row).back);
+    }
+}
+
+void TestCsvFile::questions_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<Answers>("answers");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<bool>("aborted");
+    QTest::addColumn<int>("rows");
+    const QString longLine(70, u'x');
+    QTest::newRow("empty line, OK")
+        << QByteArray("\r\nAA01,R1,Back\r\n") << Answers{MessageAnswer::Ok}
+        << QStringList{kTooFew.arg(""), imported(1)} << false << 384;
+    QTest::newRow("no comma, Cancel")
+        << QByteArray("AA01 R1\r\nAA02,R2\r\n") << Answers{MessageAnswer::Cancel}
+        << QStringList{kTooFew.arg("AA01 R1"), imported(0)} << true << 384;
+    QTest::newRow("long line cut to 64")
+        << longLine.toLatin1() + "\r\n"
+        << Answers{MessageAnswer::Ok} << QStringList{kTooFew.arg(longLine.left(64)), imported(0)}
+        << false << 384;
+    QTest::newRow("skip keeps expectation")
+        << QByteArray("AA01,a\r\nxx\r\nAA02,b\r\n") << Answers{MessageAnswer::Ok}
+        << QStringList{kTooFew.arg("xx"), imported(2)} << false << 384;
+    QTest::newRow("column titles, OK")
+        << QByteArray("Chan,Relay name,Back contact\r\nAA01,R1,Front\r\n")
+        << Answers{MessageAnswer::Ok}
+        << QStringList{kInvalid.arg("Chan,Relay name,Back contact"), imported(1)} << false << 384;
+    QTest::newRow("invalid, Cancel")
+        << QByteArray("AA00,R0\r\nAA01,R1\r\n") << Answers{MessageAnswer::Cancel}
+        << QStringList{kInvalid.arg("AA00,R0"), imported(0)} << true << 384;
+    QTest::newRow("BA01 first, OK")
+        << QByteArray("BA01,R385,Back\r\nBA02,R386\r\n") << Answers{MessageAnswer::Ok}
+        << QStringList{kUnexpected.arg("AA01 (1)", "BA01 (385)"), imported(386)} << false << 768;
+    QTest::newRow("BA01 first, Cancel")
+        << QByteArray("BA01,R385,Back\r\n") << Answers{MessageAnswer::Cancel}
+        << QStringList{kUnexpected.arg("AA01 (1)", "BA01 (385)"), imported(0)} << true << 384;
+    QTest::newRow("jump moves expectation")
+        << QByteArray("AA01,a\r\nAA05,e\r\nAA06,f\r\n") << Answers{MessageAnswer::Ok}
+        << QStringList{kUnexpected.arg("AA02 (2)", "AA05 (5)"), imported(6)} << false << 384;
+    QTest::newRow("beyond the labels")
+        << QByteArray("AA01,a\r\n5000,x\r\n") << Answers{MessageAnswer::Ok}
+        << QStringList{kUnexpected.arg("AA02 (2)", " (5000)"), kMaximum, imported(1)} << false
+        << 3072;
+    QTest::newRow("3073 after 3072") << numberedLines(1, 3074) << Answers{}
+                                     << QStringList{kMaximum, imported(3072)} << false << 3072;
+}
+
+void TestCsvFile::questions()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(Answers, answers);
+    QFETCH(QStringList, messages);
+    QFETCH(bool, aborted);
+    QFETCH(int, rows);
+    for (MessageAnswer answer : answers)
+        dialogs->answerNext(answer);
+    const CsvLoadResult result = load(content);
+    QVERIFY(result.file.ok);
+    QCOMPARE(dialogs->texts(), messages);
+    QCOMPARE(result.aborted, aborted);
+    QCOMPARE(result.lastChannel, messages.last().section(' ', 0, 0).toInt());
+    QCOMPARE(table->rowCount(), rows);
+    QCOMPARE(dialogs->unusedAnswers(), 0);
+    QCOMPARE(dialogs->unexpectedQuestions(), 0);
+    for (const MessageRequest& box : dialogs->messages()) {
+        const bool question = box.buttons == MessageButtons::OkCancel;
+        QCOMPARE(box.title, question ? "ZR415Config" : "ZR415 configuration editor");
+        QCOMPARE(box.icon, question ? MessageIcon::Question : MessageIcon::Information);
+        QVERIFY(question || box.buttons == MessageButtons::Ok);
+    }
+}
+
+void TestCsvFile::namesAndContacts_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("back");
+    QTest::newRow("spare") << QByteArray("AA01,spare,Back") << "Spare AA01" << true;
+    QTest::newRow("SP") << QByteArray("AA01, sp ,b") << "Spare AA01" << true;
+    QTest::newRow("(spare)") << QByteArray("AA01,(Spare),Bogus") << "Spare AA01" << true;
+    QTest::newRow("Spare relay") << QByteArray("AA01,Spare relay,Front") << "Spare AA01" << false;
+    QTest::newRow("SPAREX") << QByteArray("AA01,SPAREX") << "Spare AA01" << false;
+    QTest::newRow("Sparrow") << QByteArray("AA01,Sparrow,F") << "Sparrow" << false;
+    QTest::newRow("SPA") << QByteArray("AA01,SPA,") << "SPA" << false;
+    QTest::newRow("(SPARE) x") << QByteArray("AA01,(SPARE) x,x") << "(SPARE) x" << false;
+    QTest::newRow("spaces trimmed, long kept")
+        << QByteArray("AA01,  ABCDEFGHIJKLMNOPQRST  , Back") << "ABCDEFGHIJKLMNOPQRST" << false;
+    QTest::newRow("comma splits") << QByteArray("AA01,Re,Back,Front") << "Re" << true;
+    QTest::newRow("quoted comma") << QByteArray("AA01,\"A,B\",Back") << "A,B" << true;
+    QTest::newRow("quoted quote") << QByteArray("AA01,\"Say \"\"hi\"\"\",Front") << "Say \"hi\""
+                                  << false;
+    QTest::newRow("inner quote") << QByteArray("AA01,Rel\"ay,back") << "Rel\"ay" << true;
+    QTest::newRow("code page") << QByteArray("AA01,\x80\x8A\x9F\xA0\xE9\xFF,B")
+                               << QString::fromUtf8("€ŠŸ\u00A0éÿ") << true;
+}
+
+void TestCsvFile::namesAndContacts()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(QString, name);
+    QFETCH(bool, back);
+    QVERIFY(table->setBackContact(0, !back));
+    QVERIFY(load(line + "\r\n").file.ok);
+    QCOMPARE(dialogs->texts(), QStringList{imported(1)});
+    QCOMPARE(table->channel(0).relNam, name);
+    QCOMPARE(table->channel(0).back, back);
+}
+
+void TestCsvFile::numbersLoadLikeLabels()
+{
+    QVERIFY(load("1,R1,Back\r\n2,R2,Front\r\n3,R3,b\r\n").file.ok);
+    Model byLabel;
+    QVERIFY(byLabel.SetChannelCount(384, Model::FillAllRows));
+    writeFile(path, "AA01,R1,Back\r\nAA02,R2,Front\r\nAA03,R3,b\r\n");
+    QVERIFY(LoadCsvFile(byLabel, path).file.ok);
+    QCOMPARE(dialogs->texts(), (QStringList{imported(3), imported(3)}));
+    for (int row = 0; row < 384; ++row)
+        QCOMPARE(table->channel(row), byLabel.channel(row));
+    QCOMPARE(table->channel(2), (ChannelRow{"R3", true, "UP", "DN"}));
+}
+
+void TestCsvFile::lineEnds_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("CR LF") << QByteArray("AA01,a\r\nAA02,b\r\nAA03,c\r\n");
+    QTest::newRow("CR") << QByteArray("AA01,a\rAA02,b\rAA03,c\r");
+    QTest::newRow("LF") << QByteArray("AA01,a\nAA02,b\nAA03,c\n");
+    QTest::newRow("mixed, no last end") << QByteArray("AA01,a\rAA02,b\nAA03,c");
+}
+
+void TestCsvFile::lineEnds()
+{
+    QFETCH(QByteArray, content);
+    QVERIFY(load(content).file.ok);
+    QCOMPARE(dialogs->texts(), QStringList{imported(3)});
+    QCOMPARE(table->channel(0).relNam, "a");
+    QCOMPARE(table->channel(1).relNam, "b");
+    QCOMPARE(table->channel(2).relNam, "c");
+}
+
+void TestCsvFile::shortListChangesOnlyItsRows()
+{
+    QVERIFY(table->SetChannelCount(1152, Model::FillAllRows));
+    const ChannelRow kept{"Kept", true, "ON", "OFF"};
+    QVERIFY(table->setChannel(0, kept));
+    QVERIFY(table->setChannel(500, kept));
+    QVERIFY(load("AA01,New,Front\r\n").file.ok);
+    QCOMPARE(table->rowCount(), 1152);
+    QCOMPARE(table->channel(0), (ChannelRow{"New", false, "ON", "OFF"}));
+    QCOMPARE(table->channel(500), kept);
+}
+
+void TestCsvFile::failures_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<Answers>("answers");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("overflow") << QByteArray("AA01,kept,Back\r\n4294967296,x\r\n") << Answers{}
+                              << "Overflow";
+    QTest::newRow("overflow by a half")
+        << QByteArray("AA01,kept,Back\r\n2147483647.5,x\r\n") << Answers{} << "Overflow";
+    QTest::newRow("channel below 1") << QByteArray("AA01,kept,Back\r\n-5,x,Front\r\n")
+                                     << Answers{MessageAnswer::Ok} << "Subscript out of range";
+}
+
+void TestCsvFile::failures()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(Answers, answers);
+    QFETCH(QString, error);
+    for (MessageAnswer answer : answers)
+        dialogs->answerNext(answer);
+    const CsvLoadResult result = load(content);
+    QVERIFY(!result.file.ok);
+    QCOMPARE(result.file.error, error);
+    QCOMPARE(dialogs->messages().size(), answers.size());
+    for (const QString& text : dialogs->texts())
+        QVERIFY(!text.endsWith("channels imported"));
+    QCOMPARE(table->channel(0), (ChannelRow{"kept", true, "UP", "DN"}));
+    QCOMPARE(table->rowCount(), 384);
+}
+
+QTEST_GUILESS_MAIN(TestCsvFile)
+#include "tst_csvfile.moc"

@@ -1,0 +1,322 @@
+#include "common/AtomicFile.h"
+#include "common/ChannelLabel.h"
+#include "common/ScriptedDialogs.h"
+#include "document/ChannelTableModel.h"
+#include "document/DipFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+using Model = ChannelTableModel;
+
+void appendLittleEndian(QByteArray& out, quint32 value, int width)
+{
+    for (int i = 0; i < width; ++i)
+        out.append(char((value >> (8 * i)) & 0xFF));
+}
+
+QByteArray header(quint32 flag, int type, int version, qint32 count, quint32 reserved = 0)
+{
+    QByteArray out;
+    appendLittleEndian(out, flag, 4);
+    appendLittleEndian(out, quint32(type), 2);
+    appendLittleEndian(out, quint32(version), 2);
+    appendLittleEndian(out, quint32(count), 4);
+    appendLittleEndian(out, reserved, 4);
+    return out;
+}
+
+// One 40-byte record; `filler` goes into every byte a reader must pass over.
+QByteArray record(const QByteArray& name, char back, const QByteArray& up, const QByteArray& down,
+                  char filler = 0)
+{
+    QByteArray out(40, filler);
+    out.replace(0, 16, name.leftJustified(16, ' ', true));
+    out[17] = back;
+    out[18] = filler == 0 ? char(1) : filler;
+    out.replace(19, 3, up.leftJustified(3, ' ', true));
+    out.replace(23, 3, down.leftJustified(3, ' ', true));
+    return out;
+}
+
+QByteArray defaultRecord(int channel)
+{
+    return record("Spare " + ModFunc::ChannelLabel(channel).toLatin1(), 0, "UP", "DN");
+}
+
+QByteArray defaultFile(int channels)
+{
+    QByteArray out = header(0xFFC0FFEE, 3, 3, channels);
+    for (int channel = 1; channel <= channels; ++channel)
+        out += defaultRecord(channel);
+    return out;
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+const ChannelRow kKept{"Kept", true, "ON ", "OFF"};
+
+} // namespace
+
+class TestDipFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void saveWritesTheLayout();
+    void saveOverLongerFileLeavesOnlyTheNewContent();
+    void failedSaveReportsAndWritesNothing();
+    void fullDiskKeepsTheOldFile();
+    void missingFileReportsOpening();
+    void rejectedFiles_data();
+    void rejectedFiles();
+    void recordFields_data();
+    void recordFields();
+    void channelCounts_data();
+    void channelCounts();
+    void fullTableRoundTrip();
+
+private:
+    bool load(const QByteArray& bytes);
+
+    QTemporaryDir dir;
+    QString path;
+    std::unique_ptr<Model> table;
+    std::unique_ptr<ScriptedDialogs> dialogs;
+};
+
+void TestDipFile::init()
+{
+    path = dir.filePath("site.dip");
+    QFile::remove(path);
+    dialogs = std::make_unique<ScriptedDialogs>();
+    table = std::make_unique<Model>();
+    QVERIFY(table->SetChannelCount(768, Model::FillAllRows));
+    QVERIFY(table->setChannel(0, kKept));
+}
+
+bool TestDipFile::load(const QByteArray& bytes)
+{
+    writeFile(path, bytes);
+    return LoadDipFile(*table, path);
+}
+
+void TestDipFile::saveWritesTheLayout()
+{
+    QVERIFY(table->SetChannelCount(384, Model::FillAllRows));
+    QVERIFY(table->setChannel(1, {"ABCDEFGHIJKLMNOPQRST", true, "HIGH", ""}));
+    QVERIFY(table->setChannel(2, {"", false, "UP", "DN"}));
+    QVERIFY(table->setChannel(3, {QString::fromUtf8("Relé €"), false, "ÀB", "x"}));
+    QVERIFY(SaveDipFile(*table, path));
+    QVERIFY(dialogs->messages().isEmpty());
+
+    const QByteArray bytes = readFile(path);
+    QCOMPARE(bytes.size(), 15376);
+    QCOMPARE(bytes.left(16).toHex(' '),
+             QByteArray("ee ff c0 ff 03 00 03 00 80 01 00 00 00 00 00 00"));
+    QCOMPARE(bytes.mid(16, 40).toHex(' '),
+             QByteArray("53 70 61 72 65 20 41 41 30 31 20 20 20 20 20 20 00 00 01 55 50 20 00 44 "
+                        "4e 20 00 00 00 00 00 00 00 00 00 00 00 00 00 00"));
+    QByteArray expected = defaultFile(384);
+    expected.replace(16 + 40, 40, record("ABCDEFGHIJKLMNOP", 1, "HIG", ""));
+    expected.replace(16 + 80, 40, record("", 0, "UP", "DN"));
+    expected.replace(16 + 120, 40,
+                     record("Rel\xE9 \x80", 0,
+                            "\xC0"
+                            "B",
+                            "x"));
+    QCOMPARE(bytes, expected);
+}
+
+void TestDipFile::saveOverLongerFileLeavesOnlyTheNewContent()
+{
+    writeFile(path, defaultFile(768) + "tail");
+    QVERIFY(table->SetChannelCount(384, Model::FillAllRows));
+    QVERIFY(SaveDipFile(*table, path));
+    QCOMPARE(readFile(path), defaultFile(384));
+    QVERIFY(LoadDipFile(*table, path));
+    QCOMPARE(dialogs->texts(), QStringList{"384 channels loaded"});
+}
+
+void TestDipFile::failedSaveReportsAndWritesNothing()
+{
+    const QString missing = dir.filePath("missing/site.dip");
+    QFile plain(missing);
+    QVERIFY(!plain.open(QIODevice::WriteOnly));
+    QVERIFY(!SaveDipFile(*table, missing));
+    QCOMPARE(dialogs->texts(),
+             QStringList{"Error occurred while saving.\r\n" + plain.errorString()});
+    QCOMPARE(dialogs->messages().first().title, "ZR415 configuration editor");
+    QVERIFY(!QDir(dir.filePath("missing")).exists());
+}
+
+void TestDipFile::fullDiskKeepsTheOldFile()
+{
+    const QByteArray old = defaultFile(768) + "tail";
+    writeFile(path, old);
+    AtomicFile::setByteLimitForTesting(4000);
+    const bool saved = SaveDipFile(*table, path);
+    AtomicFile::setByteLimitForTesting(-1);
+    QVERIFY(!saved);
+    QCOMPARE(dialogs->texts(), QStringList{"Error occurred while saving.\r\n" +
+                                           QString::fromLocal8Bit(std::strerror(ENOSPC))});
+    QCOMPARE(readFile(path), old);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"site.dip"});
+}
+
+void TestDipFile::missingFileReportsOpening()
+{
+    QFile plain(path);
+    QVERIFY(!plain.open(QIODevice::ReadOnly));
+    QVERIFY(!LoadDipFile(*table, path));
+    QCOMPARE(dialogs->texts(),
+             QStringList{"Error occurred while opening.\r\n" + plain.errorString()});
+    QCOMPARE(table->channel(0), kKept);
+}
+
+void TestDipFile::rejectedFiles_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("messages");
+    const QStringList tooShort{"File too short"};
+    const QStringList flag{"File flag incorrect - this is not an ZR415 file"};
+    const QStringList noCount{"Error setting no of channels.", "0 channels loaded"};
+    QTest::newRow("empty") << QByteArray() << tooShort;
+    QTest::newRow("15 bytes") << header(0xFFC0FFEE, 3, 3, 384).left(15) << tooShort;
+    QTest::newRow("flag") << header(0xFEC0FFEE, 9, 9, 384) + defaultRecord(1) << flag;
+    QTest::newRow("flag byte order") << header(0xEEFFC0FF, 3, 3, 384) << flag;
+    QTest::newRow("type") << header(0xFFC0FFEE, 4, 9, 384) + defaultRecord(1)
+                          << QStringList{"File type incorrect - this is not a dip file"};
+    QTest::newRow("version 2") << header(0xFFC0FFEE, 3, 2, 384)
+                               << QStringList{"This software cannot read version 2 dip files"};
+    QTest::newRow("version FFFF") << header(0xFFC0FFEE, 3, 0xFFFF, 384)
+                                  << QStringList{"This software cannot read version -1 dip files"};
+    QTest::newRow("count 0") << header(0xFFC0FFEE, 3, 3, 0) + defaultRecord(1) << noCount;
+    QTest::newRow("count -1") << header(0xFFC0FFEE, 3, 3, -1) + defaultRecord(1) << noCount;
+}
+
+void TestDipFile::rejectedFiles()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, messages);
+    QVERIFY(!load(bytes));
+    QCOMPARE(dialogs->texts(), messages);
+    for (const MessageRequest& box : dialogs->messages())
+        QCOMPARE(box.title, "ZR415 configuration editor");
+    QCOMPARE(table->rowCount(), 768);
+    QCOMPARE(table->channel(0), kKept);
+}
+
+void TestDipFile::recordFields_data()
+{
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<char>("back");
+    QTest::addColumn<QByteArray>("up");
+    QTest::addColumn<QString>("relNam");
+    QTest::addColumn<bool>("isBack");
+    QTest::addColumn<QString>("stUp");
+    QTest::newRow("trimmed") << QByteArray("  Relay 1") << char(1) << QByteArray("UP") << "Relay 1"
+                             << true << "UP ";
+    QTest::newRow("blank") << QByteArray() << char(0) << QByteArray("  A") << "" << false << "  A";
+    QTest::newRow("full width") << QByteArray("ABCDEFGHIJKLMNOP") << char(2) << QByteArray("ABC")
+                                << "ABCDEFGHIJKLMNOP" << false << "ABC";
+    QTest::newRow("tab stays") << QByteArray("\tX ") << char(255) << QByteArray("") << "\tX"
+                               << false << "   ";
+    QTest::newRow("code page") << QByteArray("Rel\xE9\x80") << char(1) << QByteArray("\x9F")
+                               << QString::fromUtf8("Relé€") << true << QString::fromUtf8("Ÿ  ");
+}
+
+void TestDipFile::recordFields()
+{
+    QFETCH(QByteArray, name);
+    QFETCH(char, back);
+    QFETCH(QByteArray, up);
+    QFETCH(QString, relNam);
+    QFETCH(bool, isBack);
+    QFETCH(QString, stUp);
+    // Every byte a reader passes over holds 0xFF, the reserved header field too.
+    QVERIFY(load(header(0xFFC0FFEE, 3, 3, 1, 0xFFFFFFFF) + record(name, back, up, "DN", '\xFF')));
+    QCOMPARE(dialogs->texts(), QStringList{"1 channels loaded"});
+    QCOMPARE(table->rowCount(), 384);
+    QCOMPARE(table->channel(0), (ChannelRow{relNam, isBack, stUp, "DN "}));
+    QCOMPARE(table->data(table->index(0, Model::ColChan)).toString(), "AA01");
+    QCOMPARE(table->channel(1), Model::defaultRow(2));
+}
+
+void TestDipFile::channelCounts_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("records");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QStringList>("messages");
+    QTest::newRow("100") << 100 << 100 << 384 << QStringList{"100 channels loaded"};
+    QTest::newRow("short file") << 384 << 2 << 384 << QStringList{"384 channels loaded"};
+    QTest::newRow("trailing record ignored")
+        << 384 << 385 << 384 << QStringList{"384 channels loaded"};
+    QTest::newRow("385") << 385 << 385 << 768 << QStringList{"385 channels loaded"};
+    QTest::newRow("5000") << 5000 << 3073 << 3072
+                          << QStringList{
+                                 "This copy of ZR415Config can handle a maximum of 3072 channels.",
+                                 "3072 channels loaded"};
+}
+
+void TestDipFile::channelCounts()
+{
+    QFETCH(int, count);
+    QFETCH(int, records);
+    QFETCH(int, rows);
+    QFETCH(QStringList, messages);
+    QByteArray bytes = header(0xFFC0FFEE, 3, 3, count);
+    for (int k = 0; k < records; ++k)
+        bytes += record("R" + QByteArray::number(k), char(k % 2), "U", "D");
+    QVERIFY(load(bytes));
+    QCOMPARE(dialogs->texts(), messages);
+    QCOMPARE(table->rowCount(), rows);
+    const int read = std::min({count, records, rows});
+    for (int row = 0; row < rows; ++row) {
+        const ChannelRow expected =
+            row < read ? ChannelRow{"R" + QString::number(row), row % 2 == 1, "U  ", "D  "}
+                       : Model::defaultRow(row + 1);
+        QCOMPARE(table->channel(row), expected);
+    }
+}
+
+void TestDipFile::fullTableRoundTrip()
+{
+    QVERIFY(table->SetChannelCount(3072, Model::FillAllRows));
+    for (int row = 0; row < 3072; ++row) {
+        const QString name = QString("Relay %1 x").arg(row * 7919).left(16);
+        QVERIFY(table->setChannel(row, {name, row % 3 == 0,
+                                        QString::number(row % 1000).rightJustified(3),
+                                        row % 5 ? "DN " : "OFF"}));
+    }
+    QVERIFY(SaveDipFile(*table, path));
+    Model loaded;
+    QVERIFY(LoadDipFile(loaded, path));
+    QCOMPARE(dialogs->texts(), QStringList{"3072 channels loaded"});
+    QCOMPARE(loaded.rowCount(), 3072);
+    for (int row = 0; row < 3072; ++row)
+        QCOMPARE(loaded.channel(row), table->channel(row));
+}
+
+QTEST_GUILESS_MAIN(TestDipFile)
+#include "tst_dipfile.moc"

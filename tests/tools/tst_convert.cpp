@@ -1,0 +1,228 @@
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Run
+{
+    int status = -1;
+    QString errors;
+};
+
+QByteArray header(quint32 flag, int version, qint32 count)
+{
+    QByteArray out;
+    const quint32 fields[] = {flag, 3 | quint32(version) << 16, quint32(count), 0};
+    for (quint32 value : fields)
+        for (int i = 0; i < 4; ++i)
+            out.append(char((value >> (8 * i)) & 0xFF));
+    return out;
+}
+
+QByteArray record(const QByteArray& name, bool back)
+{
+    QByteArray out(40, '\0');
+    out.replace(0, 16, name.leftJustified(16, ' ', true));
+    out[17] = back ? 1 : 0;
+    out[18] = 1;
+    out.replace(19, 3, "UP ");
+    out.replace(23, 3, "DN ");
+    return out;
+}
+
+QByteArray label(int channel)
+{
+    const int k = channel - 1;
+    return QByteArray(1, char('A' + k / 384)) + char('A' + k % 384 / 48) +
+           QByteArray::number(k % 48 + 1).rightJustified(2, '0');
+}
+
+// A site's .dip and .csv: channel 2 "Points 2A" on a back contact, the rest default.
+QByteArray siteDip()
+{
+    QByteArray out = header(0xFFC0FFEE, 3, 384);
+    for (int channel = 1; channel <= 384; ++channel)
+        out += channel == 2 ? record("Points 2A", true) : record("Spare " + label(channel), false);
+    return out;
+}
+
+QByteArray siteCsv()
+{
+    QByteArray out;
+    for (int channel = 1; channel <= 384; ++channel)
+        out += label(channel) +
+               (channel == 2 ? ",Points 2A,Back\r\n" : ",Spare " + label(channel) + ",Front\r\n");
+    return out;
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestConvert : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void reportsOnStandardError_data();
+    void reportsOnStandardError();
+    void dipToCsv();
+    void csvToDip();
+    void saveIntoMissingFolder();
+    void usageErrors_data();
+    void usageErrors();
+
+private:
+    Run convert(const QStringList& arguments);
+    void writeFile(const QString& name, const QByteArray& bytes);
+    QString at(const QString& name) const { return dir->filePath(name); }
+
+    std::unique_ptr<QTemporaryDir> dir;
+};
+
+void TestConvert::init()
+{
+    dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir->isValid());
+}
+
+Run TestConvert::convert(const QStringList& arguments)
+{
+    QProcess process;
+    process.setWorkingDirectory(dir->path());
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.start(ZR415_CONVERT_EXE, arguments);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
+}
+
+void TestConvert::writeFile(const QString& name, const QByteArray& bytes)
+{
+    QFile file(at(name));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+void TestConvert::reportsOnStandardError_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<QString>("errors");
+    QTest::addColumn<int>("status");
+    const QString unexpected =
+        "Unexpected channel number.\nExpected AA01 (1), got BA01 (385)\nContinue loading?\n";
+    QTest::newRow("too short") << "in.dip" << QByteArray(15, '\0') << false << "File too short\n\n"
+                               << 1;
+    QTest::newRow("flag") << "in.dip" << header(0x12345678, 3, 384) << true
+                          << "File flag incorrect - this is not an ZR415 file\n\n"
+                          << 1;
+    QTest::newRow("version") << "in.dip" << header(0xFFC0FFEE, -1, 384) << false
+                             << "This software cannot read version -1 dip files\n\n"
+                             << 1;
+    QTest::newRow("count 0") << "in.dip" << header(0xFFC0FFEE, 3, 0) << false
+                             << "Error setting no of channels.\n\n0 channels loaded\n\n"
+                             << 1;
+    QTest::newRow("count 5000")
+        << "in.dip" << header(0xFFC0FFEE, 3, 5000) << false
+        << "This copy of ZR415Config can handle a maximum of 3072 channels.\n\n"
+           "3072 channels loaded\n\n"
+        << 0;
+    QTest::newRow("question, Cancel") << "in.csv" << QByteArray("BA01,R,Back\r\n") << false
+                                      << unexpected + "[Cancel]\n\n0 channels imported\n\n"
+                                      << 1;
+    QTest::newRow("question, --yes") << "in.csv" << QByteArray("BA01,R,Back\r\n") << true
+                                     << unexpected + "[OK]\n\n385 channels imported\n\n"
+                                     << 0;
+    QTest::newRow("too few fields")
+        << "in.csv" << QByteArray("AA01\r\nAA01,R\r\n") << true
+        << "Not enough fields found in line:-\n\"AA01\"\nContinue loading?\n[OK]\n\n"
+           "1 channels imported\n\n"
+        << 0;
+    QTest::newRow("overflow") << "in.csv" << QByteArray("4294967296,R\r\n") << true
+                              << "Error occurred while loading.\nOverflow\n\n"
+                              << 1;
+}
+
+void TestConvert::reportsOnStandardError()
+{
+    QFETCH(QString, input);
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, yes);
+    QFETCH(QString, errors);
+    QFETCH(int, status);
+    writeFile(input, bytes);
+    const QStringList arguments =
+        yes ? QStringList{"--yes", input, "out.csv"} : QStringList{input, "out.csv"};
+    const Run run = convert(arguments);
+    QCOMPARE(run.errors, errors);
+    QCOMPARE(run.status, status);
+    QCOMPARE(QFile::exists(at("out.csv")), status == 0);
+}
+
+void TestConvert::dipToCsv()
+{
+    writeFile("site.dip", siteDip());
+    const Run run = convert({"site.dip", "site.csv"});
+    QCOMPARE(run.errors, "384 channels loaded\n\n");
+    QCOMPARE(run.status, 0);
+    const QByteArray csv = readFile(at("site.csv"));
+    QCOMPARE(csv.count("\r\n"), 384);
+    QCOMPARE(csv.count('\n'), 384);
+    QVERIFY(csv.startsWith("AA01,Spare AA01,Front\r\nAA02,Points 2A,Back\r\n"));
+    QCOMPARE(csv, siteCsv());
+}
+
+void TestConvert::csvToDip()
+{
+    writeFile("site.csv", siteCsv());
+    const Run run = convert({"site.csv", "SITE.DIP"});
+    QCOMPARE(run.errors, "384 channels imported\n\n");
+    QCOMPARE(run.status, 0);
+    QCOMPARE(readFile(at("SITE.DIP")), siteDip());
+}
+
+void TestConvert::saveIntoMissingFolder()
+{
+    writeFile("site.csv", siteCsv());
+    QFile plain(at("missing/site.dip"));
+    QVERIFY(!plain.open(QIODevice::WriteOnly));
+    const Run run = convert({"site.csv", "missing/site.dip"});
+    QCOMPARE(run.errors, "384 channels imported\n\nError occurred while saving.\n" +
+                             plain.errorString() + "\n\n");
+    QCOMPARE(run.status, 1);
+    QVERIFY(!QDir(at("missing")).exists());
+}
+
+void TestConvert::usageErrors_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("none") << QStringList{};
+    QTest::newRow("input only") << QStringList{"site.dip"};
+    QTest::newRow("three") << QStringList{"site.dip", "a.csv", "b.csv"};
+    QTest::newRow("unknown input") << QStringList{"site.txt", "site.csv"};
+    QTest::newRow("unknown output") << QStringList{"site.dip", "site.xml"};
+    QTest::newRow("unknown option") << QStringList{"--frob", "site.dip", "site.csv"};
+}
+
+void TestConvert::usageErrors()
+{
+    QFETCH(QStringList, arguments);
+    writeFile("site.dip", siteDip());
+    const Run run = convert(arguments);
+    QCOMPARE(run.status, 2);
+    QVERIFY2(run.errors.contains("Usage:"), qPrintable(run.errors));
+    QCOMPARE(QDir(dir->path()).entryList(QDir::Files), QStringList{"site.dip"});
+}
+
+QTEST_GUILESS_MAIN(TestConvert)
+#include "tst_convert.moc"
