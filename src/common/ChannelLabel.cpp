@@ -74,6 +74,19 @@ ParsedNumber parseRoundedNumber(QStringView s)
     return {NumberKind::Number, value};
 }
 
+// A label as ChannelLabel writes it, unit and card A to H and two digits, read directly.
+std::optional<int> canonicalLabel(QStringView text)
+{
+    if (text.size() != 4)
+        return std::nullopt;
+    const auto letter = [](QChar c) { return c >= u'A' && c <= u'H'; };
+    if (!letter(text[0]) || !letter(text[1]) || !isDigit(text[2]) || !isDigit(text[3]))
+        return std::nullopt;
+    return (text[0].unicode() - u'A') * kChannelsPerUnit +
+           (text[1].unicode() - u'A') * kChannelsPerCard + (text[2].unicode() - u'0') * 10 +
+           (text[3].unicode() - u'0');
+}
+
 } // namespace
 
 QString ChannelLabel(int channel)
@@ -91,6 +104,8 @@ QString ChannelLabel(int channel)
 
 std::optional<int> ChannelNumberFromLabel(QStringView text)
 {
+    if (const std::optional<int> label = canonicalLabel(text))
+        return label;
     const ParsedNumber whole = parseRoundedNumber(text);
     if (whole.kind == NumberKind::Overflow)
         return std::nullopt;

@@ -30,8 +30,24 @@ char Windows1252::encodeCodePoint(char32_t codePoint)
     return '?';
 }
 
+namespace {
+
+bool holdsHighControls(QByteArrayView bytes)
+{
+    for (const char byte : bytes) {
+        if ((static_cast<unsigned char>(byte) & 0xE0) == 0x80)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 QString Windows1252::decode(QByteArrayView bytes)
 {
+    // Without bytes 0x80..0x9F the text is Latin-1, which Qt converts in bulk.
+    if (!bytes.isEmpty() && !holdsHighControls(bytes))
+        return QString::fromLatin1(bytes);
     QString text(bytes.size(), Qt::Uninitialized);
     QChar* out = text.data();
     for (qsizetype i = 0; i < bytes.size(); ++i)
@@ -39,18 +55,27 @@ QString Windows1252::decode(QByteArrayView bytes)
     return text;
 }
 
+qsizetype Windows1252::encodeTo(QStringView text, char* out)
+{
+    char* const start = out;
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < 0x80) {
+            *out++ = static_cast<char>(c);
+        } else if (QChar::isHighSurrogate(c) && i + 1 < size && text[i + 1].isLowSurrogate()) {
+            *out++ = '?';
+            ++i;
+        } else {
+            *out++ = encodeCodePoint(c);
+        }
+    }
+    return out - start;
+}
+
 QByteArray Windows1252::encode(QStringView text)
 {
-    QByteArray bytes;
-    bytes.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            bytes.append('?');
-            ++i;
-            continue;
-        }
-        bytes.append(encodeCodePoint(c.unicode()));
-    }
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    bytes.truncate(encodeTo(text, bytes.data()));
     return bytes;
 }

@@ -14,6 +14,9 @@ public:
     static QString decode(QByteArrayView bytes);
     // One byte per character; a character the code page cannot hold becomes '?'.
     static QByteArray encode(QStringView text);
+    // Encodes into out, which has room for text.size() bytes; answers the bytes written (a
+    // surrogate pair gives one '?').
+    static qsizetype encodeTo(QStringView text, char* out);
     static char encodeCodePoint(char32_t codePoint);
     static char32_t decodeByte(unsigned char byte);
 };

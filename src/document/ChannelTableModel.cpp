@@ -4,12 +4,44 @@
 #include "common/ShowMessage.h"
 #include "common/Windows1252.h"
 
+#include <array>
+#include <utility>
+
 using ModFunc::ChannelLabel;
 
 namespace {
 
 const QString kUp = QStringLiteral("UP");
 const QString kDown = QStringLiteral("DN");
+
+QString makeSpareName(int channel)
+{
+    return QStringLiteral("Spare ") + ChannelLabel(channel);
+}
+
+// The default rows of every choice, made once: their texts are shared, so a reset or a fill
+// copies no text and allocates nothing.
+struct DefaultRows
+{
+    std::array<QList<ChannelRow>, ChannelTableModel::kChoiceCount> ofChoice;
+
+    DefaultRows()
+    {
+        QList<ChannelRow>& all = ofChoice.back();
+        all.reserve(ModFunc::kMaxChannels);
+        for (int channel = 1; channel <= ModFunc::kMaxChannels; ++channel)
+            all.append({makeSpareName(channel), false, kUp, kDown});
+        for (int choice = 0; choice + 1 < ChannelTableModel::kChoiceCount; ++choice)
+            ofChoice[choice] = all.first(ChannelTableModel::choiceChannels(choice));
+    }
+
+    static const DefaultRows& instance()
+    {
+        static const DefaultRows rows;
+        return rows;
+    }
+    static const QList<ChannelRow>& all() { return instance().ofChoice.back(); }
+};
 
 } // namespace
 
@@ -25,12 +57,16 @@ QString ChannelTableModel::choiceText(int choice)
 
 QString ChannelTableModel::spareName(int channel)
 {
-    return QStringLiteral("Spare ") + ChannelLabel(channel);
+    if (channel < 1 || channel > ModFunc::kMaxChannels)
+        return makeSpareName(channel);
+    return DefaultRows::all()[channel - 1].relNam;
 }
 
 ChannelRow ChannelTableModel::defaultRow(int channel)
 {
-    return {spareName(channel), false, kUp, kDown};
+    if (channel < 1 || channel > ModFunc::kMaxChannels)
+        return {makeSpareName(channel), false, kUp, kDown};
+    return DefaultRows::all()[channel - 1];
 }
 
 ChannelTableModel::ChannelTableModel(QObject* parent) : QAbstractTableModel(parent) {}
@@ -179,19 +215,19 @@ QVariant ChannelTableModel::headerData(int section, Qt::Orientation orientation,
     return {};
 }
 
-bool ChannelTableModel::setChannel(int row, const ChannelRow& value)
+bool ChannelTableModel::setChannel(int row, ChannelRow value)
 {
     if (!hasRow(row))
         return false;
-    rows_[row] = value;
+    rows_[row] = std::move(value);
     return true;
 }
 
-bool ChannelTableModel::setRelayName(int row, const QString& name)
+bool ChannelTableModel::setRelayName(int row, QString name)
 {
     if (!hasRow(row))
         return false;
-    rows_[row].relNam = name;
+    rows_[row].relNam = std::move(name);
     return true;
 }
 
@@ -212,8 +248,9 @@ void ChannelTableModel::RefreshGrid()
 
 void ChannelTableModel::FillDefaultRows(int firstRow)
 {
+    const QList<ChannelRow>& defaults = DefaultRows::all();
     for (int row = std::max(firstRow, 0); row < channelCount(); ++row)
-        rows_[row] = defaultRow(row + 1);
+        rows_[row] = defaults[row];
     RefreshGrid();
 }
 
@@ -223,8 +260,9 @@ void ChannelTableModel::resizeTo(int channels)
     if (channels > old) {
         beginInsertRows({}, old, channels - 1);
         rows_.reserve(channels);
+        const QList<ChannelRow>& defaults = DefaultRows::all();
         for (int row = old; row < channels; ++row)
-            rows_.append(defaultRow(row + 1));
+            rows_.append(defaults[row]);
         endInsertRows();
     } else if (channels < old) {
         beginRemoveRows({}, channels, old - 1);
@@ -248,9 +286,7 @@ bool ChannelTableModel::SetChannelCount(int requested, int fillMode)
     const int channels = choiceChannels(chosen);
     if (fillMode == FillAllRows) {
         beginResetModel();
-        rows_.resize(channels);
-        for (int row = 0; row < channels; ++row)
-            rows_[row] = defaultRow(row + 1);
+        resetToDefaults(DefaultRows::instance().ofChoice[chosen]);
         endResetModel();
     } else {
         // Added rows get their defaults; the kept rows keep their values.
@@ -258,6 +294,19 @@ bool ChannelTableModel::SetChannelCount(int requested, int fillMode)
     }
     selectChoice(chosen);
     return true;
+}
+
+void ChannelTableModel::resetToDefaults(const QList<ChannelRow>& defaults)
+{
+    if (rows_.size() != defaults.size() || !rows_.isDetached()) {
+        rows_ = defaults;
+        return;
+    }
+    // Row by row into the list the table holds: releasing the whole list at once would free
+    // one large block after thousands of small ones, which costs the allocator far more.
+    ChannelRow* row = rows_.data();
+    for (const ChannelRow& value : defaults)
+        *row++ = value;
 }
 
 void ChannelTableModel::selectChoice(int choice)

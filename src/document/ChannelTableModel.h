@@ -47,8 +47,8 @@ public:
     QString label(int row) const;
 
     // Program writes; they answer false for a row the table does not have.
-    bool setChannel(int row, const ChannelRow& value);
-    bool setRelayName(int row, const QString& name);
+    bool setChannel(int row, ChannelRow value);
+    bool setRelayName(int row, QString name);
     bool setBackContact(int row, bool back);
     void RefreshGrid();
 
@@ -82,6 +82,9 @@ signals:
     void cellEdited();
 
 private:
+    // Every row to its default; the defaults share their texts, so nothing is copied.
+    void resetToDefaults(const QList<ChannelRow>& defaults);
+
     QList<ChannelRow> rows_;
     int selectedChoice_ = -1;
     UserEditHandler userEditHandler_;

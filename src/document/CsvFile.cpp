@@ -9,6 +9,11 @@
 #include "common/Windows1252.h"
 
 #include <QFile>
+#include <QVarLengthArray>
+
+#include <array>
+#include <optional>
+#include <utility>
 
 using ModFunc::ChannelLabel;
 
@@ -43,25 +48,99 @@ bool isSpareMarker(const QString& trimmedName)
            upper == QLatin1String("SP");
 }
 
-// A line ends at CR LF, a lone CR or a lone LF; an end of file after a line break starts no
-// further line.
-QStringList splitLines(const QString& text)
+// One line of the file's bytes, with the fields the reader takes from it when the line holds
+// no double quote: those split at every comma, as SplitFields splits. Line breaks, commas
+// and quotes are ASCII in Windows-1252, so the bytes split as their text would.
+struct ScannedLine
 {
-    QStringList lines;
-    qsizetype start = 0;
+    QByteArrayView bytes;
+    bool quoted = false;
+    int fieldCount = 0; // 3 stands for three or more
+    QByteArrayView channel;
+    QByteArrayView name;
+    QByteArrayView contact;
+};
+
+// The line from pos, in one pass over its bytes. A line ends at CR LF, a lone CR or a lone
+// LF; an end of file after a line break starts no further line. False at the end.
+bool nextLine(QByteArrayView text, qsizetype& pos, ScannedLine& line)
+{
     const qsizetype size = text.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        const QChar c = text[i];
-        if (c != u'\r' && c != u'\n')
-            continue;
-        lines.append(text.mid(start, i - start));
-        if (c == u'\r' && i + 1 < size && text[i + 1] == u'\n')
-            ++i;
-        start = i + 1;
+    if (pos >= size)
+        return false;
+    std::array<qsizetype, 3> commas{};
+    int found = 0;
+    line.quoted = false;
+    qsizetype end = pos;
+    for (; end < size; ++end) {
+        const auto c = static_cast<unsigned char>(text[end]);
+        if (c > ',')
+            continue; // letters, digits and most punctuation
+        if (c == '\r' || c == '\n')
+            break;
+        if (c == ',' && found < 3)
+            commas[found++] = end;
+        else if (c == '"')
+            line.quoted = true;
     }
-    if (start < size)
-        lines.append(text.mid(start));
-    return lines;
+    const auto field = [&](int k) {
+        const qsizetype from = k == 0 ? pos : commas[k - 1] + 1;
+        const qsizetype to = k < found ? commas[k] : end;
+        return text.sliced(from, to - from);
+    };
+    line.bytes = text.sliced(pos, end - pos);
+    line.fieldCount = std::min(found, 2) + 1;
+    line.channel = field(0);
+    line.name = found >= 1 ? field(1) : QByteArrayView();
+    line.contact = found >= 2 ? field(2) : QByteArrayView();
+    pos = end;
+    if (pos < size) {
+        if (text[pos] == '\r' && pos + 1 < size && text[pos + 1] == '\n')
+            ++pos;
+        ++pos;
+    }
+    return true;
+}
+
+std::optional<int> channelNumberOf(QByteArrayView field)
+{
+    QVarLengthArray<char16_t, 32> text(field.size());
+    for (qsizetype i = 0; i < field.size(); ++i)
+        text[i] = char16_t(Windows1252::decodeByte(static_cast<unsigned char>(field[i])));
+    return ModFunc::ChannelNumberFromLabel(QStringView(text.data(), text.size()));
+}
+
+QByteArrayView trimSpaces(QByteArrayView bytes)
+{
+    qsizetype begin = 0;
+    qsizetype end = bytes.size();
+    while (begin < end && bytes[begin] == ' ')
+        ++begin;
+    while (end > begin && bytes[end - 1] == ' ')
+        --end;
+    return bytes.sliced(begin, end - begin);
+}
+
+bool equalsIgnoringAsciiCase(QByteArrayView bytes, QLatin1String upper)
+{
+    if (bytes.size() != upper.size())
+        return false;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if ((c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c) != upper[i])
+            return false;
+    }
+    return true;
+}
+
+// isSpareMarker on the bytes of a trimmed name: no Windows-1252 character outside ASCII
+// turns into an ASCII letter or bracket in upper case, so the ASCII comparison decides.
+bool isSpareMarker(QByteArrayView trimmedName)
+{
+    return equalsIgnoringAsciiCase(trimmedName.first(std::min<qsizetype>(5, trimmedName.size())),
+                                   QLatin1String("SPARE")) ||
+           equalsIgnoringAsciiCase(trimmedName, QLatin1String("(SPARE)")) ||
+           equalsIgnoringAsciiCase(trimmedName, QLatin1String("SP"));
 }
 
 CsvLineVerdict askToContinue(const QString& text, CsvLineVerdict onOk)
@@ -137,8 +216,8 @@ CsvLineCheck CheckCsvLine(const QString& line, const QStringList& fields, int ex
     CsvLineCheck check;
     if (fields.size() - 1 < 2) {
         check.verdict = askToContinue(QStringLiteral("Not enough fields found in line:-") +
-                                          kLineBreak + u'"' + line.left(64) + u'"' +
-                                          kLineBreak + QStringLiteral("Continue loading?"),
+                                          kLineBreak + u'"' + line.left(64) + u'"' + kLineBreak +
+                                          QStringLiteral("Continue loading?"),
                                       CsvLineVerdict::Continue);
         return check;
     }
@@ -150,10 +229,10 @@ CsvLineCheck CheckCsvLine(const QString& line, const QStringList& fields, int ex
     }
     check.channel = *channel;
     if (check.channel == 0) {
-        check.verdict = askToContinue(QStringLiteral("Invalid channel number found on line. ") +
-                                          kLineBreak + u'"' + line + u'"' + kLineBreak +
-                                          QStringLiteral("Continue loading?"),
-                                      CsvLineVerdict::Continue);
+        check.verdict =
+            askToContinue(QStringLiteral("Invalid channel number found on line. ") + kLineBreak +
+                              u'"' + line + u'"' + kLineBreak + QStringLiteral("Continue loading?"),
+                          CsvLineVerdict::Continue);
         return check;
     }
     if (check.channel == expected) {
@@ -175,7 +254,7 @@ CsvLoadResult LoadCsvFile(ChannelTableModel& table, const QString& path)
 {
     CsvLoadResult result;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         result.file = FileResult::failure(file.errorString());
         return result;
     }
@@ -192,9 +271,21 @@ CsvLoadResult LoadCsvFile(ChannelTableModel& table, const QString& path)
     };
     int expected = 1;
     int& last = result.lastChannel;
-    for (const QString& line : splitLines(Windows1252::decode(bytes))) {
-        const QStringList fields = SplitCsvLine(line);
-        const CsvLineCheck check = CheckCsvLine(line, fields, expected);
+    qsizetype position = 0;
+    ScannedLine plain;
+    while (nextLine(bytes, position, plain)) {
+        // The usual line, unquoted and carrying the expected channel, is taken from its bytes;
+        // every other line goes through the full check with its questions.
+        const bool usual = !plain.quoted && plain.fieldCount >= 2 &&
+                           channelNumberOf(plain.channel) == expected;
+        QString line;
+        QStringList fields;
+        CsvLineCheck check{CsvLineVerdict::Ok, expected, false};
+        if (!usual) {
+            line = Windows1252::decode(plain.bytes);
+            fields = SplitCsvLine(line);
+            check = CheckCsvLine(line, fields, expected);
+        }
         if (check.overflow)
             return failed(ModFunc::OverflowDescription());
         if (check.verdict == CsvLineVerdict::Abort) {
@@ -210,12 +301,23 @@ CsvLoadResult LoadCsvFile(ChannelTableModel& table, const QString& path)
                 break;
             }
             last = c;
-            QString name = trimSpaces(fields[2]);
-            if (isSpareMarker(name))
-                name = ChannelTableModel::spareName(c);
-            const QString contact = fields.size() - 1 >= 3 ? fields[3].left(1) : QStringLiteral("F");
-            const bool back = contact == QLatin1String("B") || contact == QLatin1String("b");
-            if (!table.setRelayName(c - 1, name) || !table.setBackContact(c - 1, back))
+            QString name;
+            bool back = false;
+            if (usual) {
+                const QByteArrayView trimmed = trimSpaces(plain.name);
+                name = isSpareMarker(trimmed) ? ChannelTableModel::spareName(c)
+                                              : Windows1252::decode(trimmed);
+                back = plain.fieldCount >= 3 && plain.contact.size() > 0 &&
+                       (plain.contact[0] == 'B' || plain.contact[0] == 'b');
+            } else {
+                name = trimSpaces(fields[2]);
+                if (isSpareMarker(name))
+                    name = ChannelTableModel::spareName(c);
+                const QString contact =
+                    fields.size() - 1 >= 3 ? fields[3].left(1) : QStringLiteral("F");
+                back = contact == QLatin1String("B") || contact == QLatin1String("b");
+            }
+            if (!table.setRelayName(c - 1, std::move(name)) || !table.setBackContact(c - 1, back))
                 return failed(subscriptOutOfRange());
         }
         expected = last + 1;

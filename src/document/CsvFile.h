@@ -9,9 +9,9 @@ class ChannelTableModel;
 
 struct CsvLoadResult
 {
-    FileResult file;          // a failure ends the calling command with its own report
-    bool aborted = false;     // the user answered Cancel to a question
-    int lastChannel = 0;      // the channel of the last stored line
+    FileResult file;      // a failure ends the calling command with its own report
+    bool aborted = false; // the user answered Cancel to a question
+    int lastChannel = 0;  // the channel of the last stored line
 };
 
 enum class CsvLineVerdict { Ok, Continue, Abort };

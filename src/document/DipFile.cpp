@@ -7,7 +7,10 @@
 
 #include <QFile>
 
+#include <array>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 using ModFunc::FailureText;
 using ModFunc::ShowMessage;
@@ -50,15 +53,77 @@ QString trimSpaces(QByteArrayView bytes)
     return Windows1252::decode(bytes.sliced(begin, end - begin));
 }
 
-ChannelRow decodeRecord(const char* record)
+// A site uses a handful of state texts ("UP ", "DN ", ...): each is decoded once and shared
+// by every row that holds it, instead of two allocations per row.
+class StateTexts
+{
+public:
+    QString decode(const char* field)
+    {
+        using R = DipChannelRecord;
+        static_assert(R::kStateWidth == 3, "the key holds three bytes");
+        const auto byte = [field](int i) { return std::uint32_t(std::uint8_t(field[i])); };
+        const std::uint32_t key = byte(0) | byte(1) << 8 | byte(2) << 16;
+        for (const auto& [known, text] : texts_) {
+            if (known == key)
+                return text;
+        }
+        QString text = Windows1252::decode(QByteArrayView(field, R::kStateWidth));
+        if (texts_.size() < kMaximum)
+            texts_.emplace_back(key, text);
+        return text;
+    }
+
+private:
+    static constexpr std::size_t kMaximum = 32;
+    std::vector<std::pair<std::uint32_t, QString>> texts_;
+};
+
+ChannelRow decodeRecord(const char* record, StateTexts& states)
 {
     using R = DipChannelRecord;
     ChannelRow row;
     row.relNam = trimSpaces(QByteArrayView(record + R::kNameOffset, R::kNameWidth));
     row.back = static_cast<unsigned char>(record[R::kBackOffset]) == 1;
-    row.stUp = Windows1252::decode(QByteArrayView(record + R::kStateUpOffset, R::kStateWidth));
-    row.stDn = Windows1252::decode(QByteArrayView(record + R::kStateDownOffset, R::kStateWidth));
+    row.stUp = states.decode(record + R::kStateUpOffset);
+    row.stDn = states.decode(record + R::kStateDownOffset);
     return row;
+}
+
+struct ReadRecords
+{
+    int rows = 0; // less than asked for when the file ends early
+    bool failed = false;
+};
+
+// Reads up to count records block by block into rows 0.., so no buffer of the file's size is
+// needed. After a read error the rows read before it stay.
+ReadRecords readRecords(QFile& file, int count, ChannelTableModel& table)
+{
+    using R = DipChannelRecord;
+    std::array<char, 400 * R::kSize> block;
+    qsizetype filled = 0;
+    ReadRecords read;
+    int& written = read.rows;
+    StateTexts states;
+    while (written < count) {
+        const qsizetype wanted = std::min<qsizetype>(qsizetype(count - written) * R::kSize - filled,
+                                                     qsizetype(block.size()) - filled);
+        const qint64 got = file.read(block.data() + filled, wanted);
+        if (got < 0) {
+            read.failed = true;
+            break;
+        }
+        if (got == 0)
+            break;
+        filled += got;
+        const qsizetype whole = filled / R::kSize;
+        for (qsizetype k = 0; k < whole; ++k)
+            table.setChannel(written++, decodeRecord(block.data() + k * R::kSize, states));
+        filled -= whole * R::kSize;
+        std::memmove(block.data(), block.data() + whole * R::kSize, filled);
+    }
+    return read;
 }
 
 QString maximumChannelsText(int channels)
@@ -130,8 +195,8 @@ bool CheckDipHeader(const DipHeader& header)
         return false;
     }
     if (header.version != DipHeader::kVersion) {
-        ShowMessage(QStringLiteral("This software cannot read version %1 dip files")
-                        .arg(header.version));
+        ShowMessage(
+            QStringLiteral("This software cannot read version %1 dip files").arg(header.version));
         return false;
     }
     return true;
@@ -144,7 +209,7 @@ bool LoadDipFile(ChannelTableModel& table, const QString& path)
         return false;
     };
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return openingFailed(file.errorString());
     const QByteArray headerBytes = file.read(DipHeader::kSize);
     if (headerBytes.size() < DipHeader::kSize) {
@@ -157,7 +222,10 @@ bool LoadDipFile(ChannelTableModel& table, const QString& path)
     if (!CheckDipHeader(header))
         return false;
     int count = header.channelCount;
-    const bool sized = table.SetChannelCount(count, ChannelTableModel::FillAllRows);
+    // Sized and selected as fill mode 4 would, but the rows are overwritten in place and only
+    // the rows after the file's records go back to their defaults: the same table, without
+    // first replacing every text by its default and then by the file's.
+    const bool sized = table.SetChannelCount(count, ChannelTableModel::FillAddedRows);
     if (sized && table.channelCount() < count) {
         ShowMessage(maximumChannelsText(table.channelCount()));
         count = table.channelCount();
@@ -165,12 +233,11 @@ bool LoadDipFile(ChannelTableModel& table, const QString& path)
     if (!sized)
         count = 0;
     // Only the records the header counts are read; missing ones keep their defaults.
-    const QByteArray records = file.read(qint64(count) * DipChannelRecord::kSize);
-    if (file.error() != QFileDevice::NoError)
+    const ReadRecords read = readRecords(file, count, table);
+    if (sized && read.rows < table.channelCount())
+        table.FillDefaultRows(read.rows);
+    if (read.failed)
         return openingFailed(file.errorString());
-    const int present = int(records.size() / DipChannelRecord::kSize);
-    for (int row = 0; row < present; ++row)
-        table.setChannel(row, decodeRecord(records.constData() + row * DipChannelRecord::kSize));
     ShowMessage(QStringLiteral("%1 channels loaded").arg(count));
     table.RefreshGrid();
     return sized;
