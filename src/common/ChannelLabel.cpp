@@ -89,17 +89,25 @@ std::optional<int> canonicalLabel(QStringView text)
 
 } // namespace
 
-QString ChannelLabel(int channel)
+bool WriteChannelLabel(int channel, char* out)
 {
     if (channel < 1 || channel > kMaxChannels)
-        return {};
+        return false;
     const int k = channel - 1;
-    const int unit = k / kChannelsPerUnit;
-    const int card = (k % kChannelsPerUnit) / kChannelsPerCard;
     const int position = k % kChannelsPerCard + 1;
-    const QChar label[4] = {QChar(u'A' + unit), QChar(u'A' + card), QChar(u'0' + position / 10),
-                            QChar(u'0' + position % 10)};
-    return QString(label, 4);
+    out[0] = char('A' + k / kChannelsPerUnit);
+    out[1] = char('A' + (k % kChannelsPerUnit) / kChannelsPerCard);
+    out[2] = char('0' + position / 10);
+    out[3] = char('0' + position % 10);
+    return true;
+}
+
+QString ChannelLabel(int channel)
+{
+    char label[4];
+    if (!WriteChannelLabel(channel, label))
+        return {};
+    return QString::fromLatin1(label, 4);
 }
 
 std::optional<int> ChannelNumberFromLabel(QStringView text)

@@ -13,6 +13,8 @@ constexpr int kMaxChannels = 3072;
 
 // The four-character label of a channel (1 = AA01 .. 3072 = HH48); empty outside 1..3072.
 QString ChannelLabel(int channel);
+// The same label as four ASCII bytes written to out; false, writing nothing, outside 1..3072.
+bool WriteChannelLabel(int channel, char* out);
 
 // A label or a plain decimal number back to a channel number; 0 when the text is neither.
 // Numbers are rounded half to even and not range-checked. Answers nullopt when the number

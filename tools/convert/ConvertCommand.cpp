@@ -1,7 +1,10 @@
 #include "ConvertCommand.h"
 
 #include "common/ConsoleDialogs.h"
+#include "common/ModFileUtil.h"
 #include "common/ShowMessage.h"
+#include "corvane/ChannelAllocations.h"
+#include "corvane/ModCrvFile.h"
 #include "document/ChannelTableModel.h"
 #include "document/CsvFile.h"
 #include "document/DipFile.h"
@@ -17,15 +20,39 @@ using ModFunc::ShowMessage;
 
 namespace {
 
-enum class SiteFormat { Unknown, Dip, Csv };
+enum class SiteFormat { Unknown, Dip, Csv, Corvane };
 
+// A Corvane site is its directory or its DChannel.cfg; a DChannel.cfg is written for a ".cfg"
+// name or into an existing directory.
 SiteFormat formatOf(const QString& path)
 {
     if (path.endsWith(QLatin1String(".dip"), Qt::CaseInsensitive))
         return SiteFormat::Dip;
     if (path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
         return SiteFormat::Csv;
+    if (QFileInfo(path).isDir())
+        return SiteFormat::Corvane;
     return SiteFormat::Unknown;
+}
+
+SiteFormat inputFormatOf(const QString& path)
+{
+    if (path.endsWith(QLatin1String("DChannel.cfg"), Qt::CaseInsensitive))
+        return SiteFormat::Corvane;
+    return formatOf(path);
+}
+
+SiteFormat outputFormatOf(const QString& path)
+{
+    if (path.endsWith(QLatin1String(".cfg"), Qt::CaseInsensitive))
+        return SiteFormat::Corvane;
+    return formatOf(path);
+}
+
+QString siteDirectoryOf(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.isDir() ? path : info.path();
 }
 
 int usageError(const QString& problem)
@@ -48,9 +75,12 @@ QString ConvertCommand::usage()
         "Usage:\n"
         "  zr415-convert [--yes] INPUT OUTPUT        convert a site\n"
         "  zr415-convert [--yes] INPUT --labels DB   export to a labels database (SQLite/ODBC)\n"
+        "  zr415-convert --sites CONFIGDIR           list the Corvane sites below CONFIGDIR\n"
         "  zr415-convert --help | --version\n"
         "\n"
-        "INPUT is a .dip channel file or a .csv channel list; OUTPUT is a .dip or .csv name.\n"
+        "INPUT is a .dip channel file, a .csv channel list, or a Corvane site (its directory\n"
+        "or its DChannel.cfg). OUTPUT is a .dip or .csv name, a .cfg name or an existing\n"
+        "directory (a DChannel.cfg is written into that directory).\n"
         "Every message the editor would show is written to standard error; questions are\n"
         "answered Cancel, or OK with --yes.\n"
         "Exit status: 0 success, 1 the read or the write failed, 2 usage error.\n");
@@ -71,7 +101,9 @@ int ConvertCommand::run(const QStringList& arguments)
     ConsoleDialogs console(yes);
     Dialogs* previous = Dialogs::install(&console);
     int status = UsageError;
-    if (args.contains(QStringLiteral("--labels")))
+    if (args.contains(QStringLiteral("--sites")))
+        status = listSites(args);
+    else if (args.contains(QStringLiteral("--labels")))
         status = exportLabels(args);
     else if (args.size() != 2)
         status = usageError(QStringLiteral("Expected an INPUT and an OUTPUT."));
@@ -81,11 +113,23 @@ int ConvertCommand::run(const QStringList& arguments)
     return status;
 }
 
+int ConvertCommand::listSites(const QStringList& arguments)
+{
+    if (arguments.size() != 2 || arguments[0] != QLatin1String("--sites"))
+        return usageError(QStringLiteral("Expected --sites CONFIGDIR."));
+    QList<SiteInfoRecord> sites;
+    ModCrvFile::RegisterSites(arguments[1], sites);
+    for (qsizetype i = 1; i < sites.size(); ++i)
+        std::printf("%s\t%s\n", sites[i].SiteName.toLocal8Bit().constData(),
+                    sites[i].SiteDir.toLocal8Bit().constData());
+    return Success;
+}
+
 int ConvertCommand::convert(const QString& input, const QString& output)
 {
-    if (formatOf(input) == SiteFormat::Unknown)
+    if (inputFormatOf(input) == SiteFormat::Unknown)
         return usageError(unknownFileType());
-    if (formatOf(output) == SiteFormat::Unknown)
+    if (outputFormatOf(output) == SiteFormat::Unknown)
         return usageError(unknownFileType());
     ChannelTableModel table;
     table.SetChannelCount(ChannelTableModel::choiceChannels(0), ChannelTableModel::FillAllRows);
@@ -96,18 +140,37 @@ int ConvertCommand::convert(const QString& input, const QString& output)
 
 bool ConvertCommand::readSite(ChannelTableModel& table, const QString& input)
 {
-    if (formatOf(input) == SiteFormat::Dip)
+    const SiteFormat format = inputFormatOf(input);
+    if (format == SiteFormat::Dip)
         return LoadDipFile(table, input);
+    if (format == SiteFormat::Corvane)
+        return importSite(table, siteDirectoryOf(input));
     const CsvLoadResult result = LoadCsvFile(table, input);
     if (!result.file)
-        ShowMessage(FailureText(QStringLiteral("Error occurred while loading."), result.file.error));
+        ShowMessage(
+            FailureText(QStringLiteral("Error occurred while loading."), result.file.error));
     return result.file.ok && !result.aborted;
+}
+
+bool ConvertCommand::importSite(ChannelTableModel& table, const QString& siteDir)
+{
+    QList<DigitalChannelRecord> allocations;
+    ModCrvFile::LoadDigitalChannels(siteDir, allocations);
+    if (allocations.size() - 1 <= 0) {
+        ShowMessage(QStringLiteral("No channel allocations found in %1")
+                        .arg(ModFileUtil::JoinPath(siteDir, QStringLiteral("DChannel.cfg"))));
+        return false;
+    }
+    return FillFromAllocations(table, allocations);
 }
 
 bool ConvertCommand::writeSite(const ChannelTableModel& table, const QString& output)
 {
-    if (formatOf(output) == SiteFormat::Dip)
+    const SiteFormat format = outputFormatOf(output);
+    if (format == SiteFormat::Dip)
         return SaveDipFile(table, output);
+    if (format == SiteFormat::Corvane)
+        return SaveCorvaneChannelFile(table, siteDirectoryOf(output));
     const FileResult result = SaveCsvFile(table, output);
     if (!result)
         ShowMessage(FailureText(QStringLiteral("Error occurred while saving."), result.error));
@@ -119,7 +182,7 @@ int ConvertCommand::exportLabels(const QStringList& arguments)
     if (arguments.size() != 3 || arguments[1] != QLatin1String("--labels"))
         return usageError(QStringLiteral("Expected INPUT --labels DB."));
     const QString& input = arguments[0];
-    if (formatOf(input) == SiteFormat::Unknown)
+    if (inputFormatOf(input) == SiteFormat::Unknown)
         return usageError(unknownFileType());
     ChannelTableModel table;
     table.SetChannelCount(ChannelTableModel::choiceChannels(0), ChannelTableModel::FillAllRows);

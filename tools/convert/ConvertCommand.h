@@ -20,6 +20,9 @@ private:
     static int convert(const QString& input, const QString& output);
     // INPUT --labels DB: DB is an SQLite file or an ODBC connection string.
     static int exportLabels(const QStringList& arguments);
+    // --sites CONFIGDIR: one line per site, its name, a tab, its directory.
+    static int listSites(const QStringList& arguments);
     static bool readSite(ChannelTableModel& table, const QString& input);
+    static bool importSite(ChannelTableModel& table, const QString& siteDir);
     static bool writeSite(const ChannelTableModel& table, const QString& output);
 };

@@ -1,0 +1,167 @@
+#include "ModCrvFile.h"
+
+#include "CorvaneReader.h"
+#include "common/AtomicFile.h"
+#include "common/Dialogs.h"
+#include "common/ModFileUtil.h"
+#include "common/Windows1252.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <optional>
+
+using ModFileUtil::FileExists;
+using ModFileUtil::JoinPath;
+
+namespace ModCrvFile {
+
+namespace {
+
+const QByteArray kChannelHeader = QByteArrayLiteral("K7V2.0 DChannels");
+constexpr qsizetype kSiteInfoHeaderSize = 21;
+constexpr int kMaximumRecords = 32767;
+
+void reportFailure(const QString& operation, const QString& path, const QString& description,
+                   MessageIcon icon)
+{
+    AskUser(operation + QStringLiteral("\r\n") + path + QStringLiteral("\r\n") + description,
+            ApplicationTitle(), icon, MessageButtons::Ok);
+}
+
+// The whole file, or nullopt when it cannot be read (the description is in `error`).
+std::optional<QByteArray> readWholeFile(const QString& path, QString& error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = file.errorString();
+        return std::nullopt;
+    }
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        error = file.errorString();
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+void appendInt16(QByteArray& out, qint16 value)
+{
+    out.append(char(quint16(value) & 0xFF));
+    out.append(char(quint16(value) >> 8));
+}
+
+void appendText(QByteArray& out, const QString& text)
+{
+    const QByteArray bytes = Windows1252::encode(text).left(0xFFFF);
+    appendInt16(out, qint16(quint16(bytes.size())));
+    out.append(bytes);
+}
+
+QByteArray encodeChannels(const QList<DigitalChannelRecord>& allocations)
+{
+    const int count = int(std::min<qsizetype>(allocations.size() - 1, kMaximumRecords));
+    QByteArray out = kChannelHeader;
+    appendInt16(out, qint16(std::max(count, 0)));
+    for (int k = 1; k <= count; ++k) {
+        const DigitalChannelRecord& record = allocations[k];
+        appendText(out, record.ChannelName);
+        appendText(out, record.text2);
+        appendText(out, record.text3);
+        appendInt16(out, record.BackContact ? qint16(-1) : qint16(0));
+        appendInt16(out, 0);
+    }
+    return out;
+}
+
+} // namespace
+
+void LoadSiteInfo(const QString& siteDir, SiteInfoRecord& record)
+{
+    const QString path = JoinPath(siteDir, QStringLiteral("SiteInfo.cfg"));
+    if (!FileExists(path))
+        return;
+    QString error;
+    const std::optional<QByteArray> bytes = readWholeFile(path, error);
+    if (!bytes) {
+        reportFailure(QStringLiteral("Could not load site info file."), path, error,
+                      MessageIcon::Exclamation);
+        return;
+    }
+    CorvaneReader reader(*bytes);
+    reader.skip(kSiteInfoHeaderSize);
+    record.SiteName = reader.readText();
+    record.SiteDir = reader.readText();
+    record.text3 = reader.readText();
+    record.text4 = reader.readText();
+    record.text5 = reader.readText();
+    record.data6 = reader.readBlock(6);
+    record.text7 = reader.readText();
+    record.text8 = reader.readText();
+    record.data9 = reader.readBlock(8);
+    record.text10 = reader.readText();
+    record.text11 = reader.readText();
+    record.data12 = reader.readBlock(8);
+    record.text13 = reader.readText();
+    record.data14 = reader.readBlock(16);
+    record.text15 = reader.readText();
+    record.SiteDir = siteDir;
+}
+
+void RegisterSites(const QString& configDir, QList<SiteInfoRecord>& sites)
+{
+    sites = {SiteInfoRecord{}};
+    const QStringList names = ModFileUtil::ListSubdirectories(configDir);
+    SiteInfoRecord working;
+    for (qsizetype i = 1; i < names.size(); ++i) {
+        working.SiteName.clear();
+        LoadSiteInfo(JoinPath(configDir, names[i]), working);
+        if (!working.SiteName.isEmpty())
+            sites.append(working);
+    }
+}
+
+void LoadDigitalChannels(const QString& siteDir, QList<DigitalChannelRecord>& allocations)
+{
+    allocations = {DigitalChannelRecord{}};
+    const QString path = JoinPath(siteDir, QStringLiteral("DChannel.cfg"));
+    if (!FileExists(path))
+        return;
+    QString error;
+    const std::optional<QByteArray> bytes = readWholeFile(path, error);
+    if (!bytes) {
+        reportFailure(QStringLiteral("Could not load digital channel allocations file."), path,
+                      error, MessageIcon::Information);
+        return;
+    }
+    CorvaneReader reader(*bytes);
+    reader.skip(kChannelHeader.size());
+    const int count = reader.readInt16();
+    if (count <= 0)
+        return;
+    allocations.resize(count + 1);
+    // Records the file cuts off stay empty.
+    for (int k = 1; k <= count && !reader.atEnd(); ++k) {
+        DigitalChannelRecord& record = allocations[k];
+        record.ChannelName = reader.readText();
+        record.text2 = reader.readText();
+        record.text3 = reader.readText();
+        record.BackContact = reader.readBoolean();
+        record.lastField = quint16(reader.readInt16());
+    }
+}
+
+bool SaveDigitalChannels(const QString& directory, const QList<DigitalChannelRecord>& allocations)
+{
+    QString folder = directory;
+    if (!folder.endsWith(QDir::separator()))
+        folder += QDir::separator();
+    const QString path = folder + QStringLiteral("DChannel.cfg");
+    const FileResult result = AtomicFile::write(path, encodeChannels(allocations));
+    if (!result)
+        reportFailure(QStringLiteral("Could not save digital channels config file."), path,
+                      result.error, MessageIcon::Exclamation);
+    return result.ok;
+}
+
+} // namespace ModCrvFile
