@@ -57,6 +57,8 @@ private slots:
     void saveAsOtherEndings_data();
     void saveAsOtherEndings();
     void exportTakesTheCellBeingEdited();
+    void importTakesTheChosenSite_data();
+    void importTakesTheChosenSite();
     void unknownToolbarKeyDoesNothing();
     void realMessageBoxAnswersTheShrinkQuestion();
 
@@ -318,6 +320,43 @@ void TestFrmDips::exportTakesTheCellBeingEdited()
     // Export is not a save of the site.
     QVERIFY(window->commands().isModified());
     QCOMPARE(window->windowTitle(), QStringLiteral("ZR415 configuration editor"));
+}
+
+void TestFrmDips::importTakesTheChosenSite_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("withChannels");
+    QTest::addColumn<bool>("imported");
+    QTest::newRow("Open on a site") << "Load" << true << true;
+    QTest::newRow("Cancel") << "Cancel" << true << false;
+    QTest::newRow("site without DChannel.cfg") << "Load" << false << false;
+}
+
+void TestFrmDips::importTakesTheChosenSite()
+{
+    QFETCH(QString, button);
+    QFETCH(bool, withChannels);
+    QFETCH(bool, imported);
+    QTemporaryDir config;
+    const QString site = QDir::toNativeSeparators(config.filePath(QStringLiteral("North")));
+    QDir().mkpath(site);
+    if (withChannels) {
+        QFile file(site + QDir::separator() + QStringLiteral("DChannel.cfg"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("K7V2.0 DChannels\x01\x00\x05\x00TPR 1\0\0\0\0\xFF\xFF\0\0", 33));
+    }
+    ScriptedDialogs dialogs;
+    auto window = makeWindow();
+    window->setSiteChooser([&] { return ChosenSite{button, QStringLiteral("North Jn"), site}; });
+    window->onToolbarButton(QStringLiteral("Import"));
+    QCOMPARE(window->windowTitle(), imported
+                                        ? QStringLiteral("North Jn - ZR415 configuration editor")
+                                        : QStringLiteral("ZR415 configuration editor"));
+    QCOMPARE(window->commands().isModified(), imported);
+    QCOMPARE(window->table().channel(0).relNam,
+             imported ? QStringLiteral("TPR 1") : QStringLiteral("Spare AA01"));
+    QCOMPARE(window->table().channel(0).back, imported);
+    QCOMPARE(dialogs.texts(), imported ? QStringList{"1 channels imported"} : QStringList());
 }
 
 void TestFrmDips::unknownToolbarKeyDoesNothing()
