@@ -33,7 +33,7 @@ void reportFailure(const QString& operation, const QString& path, const QString&
 std::optional<QByteArray> readWholeFile(const QString& path, QString& error)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         error = file.errorString();
         return std::nullopt;
     }
@@ -51,17 +51,24 @@ void appendInt16(QByteArray& out, qint16 value)
     out.append(char(quint16(value) >> 8));
 }
 
+// Encoded straight into the output, then cut to what the 16-bit count can hold.
 void appendText(QByteArray& out, const QString& text)
 {
-    const QByteArray bytes = Windows1252::encode(text).left(0xFFFF);
-    appendInt16(out, qint16(quint16(bytes.size())));
-    out.append(bytes);
+    const qsizetype at = out.size();
+    out.resize(at + 2 + text.size());
+    const qsizetype bytes =
+        std::min<qsizetype>(Windows1252::encodeTo(text, out.data() + at + 2), 0xFFFF);
+    out[at] = char(bytes & 0xFF);
+    out[at + 1] = char(bytes >> 8);
+    out.truncate(at + 2 + bytes);
 }
 
 QByteArray encodeChannels(const QList<DigitalChannelRecord>& allocations)
 {
     const int count = int(std::min<qsizetype>(allocations.size() - 1, kMaximumRecords));
     QByteArray out = kChannelHeader;
+    // A count, three short texts, the contact and the last field: about 32 bytes a record.
+    out.reserve(kChannelHeader.size() + 2 + qsizetype(std::max(count, 0)) * 32);
     appendInt16(out, qint16(std::max(count, 0)));
     for (int k = 1; k <= count; ++k) {
         const DigitalChannelRecord& record = allocations[k];
@@ -154,7 +161,8 @@ void LoadDigitalChannels(const QString& siteDir, QList<DigitalChannelRecord>& al
 bool SaveDigitalChannels(const QString& directory, const QList<DigitalChannelRecord>& allocations)
 {
     QString folder = directory;
-    if (!folder.endsWith(QDir::separator()))
+    // Qt's file dialogs end a Windows directory with "/", not with the native separator.
+    if (!folder.endsWith(QDir::separator()) && !folder.endsWith(u'/'))
         folder += QDir::separator();
     const QString path = folder + QStringLiteral("DChannel.cfg");
     const FileResult result = AtomicFile::write(path, encodeChannels(allocations));

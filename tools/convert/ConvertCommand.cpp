@@ -117,6 +117,11 @@ int ConvertCommand::listSites(const QStringList& arguments)
 {
     if (arguments.size() != 2 || arguments[0] != QLatin1String("--sites"))
         return usageError(QStringLiteral("Expected --sites CONFIGDIR."));
+    // The editor lists nothing for a missing directory; here that is most likely a typing error.
+    if (!ModFileUtil::IsDirectory(arguments[1])) {
+        std::fprintf(stderr, "No such directory: %s\n\n", arguments[1].toLocal8Bit().constData());
+        return Failed;
+    }
     QList<SiteInfoRecord> sites;
     ModCrvFile::RegisterSites(arguments[1], sites);
     for (qsizetype i = 1; i < sites.size(); ++i)
