@@ -45,8 +45,11 @@ bool holdsHighControls(QByteArrayView bytes)
 
 QString Windows1252::decode(QByteArrayView bytes)
 {
+    // An empty text needs no storage of its own, yet is not null.
+    if (bytes.isEmpty())
+        return QString::fromLatin1("", 0);
     // Without bytes 0x80..0x9F the text is Latin-1, which Qt converts in bulk.
-    if (!bytes.isEmpty() && !holdsHighControls(bytes))
+    if (!holdsHighControls(bytes))
         return QString::fromLatin1(bytes);
     QString text(bytes.size(), Qt::Uninitialized);
     QChar* out = text.data();

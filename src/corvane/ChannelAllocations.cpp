@@ -5,6 +5,8 @@
 #include "common/ShowMessage.h"
 #include "document/ChannelTableModel.h"
 
+#include <utility>
+
 using ModFunc::ChannelLabel;
 using ModFunc::ShowMessage;
 
@@ -18,14 +20,20 @@ QString trimSpaces(const QString& text)
         ++begin;
     while (end > begin && text[end - 1] == u' ')
         --end;
+    if (begin == 0 && end == text.size())
+        return text; // the usual case, shared without a call into the string class
     return text.mid(begin, end - begin);
 }
 
 bool isSpare(const QString& trimmedName)
 {
-    return trimmedName.isEmpty() ||
-           trimmedName.compare(QLatin1String("SPARE"), Qt::CaseInsensitive) == 0 ||
-           trimmedName.compare(QLatin1String("(SPARE)"), Qt::CaseInsensitive) == 0;
+    // Lengths first: most names are neither, and a case-blind comparison is not cheap.
+    const auto equals = [&trimmedName](QLatin1String marker) {
+        return trimmedName.size() == marker.size() &&
+               trimmedName.compare(marker, Qt::CaseInsensitive) == 0;
+    };
+    return trimmedName.isEmpty() || equals(QLatin1String("SPARE")) ||
+           equals(QLatin1String("(SPARE)"));
 }
 
 QString changedNameText(int channel, const QString& name, const QString& cut)
@@ -40,13 +48,17 @@ QString changedNameText(int channel, const QString& name, const QString& cut)
 bool FillFromAllocations(ChannelTableModel& table, const QList<DigitalChannelRecord>& allocations)
 {
     int count = int(allocations.size() - 1);
-    if (!table.SetChannelCount(count, ChannelTableModel::FillAllRows))
+    // Sized and selected as fill mode 4 would, but each imported row is then written whole in
+    // place and only the rows after them go back to their defaults: the same table, without
+    // first replacing every text by its default.
+    if (!table.SetChannelCount(count, ChannelTableModel::FillAddedRows))
         return false;
     if (table.channelCount() < count) {
         ShowMessage(QStringLiteral("This copy of ZR415Config can handle a maximum of %1 channels.")
                         .arg(table.channelCount()));
         count = table.channelCount();
     }
+    const ChannelRow defaults = ChannelTableModel::defaultRow(1);
     for (int channel = 1; channel <= count; ++channel) {
         const DigitalChannelRecord& record = allocations[channel];
         QString name = trimSpaces(record.ChannelName);
@@ -57,9 +69,11 @@ bool FillFromAllocations(ChannelTableModel& table, const QList<DigitalChannelRec
             ShowMessage(changedNameText(channel, name, cut));
             name = cut;
         }
-        table.setRelayName(channel - 1, name);
-        table.setBackContact(channel - 1, record.BackContact);
+        table.setChannel(channel - 1,
+                         {std::move(name), record.BackContact, defaults.stUp, defaults.stDn});
     }
+    if (count < table.channelCount())
+        table.FillDefaultRows(count);
     ShowMessage(QStringLiteral("%1 channels imported").arg(count));
     table.RefreshGrid();
     return true;

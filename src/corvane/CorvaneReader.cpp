@@ -18,8 +18,13 @@ QByteArray CorvaneReader::readBlock(qsizetype count)
 
 qint16 CorvaneReader::readInt16()
 {
-    const QByteArray block = readBlock(2);
-    return qint16(quint16(quint8(block[0])) | quint16(quint8(block[1])) << 8);
+    // Read in place: a block per number would cost two allocations for two bytes.
+    const qsizetype size = bytes_.size();
+    const char* data = bytes_.constData();
+    const auto byteAt = [&](qsizetype i) { return i < size ? quint16(quint8(data[i])) : 0; };
+    const auto value = qint16(byteAt(position_) | byteAt(position_ + 1) << 8);
+    position_ = std::min(size, position_ + 2);
+    return value;
 }
 
 bool CorvaneReader::readBoolean()
@@ -31,8 +36,7 @@ QString CorvaneReader::readText()
 {
     const qsizetype count = quint16(readInt16());
     const qsizetype available = std::min(count, bytes_.size() - position_);
-    const QString text =
-        Windows1252::decode(QByteArrayView(bytes_.constData() + position_, available));
+    QString text = Windows1252::decode(QByteArrayView(bytes_.constData() + position_, available));
     position_ += available;
     return text;
 }

@@ -11,7 +11,9 @@
 #include <QFile>
 #include <QVarLengthArray>
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 #include <optional>
 #include <utility>
 
@@ -61,6 +63,13 @@ struct ScannedLine
     QByteArrayView contact;
 };
 
+constexpr std::array<bool, 256> kSpecialBytes = [] {
+    std::array<bool, 256> special{};
+    for (const unsigned char c : {'\r', '\n', ',', '"'})
+        special[c] = true;
+    return special;
+}();
+
 // The line from pos, in one pass over its bytes. A line ends at CR LF, a lone CR or a lone
 // LF; an end of file after a line break starts no further line. False at the end.
 bool nextLine(QByteArrayView text, qsizetype& pos, ScannedLine& line)
@@ -73,9 +82,9 @@ bool nextLine(QByteArrayView text, qsizetype& pos, ScannedLine& line)
     line.quoted = false;
     qsizetype end = pos;
     for (; end < size; ++end) {
-        const auto c = static_cast<unsigned char>(text[end]);
-        if (c > ',')
-            continue; // letters, digits and most punctuation
+        const char c = text[end];
+        if (!kSpecialBytes[static_cast<unsigned char>(c)])
+            continue;
         if (c == '\r' || c == '\n')
             break;
         if (c == ',' && found < 3)
@@ -104,6 +113,14 @@ bool nextLine(QByteArrayView text, qsizetype& pos, ScannedLine& line)
 
 std::optional<int> channelNumberOf(QByteArrayView field)
 {
+    // A label as the writer puts it (AA01 .. HH48) is read at once, to the same number.
+    const auto letter = [&](int i) { return field[i] >= 'A' && field[i] <= 'H'; };
+    const auto digit = [&](int i) { return field[i] >= '0' && field[i] <= '9'; };
+    if (field.size() == 4 && letter(0) && letter(1) && digit(2) && digit(3)) {
+        return (field[0] - 'A') * ModFunc::kChannelsPerUnit +
+               (field[1] - 'A') * ModFunc::kChannelsPerCard + (field[2] - '0') * 10 +
+               (field[3] - '0');
+    }
     QVarLengthArray<char16_t, 32> text(field.size());
     for (qsizetype i = 0; i < field.size(); ++i)
         text[i] = char16_t(Windows1252::decodeByte(static_cast<unsigned char>(field[i])));
@@ -171,13 +188,30 @@ QString CsvLine(const QString& label, const QString& relayName, bool back)
 
 FileResult SaveCsvFile(const ChannelTableModel& table, const QString& path)
 {
-    QString text;
-    text.reserve(table.channelCount() * 32);
+    // The lines of CsvLine, encoded straight into the file's bytes: label, a name of at most
+    // 16 characters (34 bytes when quoted), "Front" and the line break.
+    constexpr qsizetype kLongestLine = 4 + 1 + 34 + 1 + 5 + 2;
+    QByteArray bytes(table.channelCount() * kLongestLine, Qt::Uninitialized);
+    char* out = bytes.data();
+    const auto put = [&out](QLatin1String text) {
+        std::memcpy(out, text.data(), text.size());
+        out += text.size();
+    };
     for (int row = 0; row < table.channelCount(); ++row) {
         const ChannelRow& channel = table.channel(row);
-        text += CsvLine(table.label(row), channel.relNam, channel.back);
+        if (ModFunc::WriteChannelLabel(row + 1, out))
+            out += 4;
+        *out++ = ',';
+        const QStringView name =
+            QStringView(channel.relNam).left(ChannelTableModel::kRelayNameLimit);
+        if (std::any_of(name.begin(), name.end(), [](QChar c) { return c == u',' || c == u'"'; }))
+            out += Windows1252::encodeTo(quotedIfNeeded(name.toString()), out);
+        else
+            out += Windows1252::encodeTo(name, out);
+        put(channel.back ? QLatin1String(",Back\r\n") : QLatin1String(",Front\r\n"));
     }
-    return AtomicFile::write(path, Windows1252::encode(text));
+    bytes.truncate(out - bytes.constData());
+    return AtomicFile::write(path, bytes);
 }
 
 QStringList SplitCsvLine(const QString& line)
@@ -276,8 +310,8 @@ CsvLoadResult LoadCsvFile(ChannelTableModel& table, const QString& path)
     while (nextLine(bytes, position, plain)) {
         // The usual line, unquoted and carrying the expected channel, is taken from its bytes;
         // every other line goes through the full check with its questions.
-        const bool usual = !plain.quoted && plain.fieldCount >= 2 &&
-                           channelNumberOf(plain.channel) == expected;
+        const bool usual =
+            !plain.quoted && plain.fieldCount >= 2 && channelNumberOf(plain.channel) == expected;
         QString line;
         QStringList fields;
         CsvLineCheck check{CsvLineVerdict::Ok, expected, false};

@@ -37,9 +37,8 @@ void appendLittleEndian(QByteArray& out, T value)
 // The text's first `width` bytes, padded with spaces; never zero-terminated.
 void putPadded(char* field, const QString& text, int width)
 {
-    const QByteArray bytes = Windows1252::encode(QStringView(text).left(width));
     std::memset(field, ' ', width);
-    std::memcpy(field, bytes.constData(), std::min<qsizetype>(bytes.size(), width));
+    Windows1252::encodeTo(QStringView(text).left(width), field);
 }
 
 QString trimSpaces(QByteArrayView bytes)

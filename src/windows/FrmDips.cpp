@@ -110,8 +110,10 @@ void FrmDips::buildMenu()
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("MnuFile"));
     fileMenu_ = file;
+    // The slot captures the pointer itself: GCC 12 reads a nested lambda's `this` through the
+    // outer closure, a stack object long gone when the action fires.
     const auto command = [this](void (DocumentCommands::*run)()) {
-        return [this, run] { (commands_->*run)(); };
+        return [commands = commands_, run] { (commands->*run)(); };
     };
     const struct
     {

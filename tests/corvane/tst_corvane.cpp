@@ -75,6 +75,7 @@ class TestCorvane : public QObject
 private slots:
     void allocationsSizeTheTable_data();
     void allocationsSizeTheTable();
+    void importOverAnEditedSiteLeavesDefaults();
     void spareNames_data();
     void spareNames();
     void longNamesAreCutWithOneMessage_data();
@@ -123,6 +124,27 @@ void TestCorvane::allocationsSizeTheTable()
         QCOMPARE(table.channel(rows - 1).relNam, QStringLiteral("Spare BH48"));
         QCOMPARE(table.channel(rows - 1).stUp, QStringLiteral("UP"));
     }
+}
+
+// Imported rows get the default state texts, and the rows after them are defaults, even where
+// the site held other values.
+void TestCorvane::importOverAnEditedSiteLeavesDefaults()
+{
+    ScriptedDialogs dialogs;
+    ChannelTableModel table;
+    QVERIFY(table.SetChannelCount(1152, ChannelTableModel::FillAllRows));
+    const ChannelRow edited{QStringLiteral("Edited"), true, QStringLiteral("OCC"),
+                            QStringLiteral("CLR")};
+    for (const int row : {1, 300, 1000})
+        QVERIFY(table.setChannel(row, edited));
+    QList<DigitalChannelRecord> allocations = allocationsNamed({"R1", "R2", "R3"});
+    allocations[2].BackContact = true;
+    QVERIFY(FillFromAllocations(table, allocations));
+    QCOMPARE(table.rowCount(), 384);
+    QCOMPARE(table.channel(1), (ChannelRow{"R2", true, "UP", "DN"}));
+    QCOMPARE(table.channel(0), (ChannelRow{"R1", false, "UP", "DN"}));
+    for (const int row : {3, 300, 383})
+        QCOMPARE(table.channel(row), ChannelTableModel::defaultRow(row + 1));
 }
 
 void TestCorvane::spareNames_data()

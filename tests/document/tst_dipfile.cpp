@@ -93,6 +93,7 @@ private slots:
     void recordFields();
     void channelCounts_data();
     void channelCounts();
+    void shortFileOverAnEditedSiteLeavesDefaults();
     void fullTableRoundTrip();
 
 private:
@@ -298,6 +299,21 @@ void TestDipFile::channelCounts()
                        : Model::defaultRow(row + 1);
         QCOMPARE(table->channel(row), expected);
     }
+}
+
+// The rows after the file's records are defaults even where the site held other values.
+void TestDipFile::shortFileOverAnEditedSiteLeavesDefaults()
+{
+    QVERIFY(table->setChannel(5, kKept));
+    QVERIFY(table->setChannel(700, kKept));
+    QVERIFY(load(header(0xFFC0FFEE, 3, 3, 768) + record("One", 1, "ON", "OFF") +
+                 record("Two", 0, "UP", "DN")));
+    QCOMPARE(dialogs->texts(), QStringList{"768 channels loaded"});
+    QCOMPARE(table->rowCount(), 768);
+    QCOMPARE(table->channel(0), (ChannelRow{"One", true, "ON ", "OFF"}));
+    QCOMPARE(table->channel(1), (ChannelRow{"Two", false, "UP ", "DN "}));
+    for (const int row : {2, 5, 383, 700, 767})
+        QCOMPARE(table->channel(row), Model::defaultRow(row + 1));
 }
 
 void TestDipFile::fullTableRoundTrip()

@@ -1,0 +1,29 @@
+#include "BenchFiles.h"
+#include "Benchmarks.h"
+#include "NullDialogs.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+// The file operations of the editor against the plain I/O that moves the same bytes, at
+// every site size. Run through scripts/bench.sh, which also takes the editor's own figures.
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv); // the SQL drivers are plugins
+    NullDialogs dialogs;
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    BenchFiles::instance();
+    Benchmarks::RegisterDocumentBenchmarks();
+    Benchmarks::RegisterCorvaneBenchmarks();
+    Benchmarks::RegisterLabelBenchmarks();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    if (dialogs.questions() > 0) {
+        std::fprintf(stderr, "%lld unexpected questions during the run\n", dialogs.questions());
+        return 1;
+    }
+    return 0;
+}
