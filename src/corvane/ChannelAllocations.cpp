@@ -3,6 +3,7 @@
 #include "ModCrvFile.h"
 #include "common/ChannelLabel.h"
 #include "common/ShowMessage.h"
+#include "common/TrimSpaces.h"
 #include "document/ChannelTableModel.h"
 
 #include <utility>
@@ -11,19 +12,6 @@ using ModFunc::ChannelLabel;
 using ModFunc::ShowMessage;
 
 namespace {
-
-QString trimSpaces(const QString& text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin] == u' ')
-        ++begin;
-    while (end > begin && text[end - 1] == u' ')
-        --end;
-    if (begin == 0 && end == text.size())
-        return text; // the usual case, shared without a call into the string class
-    return text.mid(begin, end - begin);
-}
 
 bool isSpare(const QString& trimmedName)
 {
@@ -54,14 +42,13 @@ bool FillFromAllocations(ChannelTableModel& table, const QList<DigitalChannelRec
     if (!table.SetChannelCount(count, ChannelTableModel::FillAddedRows))
         return false;
     if (table.channelCount() < count) {
-        ShowMessage(QStringLiteral("This copy of ZR415Config can handle a maximum of %1 channels.")
-                        .arg(table.channelCount()));
+        ShowMessage(ChannelTableModel::maximumChannelsText(table.channelCount()));
         count = table.channelCount();
     }
     const ChannelRow defaults = ChannelTableModel::defaultRow(1);
     for (int channel = 1; channel <= count; ++channel) {
         const DigitalChannelRecord& record = allocations[channel];
-        QString name = trimSpaces(record.ChannelName);
+        QString name = ModFunc::TrimSpaces(QStringView(record.ChannelName)).toString();
         if (isSpare(name))
             name = ChannelTableModel::spareName(channel);
         if (name.size() > ChannelTableModel::kRelayNameLimit) {

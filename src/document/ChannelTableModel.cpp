@@ -62,6 +62,12 @@ QString ChannelTableModel::spareName(int channel)
     return DefaultRows::all()[channel - 1].relNam;
 }
 
+QString ChannelTableModel::maximumChannelsText(int channels)
+{
+    return QStringLiteral("This copy of ZR415Config can handle a maximum of %1 channels.")
+        .arg(channels);
+}
+
 ChannelRow ChannelTableModel::defaultRow(int channel)
 {
     if (channel < 1 || channel > ModFunc::kMaxChannels)

@@ -30,6 +30,8 @@ public:
     // The default row of channel n: its label, "Spare " and the label, front, "UP", "DN".
     static ChannelRow defaultRow(int channel);
     static QString spareName(int channel);
+    // "This copy of ZR415Config can handle a maximum of N channels."
+    static QString maximumChannelsText(int channels);
 
     explicit ChannelTableModel(QObject* parent = nullptr);
 
@@ -57,8 +59,8 @@ public:
     void applyUserRows(const QList<RowChange>& changes);
     // When set, edits through a view are handed here instead of being applied, so that the
     // editor can make them undoable; the handler applies them with applyUserRows.
-    using UserEditHandler = std::function<void(const QList<RowChange>& before,
-                                               const QList<RowChange>& after)>;
+    using UserEditHandler =
+        std::function<void(const QList<RowChange>& before, const QList<RowChange>& after)>;
     void setUserEditHandler(UserEditHandler handler) { userEditHandler_ = std::move(handler); }
     // True when the relay name holds characters the channel file cannot store.
     static bool hasUnencodableCharacters(const QString& text);

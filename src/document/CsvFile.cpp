@@ -6,6 +6,7 @@
 #include "common/Dialogs.h"
 #include "common/ShowMessage.h"
 #include "common/SplitFields.h"
+#include "common/TrimSpaces.h"
 #include "common/Windows1252.h"
 
 #include <QFile>
@@ -30,17 +31,6 @@ QString quotedIfNeeded(const QString& name)
     QString quoted = name;
     quoted.replace(QStringLiteral("\""), QStringLiteral("\"\""));
     return u'"' + quoted + u'"';
-}
-
-QString trimSpaces(const QString& text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin] == u' ')
-        ++begin;
-    while (end > begin && text[end - 1] == u' ')
-        --end;
-    return text.mid(begin, end - begin);
 }
 
 bool isSpareMarker(const QString& trimmedName)
@@ -127,17 +117,6 @@ std::optional<int> channelNumberOf(QByteArrayView field)
     return ModFunc::ChannelNumberFromLabel(QStringView(text.data(), text.size()));
 }
 
-QByteArrayView trimSpaces(QByteArrayView bytes)
-{
-    qsizetype begin = 0;
-    qsizetype end = bytes.size();
-    while (begin < end && bytes[begin] == ' ')
-        ++begin;
-    while (end > begin && bytes[end - 1] == ' ')
-        --end;
-    return bytes.sliced(begin, end - begin);
-}
-
 bool equalsIgnoringAsciiCase(QByteArrayView bytes, QLatin1String upper)
 {
     if (bytes.size() != upper.size())
@@ -165,12 +144,6 @@ CsvLineVerdict askToContinue(const QString& text, CsvLineVerdict onOk)
     const MessageAnswer answer =
         AskUser(text, ApplicationTitle(), MessageIcon::Question, MessageButtons::OkCancel);
     return answer == MessageAnswer::Ok ? onOk : CsvLineVerdict::Abort;
-}
-
-QString maximumChannelsText(int channels)
-{
-    return QStringLiteral("This copy of ZR415Config can handle a maximum of %1 channels.")
-        .arg(channels);
 }
 
 QString subscriptOutOfRange()
@@ -331,20 +304,20 @@ CsvLoadResult LoadCsvFile(ChannelTableModel& table, const QString& path)
             if (c > table.channelCount())
                 table.SetChannelCount(c, ChannelTableModel::FillAddedRows);
             if (table.channelCount() < c) {
-                ModFunc::ShowMessage(maximumChannelsText(table.channelCount()));
+                ModFunc::ShowMessage(ChannelTableModel::maximumChannelsText(table.channelCount()));
                 break;
             }
             last = c;
             QString name;
             bool back = false;
             if (usual) {
-                const QByteArrayView trimmed = trimSpaces(plain.name);
+                const QByteArrayView trimmed = ModFunc::TrimSpaces(plain.name);
                 name = isSpareMarker(trimmed) ? ChannelTableModel::spareName(c)
                                               : Windows1252::decode(trimmed);
                 back = plain.fieldCount >= 3 && plain.contact.size() > 0 &&
                        (plain.contact[0] == 'B' || plain.contact[0] == 'b');
             } else {
-                name = trimSpaces(fields[2]);
+                name = ModFunc::TrimSpaces(QStringView(fields[2])).toString();
                 if (isSpareMarker(name))
                     name = ChannelTableModel::spareName(c);
                 const QString contact =

@@ -3,6 +3,7 @@
 #include "ChannelTableModel.h"
 #include "common/AtomicFile.h"
 #include "common/ShowMessage.h"
+#include "common/TrimSpaces.h"
 #include "common/Windows1252.h"
 
 #include <QFile>
@@ -41,17 +42,6 @@ void putPadded(char* field, const QString& text, int width)
     Windows1252::encodeTo(QStringView(text).left(width), field);
 }
 
-QString trimSpaces(QByteArrayView bytes)
-{
-    qsizetype begin = 0;
-    qsizetype end = bytes.size();
-    while (begin < end && bytes[begin] == ' ')
-        ++begin;
-    while (end > begin && bytes[end - 1] == ' ')
-        --end;
-    return Windows1252::decode(bytes.sliced(begin, end - begin));
-}
-
 // A site uses a handful of state texts ("UP ", "DN ", ...): each is decoded once and shared
 // by every row that holds it, instead of two allocations per row.
 class StateTexts
@@ -82,7 +72,8 @@ ChannelRow decodeRecord(const char* record, StateTexts& states)
 {
     using R = DipChannelRecord;
     ChannelRow row;
-    row.relNam = trimSpaces(QByteArrayView(record + R::kNameOffset, R::kNameWidth));
+    row.relNam = Windows1252::decode(
+        ModFunc::TrimSpaces(QByteArrayView(record + R::kNameOffset, R::kNameWidth)));
     row.back = static_cast<unsigned char>(record[R::kBackOffset]) == 1;
     row.stUp = states.decode(record + R::kStateUpOffset);
     row.stDn = states.decode(record + R::kStateDownOffset);
@@ -123,12 +114,6 @@ ReadRecords readRecords(QFile& file, int count, ChannelTableModel& table)
         std::memmove(block.data(), block.data() + whole * R::kSize, filled);
     }
     return read;
-}
-
-QString maximumChannelsText(int channels)
-{
-    return QStringLiteral("This copy of ZR415Config can handle a maximum of %1 channels.")
-        .arg(channels);
 }
 
 } // namespace
@@ -226,7 +211,7 @@ bool LoadDipFile(ChannelTableModel& table, const QString& path)
     // first replacing every text by its default and then by the file's.
     const bool sized = table.SetChannelCount(count, ChannelTableModel::FillAddedRows);
     if (sized && table.channelCount() < count) {
-        ShowMessage(maximumChannelsText(table.channelCount()));
+        ShowMessage(ChannelTableModel::maximumChannelsText(table.channelCount()));
         count = table.channelCount();
     }
     if (!sized)
