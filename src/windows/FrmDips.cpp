@@ -9,6 +9,7 @@
 #include "Twips.h"
 #include "UndoHistory.h"
 #include "common/Dialogs.h"
+#include "corvane/FrmSiteSelector.h"
 #include "document/ChannelSearch.h"
 #include "document/ChannelStatistics.h"
 #include "document/ChannelTableModel.h"
@@ -80,6 +81,12 @@ FrmDips::FrmDips(QWidget* parent)
     setWindowTitle(commands_->caption());
     commands_->setFinishEdit([this] { FinishEdit(); });
     exportLabels_ = [this] { ExportLabelDatabase(*table_, LabelDatabase::editorDefault()); };
+    // A fresh selector for every import, unloaded when it has answered.
+    commands_->setSiteChooser([this] {
+        FrmSiteSelector selector(this);
+        selector.ShowOpen();
+        return ChosenSite{selector.ButtonPressed(), selector.CrvSiteName(), selector.CrvCfgDir()};
+    });
     connect(commands_, &DocumentCommands::captionChanged, this, &QWidget::setWindowTitle);
     connect(commands_, &DocumentCommands::fileUsed, this,
             [this](const QString& path) { showRecentFiles(RecentFiles::Add(path)); });

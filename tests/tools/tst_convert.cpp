@@ -33,10 +33,11 @@ QByteArray record(const QByteArray& name, bool back)
     return out;
 }
 
+// Labels of the first unit: card letter and two-digit position.
 QByteArray label(int channel)
 {
     const int k = channel - 1;
-    return QByteArray(1, char('A' + k / 384)) + char('A' + k % 384 / 48) +
+    return "A" + QByteArray(1, char('A' + k / 48)) +
            QByteArray::number(k % 48 + 1).rightJustified(2, '0');
 }
 
@@ -74,9 +75,8 @@ private slots:
     void init();
     void reportsOnStandardError_data();
     void reportsOnStandardError();
-    void dipToCsv();
-    void csvToDip();
-    void saveIntoMissingFolder();
+    void convertsBothWays_data();
+    void convertsBothWays();
     void usageErrors_data();
     void usageErrors();
 
@@ -84,6 +84,10 @@ private:
     Run convert(const QStringList& arguments);
     void writeFile(const QString& name, const QByteArray& bytes);
     QString at(const QString& name) const { return dir->filePath(name); }
+    QStringList entries() const
+    {
+        return QDir(dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    }
 
     std::unique_ptr<QTemporaryDir> dir;
 };
@@ -117,40 +121,52 @@ void TestConvert::reportsOnStandardError_data()
     QTest::addColumn<QString>("input");
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<bool>("yes");
+    QTest::addColumn<QString>("output");
     QTest::addColumn<QString>("errors");
     QTest::addColumn<int>("status");
     const QString unexpected =
         "Unexpected channel number.\nExpected AA01 (1), got BA01 (385)\nContinue loading?\n";
-    QTest::newRow("too short") << "in.dip" << QByteArray(15, '\0') << false << "File too short\n\n"
+    const QString csv = QStringLiteral("out.csv");
+    QTemporaryDir scratch;
+    QFile missing(scratch.filePath(QStringLiteral("missing/site.dip")));
+    QVERIFY(!missing.open(QIODevice::WriteOnly));
+
+    QTest::newRow("too short") << "in.dip" << QByteArray(15, '\0') << false << csv
+                               << "File too short\n\n"
                                << 1;
-    QTest::newRow("flag") << "in.dip" << header(0x12345678, 3, 384) << true
-                          << "File flag incorrect - this is not an ZR415 file\n\n"
-                          << 1;
-    QTest::newRow("version") << "in.dip" << header(0xFFC0FFEE, -1, 384) << false
+    QTest::newRow("flag, even with --yes") << "in.dip" << header(0x12345678, 3, 384) << true << csv
+                                           << "File flag incorrect - this is not an ZR415 file\n\n"
+                                           << 1;
+    QTest::newRow("version") << "in.dip" << header(0xFFC0FFEE, -1, 384) << false << csv
                              << "This software cannot read version -1 dip files\n\n"
                              << 1;
-    QTest::newRow("count 0") << "in.dip" << header(0xFFC0FFEE, 3, 0) << false
+    QTest::newRow("count 0") << "in.dip" << header(0xFFC0FFEE, 3, 0) << false << csv
                              << "Error setting no of channels.\n\n0 channels loaded\n\n"
                              << 1;
     QTest::newRow("count 5000")
-        << "in.dip" << header(0xFFC0FFEE, 3, 5000) << false
+        << "in.dip" << header(0xFFC0FFEE, 3, 5000) << false << csv
         << "This copy of ZR415Config can handle a maximum of 3072 channels.\n\n"
            "3072 channels loaded\n\n"
         << 0;
-    QTest::newRow("question, Cancel") << "in.csv" << QByteArray("BA01,R,Back\r\n") << false
+    QTest::newRow("question, Cancel") << "in.csv" << QByteArray("BA01,R,Back\r\n") << false << csv
                                       << unexpected + "[Cancel]\n\n0 channels imported\n\n"
                                       << 1;
-    QTest::newRow("question, --yes") << "in.csv" << QByteArray("BA01,R,Back\r\n") << true
+    QTest::newRow("question, --yes") << "in.csv" << QByteArray("BA01,R,Back\r\n") << true << csv
                                      << unexpected + "[OK]\n\n385 channels imported\n\n"
                                      << 0;
     QTest::newRow("too few fields")
-        << "in.csv" << QByteArray("AA01\r\nAA01,R\r\n") << true
+        << "in.csv" << QByteArray("AA01\r\nAA01,R\r\n") << true << csv
         << "Not enough fields found in line:-\n\"AA01\"\nContinue loading?\n[OK]\n\n"
            "1 channels imported\n\n"
         << 0;
-    QTest::newRow("overflow") << "in.csv" << QByteArray("4294967296,R\r\n") << true
+    QTest::newRow("overflow") << "in.csv" << QByteArray("4294967296,R\r\n") << true << csv
                               << "Error occurred while loading.\nOverflow\n\n"
                               << 1;
+    QTest::newRow("save into a missing folder")
+        << "in.csv" << siteCsv() << false << "missing/site.dip"
+        << "384 channels imported\n\nError occurred while saving.\n" + missing.errorString() +
+               "\n\n"
+        << 1;
 }
 
 void TestConvert::reportsOnStandardError()
@@ -158,55 +174,46 @@ void TestConvert::reportsOnStandardError()
     QFETCH(QString, input);
     QFETCH(QByteArray, bytes);
     QFETCH(bool, yes);
-    QFETCH(QString, errors);
+    QFETCH(QString, output);
     QFETCH(int, status);
     writeFile(input, bytes);
-    const QStringList arguments =
-        yes ? QStringList{"--yes", input, "out.csv"} : QStringList{input, "out.csv"};
-    const Run run = convert(arguments);
-    QCOMPARE(run.errors, errors);
+    const Run run = convert(yes ? QStringList{"--yes", input, output} : QStringList{input, output});
+    QTEST(run.errors, "errors");
     QCOMPARE(run.status, status);
-    QCOMPARE(QFile::exists(at("out.csv")), status == 0);
+    if (status == 0)
+        QVERIFY(QFile::exists(at(output)));
+    else
+        QCOMPARE(entries(), QStringList{input});
 }
 
-void TestConvert::dipToCsv()
+void TestConvert::convertsBothWays_data()
 {
-    writeFile("site.dip", siteDip());
-    const Run run = convert({"site.dip", "site.csv"});
-    QCOMPARE(run.errors, "384 channels loaded\n\n");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::addColumn<QString>("errors");
+    QTest::newRow("dip to csv") << "site.dip" << siteDip() << "site.csv" << siteCsv()
+                                << "384 channels loaded\n\n";
+    QTest::newRow("csv to DIP in capitals")
+        << "site.csv" << siteCsv() << "SITE.DIP" << siteDip() << "384 channels imported\n\n";
+}
+
+void TestConvert::convertsBothWays()
+{
+    QFETCH(QString, input);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, output);
+    writeFile(input, bytes);
+    const Run run = convert({input, output});
+    QTEST(run.errors, "errors");
     QCOMPARE(run.status, 0);
-    const QByteArray csv = readFile(at("site.csv"));
-    QCOMPARE(csv.count("\r\n"), 384);
-    QCOMPARE(csv.count('\n'), 384);
-    QVERIFY(csv.startsWith("AA01,Spare AA01,Front\r\nAA02,Points 2A,Back\r\n"));
-    QCOMPARE(csv, siteCsv());
-}
-
-void TestConvert::csvToDip()
-{
-    writeFile("site.csv", siteCsv());
-    const Run run = convert({"site.csv", "SITE.DIP"});
-    QCOMPARE(run.errors, "384 channels imported\n\n");
-    QCOMPARE(run.status, 0);
-    QCOMPARE(readFile(at("SITE.DIP")), siteDip());
-}
-
-void TestConvert::saveIntoMissingFolder()
-{
-    writeFile("site.csv", siteCsv());
-    QFile plain(at("missing/site.dip"));
-    QVERIFY(!plain.open(QIODevice::WriteOnly));
-    const Run run = convert({"site.csv", "missing/site.dip"});
-    QCOMPARE(run.errors, "384 channels imported\n\nError occurred while saving.\n" +
-                             plain.errorString() + "\n\n");
-    QCOMPARE(run.status, 1);
-    QVERIFY(!QDir(at("missing")).exists());
+    QTEST(readFile(at(output)), "expected");
 }
 
 void TestConvert::usageErrors_data()
 {
     QTest::addColumn<QStringList>("arguments");
-    QTest::newRow("none") << QStringList{};
     QTest::newRow("input only") << QStringList{"site.dip"};
     QTest::newRow("three") << QStringList{"site.dip", "a.csv", "b.csv"};
     QTest::newRow("unknown input") << QStringList{"site.txt", "site.csv"};
@@ -221,7 +228,7 @@ void TestConvert::usageErrors()
     const Run run = convert(arguments);
     QCOMPARE(run.status, 2);
     QVERIFY2(run.errors.contains("Usage:"), qPrintable(run.errors));
-    QCOMPARE(QDir(dir->path()).entryList(QDir::Files), QStringList{"site.dip"});
+    QCOMPARE(entries(), QStringList{"site.dip"});
 }
 
 QTEST_GUILESS_MAIN(TestConvert)

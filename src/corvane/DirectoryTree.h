@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QTreeWidget>
+
+// A directory list: the open directory under its ancestors, with its subdirectories below
+// it. A click only highlights an entry; a double-click or Enter opens it.
+class DirectoryTree : public QTreeWidget
+{
+    Q_OBJECT
+
+public:
+    explicit DirectoryTree(QWidget* parent = nullptr);
+
+    // Shows directories below `root` from it, under `label`, as a drive's tree starts at the
+    // drive. Takes effect when a directory is opened next.
+    void setRoot(const QString& root, const QString& label);
+    // Opens a directory. Answers false, and changes nothing, when it cannot be entered.
+    bool setPath(const QString& directory);
+    // The open directory with native separators, a trailing one only for a root.
+    QString path() const;
+    // The directory of the highlighted entry, which need not be the open one.
+    QString highlightedPath() const;
+    // Opens the highlighted entry; answers false when it already is the open directory.
+    bool openHighlighted();
+
+signals:
+    void pathChanged(const QString& path);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void rebuild();
+    QStringList ancestry() const;
+    QTreeWidgetItem* addEntry(QTreeWidgetItem* parent, const QString& path, bool open);
+
+    QString path_; // clean, with '/' separators
+    QString root_;
+    QString rootLabel_;
+};

@@ -1,0 +1,63 @@
+#include "FrmHelp.h"
+
+#include "RtfReader.h"
+#include "Twips.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTextBrowser>
+
+// The help documents live in a static library, so their resource must be pulled in by name.
+static void initHelpResource()
+{
+    Q_INIT_RESOURCE(help);
+}
+
+namespace {
+
+constexpr double kInnerWidth = 9075;
+constexpr double kInnerHeight = 7515;
+constexpr double kMargin = 60;
+
+QString documentPath(int number)
+{
+    return QStringLiteral(":/help/%1.rtf").arg(number);
+}
+
+} // namespace
+
+FrmHelp::FrmHelp(QWidget* parent) : QDialog(parent), rtb1_(new QTextBrowser(this))
+{
+    initHelpResource();
+    setWindowTitle(QStringLiteral("Help"));
+    setFixedSize(Twips::toPixelsX(kInnerWidth, this), Twips::toPixelsY(kInnerHeight, this));
+    rtb1_->setObjectName(QStringLiteral("Rtb1"));
+    rtb1_->setReadOnly(true);
+    rtb1_->setOpenLinks(false);
+    rtb1_->setGeometry(Twips::toPixelsX(kMargin, this), Twips::toPixelsY(kMargin, this),
+                       Twips::toPixelsX(kInnerWidth - 2 * kMargin, this),
+                       Twips::toPixelsY(kInnerHeight - 2 * kMargin, this));
+}
+
+bool FrmHelp::LoadDocument(int number)
+{
+    QFile file(documentPath(number));
+    if (!file.open(QIODevice::ReadOnly)) {
+        rtb1_->setPlainText(QStringLiteral("Help document %1 is not available.").arg(number));
+        return false;
+    }
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const RtfReader reader(screen ? screen->logicalDotsPerInchX() : 96.0);
+    reader.read(file.readAll(), *rtb1_->document());
+    return true;
+}
+
+void FrmHelp::ShowHelp(int number)
+{
+    LoadDocument(number);
+    rtb1_->moveCursor(QTextCursor::Start);
+    rtb1_->verticalScrollBar()->setValue(0);
+    exec();
+}

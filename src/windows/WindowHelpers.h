@@ -1,0 +1,21 @@
+#pragma once
+
+class QComboBox;
+class QListWidget;
+class QWidget;
+
+namespace ModFunc {
+
+// The item data (Qt::UserRole) of the selected entry; 0 when nothing is selected or the entry
+// carries no number.
+int SelectedItemData(const QListWidget& list);
+int SelectedItemData(const QComboBox& combo);
+
+// Moves the window to the middle of its screen, counted in twips with halves rounded to the
+// even neighbour; a window larger than the screen goes to the screen's top or left edge.
+void CentreForm(QWidget* form);
+
+// Places a control inside its window at a position and size given in twips.
+void PlaceInTwips(QWidget* control, double left, double top, double width, double height);
+
+} // namespace ModFunc
