@@ -15,6 +15,20 @@ QString systemDescription(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
+// Writes every byte; after a short write it writes the rest again, so that a device that
+// stopped part-way says why.
+bool writeAll(QSaveFile& file, const char* data, qint64 length)
+{
+    while (length > 0) {
+        const qint64 written = file.write(data, length);
+        if (written <= 0)
+            return false;
+        data += written;
+        length -= written;
+    }
+    return true;
+}
+
 } // namespace
 
 void AtomicFile::setByteLimitForTesting(qint64 limit)
@@ -27,11 +41,13 @@ FileResult AtomicFile::write(const QString& path, const QByteArray& bytes)
     if (QFileInfo(path).isDir())
         return FileResult::failure(systemDescription(EISDIR));
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered: a buffered QSaveFile takes a write that the device cut short at its last
+    // flush for success and commits the cut file in place of the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return FileResult::failure(file.errorString());
     const bool limited = byteLimitForTesting >= 0 && byteLimitForTesting < bytes.size();
     const qint64 length = limited ? byteLimitForTesting : bytes.size();
-    if (file.write(bytes.constData(), length) != length) {
+    if (!writeAll(file, bytes.constData(), length)) {
         const QString error = file.errorString();
         file.cancelWriting();
         return FileResult::failure(error);

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 namespace ModGlobal {
 
@@ -16,11 +17,11 @@ const QString kDirectories = QStringLiteral("Directories");
 
 std::unique_ptr<QSettings> OpenSettingsStore()
 {
-    // Tests keep away from the user's real settings, the registry included.
+    // Tests keep away from the user's real settings, the registry included, and leave nothing
+    // behind: each test process gets a store of its own that goes when the process ends.
     if (QStandardPaths::isTestModeEnabled()) {
-        const QString folder =
-            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-        return std::make_unique<QSettings>(folder + QStringLiteral("/ZR415Config/ZR415Config.ini"),
+        static const QTemporaryDir folder;
+        return std::make_unique<QSettings>(folder.filePath(QStringLiteral("ZR415Config.ini")),
                                            QSettings::IniFormat);
     }
 #ifdef Q_OS_WIN
