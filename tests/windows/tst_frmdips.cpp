@@ -1,3 +1,5 @@
+#include "../support/CorvaneSite.h"
+#include "../support/ModalDriver.h"
 #include "common/ScriptedDialogs.h"
 #include "document/ChannelTableModel.h"
 #include "document/DocumentCommands.h"
@@ -11,6 +13,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -33,6 +36,14 @@ QByteArray readAll(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A DChannel.cfg of one allocation: "TPR 1" on a back contact.
+void writeOneAllocation(const QString& siteDir)
+{
+    QFile file(siteDir + QDir::separator() + QStringLiteral("DChannel.cfg"));
+    if (file.open(QIODevice::WriteOnly))
+        file.write(QByteArray("K7V2.0 DChannels\x01\x00\x05\x00TPR 1\0\0\0\0\xFF\xFF\0\0", 33));
 }
 
 } // namespace
@@ -59,6 +70,7 @@ private slots:
     void exportTakesTheCellBeingEdited();
     void importTakesTheChosenSite_data();
     void importTakesTheChosenSite();
+    void importThroughTheSiteSelector();
     void unknownToolbarKeyDoesNothing();
     void realMessageBoxAnswersTheShrinkQuestion();
 
@@ -340,11 +352,8 @@ void TestFrmDips::importTakesTheChosenSite()
     QTemporaryDir config;
     const QString site = QDir::toNativeSeparators(config.filePath(QStringLiteral("North")));
     QDir().mkpath(site);
-    if (withChannels) {
-        QFile file(site + QDir::separator() + QStringLiteral("DChannel.cfg"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray("K7V2.0 DChannels\x01\x00\x05\x00TPR 1\0\0\0\0\xFF\xFF\0\0", 33));
-    }
+    if (withChannels)
+        writeOneAllocation(site);
     ScriptedDialogs dialogs;
     auto window = makeWindow();
     window->setSiteChooser([&] { return ChosenSite{button, QStringLiteral("North Jn"), site}; });
@@ -357,6 +366,29 @@ void TestFrmDips::importTakesTheChosenSite()
              imported ? QStringLiteral("TPR 1") : QStringLiteral("Spare AA01"));
     QCOMPARE(window->table().channel(0).back, imported);
     QCOMPARE(dialogs.texts(), imported ? QStringList{"1 channels imported"} : QStringList());
+}
+
+void TestFrmDips::importThroughTheSiteSelector()
+{
+    QTemporaryDir config;
+    writeOneAllocation(CorvaneSite::addSite(config.path(), QStringLiteral("north"), "North Jn"));
+    ScriptedDialogs dialogs;
+    auto window = makeWindow();
+    ModGlobal::dirs.crvPath = config.path();
+    ModalDriver driver;
+    QString shownSites;
+    driver.when("FrmSiteSelector", [&](QWidget* selector) {
+        auto* list = selector->findChild<QListWidget*>(QStringLiteral("SiteList"));
+        shownSites = list->currentItem() ? list->currentItem()->text() : QString();
+        selector->findChild<QPushButton*>(QStringLiteral("CmdLoad"))->click();
+    });
+    window->onToolbarButton(QStringLiteral("Import"));
+    QVERIFY(driver.finished());
+    QVERIFY(shownSites.contains(QStringLiteral("North Jn")));
+    QCOMPARE(window->windowTitle(), QStringLiteral("North Jn - ZR415 configuration editor"));
+    QCOMPARE(window->table().channel(0).relNam, QStringLiteral("TPR 1"));
+    QVERIFY(window->table().channel(0).back);
+    QCOMPARE(dialogs.texts(), QStringList{"1 channels imported"});
 }
 
 void TestFrmDips::unknownToolbarKeyDoesNothing()
