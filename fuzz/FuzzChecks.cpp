@@ -47,4 +47,13 @@ int rowsFor(int channels)
     return ModFunc::kMaxChannels;
 }
 
+QString trimmedSpaces(QString text)
+{
+    while (text.startsWith(u' '))
+        text.remove(0, 1);
+    while (text.endsWith(u' '))
+        text.chop(1);
+    return text;
+}
+
 } // namespace FuzzChecks

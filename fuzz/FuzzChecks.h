@@ -20,6 +20,10 @@ void checkTable(const ChannelTableModel& table);
 // Every row from firstRow on holds its defaults.
 void checkDefaultRows(const ChannelTableModel& table, int firstRow);
 
+// The text without the spaces at its ends (tabs and other blanks stay), written plainly as
+// the oracle for the readers' own trimming.
+QString trimmedSpaces(QString text);
+
 // The row count the table takes for a request of channels (the largest choice above 3072).
 int rowsFor(int channels);
 

@@ -12,14 +12,7 @@
 
 namespace {
 
-QString trimmedSpaces(QString text)
-{
-    while (text.startsWith(u' '))
-        text.remove(0, 1);
-    while (text.endsWith(u' '))
-        text.chop(1);
-    return text;
-}
+using FuzzChecks::trimmedSpaces;
 
 // Every row that a record reached holds that record's fields.
 void checkRecords(const ChannelTableModel& table, const char* records, int count)

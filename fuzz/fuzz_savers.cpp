@@ -18,6 +18,8 @@
 
 namespace {
 
+using FuzzChecks::trimmedSpaces;
+
 // Characters that matter to the formats: separators, quotes, spares' letters, characters
 // outside ASCII that Windows-1252 holds, and ones it cannot hold (a lone surrogate and a pair).
 const char16_t kAlphabet[] = {u'A',   u'b',   u'1',   u' ',   u',',   u'"',   u'S',  u'P',
@@ -44,15 +46,6 @@ private:
     std::size_t size_;
     std::size_t position_ = 0;
 };
-
-QString trimmedSpaces(QString text)
-{
-    while (text.startsWith(u' '))
-        text.remove(0, 1);
-    while (text.endsWith(u' '))
-        text.chop(1);
-    return text;
-}
 
 // The text after a trip through one of the files' single-byte fields of that width.
 QString throughField(const QString& text, int width)

@@ -380,13 +380,24 @@ void FrmDips::placeFromSettings()
     applyOuterSize();
 }
 
-// Width and height count the window's frame; the frame is known only once the window is shown.
+// Width and height count the window's frame.
 void FrmDips::applyOuterSize()
 {
     const QSize frame = frameGeometry().size() - geometry().size();
     setFixedWidth(Twips::toPixelsX(kFormWidth) - frame.width());
     setMinimumHeight(Twips::toPixelsY(kMinimumHeight) - frame.height());
     resize(width(), std::max(outerHeight_ - frame.height(), minimumHeight()));
+}
+
+// On X11 the window manager adds the frame some time after the window is shown; until then
+// the frame reads as nothing, and a size set without it would make the window taller by the
+// frame on every start. So the stored size is applied again once, when the frame appears.
+void FrmDips::applyOuterSizeOnceFramed()
+{
+    if (framed_ || !isVisible() || frameGeometry().size() == geometry().size())
+        return;
+    framed_ = true;
+    applyOuterSize();
 }
 
 void FrmDips::showEvent(QShowEvent* event)
@@ -396,6 +407,19 @@ void FrmDips::showEvent(QShowEvent* event)
         shownOnce_ = true;
         applyOuterSize();
     }
+    applyOuterSizeOnceFramed();
+}
+
+void FrmDips::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    applyOuterSizeOnceFramed();
+}
+
+void FrmDips::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    applyOuterSizeOnceFramed();
 }
 
 void FrmDips::storeGeometry()

@@ -51,6 +51,8 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -70,6 +72,7 @@ private:
     void placeFromSettings();
     void storeGeometry();
     void applyOuterSize();
+    void applyOuterSizeOnceFramed();
     void onChannelCountSelected(int index);
     void showChoiceSelected(int choice);
 
@@ -88,6 +91,7 @@ private:
     QLabel* statusWarning_ = nullptr;
     bool ignoreComboClick_ = false;
     bool shownOnce_ = false;
+    bool framed_ = false;
     int outerHeight_ = 0;
     std::function<void()> exportLabels_;
 };

@@ -1,3 +1,4 @@
+#include "../support/Children.h"
 #include "../support/DoubleClick.h"
 #include "../support/ModalDriver.h"
 #include "common/ScriptedDialogs.h"
@@ -40,12 +41,6 @@ QString native(const QString& path)
     return QDir::toNativeSeparators(QDir::cleanPath(path));
 }
 
-template <typename T>
-T* child(QWidget* window, const char* name)
-{
-    return window->findChild<T*>(QString::fromLatin1(name));
-}
-
 QTreeWidgetItem* dirEntry(QWidget* window, const QString& name)
 {
     const QList<QTreeWidgetItem*> found =
@@ -69,11 +64,7 @@ void clickEntry(QWidget* window, const QString& name, bool twice)
 
 QStringList fileNames(QWidget* window)
 {
-    QStringList names;
-    auto* list = child<QListWidget>(window, "File1");
-    for (int i = 0; i < list->count(); ++i)
-        names.append(list->item(i)->text());
-    return names;
+    return listTexts(window, "File1");
 }
 
 } // namespace

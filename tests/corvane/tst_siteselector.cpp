@@ -1,3 +1,4 @@
+#include "../support/Children.h"
 #include "../support/CorvaneSite.h"
 #include "../support/DoubleClick.h"
 #include "../support/ModalDriver.h"
@@ -21,19 +22,9 @@ namespace {
 
 using CorvaneSite::addSite;
 
-template <typename T>
-T* child(QWidget* window, const char* name)
-{
-    return window->findChild<T*>(QString::fromLatin1(name));
-}
-
 QStringList entryTexts(QWidget* window)
 {
-    QStringList texts;
-    auto* list = child<QListWidget>(window, "SiteList");
-    for (int i = 0; i < list->count(); ++i)
-        texts.append(list->item(i)->text());
-    return texts;
+    return listTexts(window, "SiteList");
 }
 
 QString samePath(const QString& path)

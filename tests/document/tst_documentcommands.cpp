@@ -48,6 +48,8 @@ private slots:
     void failedSaveKeepsModifiedAndAskAnswersFalse();
     void cancelledOpenAfterNoKeepsEverything();
     void openDialogStartsWithTheLastFileName();
+    void dialogSettings_data();
+    void dialogSettings();
 
 private:
     ChannelTableModel table;
@@ -236,6 +238,69 @@ void TestDocumentCommands::openDialogStartsWithTheLastFileName()
     QCOMPARE(dialogs.fileRequests().at(0).fileName, QStringLiteral("west"));
     QCOMPARE(dialogs.fileRequests().at(0).directory, QStringLiteral("start") + kSep);
     QCOMPARE(dialogs.fileRequests().at(1).fileName, QStringLiteral("west"));
+}
+
+void TestDocumentCommands::dialogSettings_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("save");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<int>("filterIndex");
+    QTest::addColumn<QString>("suffix");
+    QTest::addColumn<QString>("directory");
+    QTest::addColumn<QString>("fileName");
+
+    QTest::newRow("Open") << "open" << false << "Open config file"
+                          << "ZR415 dip files (*.dip)|*.dip|CSV files (*.csv)|*.csv" << 0 << ""
+                          << "start" + kSep << "";
+    QTest::newRow("Save As") << "saveAs" << true << "Save site as..."
+                             << "ZR415 dip files (*.dip)|*.dip|CSV files (*.csv)|*.csv|"
+                                "Corvane cfg files (*.cfg)|*.cfg"
+                             << 1 << "dip"
+                             << "start" + kSep << "north";
+    QTest::newRow("Export") << "export" << true << "Save to CompactFlash card"
+                            << "ZR415 dip files (*.dip)|*.dip" << 0 << "dip"
+                            << "card" + kSep << "north.dip";
+}
+
+void TestDocumentCommands::dialogSettings()
+{
+    QFETCH(QString, command);
+    QFETCH(bool, save);
+    QFETCH(QString, title);
+    QFETCH(QString, filter);
+    QFETCH(int, filterIndex);
+    QFETCH(QString, suffix);
+    QFETCH(QString, directory);
+    QFETCH(QString, fileName);
+
+    ScriptedDialogs dialogs;
+    DocumentCommands commands(table, dirs);
+    commands.SetSiteName(QStringLiteral("north"));
+    dialogs.chooseNext(std::nullopt);
+    if (command == "open")
+        commands.OpenSite();
+    else if (command == "saveAs")
+        commands.SaveSiteAs();
+    else
+        commands.ExportToCard();
+
+    QCOMPARE(dialogs.fileRequests().size(), 1);
+    const FileDialogRequest& request = dialogs.fileRequests().first();
+    QCOMPARE(request.mode, save ? FileDialogRequest::Mode::Save : FileDialogRequest::Mode::Open);
+    QCOMPARE(request.title, title);
+    QCOMPARE(request.filter, filter);
+    QCOMPARE(request.filterIndex, filterIndex);
+    QCOMPARE(request.defaultSuffix, suffix);
+    QCOMPARE(request.directory, directory);
+    QCOMPARE(request.fileName, fileName);
+    // Saves ask before they overwrite; Open takes only a file that is there.
+    QCOMPARE(request.confirmOverwrite, save);
+    QCOMPARE(request.fileMustExist, !save);
+    // A cancelled dialog ends the command silently.
+    QVERIFY(dialogs.messages().isEmpty());
+    QCOMPARE(commands.caption(), QStringLiteral("north - ZR415 configuration editor"));
 }
 
 QTEST_GUILESS_MAIN(TestDocumentCommands)

@@ -20,7 +20,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QToolBar>
 
 #include <memory>
@@ -408,15 +407,19 @@ void TestFrmDips::realMessageBoxAnswersTheShrinkQuestion()
     Dialogs* previous = Dialogs::install(&dialogs);
     window->table().SetChannelCount(768, ChannelTableModel::FillAllRows);
     QString shownText;
-    QTimer::singleShot(0, this, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        QVERIFY(box);
+    QString shownTitle;
+    // The box is answered before anything is checked, so a failed check cannot leave it open.
+    ModalDriver driver;
+    driver.when("QMessageBox", [&](QWidget* modal) {
+        auto* box = static_cast<QMessageBox*>(modal);
         shownText = box->text();
-        QCOMPARE(box->windowTitle(), QStringLiteral("ZR415 configuration editor"));
+        shownTitle = box->windowTitle();
         box->button(QMessageBox::Cancel)->click();
     });
     window->channelCountSelector()->setCurrentIndex(0);
     Dialogs::install(previous);
+    QVERIFY(driver.finished());
+    QCOMPARE(shownTitle, QStringLiteral("ZR415 configuration editor"));
     QCOMPARE(shownText, QStringLiteral("Delete channels BA01 to BH48?\n"));
     QCOMPARE(window->table().rowCount(), 768);
     QCOMPARE(window->channelCountSelector()->currentIndex(), 1);
