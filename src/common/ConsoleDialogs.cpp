@@ -34,11 +34,11 @@ const char* answerText(MessageAnswer answer)
 
 ConsoleDialogs::ConsoleDialogs(bool answerYes, std::FILE* stream)
     : answerYes_(answerYes), stream_(stream)
-{
-}
+{}
 
 MessageAnswer ConsoleDialogs::showMessage(const MessageRequest& request)
 {
+    shown_.append(request.text);
     QString text = request.text;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     const MessageAnswer answer = answerFor(request.buttons, answerYes_);

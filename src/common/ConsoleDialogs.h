@@ -2,6 +2,8 @@
 
 #include "Dialogs.h"
 
+#include <QStringList>
+
 #include <cstdio>
 
 // Writes every box to standard error and answers questions with OK (or Yes) when told to,
@@ -14,7 +16,11 @@ public:
     MessageAnswer showMessage(const MessageRequest& request) override;
     std::optional<QString> chooseFile(const FileDialogRequest& request) override;
 
+    // Whether a box with exactly this text was shown.
+    bool hasShown(const QString& text) const { return shown_.contains(text); }
+
 private:
     bool answerYes_;
     std::FILE* stream_;
+    QStringList shown_;
 };

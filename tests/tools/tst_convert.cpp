@@ -147,7 +147,13 @@ void TestConvert::reportsOnStandardError_data()
         << "in.dip" << header(0xFFC0FFEE, 3, 5000) << false << csv
         << "This copy of ZR415Config can handle a maximum of 3072 channels.\n\n"
            "3072 channels loaded\n\n"
-        << 0;
+        << 1;
+    QTest::newRow("csv past the maximum")
+        << "in.csv" << QByteArray("AA01,R,F\r\n3073,S,F\r\n") << true << csv
+        << "Unexpected channel number.\nExpected AA02 (2), got  (3073)\nContinue loading?\n"
+           "[OK]\n\nThis copy of ZR415Config can handle a maximum of 3072 channels.\n\n"
+           "1 channels imported\n\n"
+        << 1;
     QTest::newRow("question, Cancel") << "in.csv" << QByteArray("BA01,R,Back\r\n") << false << csv
                                       << unexpected + "[Cancel]\n\n0 channels imported\n\n"
                                       << 1;

@@ -37,7 +37,7 @@ SiteFormat formatOf(const QString& path)
 
 SiteFormat inputFormatOf(const QString& path)
 {
-    if (path.endsWith(QLatin1String("DChannel.cfg"), Qt::CaseInsensitive))
+    if (QFileInfo(path).fileName().compare(QLatin1String("DChannel.cfg"), Qt::CaseInsensitive) == 0)
         return SiteFormat::Corvane;
     return formatOf(path);
 }
@@ -83,7 +83,8 @@ QString ConvertCommand::usage()
         "directory (a DChannel.cfg is written into that directory).\n"
         "Every message the editor would show is written to standard error; questions are\n"
         "answered Cancel, or OK with --yes.\n"
-        "Exit status: 0 success, 1 the read or the write failed, 2 usage error.\n");
+        "Exit status: 0 success; 1 the read failed, was cancelled or held more than 3072\n"
+        "channels, or the write failed (OUTPUT is then not written); 2 usage error.\n");
 }
 
 int ConvertCommand::run(const QStringList& arguments)
@@ -104,11 +105,11 @@ int ConvertCommand::run(const QStringList& arguments)
     if (args.contains(QStringLiteral("--sites")))
         status = listSites(args);
     else if (args.contains(QStringLiteral("--labels")))
-        status = exportLabels(args);
+        status = exportLabels(console, args);
     else if (args.size() != 2)
         status = usageError(QStringLiteral("Expected an INPUT and an OUTPUT."));
     else
-        status = convert(args[0], args[1]);
+        status = convert(console, args[0], args[1]);
     Dialogs::install(previous);
     return status;
 }
@@ -130,7 +131,8 @@ int ConvertCommand::listSites(const QStringList& arguments)
     return Success;
 }
 
-int ConvertCommand::convert(const QString& input, const QString& output)
+int ConvertCommand::convert(const ConsoleDialogs& console, const QString& input,
+                            const QString& output)
 {
     if (inputFormatOf(input) == SiteFormat::Unknown)
         return usageError(unknownFileType());
@@ -138,12 +140,23 @@ int ConvertCommand::convert(const QString& input, const QString& output)
         return usageError(unknownFileType());
     ChannelTableModel table;
     table.SetChannelCount(ChannelTableModel::choiceChannels(0), ChannelTableModel::FillAllRows);
-    if (!readSite(table, input))
+    if (!readSite(console, table, input))
         return Failed;
     return writeSite(table, output) ? Success : Failed;
 }
 
-bool ConvertCommand::readSite(ChannelTableModel& table, const QString& input)
+// A site cut to the largest table by the maximum-channels check is not converted: a script
+// would otherwise take the cut copy for the whole site.
+bool ConvertCommand::readSite(const ConsoleDialogs& console, ChannelTableModel& table,
+                              const QString& input)
+{
+    if (!readWholeSite(table, input))
+        return false;
+    const QString cut = ChannelTableModel::maximumChannelsText(table.channelCount());
+    return !console.hasShown(cut);
+}
+
+bool ConvertCommand::readWholeSite(ChannelTableModel& table, const QString& input)
 {
     const SiteFormat format = inputFormatOf(input);
     if (format == SiteFormat::Dip)
@@ -182,7 +195,7 @@ bool ConvertCommand::writeSite(const ChannelTableModel& table, const QString& ou
     return result.ok;
 }
 
-int ConvertCommand::exportLabels(const QStringList& arguments)
+int ConvertCommand::exportLabels(const ConsoleDialogs& console, const QStringList& arguments)
 {
     if (arguments.size() != 3 || arguments[1] != QLatin1String("--labels"))
         return usageError(QStringLiteral("Expected INPUT --labels DB."));
@@ -191,7 +204,7 @@ int ConvertCommand::exportLabels(const QStringList& arguments)
         return usageError(unknownFileType());
     ChannelTableModel table;
     table.SetChannelCount(ChannelTableModel::choiceChannels(0), ChannelTableModel::FillAllRows);
-    if (!readSite(table, input))
+    if (!readSite(console, table, input))
         return Failed;
     return ExportLabelDatabase(table, LabelDatabase::fromArgument(arguments[2])) ? Success : Failed;
 }

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 class ChannelTableModel;
+class ConsoleDialogs;
 
 // zr415-convert: the editor's readers and writers without a window.
 class ConvertCommand
@@ -17,12 +18,14 @@ public:
     static QString usage();
 
 private:
-    static int convert(const QString& input, const QString& output);
+    static int convert(const ConsoleDialogs& console, const QString& input, const QString& output);
     // INPUT --labels DB: DB is an SQLite file or an ODBC connection string.
-    static int exportLabels(const QStringList& arguments);
+    static int exportLabels(const ConsoleDialogs& console, const QStringList& arguments);
     // --sites CONFIGDIR: one line per site, its name, a tab, its directory.
     static int listSites(const QStringList& arguments);
-    static bool readSite(ChannelTableModel& table, const QString& input);
+    static bool readSite(const ConsoleDialogs& console, ChannelTableModel& table,
+                         const QString& input);
+    static bool readWholeSite(ChannelTableModel& table, const QString& input);
     static bool importSite(ChannelTableModel& table, const QString& siteDir);
     static bool writeSite(const ChannelTableModel& table, const QString& output);
 };
