@@ -6,7 +6,6 @@
 #include "corvane/ModCrvFile.h"
 #include "corvane/SiteInfoRecord.h"
 #include "document/ChannelTableModel.h"
-#include "document/DipFile.h"
 #include "document/DocumentCommands.h"
 #include "windows/DirSettings.h"
 
@@ -21,17 +20,35 @@ using ModFunc::ChannelLabel;
 
 constexpr int kMegabyte = 1024 * 1024;
 
+QByteArray littleEndian(quint32 value, int bytes)
+{
+    QByteArray out;
+    for (int i = 0; i < bytes; ++i)
+        out.append(char(value >> (8 * i)));
+    return out;
+}
+
+// One 40-byte channel record: the name padded to 16, the contact flag, the stored 1 and the
+// two state texts.
+QByteArray dipRecord(const QByteArray& name, bool back)
+{
+    QByteArray record(40, '\0');
+    record.replace(0, 16, name.leftJustified(16, ' '));
+    record[17] = back ? 1 : 0;
+    record[18] = 1;
+    record.replace(19, 3, "UP ");
+    record.replace(23, 3, "DN ");
+    return record;
+}
+
+// A channel file whose header counts `count` channels and that holds `records` of them.
 QByteArray dipWithCount(qint32 count, int records)
 {
-    ChannelTableModel table;
-    table.SetChannelCount(384, ChannelTableModel::FillAllRows);
-    table.setRelayName(0, QStringLiteral("FIRST"));
-    table.setRelayName(1, QStringLiteral("SECOND"));
-    table.setBackContact(1, true);
-    QByteArray bytes =
-        EncodeDipFile(table).left(DipHeader::kSize + records * DipChannelRecord::kSize);
-    for (int i = 0; i < 4; ++i)
-        bytes[8 + i] = char(quint32(count) >> (8 * i));
+    QByteArray bytes = littleEndian(0xFFC0FFEE, 4) + littleEndian(3, 2) + littleEndian(3, 2) +
+                       littleEndian(quint32(count), 4) + littleEndian(0, 4);
+    const QList<QByteArray> names{"FIRST", "SECOND"};
+    for (int k = 0; k < records; ++k)
+        bytes += dipRecord(names.value(k, "OTHER"), k == 1);
     return bytes;
 }
 
