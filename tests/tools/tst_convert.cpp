@@ -79,6 +79,8 @@ private slots:
     void convertsBothWays();
     void usageErrors_data();
     void usageErrors();
+    void helpAndVersionOnStandardOutput_data();
+    void helpAndVersionOnStandardOutput();
 
 private:
     Run convert(const QStringList& arguments);
@@ -235,6 +237,28 @@ void TestConvert::usageErrors()
     QCOMPARE(run.status, 2);
     QVERIFY2(run.errors.contains("Usage:"), qPrintable(run.errors));
     QCOMPARE(entries(), QStringList{"site.dip"});
+}
+
+void TestConvert::helpAndVersionOnStandardOutput_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("firstLine");
+    QTest::newRow("--version") << "--version"
+                               << "zr415-convert " ZR415_VERSION;
+    QTest::newRow("--help") << "--help"
+                            << "Usage:";
+}
+
+void TestConvert::helpAndVersionOnStandardOutput()
+{
+    QFETCH(QString, option);
+    QProcess process;
+    process.start(ZR415_CONVERT_EXE, {option});
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), 0);
+    const QString output = QString::fromUtf8(process.readAllStandardOutput());
+    QTEST(output.section(u'\n', 0, 0), "firstLine");
+    QCOMPARE(process.readAllStandardError(), QByteArray());
 }
 
 QTEST_GUILESS_MAIN(TestConvert)
