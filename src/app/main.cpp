@@ -1,9 +1,8 @@
-#include "document/DocumentCommands.h"
+#include "windows/CommandLineOpen.h"
 #include "windows/FrmDips.h"
 #include "windows/WidgetDialogs.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QIcon>
 #include <QTimer>
 
@@ -22,13 +21,10 @@ int main(int argc, char* argv[])
     FrmDips window;
     dialogs.setParent(&window);
     window.show();
-    // A file given on the command line (a file association) opens as Open opens it.
-    const QStringList arguments = QApplication::arguments().mid(1);
-    if (!arguments.isEmpty()) {
-        const QString path = QDir::toNativeSeparators(arguments.first());
-        QTimer::singleShot(0, &window,
-                           [&window, path] { window.commands().openFromOutside(path); });
-    }
+    // Once the window is up, so that a box about the file has the window behind it.
+    const QStringList arguments = QApplication::arguments();
+    QTimer::singleShot(0, &window,
+                       [&window, arguments] { OpenCommandLineFile(window.commands(), arguments); });
     const int status = QApplication::exec();
     Dialogs::install(nullptr);
     return status;
