@@ -1,5 +1,7 @@
 #include "GridClipboard.h"
 
+#include "CsvFile.h"
+
 #include <QMap>
 #include <QStringList>
 
@@ -30,6 +32,15 @@ void writeCell(ChannelRow& row, int column, const QString& text)
         row.stDn = text;
         break;
     }
+}
+
+// A spreadsheet's copy separates its cells by tabs and may hold commas and quotes in them;
+// text without a tab is read as a CSV line, so quoted fields may hold commas.
+QStringList pastedFields(const QString& line, bool tabSeparated)
+{
+    if (tabSeparated)
+        return line.split(u'\t');
+    return SplitCsvLine(line).mid(1);
 }
 
 QStringList pastedLines(QString text)
@@ -71,7 +82,7 @@ QString CopyCells(const ChannelTableModel& table, int top, int left, int bottom,
 RowEdit PlanPaste(const ChannelTableModel& table, int row, int column, const QString& text)
 {
     const QStringList lines = pastedLines(text);
-    const QChar separator = text.contains(u'\t') ? u'\t' : u',';
+    const bool tabSeparated = text.contains(u'\t');
     QMap<int, ChannelRow> changed;
     bool stopped = false;
     for (qsizetype i = 0; i < lines.size(); ++i) {
@@ -81,7 +92,7 @@ RowEdit PlanPaste(const ChannelTableModel& table, int row, int column, const QSt
             break;
         }
         ChannelRow value = table.channel(target);
-        const QStringList fields = lines[i].split(separator);
+        const QStringList fields = pastedFields(lines[i], tabSeparated);
         for (qsizetype j = 0; j < fields.size(); ++j) {
             const int targetColumn = column + int(j);
             if (targetColumn >= ChannelTableModel::ColumnCount)
@@ -93,6 +104,43 @@ RowEdit PlanPaste(const ChannelTableModel& table, int row, int column, const QSt
     RowEdit edit = editOf(table, changed);
     edit.stoppedAtLastRow = stopped;
     return edit;
+}
+
+RowEdit PlanFillDown(const ChannelTableModel& table, const QList<std::pair<int, int>>& cells)
+{
+    QMap<int, int> topOfColumn;
+    for (const auto& [row, column] : cells) {
+        if (!table.hasRow(row) || column == ChannelTableModel::ColChan)
+            continue;
+        auto it = topOfColumn.find(column);
+        if (it == topOfColumn.end() || row < it.value())
+            topOfColumn.insert(column, row);
+    }
+    QMap<int, ChannelRow> changed;
+    for (const auto& [row, column] : cells) {
+        const auto top = topOfColumn.constFind(column);
+        if (top == topOfColumn.cend() || row == top.value() || !table.hasRow(row))
+            continue;
+        auto it = changed.find(row);
+        if (it == changed.end())
+            it = changed.insert(row, table.channel(row));
+        const ChannelRow& source = table.channel(top.value());
+        switch (column) {
+        case ChannelTableModel::ColRelNam:
+            it->relNam = source.relNam.left(ChannelTableModel::kRelayNameLimit);
+            break;
+        case ChannelTableModel::ColBack:
+            it->back = source.back;
+            break;
+        case ChannelTableModel::ColStUp:
+            it->stUp = source.stUp;
+            break;
+        case ChannelTableModel::ColStDn:
+            it->stDn = source.stDn;
+            break;
+        }
+    }
+    return editOf(table, changed);
 }
 
 RowEdit PlanClear(const ChannelTableModel& table, const QList<std::pair<int, int>>& cells)

@@ -45,6 +45,7 @@ QList<std::pair<int, int>> GridEditing::selectedCells() const
 
 void GridEditing::copy()
 {
+    grid_.finishEdit();
     const CellRange range = selectedRange();
     if (range.top < 0)
         return;
@@ -74,6 +75,14 @@ void GridEditing::paste()
 
 void GridEditing::deleteCells()
 {
+    grid_.finishEdit();
     const GridClipboard::RowEdit edit = GridClipboard::PlanClear(table_, selectedCells());
     history_.pushEdit(QStringLiteral("Delete"), edit.before, edit.after);
+}
+
+void GridEditing::fillDown()
+{
+    grid_.finishEdit();
+    const GridClipboard::RowEdit edit = GridClipboard::PlanFillDown(table_, selectedCells());
+    history_.pushEdit(QStringLiteral("Fill Down"), edit.before, edit.after);
 }

@@ -6,7 +6,8 @@ class ChannelGridView;
 class ChannelTableModel;
 class UndoHistory;
 
-// Cut, copy, paste and delete on the grid's selection, each one undo step.
+// Cut, copy, paste, delete and fill down on the grid's selection, each one undo step. Each
+// first ends the cell edit in progress, so that it acts on what the grid shows.
 class GridEditing : public QObject
 {
     Q_OBJECT
@@ -19,6 +20,7 @@ public:
     void cut();
     void paste();
     void deleteCells();
+    void fillDown();
 
 signals:
     void statusNote(const QString& note);
