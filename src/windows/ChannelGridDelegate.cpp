@@ -15,13 +15,20 @@ QWidget* ChannelGridDelegate::createEditor(QWidget* parent, const QStyleOptionVi
     return editor;
 }
 
+void ChannelGridDelegate::destroyEditor(QWidget* editor, const QModelIndex& index) const
+{
+    if (editor_ == editor)
+        editor_ = nullptr;
+    QStyledItemDelegate::destroyEditor(editor, index);
+}
+
 void ChannelGridDelegate::initStyleOption(QStyleOptionViewItem* option,
                                           const QModelIndex& index) const
 {
     QStyledItemDelegate::initStyleOption(option, index);
     // Names that would reach the channel file with "?" in them are marked.
     if (index.data(ChannelTableModel::UnencodableRole).toBool())
-        option->backgroundBrush = QColor(255, 214, 190);
+        option->backgroundBrush = QColor(kUnencodableMark);
 }
 
 void ChannelGridDelegate::finishEdit()

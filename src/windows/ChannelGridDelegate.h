@@ -12,8 +12,14 @@ class ChannelGridDelegate : public QStyledItemDelegate
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
+    // The background of a relay name the channel file cannot hold as it is.
+    static constexpr QRgb kUnencodableMark = qRgb(255, 214, 190);
+
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;
+
+    // Forgets the editor when the view closes it, so that finishEdit does not commit it again.
+    void destroyEditor(QWidget* editor, const QModelIndex& index) const override;
 
     // Commits the value of the open editor, if any, and closes it.
     void finishEdit();

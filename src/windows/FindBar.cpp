@@ -19,7 +19,7 @@ FindBar::FindBar(QWidget* parent)
     addWidget(text_);
     QAction* next = addAction(QStringLiteral("Find next"));
     next->setObjectName(QStringLiteral("FindNext"));
-    next->setShortcut(QKeySequence::FindNext);
+    next->setShortcuts(QKeySequence::FindNext);
     next->setShortcutContext(Qt::WindowShortcut);
     QAction* close = addAction(QStringLiteral("Close"));
     close->setObjectName(QStringLiteral("FindClose"));

@@ -1,5 +1,6 @@
 #include "FrmDips.h"
 
+#include "ChannelGridDelegate.h"
 #include "ChannelGridView.h"
 #include "FindBar.h"
 #include "FormSizeSettings.h"
@@ -70,6 +71,23 @@ constexpr GridColumn kGridColumns[] = {
     {ChannelTableModel::ColBack, 1200, false}, {ChannelTableModel::ColStUp, 1200, false},
     {ChannelTableModel::ColStDn, 1200, true},
 };
+
+// The one local channel file or list of a drop; empty for anything else. A .cfg is no file Open
+// takes, so it is not taken here either.
+QString droppedSiteFile(const QMimeData* data)
+{
+    const QList<QUrl> urls = data->urls();
+    if (urls.size() != 1 || !urls.first().isLocalFile())
+        return QString();
+    const QString path = urls.first().toLocalFile();
+    switch (SitePaths::FileTypeOf(path)) {
+    case SitePaths::SiteFileType::Dip:
+    case SitePaths::SiteFileType::Csv:
+        return QDir::toNativeSeparators(path);
+    default:
+        return QString();
+    }
+}
 
 } // namespace
 
@@ -144,25 +162,42 @@ void FrmDips::buildMenu()
         if (item.run)
             connect(action, &QAction::triggered, this, item.run);
     }
-    file->findChild<QAction*>(QStringLiteral("MnuNew"))->setShortcut(QKeySequence::New);
-    file->findChild<QAction*>(QStringLiteral("MnuOpen"))->setShortcut(QKeySequence::Open);
-    file->findChild<QAction*>(QStringLiteral("MnuSave"))->setShortcut(QKeySequence::Save);
-    recentSeparator_ = file->addSeparator();
-    recentSeparator_->setObjectName(QStringLiteral("MnuSepRecent"));
+    file->findChild<QAction*>(QStringLiteral("MnuNew"))->setShortcuts(QKeySequence::New);
+    file->findChild<QAction*>(QStringLiteral("MnuOpen"))->setShortcuts(QKeySequence::Open);
+    file->findChild<QAction*>(QStringLiteral("MnuSave"))->setShortcuts(QKeySequence::Save);
 }
 
 void FrmDips::buildEditMenu()
 {
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     edit->setObjectName(QStringLiteral("MnuEdit"));
-    QAction* undo = history_->stack()->createUndoAction(edit, QStringLiteral("&Undo"));
-    undo->setObjectName(QStringLiteral("MnuUndo"));
-    undo->setShortcut(QKeySequence::Undo);
-    edit->addAction(undo);
-    QAction* redo = history_->stack()->createRedoAction(edit, QStringLiteral("&Redo"));
-    redo->setObjectName(QStringLiteral("MnuRedo"));
-    redo->setShortcut(QKeySequence::Redo);
-    edit->addAction(redo);
+    QUndoStack* stack = history_->stack();
+    // Not the stack's own actions: an edit still open must reach the history first.
+    const auto addHistoryAction = [this, edit](const char* name, const QString& caption,
+                                               QKeySequence::StandardKey key,
+                                               std::function<void()> run) {
+        QAction* action = edit->addAction(caption);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcuts(key);
+        action->setEnabled(false);
+        connect(action, &QAction::triggered, this, [this, run = std::move(run)] {
+            FinishEdit();
+            run();
+        });
+        return action;
+    };
+    QAction* undo = addHistoryAction("MnuUndo", QStringLiteral("&Undo"), QKeySequence::Undo,
+                                     [stack] { stack->undo(); });
+    connect(stack, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    connect(stack, &QUndoStack::undoTextChanged, undo, [undo](const QString& text) {
+        undo->setText(QStringLiteral("&Undo %1").arg(text).trimmed());
+    });
+    QAction* redo = addHistoryAction("MnuRedo", QStringLiteral("&Redo"), QKeySequence::Redo,
+                                     [stack] { stack->redo(); });
+    connect(stack, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+    connect(stack, &QUndoStack::redoTextChanged, redo, [redo](const QString& text) {
+        redo->setText(QStringLiteral("&Redo %1").arg(text).trimmed());
+    });
     edit->addSeparator();
     const struct
     {
@@ -179,13 +214,18 @@ void FrmDips::buildEditMenu()
     for (const auto& item : items) {
         QAction* action = edit->addAction(QString::fromLatin1(item.caption));
         action->setObjectName(QLatin1String(item.name));
-        action->setShortcut(item.key);
+        action->setShortcuts(item.key);
         connect(action, &QAction::triggered, editing_, item.run);
     }
+    QAction* fillDown = edit->addAction(QStringLiteral("Fill Do&wn"));
+    fillDown->setObjectName(QStringLiteral("MnuFillDown"));
+    // No platform has a standard key for it; Ctrl+D is the spreadsheets' one.
+    fillDown->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    connect(fillDown, &QAction::triggered, editing_, &GridEditing::fillDown);
     edit->addSeparator();
     QAction* find = edit->addAction(QStringLiteral("&Find..."));
     find->setObjectName(QStringLiteral("MnuFind"));
-    find->setShortcut(QKeySequence::Find);
+    find->setShortcuts(QKeySequence::Find);
     findBar_ = new FindBar(this);
     addToolBar(Qt::BottomToolBarArea, findBar_);
     connect(find, &QAction::triggered, findBar_, &FindBar::activate);
@@ -211,12 +251,26 @@ void FrmDips::showAbout()
 
 void FrmDips::buildStatusBar()
 {
-    statusChannels_ = new QLabel(this);
-    statusChannels_->setObjectName(QStringLiteral("StatusChannels"));
-    statusWarning_ = new QLabel(this);
+    // The window is too narrow for both texts side by side, so a warning takes a line of its
+    // own above the counts, in the colour of the cells it counts.
+    auto* counts = new QWidget(this);
+    auto* lines = new QVBoxLayout(counts);
+    lines->setContentsMargins(0, 0, 0, 0);
+    lines->setSpacing(0);
+    statusWarning_ = new QLabel(counts);
     statusWarning_->setObjectName(QStringLiteral("StatusWarning"));
-    statusBar()->addPermanentWidget(statusWarning_);
-    statusBar()->addPermanentWidget(statusChannels_);
+    statusWarning_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    statusWarning_->setAutoFillBackground(true);
+    QPalette marked = statusWarning_->palette();
+    marked.setColor(QPalette::Window, QColor(ChannelGridDelegate::kUnencodableMark));
+    statusWarning_->setPalette(marked);
+    statusWarning_->hide();
+    statusChannels_ = new QLabel(counts);
+    statusChannels_->setObjectName(QStringLiteral("StatusChannels"));
+    statusChannels_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lines->addWidget(statusWarning_);
+    lines->addWidget(statusChannels_);
+    statusBar()->addPermanentWidget(counts);
     connect(editing_, &GridEditing::statusNote, this,
             [this](const QString& note) { statusBar()->showMessage(note, 5000); });
     connect(table_, &QAbstractItemModel::modelReset, this, &FrmDips::updateStatus);
@@ -232,10 +286,14 @@ void FrmDips::updateStatus()
                                  .arg(statistics.inUse)
                                  .arg(table_->channelCount())
                                  .arg(statistics.back));
-    statusWarning_->setText(statistics.unencodable == 0
-                                ? QString()
-                                : QStringLiteral("%1 relay names hold characters written as \"?\"")
-                                      .arg(statistics.unencodable));
+    statusWarning_->setVisible(statistics.unencodable > 0);
+    if (statistics.unencodable == 0)
+        statusWarning_->clear();
+    else if (statistics.unencodable == 1)
+        statusWarning_->setText(QStringLiteral("1 relay name holds characters written as \"?\""));
+    else
+        statusWarning_->setText(QStringLiteral("%1 relay names hold characters written as \"?\"")
+                                    .arg(statistics.unencodable));
 }
 
 QString FrmDips::statusText() const
@@ -245,10 +303,17 @@ QString FrmDips::statusText() const
                : statusWarning_->text() + QStringLiteral("; ") + statusChannels_->text();
 }
 
+// The separator and the entries are there only while there are recent files, so that an empty
+// list leaves the File menu as it always was.
 void FrmDips::showRecentFiles(const QStringList& files)
 {
     qDeleteAll(recentActions_);
     recentActions_.clear();
+    if (files.isEmpty())
+        return;
+    QAction* separator = fileMenu_->addSeparator();
+    separator->setObjectName(QStringLiteral("MnuSepRecent"));
+    recentActions_.append(separator);
     for (qsizetype i = 0; i < files.size(); ++i) {
         const QString path = files[i];
         auto* action = new QAction(
@@ -261,7 +326,6 @@ void FrmDips::showRecentFiles(const QStringList& files)
         fileMenu_->addAction(action);
         recentActions_.append(action);
     }
-    recentSeparator_->setVisible(!files.isEmpty());
 }
 
 void FrmDips::findNext(const QString& text)
@@ -279,19 +343,16 @@ void FrmDips::findNext(const QString& text)
 
 void FrmDips::dragEnterEvent(QDragEnterEvent* event)
 {
-    const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.size() == 1 && urls.first().isLocalFile() &&
-        SitePaths::FileTypeOf(urls.first().toLocalFile()) != SitePaths::SiteFileType::Unknown)
+    if (!droppedSiteFile(event->mimeData()).isEmpty())
         event->acceptProposedAction();
 }
 
 void FrmDips::dropEvent(QDropEvent* event)
 {
-    const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.isEmpty() || !urls.first().isLocalFile())
+    const QString path = droppedSiteFile(event->mimeData());
+    if (path.isEmpty())
         return;
     event->acceptProposedAction();
-    const QString path = QDir::toNativeSeparators(urls.first().toLocalFile());
     // Opened once the drop has finished, so the save question is not asked inside it.
     QMetaObject::invokeMethod(
         this, [this, path] { commands_->openFromOutside(path); }, Qt::QueuedConnection);

@@ -82,8 +82,7 @@ private:
     QComboBox* cmbNoChans_ = nullptr;
     QToolBar* toolbar1_ = nullptr;
     QMenu* fileMenu_ = nullptr;
-    QAction* recentSeparator_ = nullptr;
-    QList<QAction*> recentActions_;
+    QList<QAction*> recentActions_; // with their separator
     UndoHistory* history_ = nullptr;
     GridEditing* editing_ = nullptr;
     FindBar* findBar_ = nullptr;

@@ -43,4 +43,12 @@ inline QString addSite(const QString& config, const QString& directory, const QB
     return siteDir;
 }
 
+// A DChannel.cfg of one allocation in siteDir: "TPR 1" on a back contact.
+inline void writeOneAllocation(const QString& siteDir)
+{
+    QFile file(siteDir + QDir::separator() + "DChannel.cfg");
+    if (file.open(QIODevice::WriteOnly))
+        file.write(QByteArray("K7V2.0 DChannels\x01\x00\x05\x00TPR 1\0\0\0\0\xFF\xFF\0\0", 33));
+}
+
 } // namespace CorvaneSite

@@ -3,6 +3,7 @@
 #include "common/ScriptedDialogs.h"
 #include "document/ChannelTableModel.h"
 #include "document/DocumentCommands.h"
+#include "labels/LabelDatabase.h"
 #include "windows/ChannelGridView.h"
 #include "windows/FormSizeSettings.h"
 #include "windows/FrmDips.h"
@@ -17,6 +18,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -35,14 +37,6 @@ QByteArray readAll(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// A DChannel.cfg of one allocation: "TPR 1" on a back contact.
-void writeOneAllocation(const QString& siteDir)
-{
-    QFile file(siteDir + QDir::separator() + QStringLiteral("DChannel.cfg"));
-    if (file.open(QIODevice::WriteOnly))
-        file.write(QByteArray("K7V2.0 DChannels\x01\x00\x05\x00TPR 1\0\0\0\0\xFF\xFF\0\0", 33));
 }
 
 } // namespace
@@ -71,6 +65,8 @@ private slots:
     void importTakesTheChosenSite();
     void importThroughTheSiteSelector();
     void unknownToolbarKeyDoesNothing();
+    void aboutShowsTheVersion();
+    void labelsButtonReportsAMissingDatabase();
     void realMessageBoxAnswersTheShrinkQuestion();
 
 private:
@@ -134,10 +130,8 @@ void TestFrmDips::menuAndToolbarHoldTheirItemsInOrder()
     QVERIFY(file);
     QCOMPARE(file->title(), QStringLiteral("&File"));
     QStringList menu;
-    for (QAction* action : file->actions()) {
-        if (action->isVisible())
-            menu << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    }
+    for (QAction* action : file->actions())
+        menu << (action->isSeparator() ? QStringLiteral("-") : action->text());
     QCOMPARE(menu, (QStringList{"&New", "&Open...", "&Save", "Save &as...", "-", "&Import...", "-",
                                 "&Export to ZR415..."}));
     auto* toolbar = window->findChild<QToolBar*>(QStringLiteral("Toolbar1"));
@@ -352,7 +346,7 @@ void TestFrmDips::importTakesTheChosenSite()
     const QString site = QDir::toNativeSeparators(config.filePath(QStringLiteral("North")));
     QDir().mkpath(site);
     if (withChannels)
-        writeOneAllocation(site);
+        CorvaneSite::writeOneAllocation(site);
     ScriptedDialogs dialogs;
     auto window = makeWindow();
     window->setSiteChooser([&] { return ChosenSite{button, QStringLiteral("North Jn"), site}; });
@@ -370,7 +364,8 @@ void TestFrmDips::importTakesTheChosenSite()
 void TestFrmDips::importThroughTheSiteSelector()
 {
     QTemporaryDir config;
-    writeOneAllocation(CorvaneSite::addSite(config.path(), QStringLiteral("north"), "North Jn"));
+    CorvaneSite::writeOneAllocation(
+        CorvaneSite::addSite(config.path(), QStringLiteral("north"), "North Jn"));
     ScriptedDialogs dialogs;
     auto window = makeWindow();
     ModGlobal::dirs.crvPath = config.path();
@@ -398,6 +393,47 @@ void TestFrmDips::unknownToolbarKeyDoesNothing()
     window->onToolbarButton(QStringLiteral("Print"));
     QVERIFY(dialogs.messages().isEmpty());
     QVERIFY(dialogs.fileRequests().isEmpty());
+}
+
+void TestFrmDips::aboutShowsTheVersion()
+{
+    ScriptedDialogs dialogs;
+    auto window = makeWindow();
+    auto* help = window->findChild<QMenu*>(QStringLiteral("MnuHelp"));
+    QVERIFY(help);
+    QCOMPARE(help->actions().size(), 1);
+    help->actions().first()->trigger();
+    QCOMPARE(dialogs.messages().size(), 1);
+    const MessageRequest& about = dialogs.messages().first();
+    QCOMPARE(about.title, QStringLiteral("About ZR415Config"));
+    QCOMPARE(about.icon, MessageIcon::Information);
+    QCOMPARE(about.buttons, MessageButtons::Ok);
+    const QString version = QStringLiteral(ZR415_VERSION);
+    QVERIFY(QRegularExpression(QStringLiteral("^\\d+\\.\\d+\\.\\d+$")).match(version).hasMatch());
+    QCOMPARE(about.text.section(QStringLiteral("\r\n"), 0, 0),
+             QStringLiteral("ZR415Config ") + version);
+    QVERIFY(!about.text.section(QStringLiteral("\r\n"), 1).isEmpty());
+}
+
+// The editor's own database is never made by the export; in test mode it does not exist.
+void TestFrmDips::labelsButtonReportsAMissingDatabase()
+{
+    const QString file = LabelDatabase::editorDefault().databaseFile();
+    QVERIFY(!file.isEmpty());
+    QFile::remove(file);
+    ScriptedDialogs dialogs;
+    auto window = makeWindow();
+    auto* toolbar = window->findChild<QToolBar*>(QStringLiteral("Toolbar1"));
+    auto* labels = toolbar->findChild<QAction*>(QStringLiteral("Toolbar1_Labels"));
+    QVERIFY(labels);
+    labels->trigger();
+    QCOMPARE(dialogs.messages().size(), 1);
+    const QString text = dialogs.messages().first().text;
+    const QString failure = QStringLiteral("Error exporting to labels database\r\n");
+    QVERIFY2(text.startsWith(failure), qPrintable(text));
+    QVERIFY(!text.mid(failure.size()).trimmed().isEmpty());
+    QVERIFY(!QFileInfo::exists(file));
+    QVERIFY(!window->commands().isModified());
 }
 
 void TestFrmDips::realMessageBoxAnswersTheShrinkQuestion()
