@@ -1,4 +1,5 @@
 #include "../support/CorvaneSite.h"
+#include "../support/GridTyping.h"
 #include "common/ScriptedDialogs.h"
 #include "document/ChannelTableModel.h"
 #include "document/DipFile.h"
@@ -126,14 +127,7 @@ void TestEditing::pasteNames(int row, const QString& text)
 // Types into a relay name's editor and leaves it open, as a user who has not pressed Enter.
 void TestEditing::typeIntoCell(int row, const QString& text)
 {
-    ChannelGridView* grid = window->grid();
-    const QModelIndex cell = table().index(row, ChannelTableModel::ColRelNam);
-    grid->setCurrentIndex(cell);
-    grid->edit(cell);
-    auto* editor = grid->findChild<QLineEdit*>();
-    QVERIFY(editor);
-    editor->selectAll();
-    QTest::keyClicks(editor, text);
+    typeIntoRelayName(*window, row, text);
     QVERIFY(editorOpen());
 }
 

@@ -1,4 +1,5 @@
 #include "../support/CorvaneSite.h"
+#include "../support/GridTyping.h"
 #include "../support/ModalDriver.h"
 #include "common/ScriptedDialogs.h"
 #include "document/ChannelTableModel.h"
@@ -71,7 +72,6 @@ private slots:
 
 private:
     std::unique_ptr<FrmDips> makeWindow();
-    void editRelayName(FrmDips& window, int row, const QString& text);
 };
 
 void TestFrmDips::init()
@@ -87,19 +87,6 @@ std::unique_ptr<FrmDips> TestFrmDips::makeWindow()
     if (!QTest::qWaitForWindowExposed(window.get()))
         qWarning("window not exposed");
     return window;
-}
-
-// Types into the grid's editor and leaves it open, as a user who has not yet pressed Enter.
-void TestFrmDips::editRelayName(FrmDips& window, int row, const QString& text)
-{
-    ChannelGridView* grid = window.grid();
-    const QModelIndex cell = window.table().index(row, ChannelTableModel::ColRelNam);
-    grid->setCurrentIndex(cell);
-    grid->edit(cell);
-    auto* editor = grid->findChild<QLineEdit*>();
-    QVERIFY(editor);
-    editor->selectAll();
-    QTest::keyClicks(editor, text);
 }
 
 void TestFrmDips::startsUntitledWithOneUnit()
@@ -199,7 +186,7 @@ void TestFrmDips::closeAsksAboutUnsavedEdits()
     QTemporaryDir dir;
     ScriptedDialogs dialogs;
     auto window = makeWindow();
-    editRelayName(*window, 3, QStringLiteral("TPR 12"));
+    typeIntoRelayName(*window, 3, QStringLiteral("TPR 12"));
     dialogs.answerNext(answer);
     const QString path = dipPath(dir, QStringLiteral("site.dip"));
     dialogs.chooseNext(path);
@@ -220,7 +207,7 @@ void TestFrmDips::yesThenCancelledSaveAsKeepsWindowAndEdits()
 {
     ScriptedDialogs dialogs;
     auto window = makeWindow();
-    editRelayName(*window, 0, QStringLiteral("EDITED"));
+    typeIntoRelayName(*window, 0, QStringLiteral("EDITED"));
     dialogs.answerNext(MessageAnswer::Yes);
     dialogs.chooseNext(std::nullopt);
     QVERIFY(!window->close());
@@ -259,7 +246,7 @@ void TestFrmDips::saveAsDipNamesTheSiteAndNextStartOpensThere()
     {
         ScriptedDialogs dialogs;
         auto window = makeWindow();
-        editRelayName(*window, 0, QStringLiteral("X"));
+        typeIntoRelayName(*window, 0, QStringLiteral("X"));
         dialogs.chooseNext(path);
         window->findChild<QAction*>(QStringLiteral("MnuSaveAs"))->trigger();
         QCOMPARE(window->windowTitle(), QStringLiteral("north - ZR415 configuration editor"));
@@ -314,7 +301,7 @@ void TestFrmDips::exportTakesTheCellBeingEdited()
     QTemporaryDir dir;
     ScriptedDialogs dialogs;
     auto window = makeWindow();
-    editRelayName(*window, 0, QStringLiteral("ON CARD"));
+    typeIntoRelayName(*window, 0, QStringLiteral("ON CARD"));
     const QString card = QDir::toNativeSeparators(dir.filePath(QStringLiteral("card.dip")));
     dialogs.chooseNext(card);
     window->onToolbarButton(QStringLiteral("Export"));
