@@ -6,6 +6,7 @@
 #include "common/TrimSpaces.h"
 #include "document/ChannelTableModel.h"
 
+#include <algorithm>
 #include <utility>
 
 using ModFunc::ChannelLabel;
@@ -13,15 +14,29 @@ using ModFunc::ShowMessage;
 
 namespace {
 
-bool isSpare(const QString& trimmedName)
+bool isSpare(QStringView trimmedName)
 {
     // Lengths first: most names are neither, and a case-blind comparison is not cheap.
-    const auto equals = [&trimmedName](QLatin1String marker) {
+    const auto equals = [trimmedName](QLatin1String marker) {
         return trimmedName.size() == marker.size() &&
                trimmedName.compare(marker, Qt::CaseInsensitive) == 0;
     };
     return trimmedName.isEmpty() || equals(QLatin1String("SPARE")) ||
            equals(QLatin1String("(SPARE)"));
+}
+
+// True when the text can take `size` characters over its old ones: no other string shares it
+// and it has room. Importing into a table that holds a site then allocates nothing.
+bool writableInPlace(const QString& text, qsizetype size)
+{
+    return text.isDetached() && text.capacity() >= size;
+}
+
+// Most rows already hold the very default texts; assigning them again is a library call each.
+void assignUnlessSame(QString& text, const QString& value)
+{
+    if (text.constData() != value.constData() || text.size() != value.size())
+        text = value;
 }
 
 QString changedNameText(int channel, const QString& name, const QString& cut)
@@ -47,17 +62,27 @@ bool FillFromAllocations(ChannelTableModel& table, const QList<DigitalChannelRec
     }
     const ChannelRow defaults = ChannelTableModel::defaultRow(1);
     for (int channel = 1; channel <= count; ++channel) {
-        const DigitalChannelRecord& record = allocations[channel];
-        QString name = ModFunc::TrimSpaces(QStringView(record.ChannelName)).toString();
-        if (isSpare(name))
-            name = ChannelTableModel::spareName(channel);
-        if (name.size() > ChannelTableModel::kRelayNameLimit) {
-            const QString cut = name.left(ChannelTableModel::kRelayNameLimit);
-            ShowMessage(changedNameText(channel, name, cut));
-            name = cut;
+        const QString& read = allocations[channel].ChannelName;
+        const QStringView trimmed = ModFunc::TrimSpaces(QStringView(read));
+        const bool spare = isSpare(trimmed);
+        const QStringView name = trimmed.left(ChannelTableModel::kRelayNameLimit);
+        if (!spare && name.size() < trimmed.size())
+            ShowMessage(changedNameText(channel, trimmed.toString(), name.toString()));
+        ChannelRow* row = table.writableRow(channel - 1);
+        if (spare) {
+            row->relNam = ChannelTableModel::spareName(channel);
+        } else if (writableInPlace(row->relNam, name.size())) {
+            if (row->relNam.size() != name.size())
+                row->relNam.resize(name.size());
+            std::copy(name.begin(), name.end(), row->relNam.begin());
+        } else if (name.size() == read.size()) {
+            row->relNam = read; // shared with the record
+        } else {
+            row->relNam = name.toString();
         }
-        table.setChannel(channel - 1,
-                         {std::move(name), record.BackContact, defaults.stUp, defaults.stDn});
+        row->back = allocations[channel].BackContact;
+        assignUnlessSame(row->stUp, defaults.stUp);
+        assignUnlessSame(row->stDn, defaults.stDn);
     }
     if (count < table.channelCount())
         table.FillDefaultRows(count);

@@ -148,8 +148,9 @@ void LoadDigitalChannels(const QString& siteDir, QList<DigitalChannelRecord>& al
         return;
     allocations.resize(count + 1);
     // Records the file cuts off stay empty.
+    DigitalChannelRecord* const records = allocations.data();
     for (int k = 1; k <= count && !reader.atEnd(); ++k) {
-        DigitalChannelRecord& record = allocations[k];
+        DigitalChannelRecord& record = records[k];
         record.ChannelName = reader.readText();
         record.text2 = reader.readText();
         record.text3 = reader.readText();

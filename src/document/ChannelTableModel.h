@@ -52,6 +52,9 @@ public:
     bool setChannel(int row, ChannelRow value);
     bool setRelayName(int row, QString name);
     bool setBackContact(int row, bool back);
+    // The row itself, for loaders that write thousands of rows: no copy of a whole row per
+    // write. nullptr for a row the table does not have; do not keep it past a resize.
+    ChannelRow* writableRow(int row) { return hasRow(row) ? &rows_[row] : nullptr; }
     void RefreshGrid();
 
     using RowChange = std::pair<int, ChannelRow>;

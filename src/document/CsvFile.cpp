@@ -11,12 +11,19 @@
 
 #include <QFile>
 #include <QVarLengthArray>
+#include <QtEndian>
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 #include <optional>
 #include <utility>
+
+#if defined(__SSE2__) || defined(_M_X64) || defined(_M_AMD64)
+#include <emmintrin.h>
+#define ZR415_CSV_SSE2
+#endif
 
 using ModFunc::ChannelLabel;
 
@@ -50,56 +57,150 @@ struct ScannedLine
     int fieldCount = 0; // 3 stands for three or more
     QByteArrayView channel;
     QByteArrayView name;
-    QByteArrayView contact;
+    bool back = false; // the third field begins with B or b
 };
 
-constexpr std::array<bool, 256> kSpecialBytes = [] {
-    std::array<bool, 256> special{};
-    for (const unsigned char c : {'\r', '\n', ',', '"'})
-        special[c] = true;
-    return special;
-}();
-
-// The line from pos, in one pass over its bytes. A line ends at CR LF, a lone CR or a lone
-// LF; an end of file after a line break starts no further line. False at the end.
-bool nextLine(QByteArrayView text, qsizetype& pos, ScannedLine& line)
+// The bytes of a 64-byte block that end a line, split fields or open a quote: one bit per
+// byte, the block's first byte in the lowest bit.
+struct BlockMasks
 {
-    const qsizetype size = text.size();
-    if (pos >= size)
-        return false;
-    std::array<qsizetype, 3> commas{};
-    int found = 0;
-    line.quoted = false;
-    qsizetype end = pos;
-    for (; end < size; ++end) {
-        const char c = text[end];
-        if (!kSpecialBytes[static_cast<unsigned char>(c)])
-            continue;
-        if (c == '\r' || c == '\n')
-            break;
-        if (c == ',' && found < 3)
-            commas[found++] = end;
-        else if (c == '"')
-            line.quoted = true;
+    quint64 breaks = 0;
+    quint64 commas = 0;
+    quint64 quotes = 0;
+};
+
+#ifdef ZR415_CSV_SSE2
+
+BlockMasks masksOf(const char* block)
+{
+    const auto maskOf = [](__m128i equal) { return quint64(unsigned(_mm_movemask_epi8(equal))); };
+    BlockMasks masks;
+    for (int k = 0; k < 4; ++k) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * k));
+        const __m128i breaks = _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r')),
+                                            _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n')));
+        masks.breaks |= maskOf(breaks) << (16 * k);
+        masks.commas |= maskOf(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(','))) << (16 * k);
+        masks.quotes |= maskOf(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('"'))) << (16 * k);
     }
-    const auto field = [&](int k) {
-        const qsizetype from = k == 0 ? pos : commas[k - 1] + 1;
-        const qsizetype to = k < found ? commas[k] : end;
-        return text.sliced(from, to - from);
-    };
-    line.bytes = text.sliced(pos, end - pos);
-    line.fieldCount = std::min(found, 2) + 1;
-    line.channel = field(0);
-    line.name = found >= 1 ? field(1) : QByteArrayView();
-    line.contact = found >= 2 ? field(2) : QByteArrayView();
-    pos = end;
-    if (pos < size) {
-        if (text[pos] == '\r' && pos + 1 < size && text[pos + 1] == '\n')
-            ++pos;
-        ++pos;
-    }
-    return true;
+    return masks;
 }
+
+#else
+
+constexpr quint64 kEveryByte = 0x0101010101010101;
+
+// The top bit of each byte set where the byte equals c, exactly: no carries between bytes.
+quint64 bytesEqual(quint64 word, char c)
+{
+    constexpr quint64 kLowSeven = 0x7F * kEveryByte;
+    const quint64 x = word ^ (kEveryByte * static_cast<unsigned char>(c));
+    return ~(((x & kLowSeven) + kLowSeven) | x | kLowSeven);
+}
+
+// The top bits of the eight bytes gathered into the eight low bits, in order.
+quint64 gathered(quint64 topBits)
+{
+    return ((topBits >> 7) * 0x0102040810204080) >> 56;
+}
+
+BlockMasks masksOf(const char* block)
+{
+    BlockMasks masks;
+    for (int k = 0; k < 8; ++k) {
+        const quint64 word = qFromLittleEndian<quint64>(block + 8 * k);
+        const quint64 breaks = bytesEqual(word, '\r') | bytesEqual(word, '\n');
+        masks.breaks |= gathered(breaks) << (8 * k);
+        masks.commas |= gathered(bytesEqual(word, ',')) << (8 * k);
+        masks.quotes |= gathered(bytesEqual(word, '"')) << (8 * k);
+    }
+    return masks;
+}
+
+#endif
+
+// The lines of the file's bytes, one after the other. A line ends at CR LF, a lone CR or a
+// lone LF; an end of file after a line break starts no further line. Line breaks, commas and
+// quotes are marked 64 bytes at a time, as bit masks, and the lines are cut from the masks: a
+// search byte by byte could not start on a line before the one before it had ended, and took
+// most of a load.
+class LineScanner
+{
+public:
+    explicit LineScanner(QByteArrayView text) : text_(text) {}
+
+    // False at the end.
+    bool next(ScannedLine& line)
+    {
+        const qsizetype size = text_.size();
+        if (pos_ >= size)
+            return false;
+        std::array<qsizetype, 2> commas{};
+        int found = 0;
+        bool quoted = false;
+        qsizetype at = pos_;
+        qsizetype end = size;
+        for (;;) {
+            const qsizetype block = at & ~qsizetype(63);
+            if (block != block_)
+                load(block);
+            const quint64 ahead = ~quint64(0) << (at - block);
+            const quint64 breaks = masks_.breaks & ahead;
+            const quint64 inLine =
+                (breaks != 0 ? (breaks & (0 - breaks)) - 1 : ~quint64(0)) & ahead;
+            quoted = quoted || (masks_.quotes & inLine) != 0;
+            for (quint64 c = masks_.commas & inLine; c != 0 && found < 2; c &= c - 1)
+                commas[found++] = block + std::countr_zero(c);
+            if (breaks != 0) {
+                end = block + std::countr_zero(breaks);
+                break;
+            }
+            at = block + 64;
+            if (at >= size)
+                break;
+        }
+        const auto field = [&](int k) {
+            const qsizetype from = k == 0 ? pos_ : commas[k - 1] + 1;
+            const qsizetype to = k < found ? commas[k] : end;
+            return text_.sliced(from, to - from);
+        };
+        line.bytes = text_.sliced(pos_, end - pos_);
+        line.quoted = quoted;
+        line.fieldCount = found + 1;
+        line.channel = field(0);
+        line.name = found >= 1 ? field(1) : QByteArrayView();
+        // The third field runs to the next comma; only its first byte counts.
+        const qsizetype contact = found >= 2 ? commas[1] + 1 : end;
+        line.back = contact < end && (text_[contact] == 'B' || text_[contact] == 'b');
+        pos_ = end;
+        if (pos_ < size) {
+            if (text_[pos_] == '\r' && pos_ + 1 < size && text_[pos_ + 1] == '\n')
+                ++pos_;
+            ++pos_;
+        }
+        return true;
+    }
+
+private:
+    // The last block is copied, zero-filled, for reading whole; a zero byte is none of those
+    // looked for.
+    void load(qsizetype block)
+    {
+        block_ = block;
+        if (text_.size() - block >= 64) {
+            masks_ = masksOf(text_.data() + block);
+            return;
+        }
+        std::array<char, 64> last{};
+        std::memcpy(last.data(), text_.data() + block, text_.size() - block);
+        masks_ = masksOf(last.data());
+    }
+
+    QByteArrayView text_;
+    qsizetype pos_ = 0;
+    qsizetype block_ = -1;
+    BlockMasks masks_;
+};
 
 std::optional<int> channelNumberOf(QByteArrayView field)
 {
@@ -278,9 +379,9 @@ CsvLoadResult LoadCsvFile(ChannelTableModel& table, const QString& path)
     };
     int expected = 1;
     int& last = result.lastChannel;
-    qsizetype position = 0;
+    LineScanner lines(bytes);
     ScannedLine plain;
-    while (nextLine(bytes, position, plain)) {
+    while (lines.next(plain)) {
         // The usual line, unquoted and carrying the expected channel, is taken from its bytes;
         // every other line goes through the full check with its questions.
         const bool usual =
@@ -308,24 +409,25 @@ CsvLoadResult LoadCsvFile(ChannelTableModel& table, const QString& path)
                 break;
             }
             last = c;
-            QString name;
-            bool back = false;
+            ChannelRow* row = table.writableRow(c - 1);
+            if (!row)
+                return failed(subscriptOutOfRange());
             if (usual) {
                 const QByteArrayView trimmed = ModFunc::TrimSpaces(plain.name);
-                name = isSpareMarker(trimmed) ? ChannelTableModel::spareName(c)
-                                              : Windows1252::decode(trimmed);
-                back = plain.fieldCount >= 3 && plain.contact.size() > 0 &&
-                       (plain.contact[0] == 'B' || plain.contact[0] == 'b');
+                if (isSpareMarker(trimmed))
+                    row->relNam = ChannelTableModel::spareName(c);
+                else
+                    Windows1252::decodeInto(trimmed, row->relNam);
+                row->back = plain.back;
             } else {
-                name = ModFunc::TrimSpaces(QStringView(fields[2])).toString();
+                QString name = ModFunc::TrimSpaces(QStringView(fields[2])).toString();
                 if (isSpareMarker(name))
                     name = ChannelTableModel::spareName(c);
                 const QString contact =
                     fields.size() - 1 >= 3 ? fields[3].left(1) : QStringLiteral("F");
-                back = contact == QLatin1String("B") || contact == QLatin1String("b");
+                row->relNam = std::move(name);
+                row->back = contact == QLatin1String("B") || contact == QLatin1String("b");
             }
-            if (!table.setRelayName(c - 1, std::move(name)) || !table.setBackContact(c - 1, back))
-                return failed(subscriptOutOfRange());
         }
         expected = last + 1;
     }
