@@ -62,6 +62,7 @@ private slots:
     void lineEnds_data();
     void lineEnds();
     void shortListChangesOnlyItsRows();
+    void reloadLeavesCopiesOfOldRowsAlone();
     void failures_data();
     void failures();
 
@@ -282,6 +283,26 @@ void TestCsvFile::shortListChangesOnlyItsRows()
     QCOMPARE(table->rowCount(), 1152);
     QCOMPARE(table->channel(0), (ChannelRow{"New", false, "ON", "OFF"}));
     QCOMPARE(table->channel(500), kept);
+}
+
+// A second list read into the same table writes over the rows' texts; copies taken before (an
+// undo step, a clipboard) must keep what they held.
+void TestCsvFile::reloadLeavesCopiesOfOldRowsAlone()
+{
+    QVERIFY(
+        load("AA01,A long first name,Back\r\nAA02,Second,Front\r\nAA03,\xe9t\xe9,B\r\n").file.ok);
+    const ChannelRow first = table->channel(0);
+    const ChannelRow third = table->channel(2);
+    QVERIFY(load("AA01,Short,Front\r\nAA02,A much longer name,Back\r\nAA03,\x80uro,F\r\n").file.ok);
+    QCOMPARE(first, (ChannelRow{"A long first name", true, "UP", "DN"}));
+    QCOMPARE(third, (ChannelRow{QString::fromUtf8("été"), true, "UP", "DN"}));
+    QCOMPARE(table->channel(0).relNam, QStringLiteral("Short"));
+    QCOMPARE(table->channel(1), (ChannelRow{"A much longer name", true, "UP", "DN"}));
+    QCOMPARE(table->channel(2), (ChannelRow{QString::fromUtf8("€uro"), false, "UP", "DN"}));
+    // The same list once more, into rows that nothing else shares now.
+    QVERIFY(load("AA01,Short,Front\r\nAA02,A much longer name,Back\r\nAA03,\x80uro,F\r\n").file.ok);
+    QCOMPARE(table->channel(1).relNam, QStringLiteral("A much longer name"));
+    QCOMPARE(table->channel(2).relNam, QString::fromUtf8("€uro"));
 }
 
 void TestCsvFile::failures_data()
