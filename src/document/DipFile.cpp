@@ -47,7 +47,8 @@ void putPadded(char* field, const QString& text, int width)
 class StateTexts
 {
 public:
-    QString decode(const char* field)
+    // The text of the field; valid until the next call.
+    const QString& decode(const char* field)
     {
         using R = DipChannelRecord;
         static_assert(R::kStateWidth == 3, "the key holds three bytes");
@@ -58,26 +59,38 @@ public:
                 return text;
         }
         QString text = Windows1252::decode(QByteArrayView(field, R::kStateWidth));
-        if (texts_.size() < kMaximum)
-            texts_.emplace_back(key, text);
-        return text;
+        if (texts_.size() >= kMaximum) {
+            uncached_ = std::move(text);
+            return uncached_;
+        }
+        texts_.emplace_back(key, std::move(text));
+        return texts_.back().second;
     }
 
 private:
     static constexpr std::size_t kMaximum = 32;
     std::vector<std::pair<std::uint32_t, QString>> texts_;
+    QString uncached_;
 };
 
-ChannelRow decodeRecord(const char* record, StateTexts& states)
+// A row that already holds the text keeps it: comparing three characters costs less than the
+// two reference-count changes of an assignment.
+void assignShared(QString& target, const QString& text)
+{
+    if (!target.isSharedWith(text) && target != text)
+        target = text;
+}
+
+// Written over the row in place: a table that already holds a site keeps its names' buffers
+// where nothing else shares them, so reading another file allocates nothing per row.
+void decodeRecordInto(const char* record, StateTexts& states, ChannelRow& row)
 {
     using R = DipChannelRecord;
-    ChannelRow row;
-    row.relNam = Windows1252::decode(
-        ModFunc::TrimSpaces(QByteArrayView(record + R::kNameOffset, R::kNameWidth)));
+    Windows1252::decodeInto(
+        ModFunc::TrimSpaces(QByteArrayView(record + R::kNameOffset, R::kNameWidth)), row.relNam);
     row.back = static_cast<unsigned char>(record[R::kBackOffset]) == 1;
-    row.stUp = states.decode(record + R::kStateUpOffset);
-    row.stDn = states.decode(record + R::kStateDownOffset);
-    return row;
+    assignShared(row.stUp, states.decode(record + R::kStateUpOffset));
+    assignShared(row.stDn, states.decode(record + R::kStateDownOffset));
 }
 
 struct ReadRecords
@@ -109,7 +122,7 @@ ReadRecords readRecords(QFile& file, int count, ChannelTableModel& table)
         filled += got;
         const qsizetype whole = filled / R::kSize;
         for (qsizetype k = 0; k < whole; ++k)
-            table.setChannel(written++, decodeRecord(block.data() + k * R::kSize, states));
+            decodeRecordInto(block.data() + k * R::kSize, states, *table.writableRow(written++));
         filled -= whole * R::kSize;
         std::memmove(block.data(), block.data() + whole * R::kSize, filled);
     }

@@ -94,6 +94,7 @@ private slots:
     void channelCounts_data();
     void channelCounts();
     void shortFileOverAnEditedSiteLeavesDefaults();
+    void reloadLeavesCopiesOfOldRowsAlone();
     void fullTableRoundTrip();
 
 private:
@@ -314,6 +315,28 @@ void TestDipFile::shortFileOverAnEditedSiteLeavesDefaults()
     QCOMPARE(table->channel(1), (ChannelRow{"Two", false, "UP ", "DN "}));
     for (const int row : {2, 5, 383, 700, 767})
         QCOMPARE(table->channel(row), Model::defaultRow(row + 1));
+}
+
+// Loading writes over the rows' texts in place; copies taken before (an undo step, a clipboard)
+// must keep what they held, and a second file must leave nothing of the first.
+void TestDipFile::reloadLeavesCopiesOfOldRowsAlone()
+{
+    QVERIFY(load(header(0xFFC0FFEE, 3, 3, 2) + record("A long old name", 1, "ON", "OFF") +
+                 record("\xe9t\xe9", 0, "UP", "DN")));
+    const ChannelRow first = table->channel(0);
+    const ChannelRow second = table->channel(1);
+    QVERIFY(load(header(0xFFC0FFEE, 3, 3, 2) + record("New", 0, "UP", "DN") +
+                 record("\x80 a longer one", 1, "X", "DN")));
+    QCOMPARE(first, (ChannelRow{"A long old name", true, "ON ", "OFF"}));
+    QCOMPARE(second, (ChannelRow{QString::fromUtf8("été"), false, "UP ", "DN "}));
+    QCOMPARE(table->channel(0), (ChannelRow{"New", false, "UP ", "DN "}));
+    QCOMPARE(table->channel(1),
+             (ChannelRow{QString::fromUtf8("€ a longer one"), true, "X  ", "DN "}));
+    // Once more, into rows that nothing else shares now.
+    QVERIFY(load(header(0xFFC0FFEE, 3, 3, 2) + record("Third", 1, "ON", "OFF") +
+                 record("B", 0, "UP", "DN")));
+    QCOMPARE(table->channel(0), (ChannelRow{"Third", true, "ON ", "OFF"}));
+    QCOMPARE(table->channel(1), (ChannelRow{"B", false, "UP ", "DN "}));
 }
 
 void TestDipFile::fullTableRoundTrip()
