@@ -65,6 +65,25 @@ RowEdit editOf(const ChannelTableModel& table, const QMap<int, ChannelRow>& chan
     return edit;
 }
 
+// One cell of a row taken from another row; the Chan column is never written.
+void copyCell(const ChannelRow& source, int column, ChannelRow& target)
+{
+    switch (column) {
+    case ChannelTableModel::ColRelNam:
+        target.relNam = source.relNam.left(ChannelTableModel::kRelayNameLimit);
+        break;
+    case ChannelTableModel::ColBack:
+        target.back = source.back;
+        break;
+    case ChannelTableModel::ColStUp:
+        target.stUp = source.stUp;
+        break;
+    case ChannelTableModel::ColStDn:
+        target.stDn = source.stDn;
+        break;
+    }
+}
+
 } // namespace
 
 QString CopyCells(const ChannelTableModel& table, int top, int left, int bottom, int right)
@@ -124,21 +143,7 @@ RowEdit PlanFillDown(const ChannelTableModel& table, const QList<std::pair<int, 
         auto it = changed.find(row);
         if (it == changed.end())
             it = changed.insert(row, table.channel(row));
-        const ChannelRow& source = table.channel(top.value());
-        switch (column) {
-        case ChannelTableModel::ColRelNam:
-            it->relNam = source.relNam.left(ChannelTableModel::kRelayNameLimit);
-            break;
-        case ChannelTableModel::ColBack:
-            it->back = source.back;
-            break;
-        case ChannelTableModel::ColStUp:
-            it->stUp = source.stUp;
-            break;
-        case ChannelTableModel::ColStDn:
-            it->stDn = source.stDn;
-            break;
-        }
+        copyCell(table.channel(top.value()), column, *it);
     }
     return editOf(table, changed);
 }
@@ -152,21 +157,7 @@ RowEdit PlanClear(const ChannelTableModel& table, const QList<std::pair<int, int
         auto it = changed.find(row);
         if (it == changed.end())
             it = changed.insert(row, table.channel(row));
-        const ChannelRow defaults = ChannelTableModel::defaultRow(row + 1);
-        switch (column) {
-        case ChannelTableModel::ColRelNam:
-            it->relNam = defaults.relNam;
-            break;
-        case ChannelTableModel::ColBack:
-            it->back = false;
-            break;
-        case ChannelTableModel::ColStUp:
-            it->stUp = defaults.stUp;
-            break;
-        case ChannelTableModel::ColStDn:
-            it->stDn = defaults.stDn;
-            break;
-        }
+        copyCell(ChannelTableModel::defaultRow(row + 1), column, *it);
     }
     return editOf(table, changed);
 }
