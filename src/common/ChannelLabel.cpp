@@ -64,7 +64,8 @@ ParsedNumber parseRoundedNumber(QStringView s)
     if (i != end || digits == 0)
         return {};
     if (!tooLarge) {
-        const bool roundUp = firstFraction > 5 || (firstFraction == 5 && (restNonZero || whole % 2));
+        const bool roundUp =
+            firstFraction > 5 || (firstFraction == 5 && (restNonZero || whole % 2));
         if (roundUp)
             ++whole;
     }
