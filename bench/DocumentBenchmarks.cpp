@@ -59,14 +59,16 @@ void loadDip(benchmark::State& state)
     }
 }
 
-void saveDip(benchmark::State& state)
+// One saver over the same site again and again, into the same file.
+template <bool (*Save)(const ChannelTableModel&, const QString&), QString (*Target)(int)>
+void saveSite(benchmark::State& state)
 {
-    const QString path = savedDip(int(state.range(0)));
+    const QString path = Target(int(state.range(0)));
     ChannelTableModel table;
     BenchSite::Fill(table, int(state.range(0)));
     for (auto _ : state) {
-        if (!SaveDipFile(table, path)) {
-            state.SkipWithError("SaveDipFile failed");
+        if (!Save(table, path)) {
+            state.SkipWithError("the save failed");
             break;
         }
     }
@@ -82,19 +84,6 @@ void loadCsv(benchmark::State& state)
         const CsvLoadResult loaded = LoadCsvFile(table, path);
         if (!loaded.file || loaded.aborted || loaded.lastChannel != channels) {
             state.SkipWithError("LoadCsvFile failed");
-            break;
-        }
-    }
-}
-
-void saveCsvFile(benchmark::State& state)
-{
-    const QString path = savedCsv(int(state.range(0)));
-    ChannelTableModel table;
-    BenchSite::Fill(table, int(state.range(0)));
-    for (auto _ : state) {
-        if (!SaveCsvFile(table, path)) {
-            state.SkipWithError("SaveCsvFile failed");
             break;
         }
     }
@@ -127,14 +116,14 @@ void RegisterDocumentBenchmarks()
     Register("LoadDipFile", loadDip);
     RegisterReadBaseline("LoadDipFile",
                          [](int channels) { return BenchFiles::instance().site(channels).dip; });
-    Register("SaveDipFile", saveDip);
+    Register("SaveDipFile", saveSite<SaveDipFile, savedDip>);
     RegisterWriteBaseline("SaveDipFile", [](int channels) {
         return savedOnce(savedDip(channels), channels, SaveDipFile);
     });
     Register("LoadCsvFile", loadCsv);
     RegisterReadBaseline("LoadCsvFile",
                          [](int channels) { return BenchFiles::instance().site(channels).csv; });
-    Register("SaveCsvFile", saveCsvFile);
+    Register("SaveCsvFile", saveSite<saveCsv, savedCsv>);
     RegisterWriteBaseline("SaveCsvFile", [](int channels) {
         return savedOnce(savedCsv(channels), channels, saveCsv);
     });

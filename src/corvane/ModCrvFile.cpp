@@ -45,6 +45,19 @@ std::optional<QByteArray> readWholeFile(const QString& path, QString& error)
     return bytes;
 }
 
+// A site file's bytes; nullopt when it is missing (said nowhere) or cannot be read (reported).
+std::optional<QByteArray> readSiteFile(const QString& path, const QString& failure,
+                                       MessageIcon icon)
+{
+    if (!FileExists(path))
+        return std::nullopt;
+    QString error;
+    std::optional<QByteArray> bytes = readWholeFile(path, error);
+    if (!bytes)
+        reportFailure(failure, path, error, icon);
+    return bytes;
+}
+
 void appendInt16(QByteArray& out, qint16 value)
 {
     out.append(char(quint16(value) & 0xFF));
@@ -85,16 +98,11 @@ QByteArray encodeChannels(const QList<DigitalChannelRecord>& allocations)
 
 void LoadSiteInfo(const QString& siteDir, SiteInfoRecord& record)
 {
-    const QString path = JoinPath(siteDir, QStringLiteral("SiteInfo.cfg"));
-    if (!FileExists(path))
+    const std::optional<QByteArray> bytes =
+        readSiteFile(JoinPath(siteDir, QStringLiteral("SiteInfo.cfg")),
+                     QStringLiteral("Could not load site info file."), MessageIcon::Exclamation);
+    if (!bytes)
         return;
-    QString error;
-    const std::optional<QByteArray> bytes = readWholeFile(path, error);
-    if (!bytes) {
-        reportFailure(QStringLiteral("Could not load site info file."), path, error,
-                      MessageIcon::Exclamation);
-        return;
-    }
     CorvaneReader reader(*bytes);
     reader.skip(kSiteInfoHeaderSize);
     record.SiteName = reader.readText();
@@ -131,16 +139,12 @@ void RegisterSites(const QString& configDir, QList<SiteInfoRecord>& sites)
 void LoadDigitalChannels(const QString& siteDir, QList<DigitalChannelRecord>& allocations)
 {
     allocations = {DigitalChannelRecord{}};
-    const QString path = JoinPath(siteDir, QStringLiteral("DChannel.cfg"));
-    if (!FileExists(path))
+    const std::optional<QByteArray> bytes =
+        readSiteFile(JoinPath(siteDir, QStringLiteral("DChannel.cfg")),
+                     QStringLiteral("Could not load digital channel allocations file."),
+                     MessageIcon::Information);
+    if (!bytes)
         return;
-    QString error;
-    const std::optional<QByteArray> bytes = readWholeFile(path, error);
-    if (!bytes) {
-        reportFailure(QStringLiteral("Could not load digital channel allocations file."), path,
-                      error, MessageIcon::Information);
-        return;
-    }
     CorvaneReader reader(*bytes);
     reader.skip(kChannelHeader.size());
     const int count = reader.readInt16();
