@@ -1,34 +1,10 @@
+#include "../support/TestFiles.h"
 #include "common/AtomicFile.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <cerrno>
 #include <cstring>
-
-namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QStringList entries(const QTemporaryDir& dir)
-{
-    return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-}
-
-} // namespace
 
 class TestAtomicFile : public QObject
 {
@@ -36,82 +12,64 @@ class TestAtomicFile : public QObject
 
 private slots:
     void cleanup() { AtomicFile::setByteLimitForTesting(-1); }
-    void saveOverLongerFileLeavesOnlyTheNewBytes();
-    void saveIntoMissingFolderFails();
-    void saveOntoFolderFails();
-    void fullDiskKeepsTheOldFile_data();
-    void fullDiskKeepsTheOldFile();
-    void limitAboveTheSizeSaves();
+    void write_data();
+    void write();
+    void failsWithTheSystemText_data();
+    void failsWithTheSystemText();
 };
 
-void TestAtomicFile::saveOverLongerFileLeavesOnlyTheNewBytes()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("site.dip");
-    writeFile(path, QByteArray(30000, '\xAB'));
-    const FileResult result = AtomicFile::write(path, "new");
-    QVERIFY(result.ok);
-    QVERIFY(result.error.isEmpty());
-    QCOMPARE(readFile(path), QByteArray("new"));
-    QCOMPARE(entries(dir), QStringList{"site.dip"});
-}
-
-void TestAtomicFile::saveIntoMissingFolderFails()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("missing/site.dip");
-    QFile plain(path);
-    QVERIFY(!plain.open(QIODevice::WriteOnly));
-    const FileResult result = AtomicFile::write(path, "bytes");
-    QVERIFY(!result.ok);
-    QCOMPARE(result.error, plain.errorString());
-    QVERIFY(entries(dir).isEmpty());
-}
-
-void TestAtomicFile::saveOntoFolderFails()
-{
-    QTemporaryDir dir;
-    QVERIFY(QDir(dir.path()).mkdir("site.dip"));
-    const FileResult result = AtomicFile::write(dir.filePath("site.dip"), "bytes");
-    QVERIFY(!result.ok);
-    QVERIFY(!result.error.isEmpty());
-    QVERIFY(QFileInfo(dir.filePath("site.dip")).isDir());
-    QCOMPARE(entries(dir), QStringList{"site.dip"});
-    QVERIFY(QDir(dir.filePath("site.dip")).isEmpty());
-}
-
-void TestAtomicFile::fullDiskKeepsTheOldFile_data()
+void TestAtomicFile::write_data()
 {
     QTest::addColumn<qint64>("limit");
-    QTest::newRow("nothing written") << qint64(0);
-    QTest::newRow("part-way") << qint64(5000);
-    QTest::newRow("last byte missing") << qint64(15375);
+    QTest::addColumn<bool>("ok");
+    QTest::newRow("over a longer file") << qint64(-1) << true;
+    QTest::newRow("limit is the size") << qint64(15376) << true;
+    QTest::newRow("disk full at once") << qint64(0) << false;
+    QTest::newRow("disk fills part-way") << qint64(5000) << false;
+    QTest::newRow("last byte missing") << qint64(15375) << false;
 }
 
-void TestAtomicFile::fullDiskKeepsTheOldFile()
+// The folder afterwards holds only the target: the new bytes, or the old ones byte for byte.
+void TestAtomicFile::write()
 {
     QFETCH(qint64, limit);
+    QFETCH(bool, ok);
     QTemporaryDir dir;
     const QString path = dir.filePath("site.dip");
     QByteArray old;
     for (int i = 0; i < 20000; ++i)
         old.append(char(i * 7));
     writeFile(path, old);
+    const QByteArray bytes(15376, 'n');
     AtomicFile::setByteLimitForTesting(limit);
-    const FileResult result = AtomicFile::write(path, QByteArray(15376, 'n'));
-    QVERIFY(!result.ok);
-    QCOMPARE(result.error, QString::fromLocal8Bit(std::strerror(ENOSPC)));
-    QCOMPARE(readFile(path), old);
-    QCOMPARE(entries(dir), QStringList{"site.dip"});
+    const FileResult result = AtomicFile::write(path, bytes);
+    QCOMPARE(result.ok, ok);
+    QCOMPARE(result.error, ok ? QString() : QString::fromLocal8Bit(std::strerror(ENOSPC)));
+    QCOMPARE(readFile(path), ok ? bytes : old);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{"site.dip"});
 }
 
-void TestAtomicFile::limitAboveTheSizeSaves()
+void TestAtomicFile::failsWithTheSystemText_data()
 {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("error");
+    QTest::newRow("missing folder") << "missing/site.dip" << ENOENT;
+    QTest::newRow("path is a folder") << "site.dip" << EISDIR;
+}
+
+void TestAtomicFile::failsWithTheSystemText()
+{
+    QFETCH(QString, name);
+    QFETCH(int, error);
     QTemporaryDir dir;
-    const QString path = dir.filePath("site.csv");
-    AtomicFile::setByteLimitForTesting(3);
-    QVERIFY(AtomicFile::write(path, "abc").ok);
-    QCOMPARE(readFile(path), QByteArray("abc"));
+    QVERIFY(QDir(dir.path()).mkdir("site.dip"));
+    const FileResult result = AtomicFile::write(dir.filePath(name), "bytes");
+    QVERIFY(!result.ok);
+    QCOMPARE(result.error, QString::fromLocal8Bit(std::strerror(error)));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{"site.dip"});
+    QVERIFY(QDir(dir.filePath("site.dip")).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestAtomicFile)

@@ -41,11 +41,8 @@ private slots:
     void choices();
     void setChannelCount_data();
     void setChannelCount();
-    void growingAsksNothing();
-    void shrinkingAsks_data();
-    void shrinkingAsks();
-    void noSelectionWarns();
-    void sameCountChangesNothing();
+    void userChoice_data();
+    void userChoice();
     void shrinkThenGrowGivesDefaults();
     void onlyViewEditsRaiseCellEdited();
     void relayNameEditsAreCutTo16();
@@ -154,74 +151,67 @@ void TestChannelTable::setChannelCount()
     verifyDefaultRow(*table, rows - 1, ModFunc::ChannelLabel(rows));
 }
 
-void TestChannelTable::growingAsksNothing()
+void TestChannelTable::userChoice_data()
 {
-    ScriptedDialogs dialogs;
-    QVERIFY(table->setChannel(0, kEdited));
-    QVERIFY(ApplyUserChannelChoice(*table, 1));
-    QVERIFY(dialogs.messages().isEmpty());
-    QCOMPARE(table->rowCount(), 768);
-    QCOMPARE(table->selectedChoice(), 1);
-    QCOMPARE(table->channel(0), kEdited);
-    verifyDefaultRow(*table, 384, "BA01");
-    verifyDefaultRow(*table, 767, "BH48");
-}
-
-void TestChannelTable::shrinkingAsks_data()
-{
-    QTest::addColumn<MessageAnswer>("answer");
-    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("start");
     QTest::addColumn<int>("choice");
-    QTest::newRow("OK") << MessageAnswer::Ok << 384 << 0;
-    QTest::newRow("Cancel") << MessageAnswer::Cancel << 1152 << 2;
+    QTest::addColumn<MessageAnswer>("answer");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<MessageIcon>("icon");
+    QTest::addColumn<bool>("applied");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("selected");
+    const auto none = MessageAnswer::Ok;
+    const QString shrink = "Delete channels BA01 to CH48?\r\n";
+    QTest::newRow("grow asks nothing")
+        << 384 << 1 << none << "" << MessageIcon::Information << true << 768 << 1;
+    QTest::newRow("shrink, OK") << 1152 << 0 << MessageAnswer::Ok << shrink << MessageIcon::Question
+                                << true << 384 << 0;
+    QTest::newRow("shrink, Cancel") << 1152 << 0 << MessageAnswer::Cancel << shrink
+                                    << MessageIcon::Question << false << 1152 << 2;
+    QTest::newRow("no selection") << 384 << -1 << none
+                                  << "Impossible selection - how did you do that?"
+                                  << MessageIcon::Exclamation << false << 384 << 0;
+    QTest::newRow("same count") << 384 << 0 << none << "" << MessageIcon::Information << false
+                                << 384 << 0;
 }
 
-void TestChannelTable::shrinkingAsks()
+void TestChannelTable::userChoice()
 {
-    QFETCH(MessageAnswer, answer);
-    QFETCH(int, rows);
+    QFETCH(int, start);
     QFETCH(int, choice);
-    QVERIFY(table->SetChannelCount(1152, Model::FillAllRows));
-    QVERIFY(table->setChannel(1000, kEdited));
-    table->selectChoice(0); // where the user's click left the selector
+    QFETCH(MessageAnswer, answer);
+    QFETCH(QString, text);
+    QFETCH(MessageIcon, icon);
+    QFETCH(bool, applied);
+    QFETCH(int, rows);
+    QFETCH(int, selected);
+    QVERIFY(table->SetChannelCount(start, Model::FillAllRows));
+    QVERIFY(table->setChannel(start - 1, kEdited));
+    if (choice >= 0)
+        table->selectChoice(choice); // where the user's click left the selector
     ScriptedDialogs dialogs;
-    dialogs.answerNext(answer);
-    QCOMPARE(ApplyUserChannelChoice(*table, 0), answer == MessageAnswer::Ok);
-    QCOMPARE(dialogs.messages().size(), 1);
-    const MessageRequest& box = dialogs.messages().first();
-    QCOMPARE(box.text, "Delete channels BA01 to CH48?\r\n");
-    QCOMPARE(box.title, "ZR415 configuration editor");
-    QCOMPARE(box.icon, MessageIcon::Question);
-    QCOMPARE(box.buttons, MessageButtons::OkCancel);
-    QCOMPARE(table->rowCount(), rows);
-    QCOMPARE(table->selectedChoice(), choice);
-    if (rows == 1152)
-        QCOMPARE(table->channel(1000), kEdited);
-}
-
-void TestChannelTable::noSelectionWarns()
-{
-    ScriptedDialogs dialogs;
-    QVERIFY(table->setChannel(5, kEdited));
-    QVERIFY(!ApplyUserChannelChoice(*table, -1));
-    QCOMPARE(dialogs.messages().size(), 1);
-    const MessageRequest& box = dialogs.messages().first();
-    QCOMPARE(box.text, "Impossible selection - how did you do that?");
-    QCOMPARE(box.title, "ZR415 configuration editor");
-    QCOMPARE(box.icon, MessageIcon::Exclamation);
-    QCOMPARE(box.buttons, MessageButtons::Ok);
-    QCOMPARE(table->rowCount(), 384);
-    QCOMPARE(table->channel(5), kEdited);
-}
-
-void TestChannelTable::sameCountChangesNothing()
-{
-    ScriptedDialogs dialogs;
+    if (icon == MessageIcon::Question)
+        dialogs.answerNext(answer);
     QSignalSpy changed(table.get(), &Model::dataChanged);
     QSignalSpy reset(table.get(), &Model::modelReset);
-    QVERIFY(!ApplyUserChannelChoice(*table, 0));
-    QVERIFY(dialogs.messages().isEmpty());
-    QCOMPARE(changed.size() + reset.size(), 0);
+    QCOMPARE(ApplyUserChannelChoice(*table, choice), applied);
+    QCOMPARE(dialogs.texts(), text.isEmpty() ? QStringList() : QStringList{text});
+    for (const MessageRequest& box : dialogs.messages()) {
+        QCOMPARE(box.title, "ZR415 configuration editor");
+        QCOMPARE(box.icon, icon);
+        QCOMPARE(box.buttons,
+                 icon == MessageIcon::Question ? MessageButtons::OkCancel : MessageButtons::Ok);
+    }
+    QCOMPARE(dialogs.unusedAnswers(), 0);
+    QCOMPARE(table->rowCount(), rows);
+    QCOMPARE(table->selectedChoice(), selected);
+    if (rows >= start)
+        QCOMPARE(table->channel(start - 1), kEdited);
+    if (!applied)
+        QCOMPARE(changed.size() + reset.size(), 0);
+    if (rows != start)
+        verifyDefaultRow(*table, rows - 1, ModFunc::ChannelLabel(rows));
 }
 
 void TestChannelTable::shrinkThenGrowGivesDefaults()

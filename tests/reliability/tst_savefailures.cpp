@@ -1,15 +1,13 @@
 // Saves that fail: into a folder that does not exist, onto a path that is a folder, and part-way
-// through the write. Whatever the saver or command, the folder afterwards holds exactly what it
+// through the write. Whatever the command, the folder afterwards holds exactly what it
 // held before (the old file byte for byte, no temporary file), the user is told the system's
 // description, and the site stays modified.
+#include "../support/TestFiles.h"
 #include "WriteFailure.h"
 
 #include "common/ChannelLabel.h"
 #include "common/ScriptedDialogs.h"
-#include "corvane/ChannelAllocations.h"
 #include "document/ChannelTableModel.h"
-#include "document/CsvFile.h"
-#include "document/DipFile.h"
 #include "document/DocumentCommands.h"
 #include "windows/DirSettings.h"
 
@@ -26,15 +24,30 @@
 namespace {
 
 enum class Place { MissingFolder, PathIsFolder, KernelLimit, SimulatedFullDisk };
-enum class Saver { Dip, Csv, Corvane };
 enum class Command { Save, SaveAsDip, SaveAsCsv, SaveAsCfg, ExportToCard };
 
 // Every new file here is larger than this, so a limited write always stops part-way.
 constexpr qint64 kWriteLimit = 4096;
 
-QString systemText(int error)
+struct PlaceInfo
 {
-    return QString::fromLocal8Bit(std::strerror(error));
+    const char* name;
+    int error;
+};
+
+PlaceInfo placeInfo(Place place)
+{
+    switch (place) {
+    case Place::MissingFolder:
+        return {"missing folder", ENOENT};
+    case Place::PathIsFolder:
+        return {"path is a folder", EISDIR};
+    case Place::KernelLimit:
+        return {"write fails part-way", EFBIG};
+    case Place::SimulatedFullDisk:
+        return {"disk fills part-way", ENOSPC};
+    }
+    return {};
 }
 
 QByteArray oldFileBytes()
@@ -98,50 +111,18 @@ public:
 
     QString description() const
     {
-        switch (place_) {
-        case Place::MissingFolder:
-            return systemText(ENOENT);
-        case Place::PathIsFolder:
-            return systemText(EISDIR);
-        case Place::KernelLimit:
-            return systemText(EFBIG);
-        case Place::SimulatedFullDisk:
-            return systemText(ENOSPC);
-        }
-        return {};
+        return QString::fromLocal8Bit(std::strerror(placeInfo(place_).error));
     }
 
     bool unchanged() const { return snapshot(dir_.path()) == before_; }
 
 private:
-    static void writeFile(const QString& path, const QByteArray& bytes)
-    {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QCOMPARE(file.write(bytes), bytes.size());
-    }
-
     Place place_;
     QTemporaryDir dir_;
     QString folder_;
     QString path_;
     QMap<QString, QByteArray> before_;
 };
-
-const char* placeName(Place place)
-{
-    switch (place) {
-    case Place::MissingFolder:
-        return "missing folder";
-    case Place::PathIsFolder:
-        return "path is a folder";
-    case Place::KernelLimit:
-        return "write fails part-way";
-    case Place::SimulatedFullDisk:
-        return "disk fills part-way";
-    }
-    return "";
-}
 
 QList<Place> places()
 {
@@ -165,7 +146,6 @@ QString corvaneFailure(const QString& folder, const QString& description)
 } // namespace
 
 Q_DECLARE_METATYPE(Place)
-Q_DECLARE_METATYPE(Saver)
 Q_DECLARE_METATYPE(Command)
 
 class TestSaveFailures : public QObject
@@ -175,8 +155,6 @@ class TestSaveFailures : public QObject
 private slots:
     void init();
 
-    void saverKeepsTheFolderAsItWas_data();
-    void saverKeepsTheFolderAsItWas();
     void commandKeepsTheSiteModified_data();
     void commandKeepsTheSiteModified();
     void saveWorksAgainOnceTheLimitIsGone();
@@ -191,67 +169,6 @@ void TestSaveFailures::init()
     table.SetChannelCount(ModFunc::kChannelsPerUnit, ChannelTableModel::FillAllRows);
     table.setRelayName(0, QStringLiteral("Edited"));
     dirs = {};
-}
-
-void TestSaveFailures::saverKeepsTheFolderAsItWas_data()
-{
-    QTest::addColumn<Saver>("saver");
-    QTest::addColumn<Place>("place");
-    const struct
-    {
-        Saver saver;
-        const char* name;
-    } savers[] = {{Saver::Dip, "SaveDipFile"},
-                  {Saver::Csv, "SaveCsvFile"},
-                  {Saver::Corvane, "SaveCorvaneChannelFile"}};
-    for (const auto& saver : savers) {
-        for (const Place place : places())
-            QTest::addRow("%s, %s", saver.name, placeName(place)) << saver.saver << place;
-    }
-}
-
-void TestSaveFailures::saverKeepsTheFolderAsItWas()
-{
-    QFETCH(Saver, saver);
-    QFETCH(Place, place);
-    const QString fileName = saver == Saver::Dip   ? QStringLiteral("north.dip")
-                             : saver == Saver::Csv ? QStringLiteral("north.csv")
-                                                   : QStringLiteral("DChannel.cfg");
-    const FailingPlace target(place, fileName);
-    ScriptedDialogs dialogs;
-    {
-        const auto failure = target.arm();
-        switch (saver) {
-        case Saver::Dip:
-            QVERIFY(!SaveDipFile(table, target.path()));
-            break;
-        case Saver::Csv: {
-            const FileResult result = SaveCsvFile(table, target.path());
-            QVERIFY(!result.ok);
-            QCOMPARE(result.error, target.description());
-            break;
-        }
-        case Saver::Corvane:
-            QVERIFY(!SaveCorvaneChannelFile(table, target.folder()));
-            break;
-        }
-    }
-    QVERIFY(target.unchanged());
-    switch (saver) {
-    case Saver::Dip:
-        QCOMPARE(dialogs.texts(), QStringList{savingFailure(target.description())});
-        QCOMPARE(dialogs.messages().first().title, EditorTitle());
-        break;
-    case Saver::Csv:
-        QVERIFY(dialogs.messages().isEmpty());
-        break;
-    case Saver::Corvane:
-        QCOMPARE(dialogs.texts(),
-                 QStringList{corvaneFailure(target.folder(), target.description())});
-        QCOMPARE(dialogs.messages().first().title, ApplicationTitle());
-        QCOMPARE(dialogs.messages().first().icon, MessageIcon::Exclamation);
-        break;
-    }
 }
 
 void TestSaveFailures::commandKeepsTheSiteModified_data()
@@ -269,7 +186,8 @@ void TestSaveFailures::commandKeepsTheSiteModified_data()
                     {Command::ExportToCard, "Export to the card"}};
     for (const auto& command : commands) {
         for (const Place place : places())
-            QTest::addRow("%s, %s", command.name, placeName(place)) << command.command << place;
+            QTest::addRow("%s, %s", command.name, placeInfo(place).name)
+                << command.command << place;
     }
 }
 
@@ -317,6 +235,10 @@ void TestSaveFailures::commandKeepsTheSiteModified()
                                  ? corvaneFailure(target.folder(), target.description())
                                  : savingFailure(target.description());
     QCOMPARE(dialogs.texts(), QStringList{expected});
+    const MessageRequest& box = dialogs.messages().first();
+    QCOMPARE(box.title, command == Command::SaveAsCfg ? ApplicationTitle() : EditorTitle());
+    if (command == Command::SaveAsCfg)
+        QCOMPARE(box.icon, MessageIcon::Exclamation);
     QVERIFY(commands.isModified());
     QCOMPARE(commands.site().siteName, siteBefore.siteName);
     QCOMPARE(commands.site().sitePath, siteBefore.sitePath);
@@ -340,9 +262,7 @@ void TestSaveFailures::saveWorksAgainOnceTheLimitIsGone()
     }
     QVERIFY(commands.SaveSite());
     QVERIFY(!commands.isModified());
-    QFile saved(target.path());
-    QVERIFY(saved.open(QIODevice::ReadOnly));
-    const QByteArray bytes = saved.readAll();
+    const QByteArray bytes = readFile(target.path());
     QCOMPARE(bytes.size(), 16 + 40 * 384);
     QCOMPARE(bytes.mid(16, 16), QByteArray("Edited          "));
     QCOMPARE(QDir(target.folder()).entryList(QDir::Files | QDir::Hidden),
