@@ -125,22 +125,16 @@ void TestRtfReader::characterFormats_data()
     const int normal = QTextCharFormat::AlignNormal;
     const int super = QTextCharFormat::AlignSuperScript;
     const int sub = QTextCharFormat::AlignSubScript;
-    QTest::newRow("plain text") << QByteArray("{\\rtf1 x{\\b bold}y}") << "x" << false << false
-                                << 12.0 << normal;
     QTest::newRow("bold group") << QByteArray("{\\rtf1 x{\\b bold}y}") << "bold" << true << false
                                 << 12.0 << normal;
     QTest::newRow("group end restores") << QByteArray("{\\rtf1 x{\\b\\i\\fs40 in}out}") << "out"
                                         << false << false << 12.0 << normal;
     QTest::newRow("italic") << QByteArray("{\\rtf1 \\i it\\i0 no}") << "it" << false << true << 12.0
                             << normal;
-    QTest::newRow("italic off") << QByteArray("{\\rtf1 \\i it\\i0 no}") << "no" << false << false
-                                << 12.0 << normal;
     QTest::newRow("half points") << QByteArray("{\\rtf1 \\fs28 big}") << "big" << false << false
                                  << 14.0 << normal;
     QTest::newRow("superscript") << QByteArray("{\\rtf1\\b\\fs28 Corvane{\\super 1} config}") << "1"
                                  << true << false << 14.0 << super;
-    QTest::newRow("after superscript") << QByteArray("{\\rtf1\\b\\fs28 Corvane{\\super 1} config}")
-                                       << " config" << true << false << 14.0 << normal;
     QTest::newRow("subscript") << QByteArray("{\\rtf1 H\\sub 2\\nosupersub O}") << "2" << false
                                << false << 12.0 << sub;
     QTest::newRow("nosupersub") << QByteArray("{\\rtf1 H\\sub 2\\nosupersub O}") << "O" << false
@@ -170,16 +164,10 @@ void TestRtfReader::text_data()
     QTest::newRow("windows-1252 bytes")
         << QByteArray("{\\rtf1 \\'93Browse\\'85\\'94 \\'80\\'e9}")
         << QString::fromUtf8("\u201CBrowse\u2026\u201D \u20AC\u00E9");
-    QTest::newRow("hex in capitals")
-        << QByteArray("{\\rtf1 \\'E9\\'Ab}") << QString::fromUtf8("\u00E9\u00AB");
     QTest::newRow("unicode skips its fallback")
         << QByteArray("{\\rtf1 \\u8220?quoted\\u8221?}") << QString::fromUtf8("\u201Cquoted\u201D");
-    QTest::newRow("fallback as hex byte")
-        << QByteArray("{\\rtf1 \\u8220\\'93x}") << QString::fromUtf8("\u201Cx");
     QTest::newRow("two fallback characters")
         << QByteArray("{\\rtf1\\uc2 \\u8364 EUx}") << QString::fromUtf8("\u20ACx");
-    QTest::newRow("no fallback") << QByteArray("{\\rtf1\\uc0 \\u8364 x}")
-                                 << QString::fromUtf8("\u20ACx");
     QTest::newRow("negative unicode")
         << QByteArray("{\\rtf1 \\u-4064?}") << QString(QChar(char16_t(0xF020)));
     QTest::newRow("surrogate pair")
@@ -199,8 +187,6 @@ void TestRtfReader::text_data()
         << QByteArray("{\\rtf1 a\r\nb\nc}") << "abc";
     QTest::newRow("unknown destination skipped")
         << QByteArray("{\\rtf1 a{\\*\\unknown hidden {\\b deeper}}b}") << "ab";
-    QTest::newRow("generator skipped")
-        << QByteArray("{\\rtf1{\\*\\generator Writer 1.0;}a}") << "a";
     QTest::newRow("unknown word ignored") << QByteArray("{\\rtf1 a\\madeup12 b}") << "ab";
     QTest::newRow("known destinations not shown")
         << QByteArray("{\\rtf1{\\fonttbl{\\f0 Tahoma;}}{\\colortbl;\\red0\\green0\\blue0;}"
@@ -355,7 +341,6 @@ void TestRtfReader::hostileInputIsSurvived_data()
     QTest::newRow("cut in hex escape") << QByteArray("{\\rtf1 a\\'9") << "a9";
     QTest::newRow("bad hex escape") << QByteArray("{\\rtf1 a\\'zzb}") << "azzb";
     QTest::newRow("cut in word") << QByteArray("{\\rtf1 a\\u") << "a";
-    QTest::newRow("cut after minus") << QByteArray("{\\rtf1 a\\fi-") << "a-";
     QTest::newRow("minus without digits") << QByteArray("{\\rtf1 a\\b-x}") << "a-x";
     QTest::newRow("cut in picture") << QByteArray("{\\rtf1 a{\\pict\\pngblip 89504e47") << "a";
     QTest::newRow("too many closing braces") << QByteArray("}}}{\\rtf1 x}}}}y") << "xy";
@@ -370,11 +355,8 @@ void TestRtfReader::hostileInputIsSurvived_data()
                                   << QString::fromUtf8("\uFFFDx");
     QTest::newRow("very long word")
         << QByteArray("{\\rtf1 a\\" + QByteArray(100000, 'q') + " b}") << "ab";
-    QTest::newRow("huge font number")
-        << QByteArray("{\\rtf1{\\fonttbl{\\f2000000000 F;}}\\f2000000000 x}") << "x";
     QTest::newRow("moderate nesting keeps text")
         << QByteArray(50, '{') + "\\b deep" + QByteArray(50, '}') << "deep";
-    QTest::newRow("deep nesting") << QByteArray(200000, '{') + "x" + QByteArray(200000, '}') << "";
     QTest::newRow("deep nesting, text after")
         << QByteArray(200000, '{') + QByteArray(200000, '}') + "after"
         << "after";

@@ -15,7 +15,6 @@ private slots:
     void init() { ModGlobal::OpenSettingsStore()->clear(); }
     void directoryDefaults();
     void directoriesRoundTrip();
-    void formSizeDefaults();
     void formSizeRoundTrip();
     void storedFormSizeTexts_data();
     void storedFormSizeTexts();
@@ -50,14 +49,6 @@ void TestSettings::directoriesRoundTrip()
     QCOMPARE(dirs.filePath, "D:\\sites\\");
     QCOMPARE(dirs.cfPath, ""); // stored empty, so no default
     QCOMPARE(dirs.crvPath, "/home/corvane/config");
-}
-
-void TestSettings::formSizeDefaults()
-{
-    const FormSize size = LoadFormSize();
-    QCOMPARE(size.top, 500.0);
-    QCOMPARE(size.left, 500.0);
-    QCOMPARE(size.height, 9375.0);
 }
 
 void TestSettings::formSizeRoundTrip()
