@@ -51,6 +51,7 @@ private slots:
     void editMenuFinishesTheCellEditFirst_data();
     void editMenuFinishesTheCellEditFirst();
     void closedEditorIsNotCommittedAgain();
+    void undoingBackToTheSavedStateClearsModified();
     void undoingAShrinkRestoresTheDroppedChannels();
     void openingClearsTheHistory_data();
     void openingClearsTheHistory();
@@ -242,6 +243,22 @@ void TestEditing::closedEditorIsNotCommittedAgain()
     QCOMPARE(table().channel(0).relNam, QStringLiteral("ENTERED"));
     window->FinishEdit();
     QCOMPARE(window->history().stack()->count(), 1);
+}
+
+void TestEditing::undoingBackToTheSavedStateClearsModified()
+{
+    QTemporaryDir dir;
+    dialogs->chooseNext(dir.filePath(QStringLiteral("site.dip")));
+    QVERIFY(window->commands().SaveSiteAs());
+    QVERIFY(table().setData(table().index(2, ChannelTableModel::ColRelNam), QStringLiteral("TPR")));
+    QVERIFY(window->commands().isModified());
+    action("MnuUndo")->trigger();
+    QVERIFY(!window->commands().isModified());
+    action("MnuRedo")->trigger();
+    QVERIFY(window->commands().SaveSite());
+    // Undo after the save leaves the saved state behind.
+    action("MnuUndo")->trigger();
+    QVERIFY(window->commands().isModified());
 }
 
 void TestEditing::undoingAShrinkRestoresTheDroppedChannels()
