@@ -1,3 +1,4 @@
+#include "../support/TestFiles.h"
 #include "common/AtomicFile.h"
 #include "common/DriveOfPath.h"
 #include "common/ModFileUtil.h"
@@ -38,20 +39,6 @@ QByteArray record(const QByteArray& name, int back = 0, const QByteArray& second
 QByteArray channelFile(int count, const QByteArray& records)
 {
     return "K7V2.0 DChannels" + int16(count) + records;
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QVERIFY(QDir().mkpath(QFileInfo(path).path()));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QStringList siteNames(const QList<SiteInfoRecord>& sites)
@@ -454,11 +441,6 @@ void TestCorvane::converterCorvaneSites_data()
         << QByteArray("No channel allocations") << QString() << QByteArray();
     QTest::newRow("no DChannel.cfg")
         << "Other.cfg" << two << "North" << csv << 1 << QByteArray() << QString() << QByteArray();
-    QTest::newRow("long name cut")
-        << dchannel << channelFile(1, record("ABCDEFGHIJKLMNOPQRS")) << "North" << csv << 0
-        << QByteArray("Channel 1 (AA01) changed from \n\"ABCDEFGHIJKLMNOPQRS\" to\n"
-                      "\"ABCDEFGHIJKLMNOP\"\n")
-        << csv << QByteArray("AA01,ABCDEFGHIJKLMNOP,Front\r\n");
 
     // Spare AA01 keeps the back contact of its allocation; the rest are default rows.
     const QByteArray spares = channelFile(2, record(" spare ", -1) + record("TPR 2", -1));

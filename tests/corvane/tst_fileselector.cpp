@@ -1,6 +1,7 @@
 #include "../support/Children.h"
 #include "../support/DoubleClick.h"
 #include "../support/ModalDriver.h"
+#include "../support/TestFiles.h"
 #include "common/ScriptedDialogs.h"
 #include "corvane/DirectoryTree.h"
 #include "corvane/FrmFileSelector.h"
@@ -25,14 +26,9 @@ struct ConfigTree
     ConfigTree()
     {
         config = root.filePath("program files/tarnwick/config");
-        QDir().mkpath(config + "/North");
         QDir().mkpath(config + "/South");
-        for (const char* name : {"Tarnwick.ini", "readme.txt"}) {
-            QFile file(config + "/" + name);
-            file.open(QIODevice::WriteOnly);
-        }
-        QFile siteFile(config + "/North/SiteInfo.cfg");
-        siteFile.open(QIODevice::WriteOnly);
+        for (const char* name : {"Tarnwick.ini", "readme.txt", "North/SiteInfo.cfg"})
+            writeFile(config + "/" + name, {});
     }
 };
 
@@ -62,11 +58,6 @@ void clickEntry(QWidget* window, const QString& name, bool twice)
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, centre);
 }
 
-QStringList fileNames(QWidget* window)
-{
-    return listTexts(window, "File1");
-}
-
 } // namespace
 
 class TestFileSelector : public QObject
@@ -77,12 +68,10 @@ private slots:
     void opensTheStartingDirectory();
     void buttonsAndKeysAnswer_data();
     void buttonsAndKeysAnswer();
-    void doubleClickOnAFileAnswersOpen();
     void onlyTheOpenDirectoryCounts_data();
     void onlyTheOpenDirectoryCounts();
-    void driveNotReadyGoesBackToTheLastGoodDrive();
-    void readyDriveOpensItsRoot();
-    void startOnADriveNotReadyGivesNoMessage();
+    void drivesAreChecked_data();
+    void drivesAreChecked();
     void missingStartingDirectoryGivesNoMessage();
 };
 
@@ -99,7 +88,7 @@ void TestFileSelector::opensTheStartingDirectory()
         caption = window->windowTitle();
         tip = child<QLabel>(window, "Label3")->text();
         dirPath = child<DirectoryTree>(window, "Dir1")->path();
-        files = fileNames(window);
+        files = listTexts(window, "File1");
         okText = child<QPushButton>(window, "CmdOK")->text();
         okIsDefault = child<QPushButton>(window, "CmdOK")->isDefault();
         cancelText = child<QPushButton>(window, "CmdCancel")->text();
@@ -133,6 +122,8 @@ void TestFileSelector::buttonsAndKeysAnswer_data()
                            << "Open";
     QTest::newRow("Enter in the directory list on the open directory") << "Enter in Dir1"
                                                                        << "Open";
+    QTest::newRow("double-click on a file") << "double-click"
+                                            << "Open";
     QTest::newRow("Cancel") << "Cancel"
                             << "Cancel";
     QTest::newRow("Esc") << "Esc"
@@ -163,6 +154,8 @@ void TestFileSelector::buttonsAndKeysAnswer()
             QTest::keyClick(child<QListWidget>(window, "File1"), Qt::Key_Return);
         else if (how == "Enter in Dir1")
             QTest::keyClick(child<DirectoryTree>(window, "Dir1"), Qt::Key_Return);
+        else if (auto* files = child<QListWidget>(window, "File1"); how == "double-click")
+            doubleClickAt(files->viewport(), files->visualItemRect(files->item(1)).center());
         else if (how == "Cancel")
             child<QPushButton>(window, "CmdCancel")->click();
         else if (how == "Esc")
@@ -174,23 +167,6 @@ void TestFileSelector::buttonsAndKeysAnswer()
 
     QVERIFY(driver.finished());
     QCOMPARE(selector.ButtonPressed(), answer);
-    QCOMPARE(selector.Path(), native(tree.config));
-}
-
-void TestFileSelector::doubleClickOnAFileAnswersOpen()
-{
-    ConfigTree tree;
-    ScriptedDialogs dialogs;
-    FrmFileSelector selector;
-    ModalDriver driver;
-    driver.when("FrmFileSelector", [](QWidget* window) {
-        auto* files = child<QListWidget>(window, "File1");
-        doubleClickAt(files->viewport(), files->visualItemRect(files->item(1)).center());
-    });
-    selector.ShowSelectDirectory(tree.config);
-
-    QVERIFY(driver.finished());
-    QCOMPARE(selector.ButtonPressed(), QStringLiteral("Open"));
     QCOMPARE(selector.Path(), native(tree.config));
 }
 
@@ -227,7 +203,7 @@ void TestFileSelector::onlyTheOpenDirectoryCounts()
             QTest::keyClick(child<DirectoryTree>(window, "Dir1"), Qt::Key_Return);
         stillShown = window->isVisible();
         highlighted = child<DirectoryTree>(window, "Dir1")->highlightedPath();
-        files = fileNames(window);
+        files = listTexts(window, "File1");
         child<QPushButton>(window, "CmdOK")->click();
     });
     const QString before = QDir::currentPath();
@@ -243,88 +219,67 @@ void TestFileSelector::onlyTheOpenDirectoryCounts()
     QCOMPARE(QDir::currentPath(), before);
 }
 
-void TestFileSelector::driveNotReadyGoesBackToTheLastGoodDrive()
+void TestFileSelector::drivesAreChecked_data()
 {
+    QTest::addColumn<bool>("startReady");
+    QTest::addColumn<bool>("otherReady");
+    QTest::addColumn<bool>("pickOther");
+    QTest::newRow("other drive not ready") << true << false << true;
+    QTest::newRow("other drive ready") << true << true << true;
+    QTest::newRow("starting drive not ready") << false << true << false;
+}
+
+// The starting directory lies on drive a:; drive b: holds one directory, "inside".
+void TestFileSelector::drivesAreChecked()
+{
+    QFETCH(bool, startReady);
+    QFETCH(bool, otherReady);
+    QFETCH(bool, pickOther);
     ConfigTree tree;
-    const QString goodDrive = QDir::cleanPath(tree.root.path());
     QTemporaryDir otherRoot;
-    const QString badDrive = QDir::cleanPath(otherRoot.path());
+    QVERIFY(QDir().mkdir(otherRoot.filePath("inside")));
+    const QString start = QDir::cleanPath(tree.root.path());
+    const QString other = QDir::cleanPath(otherRoot.path());
     ScriptedDialogs dialogs;
     FrmFileSelector selector;
-    selector.setDrives({{goodDrive, "a:"}, {badDrive, "b:"}});
-    selector.setDriveCheck([badDrive](const QString& root) { return root != badDrive; });
-    QString driveAfter, dirAfter;
+    selector.setDrives({{start, "a:"}, {other, "b:"}});
+    selector.setDriveCheck(
+        [&](const QString& root) { return root == start ? startReady : otherReady; });
+    QString driveShown, dirAfter;
     ModalDriver driver;
     driver.when("FrmFileSelector", [&](QWidget* window) {
         auto* drives = child<QComboBox>(window, "Drive1");
-        drives->setCurrentIndex(drives->findData(badDrive));
-        driveAfter = drives->currentData().toString();
+        if (pickOther)
+            drives->setCurrentIndex(drives->findData(other));
+        driveShown = drives->currentText();
         dirAfter = child<DirectoryTree>(window, "Dir1")->path();
         child<QPushButton>(window, "CmdOK")->click();
     });
     selector.ShowSelectDirectory(tree.config);
 
     QVERIFY(driver.finished());
-    QCOMPARE(dialogs.messages().size(), 1);
-    QCOMPARE(dialogs.messages()[0].text, QStringLiteral("Drive not ready"));
-    QCOMPARE(dialogs.messages()[0].title, QStringLiteral("ZR415Config"));
-    QCOMPARE(dialogs.messages()[0].icon, MessageIcon::Exclamation);
-    QCOMPARE(dialogs.messages()[0].buttons, MessageButtons::Ok);
-    QCOMPARE(driveAfter, goodDrive);
-    QCOMPARE(dirAfter, native(tree.config));
-    QCOMPARE(selector.Path(), native(tree.config));
-}
-
-void TestFileSelector::readyDriveOpensItsRoot()
-{
-    ConfigTree tree;
-    QTemporaryDir otherRoot;
-    QDir().mkdir(otherRoot.filePath("inside"));
-    const QString otherDrive = QDir::cleanPath(otherRoot.path());
-    ScriptedDialogs dialogs;
-    FrmFileSelector selector;
-    selector.setDrives({{QDir::cleanPath(tree.root.path()), "a:"}, {otherDrive, "b:"}});
-    selector.setDriveCheck([](const QString&) { return true; });
-    ModalDriver driver;
-    driver.when("FrmFileSelector", [&](QWidget* window) {
-        auto* drives = child<QComboBox>(window, "Drive1");
-        drives->setCurrentIndex(drives->findData(otherDrive));
-        child<QPushButton>(window, "CmdOK")->click();
-    });
-    selector.ShowSelectDirectory(tree.config);
-
-    QVERIFY(driver.finished());
+    if (!otherReady) {
+        QCOMPARE(dialogs.messages().size(), 1);
+        QCOMPARE(dialogs.messages()[0].text, QStringLiteral("Drive not ready"));
+        QCOMPARE(dialogs.messages()[0].title, QStringLiteral("ZR415Config"));
+        QCOMPARE(dialogs.messages()[0].icon, MessageIcon::Exclamation);
+        QCOMPARE(dialogs.messages()[0].buttons, MessageButtons::Ok);
+        QCOMPARE(driveShown, QStringLiteral("a:"));
+        QCOMPARE(dirAfter, native(tree.config));
+        QCOMPARE(selector.Path(), native(tree.config));
+        return;
+    }
     QVERIFY(dialogs.messages().isEmpty());
-    QCOMPARE(selector.Path(), native(otherDrive));
+    if (!startReady) {
+        QVERIFY(driveShown != "a:");
+        return;
+    }
+    QCOMPARE(selector.Path(), native(other));
     // The tree starts at the drive, named as the drive list names it.
     auto* dir1 = child<DirectoryTree>(&selector, "Dir1");
     QCOMPARE(dir1->topLevelItemCount(), 1);
     QCOMPARE(dir1->topLevelItem(0)->text(0), QStringLiteral("b:\\"));
     QCOMPARE(dir1->topLevelItem(0)->child(0)->text(0), QStringLiteral("inside"));
-}
-
-void TestFileSelector::startOnADriveNotReadyGivesNoMessage()
-{
-    ConfigTree tree;
-    QTemporaryDir otherRoot;
-    const QString goodDrive = QDir::cleanPath(otherRoot.path());
-    const QString badDrive = QDir::cleanPath(tree.root.path());
-    ScriptedDialogs dialogs;
-    FrmFileSelector selector;
-    selector.setDrives({{goodDrive, "a:"}, {badDrive, "b:"}});
-    selector.setDriveCheck([badDrive](const QString& root) { return root != badDrive; });
-    QString driveShown;
-    ModalDriver driver;
-    driver.when("FrmFileSelector", [&](QWidget* window) {
-        driveShown = child<QComboBox>(window, "Drive1")->currentText();
-        child<QPushButton>(window, "CmdCancel")->click();
-    });
-    selector.ShowSelectDirectory(tree.config);
-
-    QVERIFY(driver.finished());
-    QVERIFY(dialogs.messages().isEmpty());
-    QVERIFY(driveShown != "b:");
-    QCOMPARE(selector.ButtonPressed(), QStringLiteral("Cancel"));
 }
 
 void TestFileSelector::missingStartingDirectoryGivesNoMessage()

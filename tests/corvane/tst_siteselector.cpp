@@ -22,11 +22,6 @@ namespace {
 
 using CorvaneSite::addSite;
 
-QStringList entryTexts(QWidget* window)
-{
-    return listTexts(window, "SiteList");
-}
-
 QString samePath(const QString& path)
 {
     return QDir::cleanPath(QDir::fromNativeSeparators(path));
@@ -42,7 +37,8 @@ struct ListState
 ListState listState(QWidget* window)
 {
     auto* list = child<QListWidget>(window, "SiteList");
-    return {entryTexts(window), list->selectedItems().isEmpty() ? -1 : list->currentRow(),
+    return {listTexts(window, "SiteList"),
+            list->selectedItems().isEmpty() ? -1 : list->currentRow(),
             child<QPushButton>(window, "CmdLoad")->isEnabled()};
 }
 

@@ -1,3 +1,5 @@
+#include "../support/TestFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -59,12 +61,6 @@ QByteArray siteCsv()
     return out;
 }
 
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 class TestConvert : public QObject
@@ -84,7 +80,6 @@ private slots:
 
 private:
     Run convert(const QStringList& arguments);
-    void writeFile(const QString& name, const QByteArray& bytes);
     QString at(const QString& name) const { return dir->filePath(name); }
     QStringList entries() const
     {
@@ -109,13 +104,6 @@ Run TestConvert::convert(const QStringList& arguments)
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
         return {};
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
-}
-
-void TestConvert::writeFile(const QString& name, const QByteArray& bytes)
-{
-    QFile file(at(name));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
 }
 
 void TestConvert::reportsOnStandardError_data()
@@ -184,7 +172,7 @@ void TestConvert::reportsOnStandardError()
     QFETCH(bool, yes);
     QFETCH(QString, output);
     QFETCH(int, status);
-    writeFile(input, bytes);
+    writeFile(at(input), bytes);
     const Run run = convert(yes ? QStringList{"--yes", input, output} : QStringList{input, output});
     QTEST(run.errors, "errors");
     QCOMPARE(run.status, status);
@@ -212,7 +200,7 @@ void TestConvert::convertsBothWays()
     QFETCH(QString, input);
     QFETCH(QByteArray, bytes);
     QFETCH(QString, output);
-    writeFile(input, bytes);
+    writeFile(at(input), bytes);
     const Run run = convert({input, output});
     QTEST(run.errors, "errors");
     QCOMPARE(run.status, 0);
@@ -232,7 +220,7 @@ void TestConvert::usageErrors_data()
 void TestConvert::usageErrors()
 {
     QFETCH(QStringList, arguments);
-    writeFile("site.dip", siteDip());
+    writeFile(at("site.dip"), siteDip());
     const Run run = convert(arguments);
     QCOMPARE(run.status, 2);
     QVERIFY2(run.errors.contains("Usage:"), qPrintable(run.errors));
