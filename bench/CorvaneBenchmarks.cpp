@@ -45,9 +45,9 @@ void importAllocations(benchmark::State& state)
     const QString directory = siteDirectory(channels);
     ChannelTableModel table;
     for (auto _ : state) {
-        QList<DigitalChannelRecord> allocations; // the Import command starts each time afresh
+        DigitalChannelList allocations; // the Import command starts each time afresh
         ModCrvFile::LoadDigitalChannels(directory, allocations);
-        if (allocations.size() != channels + 1 || !FillFromAllocations(table, allocations)) {
+        if (allocations.lastIndex() != channels || !FillFromAllocations(table, allocations)) {
             state.SkipWithError("LoadDigitalChannels or FillFromAllocations failed");
             break;
         }

@@ -22,13 +22,13 @@ int expectedCount(const std::uint8_t* data, std::size_t size)
     return std::max(0, int(qint16(byteAt(kCountOffset) | byteAt(kCountOffset + 1) << 8)));
 }
 
-void checkImportedRows(const ChannelTableModel& table,
-                       const QList<DigitalChannelRecord>& allocations, int count)
+void checkImportedRows(const ChannelTableModel& table, const DigitalChannelList& allocations,
+                       int count)
 {
     const ChannelRow defaults = ChannelTableModel::defaultRow(1);
     for (int row = 0; row < count; ++row) {
         const ChannelRow& channel = table.channel(row);
-        FUZZ_CHECK(channel.back == allocations[row + 1].BackContact);
+        FUZZ_CHECK(channel.back == allocations.backContact(row + 1));
         FUZZ_CHECK(!channel.relNam.isEmpty());
         FUZZ_CHECK(channel.relNam.size() <= ChannelTableModel::kRelayNameLimit);
         FUZZ_CHECK(channel.stUp == defaults.stUp && channel.stDn == defaults.stDn);
@@ -41,13 +41,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     FuzzFiles::writeInput(data, size, QStringLiteral("DChannel.cfg"));
     FuzzDialogs dialogs(MessageAnswer::Cancel);
-    QList<DigitalChannelRecord> allocations(3);
+    DigitalChannelList allocations{{}, {}};
 
     ModCrvFile::LoadDigitalChannels(FuzzFiles::folder(), allocations);
 
     FUZZ_CHECK(dialogs.notices() == 0 && dialogs.questions() == 0);
     const int count = expectedCount(data, size);
-    FUZZ_CHECK(allocations.size() == count + 1);
+    FUZZ_CHECK(allocations.lastIndex() == count);
     if (count == 0)
         return 0;
 

@@ -118,11 +118,11 @@ void checkCsv(const ChannelTableModel& table, const QString& path, const FuzzDia
 void checkCorvane(const ChannelTableModel& table)
 {
     FUZZ_CHECK(SaveCorvaneChannelFile(table, FuzzFiles::folder()));
-    QList<DigitalChannelRecord> allocations;
+    DigitalChannelList allocations;
     ModCrvFile::LoadDigitalChannels(FuzzFiles::folder(), allocations);
-    FUZZ_CHECK(allocations.size() == table.channelCount() + 1);
+    FUZZ_CHECK(allocations.lastIndex() == table.channelCount());
     for (int row = 0; row < table.channelCount(); ++row) {
-        const DigitalChannelRecord& record = allocations[row + 1];
+        const DigitalChannelRecord record = allocations.at(row + 1);
         FUZZ_CHECK(record.ChannelName ==
                    Windows1252::decode(Windows1252::encode(table.channel(row).relNam.left(16))));
         FUZZ_CHECK(record.BackContact == table.channel(row).back);

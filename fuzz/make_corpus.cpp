@@ -230,9 +230,9 @@ void writeDChannelCorpus(const QString& folder, const QString& scratch)
                    readBytes(scratch + QDir::separator() + QStringLiteral("DChannel.cfg")));
     };
     fromTable("named-384.cfg", 384, true);
-    QList<DigitalChannelRecord> many(3101);
-    for (int k = 1; k < many.size(); ++k)
-        many[k].ChannelName = QString::number(k);
+    DigitalChannelList many;
+    for (int k = 1; k <= 3100; ++k)
+        many.appendChannel(QString::number(k), false);
     ModCrvFile::SaveDigitalChannels(scratch, many);
     writeBytes(folder + QStringLiteral("numbers-3100.cfg"),
                readBytes(scratch + QDir::separator() + QStringLiteral("DChannel.cfg")));

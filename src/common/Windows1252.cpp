@@ -15,11 +15,17 @@ constexpr std::array<char16_t, 32> kHighControls = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
+// A byte from 0x80 to 0x9F.
+bool isControlByte(unsigned char byte)
+{
+    return (byte & 0xE0) == 0x80;
+}
+
 } // namespace
 
 char32_t Windows1252::decodeByte(unsigned char byte)
 {
-    if (byte >= 0x80 && byte <= 0x9F)
+    if (isControlByte(byte))
         return kHighControls[byte - 0x80];
     return byte;
 }
@@ -58,33 +64,42 @@ void Windows1252::decodeInto(QByteArrayView bytes, QString& text)
 
 void Windows1252::decodeTo(QByteArrayView bytes, char16_t* out)
 {
-    // Widened as Latin-1; only a text holding a byte from 0x80 up, rare in names, is gone over
-    // again for the code page's own characters at 0x80..0x9F.
+    // Widened as Latin-1; only bytes holding one of the code page's own characters at
+    // 0x80..0x9F, rare in names, are gone over again.
     const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
     const qsizetype size = bytes.size();
     qsizetype i = 0;
-    bool high = false;
+    bool controls = false;
 #ifdef ZR415_WINDOWS1252_SSE2
-    // Eight bytes a step: the compiler does not widen a byte loop this way by itself.
+    // Sixteen bytes a step: the compiler does not widen a byte loop this way by itself.
     const __m128i zero = _mm_setzero_si128();
+    const __m128i topBits = _mm_set1_epi8(char(0xE0));
+    const __m128i controlBits = _mm_set1_epi8(char(0x80));
     __m128i seen = zero;
-    for (; i + 8 <= size; i += 8) {
-        const __m128i eight = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(in + i));
-        seen = _mm_or_si128(seen, eight);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_unpacklo_epi8(eight, zero));
+    const auto widen = [&](__m128i bytes16, qsizetype at, bool both) {
+        seen = _mm_or_si128(seen, _mm_cmpeq_epi8(_mm_and_si128(bytes16, topBits), controlBits));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + at), _mm_unpacklo_epi8(bytes16, zero));
+        if (both)
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + at + 8),
+                             _mm_unpackhi_epi8(bytes16, zero));
+    };
+    for (; i + 16 <= size; i += 16)
+        widen(_mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i)), i, true);
+    if (i + 8 <= size) {
+        // The upper half is zero, which is no control byte.
+        widen(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(in + i)), i, false);
+        i += 8;
     }
-    high = _mm_movemask_epi8(seen) != 0;
+    controls = _mm_movemask_epi8(seen) != 0;
 #endif
-    unsigned char rest = 0;
     for (; i < size; ++i) {
-        const unsigned char byte = in[i];
-        out[i] = byte;
-        rest |= byte;
+        out[i] = in[i];
+        controls |= isControlByte(in[i]);
     }
-    if (!high && rest < 0x80)
+    if (!controls)
         return;
     for (i = 0; i < size; ++i) {
-        if ((in[i] & 0xE0) == 0x80)
+        if (isControlByte(in[i]))
             out[i] = kHighControls[in[i] - 0x80];
     }
 }

@@ -22,8 +22,6 @@ public:
     static qsizetype encodeTo(QStringView text, char* out);
     static char encodeCodePoint(char32_t codePoint);
     static char32_t decodeByte(unsigned char byte);
-
-private:
     // Decodes into out, which has room for bytes.size() characters.
     static void decodeTo(QByteArrayView bytes, char16_t* out);
 };

@@ -25,11 +25,17 @@ bool isSpare(QStringView trimmedName)
            equals(QLatin1String("(SPARE)"));
 }
 
-// True when the text can take `size` characters over its old ones: no other string shares it
-// and it has room. Importing into a table that holds a site then allocates nothing.
-bool writableInPlace(const QString& text, qsizetype size)
+// Written over the text's old characters when no other string shares them and they have room:
+// importing into a table that holds a site then allocates nothing.
+void assignInPlace(QString& text, QStringView value)
 {
-    return text.isDetached() && text.capacity() >= size;
+    if (!text.isDetached() || text.capacity() < value.size()) {
+        text = value.toString();
+        return;
+    }
+    if (text.size() != value.size())
+        text.resize(value.size());
+    std::copy(value.begin(), value.end(), text.begin());
 }
 
 // Most rows already hold the very default texts; assigning them again is a library call each.
@@ -48,9 +54,9 @@ QString changedNameText(int channel, const QString& name, const QString& cut)
 
 } // namespace
 
-bool FillFromAllocations(ChannelTableModel& table, const QList<DigitalChannelRecord>& allocations)
+bool FillFromAllocations(ChannelTableModel& table, const DigitalChannelList& allocations)
 {
-    int count = int(allocations.size() - 1);
+    int count = allocations.lastIndex();
     // Sized and selected as fill mode 4 would, but each imported row is then written whole in
     // place and only the rows after them go back to their defaults: the same table, without
     // first replacing every text by its default.
@@ -62,25 +68,17 @@ bool FillFromAllocations(ChannelTableModel& table, const QList<DigitalChannelRec
     }
     const ChannelRow defaults = ChannelTableModel::defaultRow(1);
     for (int channel = 1; channel <= count; ++channel) {
-        const QString& read = allocations[channel].ChannelName;
-        const QStringView trimmed = ModFunc::TrimSpaces(QStringView(read));
+        const QStringView trimmed = ModFunc::TrimSpaces(allocations.channelName(channel));
         const bool spare = isSpare(trimmed);
         const QStringView name = trimmed.left(ChannelTableModel::kRelayNameLimit);
         if (!spare && name.size() < trimmed.size())
             ShowMessage(changedNameText(channel, trimmed.toString(), name.toString()));
         ChannelRow* row = table.writableRow(channel - 1);
-        if (spare) {
+        if (spare)
             row->relNam = ChannelTableModel::spareName(channel);
-        } else if (writableInPlace(row->relNam, name.size())) {
-            if (row->relNam.size() != name.size())
-                row->relNam.resize(name.size());
-            std::copy(name.begin(), name.end(), row->relNam.begin());
-        } else if (name.size() == read.size()) {
-            row->relNam = read; // shared with the record
-        } else {
-            row->relNam = name.toString();
-        }
-        row->back = allocations[channel].BackContact;
+        else
+            assignInPlace(row->relNam, name);
+        row->back = allocations.backContact(channel);
         assignUnlessSame(row->stUp, defaults.stUp);
         assignUnlessSame(row->stDn, defaults.stDn);
     }
@@ -93,11 +91,13 @@ bool FillFromAllocations(ChannelTableModel& table, const QList<DigitalChannelRec
 
 bool SaveCorvaneChannelFile(const ChannelTableModel& table, const QString& directory)
 {
-    QList<DigitalChannelRecord> allocations(table.channelCount() + 1);
+    DigitalChannelList allocations;
+    allocations.reserve(table.channelCount(),
+                        qsizetype(table.channelCount()) * ChannelTableModel::kRelayNameLimit);
     for (int row = 0; row < table.channelCount(); ++row) {
-        DigitalChannelRecord& record = allocations[row + 1];
-        record.ChannelName = table.channel(row).relNam.left(ChannelTableModel::kRelayNameLimit);
-        record.BackContact = table.channel(row).back;
+        const ChannelRow& channel = table.channel(row);
+        allocations.appendChannel(
+            QStringView(channel.relNam).left(ChannelTableModel::kRelayNameLimit), channel.back);
     }
     return ModCrvFile::SaveDigitalChannels(directory, allocations);
 }

@@ -3,7 +3,7 @@
 QByteArray CorvaneReader::readBlock(qsizetype count)
 {
     const qsizetype available = std::min(count, size_ - position_);
-    QByteArray block = bytes_.mid(position_, available);
+    QByteArray block(data_ + position_, available);
     block.resize(count, '\0');
     position_ += available;
     return block;

@@ -10,4 +10,6 @@ struct DigitalChannelRecord
     QString text3; // not used here; written empty
     bool BackContact = false;
     quint16 lastField = 0; // not used here; written as 0
+
+    friend bool operator==(const DigitalChannelRecord&, const DigitalChannelRecord&) = default;
 };

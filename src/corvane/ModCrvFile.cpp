@@ -65,7 +65,7 @@ void appendInt16(QByteArray& out, qint16 value)
 }
 
 // Encoded straight into the output, then cut to what the 16-bit count can hold.
-void appendText(QByteArray& out, const QString& text)
+void appendText(QByteArray& out, QStringView text)
 {
     const qsizetype at = out.size();
     out.resize(at + 2 + text.size());
@@ -76,19 +76,18 @@ void appendText(QByteArray& out, const QString& text)
     out.truncate(at + 2 + bytes);
 }
 
-QByteArray encodeChannels(const QList<DigitalChannelRecord>& allocations)
+QByteArray encodeChannels(const DigitalChannelList& allocations)
 {
-    const int count = int(std::min<qsizetype>(allocations.size() - 1, kMaximumRecords));
+    const int count = std::min(allocations.lastIndex(), kMaximumRecords);
     QByteArray out = kChannelHeader;
     // A count, three short texts, the contact and the last field: about 32 bytes a record.
     out.reserve(kChannelHeader.size() + 2 + qsizetype(std::max(count, 0)) * 32);
     appendInt16(out, qint16(std::max(count, 0)));
     for (int k = 1; k <= count; ++k) {
-        const DigitalChannelRecord& record = allocations[k];
-        appendText(out, record.ChannelName);
-        appendText(out, record.text2);
-        appendText(out, record.text3);
-        appendInt16(out, record.BackContact ? qint16(-1) : qint16(0));
+        appendText(out, allocations.channelName(k));
+        appendText(out, allocations.text2(k));
+        appendText(out, allocations.text3(k));
+        appendInt16(out, allocations.backContact(k) ? qint16(-1) : qint16(0));
         appendInt16(out, 0);
     }
     return out;
@@ -136,9 +135,9 @@ void RegisterSites(const QString& configDir, QList<SiteInfoRecord>& sites)
     }
 }
 
-void LoadDigitalChannels(const QString& siteDir, QList<DigitalChannelRecord>& allocations)
+void LoadDigitalChannels(const QString& siteDir, DigitalChannelList& allocations)
 {
-    allocations = {DigitalChannelRecord{}};
+    allocations.clear();
     const std::optional<QByteArray> bytes =
         readSiteFile(JoinPath(siteDir, QStringLiteral("DChannel.cfg")),
                      QStringLiteral("Could not load digital channel allocations file."),
@@ -150,20 +149,10 @@ void LoadDigitalChannels(const QString& siteDir, QList<DigitalChannelRecord>& al
     const int count = reader.readInt16();
     if (count <= 0)
         return;
-    allocations.resize(count + 1);
-    // Records the file cuts off stay empty.
-    DigitalChannelRecord* const records = allocations.data();
-    for (int k = 1; k <= count && !reader.atEnd(); ++k) {
-        DigitalChannelRecord& record = records[k];
-        record.ChannelName = reader.readText();
-        record.text2 = reader.readText();
-        record.text3 = reader.readText();
-        record.BackContact = reader.readBoolean();
-        record.lastField = quint16(reader.readInt16());
-    }
+    allocations.readRecords(reader.rest(), count);
 }
 
-bool SaveDigitalChannels(const QString& directory, const QList<DigitalChannelRecord>& allocations)
+bool SaveDigitalChannels(const QString& directory, const DigitalChannelList& allocations)
 {
     QString folder = directory;
     // Qt's file dialogs end a Windows directory with "/", not with the native separator.

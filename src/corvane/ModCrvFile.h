@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DigitalChannelRecord.h"
+#include "DigitalChannelList.h"
 #include "SiteInfoRecord.h"
 
 #include <QList>
@@ -20,10 +20,10 @@ void RegisterSites(const QString& configDir, QList<SiteInfoRecord>& sites);
 
 // Replaces the list with the empty record and the records of <siteDir>/DChannel.cfg; only
 // the empty record when there is no such file or its count is 0 or less.
-void LoadDigitalChannels(const QString& siteDir, QList<DigitalChannelRecord>& allocations);
+void LoadDigitalChannels(const QString& siteDir, DigitalChannelList& allocations);
 
 // Writes allocations 1..last as <directory>/DChannel.cfg, replacing any file there. Reports
 // its own failure and answers whether the file was written.
-bool SaveDigitalChannels(const QString& directory, const QList<DigitalChannelRecord>& allocations);
+bool SaveDigitalChannels(const QString& directory, const DigitalChannelList& allocations);
 
 } // namespace ModCrvFile

@@ -223,14 +223,14 @@ void DocumentCommands::ExportToCard()
 
 void DocumentCommands::ImportCorvaneAllocations()
 {
-    QList<DigitalChannelRecord> allocations{DigitalChannelRecord{}};
+    DigitalChannelList allocations;
     FinishEdit();
     if (!AskSaveChanges())
         return;
     const ChosenSite chosen = chooseSite_ ? chooseSite_() : ChosenSite{};
     if (!chosen.crvCfgDir.isEmpty() && chosen.buttonPressed == QLatin1String("Load"))
         ModCrvFile::LoadDigitalChannels(chosen.crvCfgDir, allocations);
-    if (allocations.size() - 1 <= 0)
+    if (allocations.lastIndex() <= 0)
         return;
     SetSiteName(chosen.crvSiteName);
     FillFromAllocations(table_, allocations);

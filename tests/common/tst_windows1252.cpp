@@ -24,6 +24,7 @@ class TestWindows1252 : public QObject
 private slots:
     void everyByteDecodesAndEncodesBack_data();
     void everyByteDecodesAndEncodesBack();
+    void controlByteAtAnyPlace();
     void everyOtherBmpCharacterBecomesQuestionMark();
     void surrogates_data();
     void surrogates();
@@ -53,6 +54,21 @@ void TestWindows1252::everyByteDecodesAndEncodesBack()
     const QString text = Windows1252::decode(bytes);
     QCOMPARE(text, expected);
     QCOMPARE(Windows1252::encode(text), bytes);
+}
+
+// The decoder takes sixteen bytes, then eight, then one at a time: a lone byte from 0x80..0x9F
+// must be found in each part of a plain text.
+void TestWindows1252::controlByteAtAnyPlace()
+{
+    for (int size = 1; size <= 40; ++size) {
+        for (int at = 0; at < size; ++at) {
+            QByteArray bytes(size, 'a');
+            bytes[at] = '\x93';
+            QString expected(size, u'a');
+            expected[at] = QChar(u'\u201C');
+            QCOMPARE(Windows1252::decode(bytes), expected);
+        }
+    }
 }
 
 void TestWindows1252::everyOtherBmpCharacterBecomesQuestionMark()

@@ -82,6 +82,7 @@ private slots:
     void saveWritesTheLayout();
     void channelRecordsAreRead_data();
     void channelRecordsAreRead();
+    void recordsRoundTrip();
     void siteInfoFieldsKeepTheirOrder();
     void sitesAreRegistered_data();
     void sitesAreRegistered();
@@ -134,9 +135,9 @@ void TestCorvane::fillFromAllocations()
     QVERIFY(table.SetChannelCount(1152, ChannelTableModel::FillAllRows));
     for (const int row : {1, 300, 1000})
         QVERIFY(table.setChannel(row, {"Edited", true, "OCC", "CLR"}));
-    QList<DigitalChannelRecord> allocations{{}, {first, {}, {}, false, 0}};
+    DigitalChannelList allocations{{first, {}, {}, false, 0}};
     for (int i = 2; i <= count; ++i)
-        allocations.append({QStringLiteral("R%1").arg(i), {}, {}, i == 2, 0});
+        allocations.appendChannel(QStringLiteral("R%1").arg(i), i == 2);
 
     QVERIFY(FillFromAllocations(table, allocations));
     QCOMPARE(table.rowCount(), rows);
@@ -212,6 +213,8 @@ void TestCorvane::channelRecordsAreRead_data()
     QTest::newRow("cut inside a record")
         << channelFile(3, record("A", -1) + text16("B") + text16("2nd")) << 3 << 2 << "B" << false
         << "2nd";
+    QTest::newRow("cut inside a record's first count")
+        << channelFile(2, record("A") + QByteArray("\x05", 1)) << 2 << 2 << "" << false << "";
     QTest::newRow("cut inside the count")
         << QByteArray("K7V2.0 DChannels\x02", 17) << 2 << 2 << "" << false << "";
     // A byte count of 300 with four bytes left: the bytes that are there, nothing beyond.
@@ -232,13 +235,43 @@ void TestCorvane::channelRecordsAreRead()
     QTemporaryDir site;
     writeFile(site.filePath(QStringLiteral("DChannel.cfg")), bytes);
     ScriptedDialogs dialogs;
-    QList<DigitalChannelRecord> allocations{{}, {}, {}, {}, {}};
+    DigitalChannelList allocations{{}, {}, {}, {}};
     ModCrvFile::LoadDigitalChannels(site.path(), allocations);
-    QCOMPARE(allocations.size(), records + 1);
+    QCOMPARE(allocations.lastIndex(), records);
     QVERIFY(dialogs.messages().isEmpty());
-    QTEST(allocations[index].ChannelName, "name");
-    QTEST(allocations[index].BackContact, "back");
-    QTEST(allocations[index].text2, "second");
+    const DigitalChannelRecord read = allocations.at(index);
+    QTEST(read.ChannelName, "name");
+    QTEST(read.BackContact, "back");
+    QTEST(read.text2, "second");
+}
+
+// Every field of every record comes back, however the list was built; the last field is
+// always written as 0.
+void TestCorvane::recordsRoundTrip()
+{
+    QTemporaryDir dir;
+    ScriptedDialogs dialogs;
+    DigitalChannelList written{{QStringLiteral(u"TPR \u20AC"), "second", "third", true, 7}};
+    written.appendChannel(u"", false);
+    written.append({});
+    written.append({QStringLiteral(u"B\u00E4r"), "", "3rd", false, 9});
+    QVERIFY(ModCrvFile::SaveDigitalChannels(dir.path(), written));
+    QCOMPARE(readFile(dir.filePath(QStringLiteral("DChannel.cfg"))),
+             channelFile(4, record("TPR \x80", -1, "second", "third") + record("") + record("") +
+                                record("B\xE4r", 0, "", "3rd")));
+
+    DigitalChannelList read;
+    ModCrvFile::LoadDigitalChannels(dir.path(), read);
+    QCOMPARE(read.lastIndex(), 4);
+    const QList<DigitalChannelRecord> expected{
+        {},
+        {QStringLiteral(u"TPR \u20AC"), "second", "third", true, 0},
+        {},
+        {},
+        {QStringLiteral(u"B\u00E4r"), "", "3rd", false, 0}};
+    for (int k = 1; k <= 4; ++k)
+        QCOMPARE(read.at(k), expected[k]);
+    QVERIFY(dialogs.messages().isEmpty());
 }
 
 void TestCorvane::siteInfoFieldsKeepTheirOrder()
@@ -331,7 +364,7 @@ void TestCorvane::failuresAreReported()
     const QString broken = dir.path() + kSep + QStringLiteral("broken");
     const QByteArray old = channelFile(1, record("OLD SITE"));
     QList<SiteInfoRecord> sites;
-    QList<DigitalChannelRecord> allocations;
+    DigitalChannelList allocations;
     ChannelTableModel table;
     QVERIFY(table.SetChannelCount(384, ChannelTableModel::FillAllRows));
     ScriptedDialogs dialogs;
@@ -348,7 +381,7 @@ void TestCorvane::failuresAreReported()
         path += kSep + QStringLiteral("DChannel.cfg");
         QVERIFY(QDir().mkpath(path));
         ModCrvFile::LoadDigitalChannels(broken, allocations);
-        QCOMPARE(allocations.size(), 1);
+        QCOMPARE(allocations.lastIndex(), 0);
         break;
     case Failure::SaveCutShort:
         path = dir.path() + kSep + QStringLiteral("DChannel.cfg");

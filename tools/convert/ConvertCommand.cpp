@@ -172,9 +172,9 @@ bool ConvertCommand::readWholeSite(ChannelTableModel& table, const QString& inpu
 
 bool ConvertCommand::importSite(ChannelTableModel& table, const QString& siteDir)
 {
-    QList<DigitalChannelRecord> allocations;
+    DigitalChannelList allocations;
     ModCrvFile::LoadDigitalChannels(siteDir, allocations);
-    if (allocations.size() - 1 <= 0) {
+    if (allocations.lastIndex() <= 0) {
         ShowMessage(QStringLiteral("No channel allocations found in %1")
                         .arg(ModFileUtil::JoinPath(siteDir, QStringLiteral("DChannel.cfg"))));
         return false;

@@ -1,0 +1,75 @@
+#include "DigitalChannelList.h"
+
+#include "CorvaneReader.h"
+#include "common/Windows1252.h"
+
+DigitalChannelList::DigitalChannelList() : entries_(1) {}
+
+DigitalChannelList::DigitalChannelList(std::initializer_list<DigitalChannelRecord> records)
+    : DigitalChannelList()
+{
+    for (const DigitalChannelRecord& record : records)
+        append(record);
+}
+
+DigitalChannelRecord DigitalChannelList::at(int index) const
+{
+    return {channelName(index).toString(), text2(index).toString(), text3(index).toString(),
+            entry(index).backContact, entry(index).lastField};
+}
+
+void DigitalChannelList::clear()
+{
+    entries_.resize(1);
+    texts_.clear();
+}
+
+void DigitalChannelList::reserve(qsizetype records, qsizetype characters)
+{
+    entries_.reserve(entries_.size() + std::size_t(records));
+    texts_.reserve(texts_.size() + characters + records * 3 * kCountWidth);
+}
+
+void DigitalChannelList::append(const DigitalChannelRecord& record)
+{
+    Entry entry{texts_.size(), {}, record.BackContact, record.lastField};
+    appendTexts(entry, {record.ChannelName, record.text2, record.text3});
+    entries_.push_back(entry);
+}
+
+void DigitalChannelList::appendChannel(QStringView channelName, bool backContact)
+{
+    Entry entry{texts_.size(), {}, backContact, 0};
+    appendTexts(entry, {channelName, {}, {}});
+    entries_.push_back(entry);
+}
+
+void DigitalChannelList::readRecords(QByteArrayView bytes, int count)
+{
+    const qsizetype base = texts_.size();
+    texts_.resize(base + bytes.size());
+    Windows1252::decodeTo(bytes, reinterpret_cast<char16_t*>(texts_.data()) + base);
+    // Only the texts are ever looked at; the numbers between them decode to characters unseen.
+    CorvaneReader reader(bytes);
+    const std::size_t end = entries_.size() + std::size_t(std::max(count, 0));
+    entries_.reserve(end);
+    while (entries_.size() < end && !reader.atEnd()) {
+        Entry& entry = entries_.emplace_back();
+        entry.textsAt = base + (reader.rest().data() - bytes.data());
+        for (qsizetype& size : entry.sizes)
+            size = reader.readTextBytes().size();
+        entry.backContact = reader.readBoolean();
+        entry.lastField = quint16(reader.readInt16());
+    }
+    entries_.resize(end);
+}
+
+void DigitalChannelList::appendTexts(Entry& entry, std::initializer_list<QStringView> texts)
+{
+    qsizetype* size = entry.sizes;
+    for (const QStringView text : texts) {
+        texts_.append(QStringView(u"\0\0", kCountWidth));
+        texts_.append(text);
+        *size++ = text.size();
+    }
+}
