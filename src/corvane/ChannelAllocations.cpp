@@ -75,7 +75,7 @@ bool FillFromAllocations(ChannelTableModel& table, const DigitalChannelList& all
             ShowMessage(changedNameText(channel, trimmed.toString(), name.toString()));
         ChannelRow* row = table.writableRow(channel - 1);
         if (spare)
-            row->relNam = ChannelTableModel::spareName(channel);
+            ChannelTableModel::assignSpareName(row->relNam, channel);
         else
             assignInPlace(row->relNam, name);
         row->back = allocations.backContact(channel);

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QtEndian>
 #include <QString>
 
 #include <algorithm>
@@ -24,7 +25,7 @@ public:
     qint16 readInt16()
     {
         if (size_ - position_ >= 2) {
-            const auto value = qint16(quint8(data_[position_]) | quint8(data_[position_ + 1]) << 8);
+            const auto value = qFromLittleEndian<qint16>(data_ + position_);
             position_ += 2;
             return value;
         }

@@ -62,6 +62,17 @@ QString ChannelTableModel::spareName(int channel)
     return DefaultRows::all()[channel - 1].relNam;
 }
 
+void ChannelTableModel::assignSpareName(QString& name, int channel)
+{
+    if (channel < 1 || channel > ModFunc::kMaxChannels) {
+        name = makeSpareName(channel);
+        return;
+    }
+    const QString& spare = DefaultRows::all()[channel - 1].relNam;
+    if (!name.isSharedWith(spare))
+        name = spare;
+}
+
 QString ChannelTableModel::maximumChannelsText(int channels)
 {
     return QStringLiteral("This copy of ZR415Config can handle a maximum of %1 channels.")

@@ -30,6 +30,9 @@ public:
     // The default row of channel n: its label, "Spare " and the label, front, "UP", "DN".
     static ChannelRow defaultRow(int channel);
     static QString spareName(int channel);
+    // Gives a loaded row the spare name, shared with the defaults: a row that already shares
+    // it is left alone, which spares two reference-count changes a row on reloading a site.
+    static void assignSpareName(QString& name, int channel);
     // "This copy of ZR415Config can handle a maximum of N channels."
     static QString maximumChannelsText(int channels);
 

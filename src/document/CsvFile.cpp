@@ -415,7 +415,7 @@ CsvLoadResult LoadCsvFile(ChannelTableModel& table, const QString& path)
             if (usual) {
                 const QByteArrayView trimmed = ModFunc::TrimSpaces(plain.name);
                 if (isSpareMarker(trimmed))
-                    row->relNam = ChannelTableModel::spareName(c);
+                    ChannelTableModel::assignSpareName(row->relNam, c);
                 else
                     Windows1252::decodeInto(trimmed, row->relNam);
                 row->back = plain.back;

@@ -73,11 +73,23 @@ private:
     QString uncached_;
 };
 
+// Compared here rather than by the library: a state text is three characters.
+bool sameCharacters(const QString& a, const QString& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (a.constData()[i] != b.constData()[i])
+            return false;
+    }
+    return true;
+}
+
 // A row that already holds the text keeps it: comparing three characters costs less than the
 // two reference-count changes of an assignment.
 void assignShared(QString& target, const QString& text)
 {
-    if (!target.isSharedWith(text) && target != text)
+    if (!target.isSharedWith(text) && !sameCharacters(target, text))
         target = text;
 }
 
