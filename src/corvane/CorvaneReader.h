@@ -4,8 +4,8 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QtEndian>
 #include <QString>
+#include <QtEndian>
 
 #include <algorithm>
 
