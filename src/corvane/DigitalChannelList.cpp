@@ -32,16 +32,13 @@ void DigitalChannelList::reserve(qsizetype records, qsizetype characters)
 
 void DigitalChannelList::append(const DigitalChannelRecord& record)
 {
-    Entry entry{texts_.size(), {}, record.BackContact, record.lastField};
-    appendTexts(entry, {record.ChannelName, record.text2, record.text3});
-    entries_.push_back(entry);
+    appendRecord({record.ChannelName, record.text2, record.text3}, record.BackContact,
+                 record.lastField);
 }
 
 void DigitalChannelList::appendChannel(QStringView channelName, bool backContact)
 {
-    Entry entry{texts_.size(), {}, backContact, 0};
-    appendTexts(entry, {channelName, {}, {}});
-    entries_.push_back(entry);
+    appendRecord({channelName, {}, {}}, backContact, 0);
 }
 
 void DigitalChannelList::readRecords(QByteArrayView bytes, int count)
@@ -64,12 +61,15 @@ void DigitalChannelList::readRecords(QByteArrayView bytes, int count)
     entries_.resize(end);
 }
 
-void DigitalChannelList::appendTexts(Entry& entry, std::initializer_list<QStringView> texts)
+void DigitalChannelList::appendRecord(std::initializer_list<QStringView> texts, bool backContact,
+                                      quint16 lastField)
 {
+    Entry entry{texts_.size(), {}, backContact, lastField};
     qsizetype* size = entry.sizes;
     for (const QStringView text : texts) {
         texts_.append(QStringView(u"\0\0", kCountWidth));
         texts_.append(text);
         *size++ = text.size();
     }
+    entries_.push_back(entry);
 }

@@ -66,7 +66,8 @@ private:
             at += entry.sizes[before] + kCountWidth;
         return QStringView(texts_).sliced(at, entry.sizes[field]);
     }
-    void appendTexts(Entry& entry, std::initializer_list<QStringView> texts);
+    void appendRecord(std::initializer_list<QStringView> texts, bool backContact,
+                      quint16 lastField);
 
     std::vector<Entry> entries_;
     QString texts_;
