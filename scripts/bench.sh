@@ -14,8 +14,11 @@ min_time="${BENCH_MIN_TIME:-0.2}"
 editor_runs="${EDITOR_RUNS:-5}"
 
 echo "Running the benchmark ($repetitions repetitions, medians)..."
+# Repetitions are interleaved across operations, so an operation and its baseline meet the
+# same state of the machine: the baselines drift by a factor of two over minutes here.
 "$out/zr415-bench" \
     --benchmark_repetitions="$repetitions" \
+    --benchmark_enable_random_interleaving=true \
     --benchmark_report_aggregates_only=true \
     --benchmark_min_time="$min_time" \
     --benchmark_out="$out/benchmark.json" \
