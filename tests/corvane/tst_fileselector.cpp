@@ -8,8 +8,6 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
-#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -32,30 +30,24 @@ struct ConfigTree
     }
 };
 
+// Shows the selector on `start` and runs `step` on it once it is up.
+void showSelect(FrmFileSelector& selector, const QString& start,
+                const std::function<void(QWidget*)>& step)
+{
+    ModalDriver driver;
+    driver.when("FrmFileSelector", step);
+    selector.ShowSelectDirectory(start);
+    QVERIFY(driver.finished());
+}
+
 QString native(const QString& path)
 {
     return QDir::toNativeSeparators(QDir::cleanPath(path));
 }
 
-QTreeWidgetItem* dirEntry(QWidget* window, const QString& name)
+void press(QWidget* window, const char* name)
 {
-    const QList<QTreeWidgetItem*> found =
-        child<DirectoryTree>(window, "Dir1")
-            ->findItems(name, Qt::MatchExactly | Qt::MatchRecursive);
-    return found.isEmpty() ? nullptr : found.first();
-}
-
-void clickEntry(QWidget* window, const QString& name, bool twice)
-{
-    auto* tree = child<DirectoryTree>(window, "Dir1");
-    QTreeWidgetItem* item = dirEntry(window, name);
-    if (!item)
-        return;
-    const QPoint centre = tree->visualItemRect(item).center();
-    if (twice)
-        doubleClickAt(tree->viewport(), centre);
-    else
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, centre);
+    child<QPushButton>(window, name)->click();
 }
 
 } // namespace
@@ -65,158 +57,84 @@ class TestFileSelector : public QObject
     Q_OBJECT
 
 private slots:
-    void opensTheStartingDirectory();
-    void buttonsAndKeysAnswer_data();
-    void buttonsAndKeysAnswer();
-    void onlyTheOpenDirectoryCounts_data();
-    void onlyTheOpenDirectoryCounts();
+    void actionsAnswer_data();
+    void actionsAnswer();
     void drivesAreChecked_data();
     void drivesAreChecked();
     void missingStartingDirectoryGivesNoMessage();
 };
 
-void TestFileSelector::opensTheStartingDirectory()
-{
-    ConfigTree tree;
-    ScriptedDialogs dialogs;
-    FrmFileSelector selector;
-    QString caption, tip, dirPath, okText, cancelText;
-    QStringList files;
-    bool okIsDefault = false;
-    ModalDriver driver;
-    driver.when("FrmFileSelector", [&](QWidget* window) {
-        caption = window->windowTitle();
-        tip = child<QLabel>(window, "Label3")->text();
-        dirPath = child<DirectoryTree>(window, "Dir1")->path();
-        files = listTexts(window, "File1");
-        okText = child<QPushButton>(window, "CmdOK")->text();
-        okIsDefault = child<QPushButton>(window, "CmdOK")->isDefault();
-        cancelText = child<QPushButton>(window, "CmdCancel")->text();
-        child<QPushButton>(window, "CmdOK")->click();
-    });
-    const QString before = QDir::currentPath();
-    selector.ShowSelectDirectory(tree.config);
-
-    QVERIFY(driver.finished());
-    QCOMPARE(caption, QStringLiteral("Select directory"));
-    QCOMPARE(tip,
-             QStringLiteral("Tip: This will usually be \"c:\\program files\\tarnwick\\config\""));
-    QCOMPARE(dirPath, native(tree.config));
-    QCOMPARE(files, (QStringList{"readme.txt", "Tarnwick.ini"}));
-    QCOMPARE(okText, QStringLiteral("Select"));
-    QVERIFY(okIsDefault);
-    QCOMPARE(cancelText, QStringLiteral("Cancel"));
-    QCOMPARE(selector.ButtonPressed(), QStringLiteral("Open"));
-    QCOMPARE(selector.Path(), native(tree.config));
-    QCOMPARE(QDir::currentPath(), before);
-    QVERIFY(dialogs.messages().isEmpty());
-}
-
-void TestFileSelector::buttonsAndKeysAnswer_data()
+void TestFileSelector::actionsAnswer_data()
 {
     QTest::addColumn<QString>("how");
-    QTest::addColumn<QString>("answer");
-    QTest::newRow("Select") << "Select"
-                            << "Open";
-    QTest::newRow("Enter") << "Enter"
-                           << "Open";
-    QTest::newRow("Enter in the directory list on the open directory") << "Enter in Dir1"
-                                                                       << "Open";
-    QTest::newRow("double-click on a file") << "double-click"
-                                            << "Open";
-    QTest::newRow("Cancel") << "Cancel"
-                            << "Cancel";
-    QTest::newRow("Esc") << "Esc"
-                         << "Cancel";
-    QTest::newRow("close box") << "close"
-                               << "Cancel";
+    QTest::addColumn<bool>("closes");
+    QTest::addColumn<QString>("answer"); // Select is pressed when the action leaves it open
+    QTest::addColumn<QString>("opened"); // below the config directory
+    const QString open = QStringLiteral("Open"), cancel = QStringLiteral("Cancel");
+    QTest::newRow("Enter on the open directory") << "Enter" << true << open << "";
+    QTest::newRow("double-click on a file") << "double-click a file" << true << open << "";
+    QTest::newRow("Cancel") << "Cancel" << true << cancel << "";
+    QTest::newRow("close box") << "close" << true << cancel << "";
+    QTest::newRow("click on a directory highlights it") << "click North" << false << open << "";
+    QTest::newRow("double-click on a directory")
+        << "double-click North" << false << open << "North";
+    QTest::newRow("Enter on a directory") << "Enter North" << false << open << "North";
 }
 
-void TestFileSelector::buttonsAndKeysAnswer()
+// The file list shows the open directory's files only, sorted regardless of case, and the
+// working directory is never changed.
+void TestFileSelector::actionsAnswer()
 {
     QFETCH(QString, how);
     QFETCH(QString, answer);
+    QFETCH(QString, opened);
     ConfigTree tree;
     ScriptedDialogs dialogs;
     FrmFileSelector selector;
-    ModalDriver driver;
     // The first use answers the other way, so the second must set its own answer.
-    const char* otherButton = answer == "Open" ? "CmdCancel" : "CmdOK";
-    driver.when("FrmFileSelector", [otherButton](QWidget* window) {
-        child<QPushButton>(window, otherButton)->click();
+    showSelect(selector, tree.config, [&answer](QWidget* window) {
+        press(window, answer == "Open" ? "CmdCancel" : "CmdOK");
     });
-    selector.ShowSelectDirectory(tree.config);
     QVERIFY(selector.ButtonPressed() != answer);
-    driver.when("FrmFileSelector", [how](QWidget* window) {
-        if (how == "Select")
-            child<QPushButton>(window, "CmdOK")->click();
-        else if (how == "Enter")
-            QTest::keyClick(child<QListWidget>(window, "File1"), Qt::Key_Return);
-        else if (how == "Enter in Dir1")
-            QTest::keyClick(child<DirectoryTree>(window, "Dir1"), Qt::Key_Return);
-        else if (auto* files = child<QListWidget>(window, "File1"); how == "double-click")
-            doubleClickAt(files->viewport(), files->visualItemRect(files->item(1)).center());
-        else if (how == "Cancel")
-            child<QPushButton>(window, "CmdCancel")->click();
-        else if (how == "Esc")
-            QTest::keyClick(window, Qt::Key_Escape);
-        else
-            window->close();
-    });
-    selector.ShowSelectDirectory(tree.config);
-
-    QVERIFY(driver.finished());
-    QCOMPARE(selector.ButtonPressed(), answer);
-    QCOMPARE(selector.Path(), native(tree.config));
-}
-
-void TestFileSelector::onlyTheOpenDirectoryCounts_data()
-{
-    QTest::addColumn<QString>("how");
-    QTest::addColumn<QString>("expected"); // below the config directory
-    QTest::addColumn<QStringList>("files");
-    QTest::newRow("highlighted only") << "click"
-                                      << "" << QStringList{"readme.txt", "Tarnwick.ini"};
-    QTest::newRow("double-click opens") << "double-click"
-                                        << "North" << QStringList{"SiteInfo.cfg"};
-    QTest::newRow("Enter opens") << "Enter"
-                                 << "North" << QStringList{"SiteInfo.cfg"};
-    QTest::newRow("parent opened") << "double-click tarnwick"
-                                   << ".." << QStringList{};
-}
-
-void TestFileSelector::onlyTheOpenDirectoryCounts()
-{
-    QFETCH(QString, how);
-    QFETCH(QString, expected);
-    ConfigTree tree;
-    ScriptedDialogs dialogs;
-    FrmFileSelector selector;
     QString highlighted;
     QStringList files;
-    bool stillShown = false;
-    ModalDriver driver;
-    driver.when("FrmFileSelector", [&](QWidget* window) {
-        clickEntry(window, how == "double-click tarnwick" ? "tarnwick" : "North",
-                   how.startsWith("double-click"));
-        if (how == "Enter")
-            QTest::keyClick(child<DirectoryTree>(window, "Dir1"), Qt::Key_Return);
-        stillShown = window->isVisible();
-        highlighted = child<DirectoryTree>(window, "Dir1")->highlightedPath();
-        files = listTexts(window, "File1");
-        child<QPushButton>(window, "CmdOK")->click();
-    });
+    bool closed = false;
     const QString before = QDir::currentPath();
-    selector.ShowSelectDirectory(tree.config);
+    showSelect(selector, tree.config, [&](QWidget* window) {
+        auto* dirs = child<DirectoryTree>(window, "Dir1");
+        auto* fileList = child<QListWidget>(window, "File1");
+        if (how.endsWith("North")) {
+            QTreeWidgetItem* north = dirs->findItems("North", Qt::MatchRecursive).value(0);
+            const QPoint centre = dirs->visualItemRect(north).center();
+            if (how.startsWith("double-click"))
+                doubleClickAt(dirs->viewport(), centre);
+            else
+                QTest::mouseClick(dirs->viewport(), Qt::LeftButton, {}, centre);
+        }
+        highlighted = dirs->highlightedPath();
+        if (how.startsWith("Enter"))
+            QTest::keyClick(dirs, Qt::Key_Return);
+        else if (how == "double-click a file")
+            doubleClickAt(fileList->viewport(),
+                          fileList->visualItemRect(fileList->item(1)).center());
+        else if (how == "Cancel")
+            press(window, "CmdCancel");
+        else if (how == "close")
+            window->close();
+        files = listTexts(window, "File1");
+        closed = !window->isVisible();
+        if (!closed)
+            press(window, "CmdOK");
+    });
 
-    QVERIFY(driver.finished());
-    QVERIFY(stillShown);
-    QCOMPARE(selector.ButtonPressed(), QStringLiteral("Open"));
-    QCOMPARE(selector.Path(), native(tree.config + "/" + expected));
-    if (how == "click")
-        QCOMPARE(highlighted, native(tree.config + "/North"));
-    QTEST(files, "files");
+    QTEST(closed, "closes");
+    QCOMPARE(selector.ButtonPressed(), answer);
+    QCOMPARE(selector.Path(), native(tree.config + "/" + opened));
+    QCOMPARE(highlighted, native(tree.config + (how.endsWith("North") ? "/North" : "")));
+    const QStringList own{"readme.txt", "Tarnwick.ini"};
+    QCOMPARE(files, opened.isEmpty() ? own : QStringList{"SiteInfo.cfg"});
     QCOMPARE(QDir::currentPath(), before);
+    QVERIFY(dialogs.messages().isEmpty());
 }
 
 void TestFileSelector::drivesAreChecked_data()
@@ -245,19 +163,15 @@ void TestFileSelector::drivesAreChecked()
     selector.setDrives({{start, "a:"}, {other, "b:"}});
     selector.setDriveCheck(
         [&](const QString& root) { return root == start ? startReady : otherReady; });
-    QString driveShown, dirAfter;
-    ModalDriver driver;
-    driver.when("FrmFileSelector", [&](QWidget* window) {
+    QString driveShown;
+    showSelect(selector, tree.config, [&](QWidget* window) {
         auto* drives = child<QComboBox>(window, "Drive1");
         if (pickOther)
             drives->setCurrentIndex(drives->findData(other));
         driveShown = drives->currentText();
-        dirAfter = child<DirectoryTree>(window, "Dir1")->path();
-        child<QPushButton>(window, "CmdOK")->click();
+        press(window, "CmdOK");
     });
-    selector.ShowSelectDirectory(tree.config);
 
-    QVERIFY(driver.finished());
     if (!otherReady) {
         QCOMPARE(dialogs.messages().size(), 1);
         QCOMPARE(dialogs.messages()[0].text, QStringLiteral("Drive not ready"));
@@ -265,7 +179,6 @@ void TestFileSelector::drivesAreChecked()
         QCOMPARE(dialogs.messages()[0].icon, MessageIcon::Exclamation);
         QCOMPARE(dialogs.messages()[0].buttons, MessageButtons::Ok);
         QCOMPARE(driveShown, QStringLiteral("a:"));
-        QCOMPARE(dirAfter, native(tree.config));
         QCOMPARE(selector.Path(), native(tree.config));
         return;
     }
@@ -276,26 +189,22 @@ void TestFileSelector::drivesAreChecked()
     }
     QCOMPARE(selector.Path(), native(other));
     // The tree starts at the drive, named as the drive list names it.
-    auto* dir1 = child<DirectoryTree>(&selector, "Dir1");
-    QCOMPARE(dir1->topLevelItemCount(), 1);
-    QCOMPARE(dir1->topLevelItem(0)->text(0), QStringLiteral("b:\\"));
-    QCOMPARE(dir1->topLevelItem(0)->child(0)->text(0), QStringLiteral("inside"));
+    auto* dirs = child<DirectoryTree>(&selector, "Dir1");
+    QCOMPARE(dirs->topLevelItemCount(), 1);
+    QCOMPARE(dirs->topLevelItem(0)->text(0), QStringLiteral("b:\\"));
+    QCOMPARE(dirs->topLevelItem(0)->child(0)->text(0), QStringLiteral("inside"));
 }
 
+// The selector then stays where it was: some directory that exists.
 void TestFileSelector::missingStartingDirectoryGivesNoMessage()
 {
     ConfigTree tree;
     ScriptedDialogs dialogs;
     FrmFileSelector selector;
-    ModalDriver driver;
-    driver.when("FrmFileSelector",
-                [](QWidget* window) { child<QPushButton>(window, "CmdOK")->click(); });
-    selector.ShowSelectDirectory(tree.config + "/gone");
+    showSelect(selector, tree.config + "/gone", [](QWidget* window) { press(window, "CmdOK"); });
 
-    QVERIFY(driver.finished());
     QVERIFY(dialogs.messages().isEmpty());
     QCOMPARE(selector.ButtonPressed(), QStringLiteral("Open"));
-    QVERIFY(!selector.Path().isEmpty());
     QVERIFY(QFileInfo(selector.Path()).isDir());
 }
 
