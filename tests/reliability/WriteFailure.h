@@ -12,31 +12,15 @@
 #include <sys/resource.h>
 #endif
 
-// Makes every file write of this process fail once a file would grow past `bytes`, for the
-// lifetime of the object. Tests run as root, so permissions cannot make a write fail; the
-// kernel's file size limit can (the write fails with EFBIG, as a full device fails), and it
-// fails inside the operating system, below every layer of our code. Without that limit the
-// atomic writer's own simulated full disk stands in.
+// Makes every file write of this process fail once a file would grow past `bytes`, while the
+// object lives. Tests run as root, so permissions cannot make a write fail; the kernel's file
+// size limit can (EFBIG, as a full device fails), below every layer of our code. Without that
+// limit the atomic writer's simulated full disk stands in.
 class WriteFailure
 {
 public:
-    enum class Kind { KernelLimit, SimulatedFullDisk };
-
-    static bool kernelLimitAvailable()
+    explicit WriteFailure(qint64 bytes)
     {
-#ifdef Q_OS_UNIX
-        return true;
-#else
-        return false;
-#endif
-    }
-
-    WriteFailure(Kind kind, qint64 bytes) : kind_(kind)
-    {
-        if (kind_ == Kind::SimulatedFullDisk) {
-            AtomicFile::setByteLimitForTesting(bytes);
-            return;
-        }
 #ifdef Q_OS_UNIX
         // The limit also raises SIGXFSZ, which would end the process.
         previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
@@ -44,18 +28,18 @@ public:
         rlimit limited = previous_;
         limited.rlim_cur = rlim_t(bytes);
         setrlimit(RLIMIT_FSIZE, &limited);
+#else
+        AtomicFile::setByteLimitForTesting(bytes);
 #endif
     }
 
     ~WriteFailure()
     {
-        if (kind_ == Kind::SimulatedFullDisk) {
-            AtomicFile::setByteLimitForTesting(-1);
-            return;
-        }
 #ifdef Q_OS_UNIX
         setrlimit(RLIMIT_FSIZE, &previous_);
         std::signal(SIGXFSZ, previousHandler_);
+#else
+        AtomicFile::setByteLimitForTesting(-1);
 #endif
     }
 
@@ -63,14 +47,17 @@ public:
     WriteFailure& operator=(const WriteFailure&) = delete;
 
     // The system's description of the failure the user must be shown.
-    QString description() const
+    static QString description()
     {
-        return QString::fromLocal8Bit(std::strerror(kind_ == Kind::KernelLimit ? EFBIG : ENOSPC));
+#ifdef Q_OS_UNIX
+        return QString::fromLocal8Bit(std::strerror(EFBIG));
+#else
+        return QString::fromLocal8Bit(std::strerror(ENOSPC));
+#endif
     }
 
-private:
-    Kind kind_;
 #ifdef Q_OS_UNIX
+private:
     rlimit previous_{};
     void (*previousHandler_)(int) = nullptr;
 #endif
