@@ -158,6 +158,8 @@ void TestRtfReader::text_data()
             "x");
     textRow("old bullet numbering skipped",
             "{\\rtf1{\\pn\\pnlvlblt{\\pntxtb\\'b7}}{\\pntext\\bullet\\tab}item}", "\u2022\titem");
+    textRow("bullet text shown though starred", "{\\rtf1{\\*\\pntext\\bullet\\tab}item}",
+            "\u2022\titem");
     textRow("binary data skipped", "{\\rtf1 a{\\*\\x\\bin3 {}}}b}", "ab");
     textRow("picture inside shppict kept, nonshppict skipped",
             "{\\rtf1 a{\\*\\shppict b}{\\nonshppict c}d}", "abd");
