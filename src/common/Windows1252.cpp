@@ -1,5 +1,7 @@
 #include "Windows1252.h"
 
+#include "ReusedText.h"
+
 #include <array>
 
 #if defined(__SSE2__) || defined(_M_X64) || defined(_M_AMD64)
@@ -53,13 +55,10 @@ QString Windows1252::decode(QByteArrayView bytes)
 
 void Windows1252::decodeInto(QByteArrayView bytes, QString& text)
 {
-    if (bytes.isEmpty() || !text.isDetached() || text.capacity() < bytes.size()) {
+    if (bytes.isEmpty())
         text = decode(bytes);
-        return;
-    }
-    if (text.size() != bytes.size())
-        text.resize(bytes.size());
-    decodeTo(bytes, reinterpret_cast<char16_t*>(text.data()));
+    else
+        decodeTo(bytes, ReusedText::resizedForWriting(text, bytes.size()));
 }
 
 void Windows1252::decodeTo(QByteArrayView bytes, char16_t* out)

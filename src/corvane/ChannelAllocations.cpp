@@ -2,6 +2,7 @@
 
 #include "ModCrvFile.h"
 #include "common/ChannelLabel.h"
+#include "common/ReusedText.h"
 #include "common/ShowMessage.h"
 #include "common/TrimSpaces.h"
 #include "document/ChannelTableModel.h"
@@ -23,26 +24,6 @@ bool isSpare(QStringView trimmedName)
     };
     return trimmedName.isEmpty() || equals(QLatin1String("SPARE")) ||
            equals(QLatin1String("(SPARE)"));
-}
-
-// Written over the text's old characters when no other string shares them and they have room:
-// importing into a table that holds a site then allocates nothing.
-void assignInPlace(QString& text, QStringView value)
-{
-    if (!text.isDetached() || text.capacity() < value.size()) {
-        text = value.toString();
-        return;
-    }
-    if (text.size() != value.size())
-        text.resize(value.size());
-    std::copy(value.begin(), value.end(), text.begin());
-}
-
-// Most rows already hold the very default texts; assigning them again is a library call each.
-void assignUnlessSame(QString& text, const QString& value)
-{
-    if (text.constData() != value.constData() || text.size() != value.size())
-        text = value;
 }
 
 QString changedNameText(int channel, const QString& name, const QString& cut)
@@ -77,10 +58,11 @@ bool FillFromAllocations(ChannelTableModel& table, const DigitalChannelList& all
         if (spare)
             ChannelTableModel::assignSpareName(row->relNam, channel);
         else
-            assignInPlace(row->relNam, name);
+            std::copy_n(name.utf16(), name.size(),
+                        ReusedText::resizedForWriting(row->relNam, name.size()));
         row->back = allocations.backContact(channel);
-        assignUnlessSame(row->stUp, defaults.stUp);
-        assignUnlessSame(row->stDn, defaults.stDn);
+        ReusedText::assignUnlessSame(row->stUp, defaults.stUp);
+        ReusedText::assignUnlessSame(row->stDn, defaults.stDn);
     }
     if (count < table.channelCount())
         table.FillDefaultRows(count);

@@ -1,6 +1,7 @@
 #include "ChannelTableModel.h"
 
 #include "common/ChannelLabel.h"
+#include "common/ReusedText.h"
 #include "common/ShowMessage.h"
 #include "common/Windows1252.h"
 
@@ -68,9 +69,7 @@ void ChannelTableModel::assignSpareName(QString& name, int channel)
         name = makeSpareName(channel);
         return;
     }
-    const QString& spare = DefaultRows::all()[channel - 1].relNam;
-    if (!name.isSharedWith(spare))
-        name = spare;
+    ReusedText::assignUnlessSame(name, DefaultRows::all()[channel - 1].relNam);
 }
 
 QString ChannelTableModel::maximumChannelsText(int channels)

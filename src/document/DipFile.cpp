@@ -7,6 +7,7 @@
 #include "common/Windows1252.h"
 
 #include <QFile>
+#include <QtEndian>
 
 #include <array>
 #include <cstring>
@@ -17,15 +18,6 @@ using ModFunc::FailureText;
 using ModFunc::ShowMessage;
 
 namespace {
-
-template <typename T>
-T readLittleEndian(const char* bytes)
-{
-    std::make_unsigned_t<T> value = 0;
-    for (std::size_t i = 0; i < sizeof(T); ++i)
-        value |= std::make_unsigned_t<T>(static_cast<unsigned char>(bytes[i])) << (8 * i);
-    return static_cast<T>(value);
-}
 
 template <typename T>
 void appendLittleEndian(QByteArray& out, T value)
@@ -146,11 +138,11 @@ ReadRecords readRecords(QFile& file, int count, ChannelTableModel& table)
 DipHeader DipHeader::fromBytes(const char* bytes)
 {
     DipHeader header;
-    header.flag = readLittleEndian<std::uint32_t>(bytes);
-    header.fileType = readLittleEndian<std::int16_t>(bytes + 4);
-    header.version = readLittleEndian<std::int16_t>(bytes + 6);
-    header.channelCount = readLittleEndian<std::int32_t>(bytes + 8);
-    header.reserved = readLittleEndian<std::uint32_t>(bytes + 12);
+    header.flag = qFromLittleEndian<std::uint32_t>(bytes);
+    header.fileType = qFromLittleEndian<std::int16_t>(bytes + 4);
+    header.version = qFromLittleEndian<std::int16_t>(bytes + 6);
+    header.channelCount = qFromLittleEndian<std::int32_t>(bytes + 8);
+    header.reserved = qFromLittleEndian<std::uint32_t>(bytes + 12);
     return header;
 }
 
