@@ -12,64 +12,41 @@ class TestAtomicFile : public QObject
 
 private slots:
     void cleanup() { AtomicFile::setByteLimitForTesting(-1); }
-    void write_data();
-    void write();
-    void failsWithTheSystemText_data();
-    void failsWithTheSystemText();
+
+    void write_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<qint64>("limit");
+        QTest::addColumn<int>("error"); // 0: written
+        QTest::newRow("over a longer file") << "site.dip" << qint64(-1) << 0;
+        QTest::newRow("limit is the size") << "site.dip" << qint64(15376) << 0;
+        QTest::newRow("last byte missing") << "site.dip" << qint64(15375) << ENOSPC;
+        QTest::newRow("missing folder") << "missing/site.dip" << qint64(-1) << ENOENT;
+        QTest::newRow("path is a folder") << "folder" << qint64(-1) << EISDIR;
+    }
+
+    // A failure names the system's reason; the folder afterwards holds only what it held, with
+    // the new bytes or the old ones whole.
+    void write()
+    {
+        QFETCH(QString, name);
+        QFETCH(qint64, limit);
+        QFETCH(int, error);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("folder"));
+        const QByteArray old(20000, 'o');
+        writeFile(dir.filePath("site.dip"), old);
+        const QByteArray bytes(15376, 'n');
+        AtomicFile::setByteLimitForTesting(limit);
+        const FileResult result = AtomicFile::write(dir.filePath(name), bytes);
+        QCOMPARE(result.ok, error == 0);
+        QCOMPARE(result.error, error ? QString::fromLocal8Bit(std::strerror(error)) : QString());
+        QCOMPARE(readFile(dir.filePath("site.dip")), error ? old : bytes);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 (QStringList{"folder", "site.dip"}));
+        QVERIFY(QDir(dir.filePath("folder")).isEmpty());
+    }
 };
-
-void TestAtomicFile::write_data()
-{
-    QTest::addColumn<qint64>("limit");
-    QTest::addColumn<bool>("ok");
-    QTest::newRow("over a longer file") << qint64(-1) << true;
-    QTest::newRow("limit is the size") << qint64(15376) << true;
-    QTest::newRow("disk full at once") << qint64(0) << false;
-    QTest::newRow("last byte missing") << qint64(15375) << false;
-}
-
-// The folder afterwards holds only the target: the new bytes, or the old ones byte for byte.
-void TestAtomicFile::write()
-{
-    QFETCH(qint64, limit);
-    QFETCH(bool, ok);
-    QTemporaryDir dir;
-    const QString path = dir.filePath("site.dip");
-    QByteArray old;
-    for (int i = 0; i < 20000; ++i)
-        old.append(char(i * 7));
-    writeFile(path, old);
-    const QByteArray bytes(15376, 'n');
-    AtomicFile::setByteLimitForTesting(limit);
-    const FileResult result = AtomicFile::write(path, bytes);
-    QCOMPARE(result.ok, ok);
-    QCOMPARE(result.error, ok ? QString() : QString::fromLocal8Bit(std::strerror(ENOSPC)));
-    QCOMPARE(readFile(path), ok ? bytes : old);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-             QStringList{"site.dip"});
-}
-
-void TestAtomicFile::failsWithTheSystemText_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("error");
-    QTest::newRow("missing folder") << "missing/site.dip" << ENOENT;
-    QTest::newRow("path is a folder") << "site.dip" << EISDIR;
-}
-
-void TestAtomicFile::failsWithTheSystemText()
-{
-    QFETCH(QString, name);
-    QFETCH(int, error);
-    QTemporaryDir dir;
-    QVERIFY(QDir(dir.path()).mkdir("site.dip"));
-    const FileResult result = AtomicFile::write(dir.filePath(name), "bytes");
-    QVERIFY(!result.ok);
-    QCOMPARE(result.error, QString::fromLocal8Bit(std::strerror(error)));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-             QStringList{"site.dip"});
-    QVERIFY(QDir(dir.filePath("site.dip")).isEmpty());
-}
 
 QTEST_GUILESS_MAIN(TestAtomicFile)
 #include "tst_atomicfile.moc"

@@ -15,7 +15,6 @@ const QString kTooFew = "Not enough fields found in line:-\r\n\"%1\"\r\nContinue
 const QString kInvalid = "Invalid channel number found on line. \r\n\"%1\"\r\nContinue loading?";
 const QString kUnexpected =
     "Unexpected channel number.\r\nExpected %1, got %2\r\nContinue loading?";
-const QString kMaximum = "This copy of ZR415Config can handle a maximum of 3072 channels.";
 
 QString imported(int last)
 {
@@ -28,219 +27,177 @@ class TestCsvFile : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void init();
-    void saveWritesOneLinePerRow();
-    void roundTripThroughQuotes();
-    void questions_data();
-    void questions();
-    void namesAndContacts_data();
-    void namesAndContacts();
-    void lineEnds();
-    void reloadLeavesCopiesOfOldRowsAlone();
-
-private:
-    CsvLoadResult load(const QByteArray& bytes);
+    CsvLoadResult load(const QByteArray& bytes)
+    {
+        writeFile(path, bytes);
+        return LoadCsvFile(*table, path);
+    }
 
     QTemporaryDir dir;
     QString path;
     std::unique_ptr<Model> table;
     std::unique_ptr<ScriptedDialogs> dialogs;
+
+private slots:
+    void init()
+    {
+        path = dir.filePath("site.csv");
+        dialogs = std::make_unique<ScriptedDialogs>();
+        table = std::make_unique<Model>();
+        QVERIFY(table->SetChannelCount(384, Model::FillAllRows));
+    }
+
+    void saveWritesOneLinePerRow()
+    {
+        writeFile(path, QByteArray(40000, 'x'));
+        QVERIFY(table->setChannel(1, {"ABCDEFGHIJKLMNOPQRST", true, "HI", "LO"}));
+        QVERIFY(table->setChannel(2, {"Points, 2A", false, "UP", "DN"}));
+        QVERIFY(table->setChannel(3, {"Say \"hi\"", true, "UP", "DN"}));
+        QVERIFY(table->setChannel(4, {QString::fromUtf8("Relé €"), false, "UP", "DN"}));
+        QVERIFY(SaveCsvFile(*table, path).ok);
+        QByteArray expected;
+        for (int channel = 1; channel <= 384; ++channel) {
+            const QByteArray label = ModFunc::ChannelLabel(channel).toLatin1();
+            expected += label + ",Spare " + label + ",Front\r\n";
+        }
+        expected.replace("AA02,Spare AA02,Front", "AA02,ABCDEFGHIJKLMNOP,Back");
+        expected.replace("AA03,Spare AA03,Front", "AA03,\"Points, 2A\",Front");
+        expected.replace("AA04,Spare AA04,Front", "AA04,\"Say \"\"hi\"\"\",Back");
+        expected.replace("AA05,Spare AA05,Front", "AA05,Rel\xE9 \x80,Front");
+        QCOMPARE(readFile(path), expected);
+        QVERIFY(dialogs->messages().isEmpty());
+    }
+
+    void roundTripThroughQuotes()
+    {
+        QVERIFY(table->SetChannelCount(768, Model::FillAllRows));
+        const QStringList names{"A,B", "\"quoted\"", "x\"y,z", "  padded  ", "ABCDEFGHIJKLMNOPQRST",
+                                "",    ","};
+        for (int row = 0; row < names.size(); ++row)
+            QVERIFY(table->setChannel(row, {names[row], row % 2 == 0, "UP", "DN"}));
+        QVERIFY(SaveCsvFile(*table, path).ok);
+        Model loaded;
+        QVERIFY(loaded.SetChannelCount(384, Model::FillAllRows));
+        QVERIFY(LoadCsvFile(loaded, path).file.ok);
+        QCOMPARE(dialogs->texts(), QStringList{imported(768)});
+        QCOMPARE(loaded.rowCount(), 768);
+        QStringList back = names;
+        back[3] = "padded";
+        back[4].truncate(16);
+        for (int row = 0; row < 768; ++row) {
+            QCOMPARE(loaded.channel(row).relNam,
+                     row < back.size() ? back[row] : table->channel(row).relNam);
+            QCOMPARE(loaded.channel(row).back, table->channel(row).back);
+        }
+    }
+
+    // Every Cancel ends the load; a failure ends it without the count and keeps the rows read.
+    void questions_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<Answers>("answers");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QString>("error");
+        const auto ok = MessageAnswer::Ok;
+        const auto cancel = MessageAnswer::Cancel;
+        QTest::newRow("no comma, Cancel")
+            << QByteArray("AA01 R1\r\nAA02,R2\r\n") << Answers{cancel}
+            << QStringList{kTooFew.arg("AA01 R1"), imported(0)} << 384 << "";
+        QTest::newRow("skipped lines keep expectation")
+            << "AA01,a\r\n\r\n" + QByteArray(70, 'x') + "\r\nAA02,b\r\n"
+            << Answers{ok, ok}
+            << QStringList{kTooFew.arg(""), kTooFew.arg(QString(64, u'x')), imported(2)} << 384
+            << "";
+        QTest::newRow("titles OK, then Cancel")
+            << QByteArray("Chan,Relay name,Back contact\r\nAA00,R0\r\nAA01,R1\r\n")
+            << Answers{ok, cancel}
+            << QStringList{kInvalid.arg("Chan,Relay name,Back contact"), kInvalid.arg("AA00,R0"),
+                           imported(0)}
+            << 384 << "";
+        QTest::newRow("jump OK, then Cancel")
+            << QByteArray("BA01,R385,Back\r\nBA03,R387\r\n") << Answers{ok, cancel}
+            << QStringList{kUnexpected.arg("AA01 (1)", "BA01 (385)"),
+                           kUnexpected.arg("BA02 (386)", "BA03 (387)"), imported(385)}
+            << 768 << "";
+        // Reading stops at the channel the table cannot hold.
+        QTest::newRow("beyond the labels")
+            << QByteArray("AA01,a\r\n5000,x\r\nAA02,b\r\n") << Answers{ok}
+            << QStringList{kUnexpected.arg("AA02 (2)", " (5000)"),
+                           "This copy of ZR415Config can handle a maximum of 3072 channels.",
+                           imported(1)}
+            << 3072 << "";
+        QTest::newRow("overflow") << QByteArray("AA01,kept,Back\r\n4294967296,x\r\n") << Answers{}
+                                  << QStringList{} << 384 << "Overflow";
+        QTest::newRow("channel below 1")
+            << QByteArray("AA01,kept,Back\r\n-5,x,Front\r\n") << Answers{ok}
+            << QStringList{kUnexpected.arg("AA02 (2)", " (-5)")} << 384 << "Subscript out of range";
+    }
+
+    void questions()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(Answers, answers);
+        QFETCH(QStringList, messages);
+        QFETCH(int, rows);
+        QFETCH(QString, error);
+        for (MessageAnswer answer : answers)
+            dialogs->answerNext(answer);
+        const CsvLoadResult result = load(content);
+        QCOMPARE(result.file.error, error);
+        QCOMPARE(result.file.ok, error.isEmpty());
+        QCOMPARE(dialogs->texts(), messages);
+        QCOMPARE(result.aborted, answers.contains(MessageAnswer::Cancel));
+        if (result.file.ok)
+            QCOMPARE(result.lastChannel, messages.last().section(' ', 0, 0).toInt());
+        else
+            QCOMPARE(table->channel(0), (ChannelRow{"kept", true, "UP", "DN"}));
+        QCOMPARE(table->rowCount(), rows);
+    }
+
+    // Spares by any spelling get the default name; names are trimmed, not cut; only a leading
+    // B or b marks a back contact.
+    void namesAndContacts()
+    {
+        QVERIFY(table->setBackContact(1, true));
+        QVERIFY(table->setBackContact(2, true));
+        QVERIFY(load("AA01,(Spare),Bogus\r\nAA02,spare relay,Front\r\n"
+                     "AA03,  ABCDEFGHIJKLMNOPQRST  , Back\r\nAA04,\x80\x8A\x9F\xA0\xE9\xFF,B\r\n")
+                    .file.ok);
+        QCOMPARE(dialogs->texts(), QStringList{imported(4)});
+        QCOMPARE(table->channel(0), (ChannelRow{"Spare AA01", true, "UP", "DN"}));
+        QCOMPARE(table->channel(1), (ChannelRow{"Spare AA02", false, "UP", "DN"}));
+        QCOMPARE(table->channel(2), (ChannelRow{"ABCDEFGHIJKLMNOPQRST", false, "UP", "DN"}));
+        QCOMPARE(table->channel(3),
+                 (ChannelRow{QString::fromUtf8("€ŠŸ\u00A0éÿ"), true, "UP", "DN"}));
+    }
+
+    // A second list writes over the rows' texts; copies taken before (an undo step, a
+    // clipboard) must keep what they held, and rows the list does not name stay. Lone CR, lone
+    // LF and CR LF each end a line; the last line needs no end.
+    void reloadLeavesCopiesOfOldRowsAlone()
+    {
+        QVERIFY(table->SetChannelCount(1152, Model::FillAllRows));
+        const ChannelRow kept{"Kept", true, "ON", "OFF"};
+        QVERIFY(table->setChannel(0, kept));
+        QVERIFY(table->setChannel(500, kept));
+        QVERIFY(load("AA01,A long first name,Back\r\nAA02,Second,Front\r\nAA03,\xe9t\xe9,B\r\n")
+                    .file.ok);
+        const ChannelRow first = table->channel(0);
+        const ChannelRow third = table->channel(2);
+        QVERIFY(load("AA01,Short,Front\rAA02,A much longer name,Back\nAA03,\x80uro,F").file.ok);
+        QCOMPARE(first, (ChannelRow{"A long first name", true, "ON", "OFF"}));
+        QCOMPARE(third, (ChannelRow{QString::fromUtf8("été"), true, "UP", "DN"}));
+        QCOMPARE(table->channel(0), (ChannelRow{"Short", false, "ON", "OFF"}));
+        QCOMPARE(table->channel(1), (ChannelRow{"A much longer name", true, "UP", "DN"}));
+        QCOMPARE(table->channel(2), (ChannelRow{QString::fromUtf8("€uro"), false, "UP", "DN"}));
+        QCOMPARE(table->channel(500), kept);
+        QCOMPARE(table->rowCount(), 1152);
+        // Once more, into rows that nothing else shares now.
+        QVERIFY(load("AA01,B,Front\r\n").file.ok);
+        QCOMPARE(table->channel(0).relNam, QStringLiteral("B"));
+    }
 };
-
-void TestCsvFile::init()
-{
-    path = dir.filePath("site.csv");
-    dialogs = std::make_unique<ScriptedDialogs>();
-    table = std::make_unique<Model>();
-    QVERIFY(table->SetChannelCount(384, Model::FillAllRows));
-}
-
-CsvLoadResult TestCsvFile::load(const QByteArray& bytes)
-{
-    writeFile(path, bytes);
-    return LoadCsvFile(*table, path);
-}
-
-void TestCsvFile::saveWritesOneLinePerRow()
-{
-    writeFile(path, QByteArray(40000, 'x'));
-    QVERIFY(table->setChannel(1, {"ABCDEFGHIJKLMNOPQRST", true, "HI", "LO"}));
-    QVERIFY(table->setChannel(2, {"Points, 2A", false, "UP", "DN"}));
-    QVERIFY(table->setChannel(3, {"Say \"hi\"", true, "UP", "DN"}));
-    QVERIFY(table->setChannel(4, {QString::fromUtf8("Relé €"), false, "UP", "DN"}));
-    QVERIFY(SaveCsvFile(*table, path).ok);
-    QByteArray expected;
-    for (int channel = 1; channel <= 384; ++channel) {
-        const QByteArray label = ModFunc::ChannelLabel(channel).toLatin1();
-        expected += label + ",Spare " + label + ",Front\r\n";
-    }
-    expected.replace("AA02,Spare AA02,Front", "AA02,ABCDEFGHIJKLMNOP,Back");
-    expected.replace("AA03,Spare AA03,Front", "AA03,\"Points, 2A\",Front");
-    expected.replace("AA04,Spare AA04,Front", "AA04,\"Say \"\"hi\"\"\",Back");
-    expected.replace("AA05,Spare AA05,Front", "AA05,Rel\xE9 \x80,Front");
-    QCOMPARE(readFile(path), expected);
-    QVERIFY(dialogs->messages().isEmpty());
-}
-
-void TestCsvFile::roundTripThroughQuotes()
-{
-    QVERIFY(table->SetChannelCount(768, Model::FillAllRows));
-    const QStringList names{"A,B",     "\"quoted\"", "x\"y,z", "  padded  ", "ABCDEFGHIJKLMNOPQRST",
-                            "Sparrow", "",           ","};
-    for (int row = 0; row < names.size(); ++row)
-        QVERIFY(table->setChannel(row, {names[row], row % 2 == 0, "UP", "DN"}));
-    QVERIFY(SaveCsvFile(*table, path).ok);
-    Model loaded;
-    QVERIFY(loaded.SetChannelCount(384, Model::FillAllRows));
-    const CsvLoadResult result = LoadCsvFile(loaded, path);
-    QVERIFY(result.file.ok);
-    QCOMPARE(dialogs->texts(), QStringList{imported(768)});
-    QCOMPARE(loaded.rowCount(), 768);
-    const QStringList back{"A,B",     "\"quoted\"", "x\"y,z", "padded", "ABCDEFGHIJKLMNOP",
-                           "Sparrow", "",           ","};
-    for (int row = 0; row < 768; ++row) {
-        QCOMPARE(loaded.channel(row).relNam,
-                 row < back.size() ? back[row] : table->channel(row).relNam);
-        QCOMPARE(loaded.channel(row).back, table->channel(row).back);
-    }
-}
-
-// Every Cancel ends the load; a failure ends it without the count and keeps the rows read.
-void TestCsvFile::questions_data()
-{
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<Answers>("answers");
-    QTest::addColumn<QStringList>("messages");
-    QTest::addColumn<int>("rows");
-    QTest::addColumn<QString>("error");
-    const auto ok = MessageAnswer::Ok;
-    const auto cancel = MessageAnswer::Cancel;
-    const QByteArray longLine(70, 'x');
-    QTest::newRow("no comma, Cancel")
-        << QByteArray("AA01 R1\r\nAA02,R2\r\n") << Answers{cancel}
-        << QStringList{kTooFew.arg("AA01 R1"), imported(0)} << 384 << "";
-    QTest::newRow("skipped lines keep expectation")
-        << "AA01,a\r\n\r\n" + longLine + "\r\nAA02,b\r\n"
-        << Answers{ok, ok}
-        << QStringList{kTooFew.arg(""), kTooFew.arg(QString(64, u'x')), imported(2)} << 384 << "";
-    QTest::newRow("titles OK, then Cancel")
-        << QByteArray("Chan,Relay name,Back contact\r\nAA00,R0\r\nAA01,R1\r\n")
-        << Answers{ok, cancel}
-        << QStringList{kInvalid.arg("Chan,Relay name,Back contact"), kInvalid.arg("AA00,R0"),
-                       imported(0)}
-        << 384 << "";
-    QTest::newRow("jump OK, then Cancel")
-        << QByteArray("BA01,R385,Back\r\nBA03,R387\r\n") << Answers{ok, cancel}
-        << QStringList{kUnexpected.arg("AA01 (1)", "BA01 (385)"),
-                       kUnexpected.arg("BA02 (386)", "BA03 (387)"), imported(385)}
-        << 768 << "";
-    // Reading stops at the channel the table cannot hold.
-    QTest::newRow("beyond the labels")
-        << QByteArray("AA01,a\r\n5000,x\r\nAA02,b\r\n") << Answers{ok}
-        << QStringList{kUnexpected.arg("AA02 (2)", " (5000)"), kMaximum, imported(1)} << 3072 << "";
-    QTest::newRow("overflow") << QByteArray("AA01,kept,Back\r\n4294967296,x\r\n") << Answers{}
-                              << QStringList{} << 384 << "Overflow";
-    QTest::newRow("channel below 1")
-        << QByteArray("AA01,kept,Back\r\n-5,x,Front\r\n") << Answers{ok}
-        << QStringList{kUnexpected.arg("AA02 (2)", " (-5)")} << 384 << "Subscript out of range";
-}
-
-void TestCsvFile::questions()
-{
-    QFETCH(QByteArray, content);
-    QFETCH(Answers, answers);
-    QFETCH(QStringList, messages);
-    QFETCH(int, rows);
-    QFETCH(QString, error);
-    for (MessageAnswer answer : answers)
-        dialogs->answerNext(answer);
-    const CsvLoadResult result = load(content);
-    QCOMPARE(result.file.ok, error.isEmpty());
-    QCOMPARE(result.file.error, error);
-    QCOMPARE(dialogs->texts(), messages);
-    QCOMPARE(result.aborted, answers.contains(MessageAnswer::Cancel));
-    if (result.file.ok)
-        QCOMPARE(result.lastChannel, messages.last().section(' ', 0, 0).toInt());
-    else
-        QCOMPARE(table->channel(0), (ChannelRow{"kept", true, "UP", "DN"}));
-    QCOMPARE(table->rowCount(), rows);
-    QCOMPARE(dialogs->unusedAnswers(), 0);
-    QCOMPARE(dialogs->unexpectedQuestions(), 0);
-    for (const MessageRequest& box : dialogs->messages()) {
-        const bool question = box.buttons == MessageButtons::OkCancel;
-        QCOMPARE(box.title, question ? "ZR415Config" : "ZR415 configuration editor");
-        QCOMPARE(box.icon, question ? MessageIcon::Question : MessageIcon::Information);
-        QVERIFY(question || box.buttons == MessageButtons::Ok);
-    }
-}
-
-void TestCsvFile::namesAndContacts_data()
-{
-    QTest::addColumn<QByteArray>("line");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("back");
-    QTest::newRow("number for label") << QByteArray("1,R1,b") << "R1" << true;
-    QTest::newRow("spare prefix") << QByteArray("AA01,spare relay,Front") << "Spare AA01" << false;
-    QTest::newRow("SP") << QByteArray("AA01, sp ,b") << "Spare AA01" << true;
-    QTest::newRow("(spare)") << QByteArray("AA01,(Spare),Bogus") << "Spare AA01" << true;
-    QTest::newRow("quoted spare") << QByteArray("AA01,\"Spare\"") << "Spare AA01" << false;
-    QTest::newRow("SPA") << QByteArray("AA01,SPA,") << "SPA" << false;
-    QTest::newRow("no contact") << QByteArray("AA01,(SPARE) x") << "(SPARE) x" << false;
-    QTest::newRow("spaces trimmed, long kept")
-        << QByteArray("AA01,  ABCDEFGHIJKLMNOPQRST  , Back") << "ABCDEFGHIJKLMNOPQRST" << false;
-    QTest::newRow("comma splits") << QByteArray("AA01,Re,Back,Front") << "Re" << true;
-    QTest::newRow("inner quote") << QByteArray("AA01,Rel\"ay,back") << "Rel\"ay" << true;
-    QTest::newRow("code page") << QByteArray("AA01,\x80\x8A\x9F\xA0\xE9\xFF,B")
-                               << QString::fromUtf8("€ŠŸ\u00A0éÿ") << true;
-}
-
-void TestCsvFile::namesAndContacts()
-{
-    QFETCH(QByteArray, line);
-    QFETCH(QString, name);
-    QFETCH(bool, back);
-    QVERIFY(table->setBackContact(0, !back));
-    QVERIFY(load(line + "\r\n").file.ok);
-    QCOMPARE(dialogs->texts(), QStringList{imported(1)});
-    QCOMPARE(table->channel(0).relNam, name);
-    QCOMPARE(table->channel(0).back, back);
-}
-
-// Lone CR, lone LF and CR LF each end a line; the last line needs no end.
-void TestCsvFile::lineEnds()
-{
-    QVERIFY(load("AA01,a\rAA02,b\nAA03,c\r\nAA04,d").file.ok);
-    QCOMPARE(dialogs->texts(), QStringList{imported(4)});
-    const QStringList names{"a", "b", "c", "d"};
-    for (int row = 0; row < names.size(); ++row)
-        QCOMPARE(table->channel(row).relNam, names[row]);
-}
-
-// A second list read into the same table writes over the rows' texts; copies taken before (an
-// undo step, a clipboard) must keep what they held, and rows the list does not name stay.
-void TestCsvFile::reloadLeavesCopiesOfOldRowsAlone()
-{
-    QVERIFY(table->SetChannelCount(1152, Model::FillAllRows));
-    const ChannelRow kept{"Kept", true, "ON", "OFF"};
-    QVERIFY(table->setChannel(0, kept));
-    QVERIFY(table->setChannel(500, kept));
-    QVERIFY(
-        load("AA01,A long first name,Back\r\nAA02,Second,Front\r\nAA03,\xe9t\xe9,B\r\n").file.ok);
-    const ChannelRow first = table->channel(0);
-    const ChannelRow third = table->channel(2);
-    QVERIFY(load("AA01,Short,Front\r\nAA02,A much longer name,Back\r\nAA03,\x80uro,F\r\n").file.ok);
-    QCOMPARE(first, (ChannelRow{"A long first name", true, "ON", "OFF"}));
-    QCOMPARE(third, (ChannelRow{QString::fromUtf8("été"), true, "UP", "DN"}));
-    QCOMPARE(table->channel(0), (ChannelRow{"Short", false, "ON", "OFF"}));
-    QCOMPARE(table->channel(1), (ChannelRow{"A much longer name", true, "UP", "DN"}));
-    QCOMPARE(table->channel(2), (ChannelRow{QString::fromUtf8("€uro"), false, "UP", "DN"}));
-    QCOMPARE(table->channel(500), kept);
-    QCOMPARE(table->rowCount(), 1152);
-    // Once more, into rows that nothing else shares now.
-    QVERIFY(load("AA01,B,Front\r\n").file.ok);
-    QCOMPARE(table->channel(0).relNam, QStringLiteral("B"));
-}
 
 QTEST_GUILESS_MAIN(TestCsvFile)
 #include "tst_csvfile.moc"

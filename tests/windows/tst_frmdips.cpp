@@ -5,19 +5,15 @@
 #include "common/ScriptedDialogs.h"
 #include "document/ChannelTableModel.h"
 #include "document/DocumentCommands.h"
-#include "labels/LabelDatabase.h"
 #include "windows/FrmDips.h"
 #include "windows/ModGlobal.h"
-#include "windows/Twips.h"
 #include "windows/WidgetDialogs.h"
 
 #include <QAction>
 #include <QComboBox>
-#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -38,23 +34,18 @@ private slots:
         dialogs.reset();
     }
 
-    void startsUntitledWithOneUnit();
     void menuAndToolbarHoldTheirItemsInOrder();
     void closeAsksAboutUnsavedEdits_data();
     void closeAsksAboutUnsavedEdits();
     void badDipLeavesTheSiteAsItWas();
-    void saveAsDipNamesTheSiteAndNextStartOpensThere();
-    void saveAsOtherEndings_data();
-    void saveAsOtherEndings();
+    void saveAsWritesByTheEnding_data();
+    void saveAsWritesByTheEnding();
     void exportTakesTheCellBeingEdited();
     void cancelledImportChangesNothing();
     void importThroughTheSiteSelector();
-    void aboutShowsTheVersion();
-    void labelsButtonReportsAMissingDatabase();
     void realMessageBoxAnswersTheShrinkQuestion();
 
 private:
-    void openWindow();
     ChannelTableModel& table() const { return window->table(); }
 
     std::unique_ptr<ScriptedDialogs> dialogs;
@@ -66,27 +57,9 @@ void TestFrmDips::init()
     ModGlobal::OpenSettingsStore()->clear();
     ModGlobal::dirs = {};
     dialogs = std::make_unique<ScriptedDialogs>();
-    openWindow();
-}
-
-void TestFrmDips::openWindow()
-{
     window = std::make_unique<FrmDips>();
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-}
-
-void TestFrmDips::startsUntitledWithOneUnit()
-{
-    QCOMPARE(window->windowTitle(), "ZR415 configuration editor");
-    QCOMPARE(table().rowCount(), 384);
-    QCOMPARE(table().data(table().index(0, 1)).toString(), "Spare AA01");
-    QCOMPARE(window->channelCountSelector()->count(), 8);
-    QCOMPARE(window->channelCountSelector()->currentIndex(), 0);
-    QVERIFY(!window->commands().isModified());
-    QCOMPARE(window->frameGeometry(), QRect(Twips::toPixelsX(500), Twips::toPixelsY(500),
-                                            Twips::toPixelsX(6945), Twips::toPixelsY(9375)));
-    QVERIFY(dialogs->messages().isEmpty());
 }
 
 void TestFrmDips::menuAndToolbarHoldTheirItemsInOrder()
@@ -142,8 +115,6 @@ void TestFrmDips::closeAsksAboutUnsavedEdits()
     QCOMPARE(table().channel(3).relNam, "TPR 12");
     if (saved)
         QCOMPARE(readFile(path).mid(16 + 3 * 40, 6), QByteArray("TPR 12"));
-    // The geometry is stored whether or not the window closed.
-    QVERIFY(ModGlobal::OpenSettingsStore()->contains("FormSize/height"));
 }
 
 void TestFrmDips::badDipLeavesTheSiteAsItWas()
@@ -155,49 +126,35 @@ void TestFrmDips::badDipLeavesTheSiteAsItWas()
     dialogs->chooseNext(bad);
     window->onToolbarButton("Open");
     QCOMPARE(dialogs->texts(), QStringList{"File flag incorrect - this is not an ZR415 file"});
-    QCOMPARE(window->windowTitle(), "ZR415 configuration editor");
     QCOMPARE(table().channel(5).relNam, "KEPT");
     QVERIFY(window->commands().site().sitePath.isEmpty());
 }
 
-void TestFrmDips::saveAsDipNamesTheSiteAndNextStartOpensThere()
-{
-    QTemporaryDir dir;
-    const QString path = QDir::toNativeSeparators(dir.filePath("north.dip"));
-    typeIntoRelayName(*window, 0, "X");
-    dialogs->chooseNext(path);
-    window->findChild<QAction*>("MnuSaveAs")->trigger();
-    QCOMPARE(window->windowTitle(), "north - ZR415 configuration editor");
-    QVERIFY(!window->commands().isModified());
-    QCOMPARE(readFile(path).size(), 15376);
-    QVERIFY(window->close());
-    ModGlobal::dirs = {};
-    openWindow();
-    window->findChild<QAction*>("MnuOpen")->trigger();
-    QCOMPARE(dialogs->fileRequests().last().directory,
-             QDir::toNativeSeparators(dir.path()) + QDir::separator());
-}
-
-void TestFrmDips::saveAsOtherEndings_data()
+void TestFrmDips::saveAsWritesByTheEnding_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QStringList>("written");
     QTest::addColumn<QStringList>("messages");
-    QTest::newRow("csv list") << "north.csv" << QStringList{"north.csv"} << QStringList();
-    QTest::newRow("Corvane file") << "any.cfg" << QStringList{"DChannel.cfg"} << QStringList();
+    QTest::addColumn<bool>("modified"); // only a .dip holds the whole site
+    QTest::newRow("dip") << "north.dip" << QStringList{"north.dip"} << QStringList() << false;
+    QTest::newRow("csv list") << "north.csv" << QStringList{"north.csv"} << QStringList() << true;
+    QTest::newRow("Corvane file") << "any.cfg" << QStringList{"DChannel.cfg"} << QStringList()
+                                  << true;
     QTest::newRow("unknown ending")
         << "north.xml" << QStringList()
-        << QStringList{"Unknown file type - use a .dip, .csv or .cfg file name."};
+        << QStringList{"Unknown file type - use a .dip, .csv or .cfg file name."} << true;
 }
 
-void TestFrmDips::saveAsOtherEndings()
+void TestFrmDips::saveAsWritesByTheEnding()
 {
     QFETCH(QString, name);
     QTemporaryDir dir;
+    typeIntoRelayName(*window, 0, "X");
     dialogs->chooseNext(QDir::toNativeSeparators(dir.filePath(name)));
-    window->commands().SaveSiteAs();
+    window->findChild<QAction*>("MnuSaveAs")->trigger();
     QTEST(dialogs->texts(), "messages");
     QTEST(QDir(dir.path()).entryList(QDir::Files), "written");
+    QTEST(window->commands().isModified(), "modified");
 }
 
 void TestFrmDips::exportTakesTheCellBeingEdited()
@@ -208,7 +165,6 @@ void TestFrmDips::exportTakesTheCellBeingEdited()
     dialogs->chooseNext(card);
     window->onToolbarButton("Export");
     QCOMPARE(readFile(card).mid(16, 7), QByteArray("ON CARD"));
-    QCOMPARE(ModGlobal::dirs.cfPath, QDir::toNativeSeparators(dir.path()) + QDir::separator());
     // Export is not a save of the site.
     QVERIFY(window->commands().isModified());
     QCOMPARE(window->windowTitle(), "ZR415 configuration editor");
@@ -221,10 +177,8 @@ void TestFrmDips::cancelledImportChangesNothing()
     CorvaneSite::writeOneAllocation(config.path());
     window->setSiteChooser([&] { return ChosenSite{"Cancel", "North Jn", config.path()}; });
     window->onToolbarButton("Import");
-    QCOMPARE(window->windowTitle(), "ZR415 configuration editor");
     QVERIFY(!window->commands().isModified());
     QCOMPARE(table().channel(0), ChannelTableModel::defaultRow(1));
-    QVERIFY(dialogs->messages().isEmpty());
 }
 
 void TestFrmDips::importThroughTheSiteSelector()
@@ -233,46 +187,14 @@ void TestFrmDips::importThroughTheSiteSelector()
     CorvaneSite::writeOneAllocation(CorvaneSite::addSite(config.path(), "north", "North Jn"));
     ModGlobal::dirs.crvPath = config.path();
     ModalDriver driver;
-    QString shownSite;
-    driver.when("FrmSiteSelector", [&](QWidget* selector) {
-        auto* list = selector->findChild<QListWidget*>("SiteList");
-        shownSite = list->currentItem() ? list->currentItem()->text() : QString();
-        selector->findChild<QPushButton*>("CmdLoad")->click();
-    });
+    driver.when("FrmSiteSelector",
+                [](QWidget* selector) { selector->findChild<QPushButton*>("CmdLoad")->click(); });
     window->onToolbarButton("Import");
     QVERIFY(driver.finished());
-    QVERIFY(shownSite.contains("North Jn"));
     QCOMPARE(window->windowTitle(), "North Jn - ZR415 configuration editor");
     QVERIFY(window->commands().isModified());
     QCOMPARE(table().channel(0).relNam, "TPR 1");
     QVERIFY(table().channel(0).back);
-    QCOMPARE(dialogs->texts(), QStringList{"1 channels imported"});
-}
-
-void TestFrmDips::aboutShowsTheVersion()
-{
-    window->findChild<QAction*>("MnuAbout")->trigger();
-    const QString version = ZR415_VERSION;
-    QVERIFY(QRegularExpression("^\\d+\\.\\d+\\.\\d+$").match(version).hasMatch());
-    QCOMPARE(dialogs->texts(),
-             QStringList{"ZR415Config " + version +
-                         "\r\nChannel list editor for the ZR415 signalling data logger."});
-}
-
-// The editor's own database is never made by the export; in test mode it does not exist.
-void TestFrmDips::labelsButtonReportsAMissingDatabase()
-{
-    const QString file = LabelDatabase::editorDefault().databaseFile();
-    QVERIFY(!file.isEmpty());
-    QFile::remove(file);
-    window->onToolbarButton("Labels");
-    QCOMPARE(dialogs->messages().size(), 1);
-    const QString text = dialogs->messages().first().text;
-    const QString failure = "Error exporting to labels database\r\n";
-    QVERIFY2(text.startsWith(failure), qPrintable(text));
-    QVERIFY(!text.mid(failure.size()).trimmed().isEmpty());
-    QVERIFY(!QFileInfo::exists(file));
-    QVERIFY(!window->commands().isModified());
 }
 
 void TestFrmDips::realMessageBoxAnswersTheShrinkQuestion()
@@ -281,19 +203,16 @@ void TestFrmDips::realMessageBoxAnswersTheShrinkQuestion()
     Dialogs* previous = Dialogs::install(&boxes);
     table().SetChannelCount(768, ChannelTableModel::FillAllRows);
     QString shownText;
-    QString shownTitle;
     // The box is answered before anything is checked, so a failed check cannot leave it open.
     ModalDriver driver;
     driver.when("QMessageBox", [&](QWidget* modal) {
         auto* box = static_cast<QMessageBox*>(modal);
         shownText = box->text();
-        shownTitle = box->windowTitle();
         box->button(QMessageBox::Cancel)->click();
     });
     window->channelCountSelector()->setCurrentIndex(0);
     Dialogs::install(previous);
     QVERIFY(driver.finished());
-    QCOMPARE(shownTitle, "ZR415 configuration editor");
     QCOMPARE(shownText, "Delete channels BA01 to BH48?\n");
     QCOMPARE(table().rowCount(), 768);
     QCOMPARE(window->channelCountSelector()->currentIndex(), 1);
