@@ -6,9 +6,9 @@
 
 #include "BenchSite.h"
 #include "NullDialogs.h"
+#include "commands/DocumentCommands.h"
 #include "document/ChannelTableModel.h"
 #include "document/DipFile.h"
-#include "document/DocumentCommands.h"
 #include "windows/ChannelGridView.h"
 #include "windows/FrmDips.h"
 

@@ -3,7 +3,7 @@
 #include "FuzzChecks.h"
 
 #include "common/Windows1252.h"
-#include "windows/RtfReader.h"
+#include "help/RtfReader.h"
 
 #include <QGuiApplication>
 #include <QTextDocument>

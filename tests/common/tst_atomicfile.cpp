@@ -1,5 +1,5 @@
-#include "../support/TestFiles.h"
 #include "common/AtomicFile.h"
+#include "support/TestFiles.h"
 
 #include <QTemporaryDir>
 

@@ -1,11 +1,11 @@
-#include "../support/CorvaneSite.h"
-#include "../support/TestFiles.h"
 #include "common/AtomicFile.h"
 #include "common/ModFileUtil.h"
-#include "common/ScriptedDialogs.h"
 #include "corvane/ChannelAllocations.h"
 #include "corvane/ModCrvFile.h"
 #include "document/ChannelTableModel.h"
+#include "support/CorvaneSite.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,10 +1,10 @@
-#include "../support/Children.h"
-#include "../support/DoubleClick.h"
-#include "../support/ModalDriver.h"
-#include "../support/TestFiles.h"
-#include "common/ScriptedDialogs.h"
 #include "corvane/DirectoryTree.h"
 #include "corvane/FrmFileSelector.h"
+#include "support/Children.h"
+#include "support/DoubleClick.h"
+#include "support/ModalDriver.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestFiles.h"
 
 #include <QComboBox>
 #include <QDir>

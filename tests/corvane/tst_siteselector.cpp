@@ -1,9 +1,9 @@
-#include "../support/Children.h"
-#include "../support/CorvaneSite.h"
-#include "../support/DoubleClick.h"
-#include "../support/ModalDriver.h"
-#include "common/ScriptedDialogs.h"
 #include "corvane/FrmSiteSelector.h"
+#include "support/Children.h"
+#include "support/CorvaneSite.h"
+#include "support/DoubleClick.h"
+#include "support/ModalDriver.h"
+#include "support/ScriptedDialogs.h"
 #include "windows/ModGlobal.h"
 
 #include <QDir>

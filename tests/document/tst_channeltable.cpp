@@ -1,7 +1,7 @@
 #include "common/ChannelLabel.h"
-#include "common/ScriptedDialogs.h"
 #include "document/ChannelTableModel.h"
 #include "document/UserChannelChoice.h"
+#include "support/ScriptedDialogs.h"
 
 #include <QAbstractItemModelTester>
 #include <QLoggingCategory>

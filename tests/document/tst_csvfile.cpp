@@ -1,8 +1,8 @@
-#include "../support/TestFiles.h"
 #include "common/ChannelLabel.h"
-#include "common/ScriptedDialogs.h"
 #include "document/ChannelTableModel.h"
 #include "document/CsvFile.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestFiles.h"
 
 #include <QTemporaryDir>
 

@@ -1,8 +1,8 @@
-#include "../support/TestFiles.h"
-#include "common/ScriptedDialogs.h"
+#include "commands/DocumentCommands.h"
 #include "document/ChannelTableModel.h"
-#include "document/DocumentCommands.h"
-#include "windows/DirSettings.h"
+#include "document/DirSettings.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestFiles.h"
 
 #include <QTemporaryDir>
 

@@ -1,8 +1,8 @@
-#include "../support/TestFiles.h"
-#include "common/ScriptedDialogs.h"
 #include "document/ChannelTableModel.h"
 #include "labels/ExportLabelDatabase.h"
 #include "labels/LabelDatabase.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -1,12 +1,12 @@
 // Broken and hostile files through the editor's own commands: each gives its documented result
 // and messages, and the table is always one the editor can show and save (a row count that is
 // the selected one of the eight choices, every Chan cell its row's label).
-#include "../support/TestFiles.h"
+#include "commands/DocumentCommands.h"
 #include "common/ChannelLabel.h"
-#include "common/ScriptedDialogs.h"
 #include "document/ChannelTableModel.h"
-#include "document/DocumentCommands.h"
-#include "windows/DirSettings.h"
+#include "document/DirSettings.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestFiles.h"
 
 #include <QTemporaryDir>
 

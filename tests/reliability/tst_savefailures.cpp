@@ -1,12 +1,12 @@
 // A failed save leaves the folder as it was (the old file byte for byte, no temporary file),
 // tells the user the system's description, and keeps the site modified.
-#include "../support/TestFiles.h"
 #include "WriteFailure.h"
+#include "support/TestFiles.h"
 
-#include "common/ScriptedDialogs.h"
+#include "commands/DocumentCommands.h"
 #include "document/ChannelTableModel.h"
-#include "document/DocumentCommands.h"
-#include "windows/DirSettings.h"
+#include "document/DirSettings.h"
+#include "support/ScriptedDialogs.h"
 
 #include <QDirIterator>
 #include <QMap>

@@ -1,4 +1,4 @@
-#include "../support/TestFiles.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QProcess>

@@ -1,5 +1,5 @@
-#include "../support/ModalDriver.h"
-#include "windows/FrmHelp.h"
+#include "help/FrmHelp.h"
+#include "support/ModalDriver.h"
 
 #include <QScrollBar>
 #include <QTest>

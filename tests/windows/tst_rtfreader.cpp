@@ -1,4 +1,4 @@
-#include "windows/RtfReader.h"
+#include "help/RtfReader.h"
 
 #include <QBuffer>
 #include <QImage>

@@ -1,7 +1,7 @@
 // Draws the directory selector in a window frame, a Tarnwick config directory open, as the
 // import help shows it: zr415-helpshot OUTPUT.png
-#include "common/ScriptedDialogs.h"
 #include "corvane/FrmFileSelector.h"
+#include "support/ScriptedDialogs.h"
 
 #include <QApplication>
 #include <QDir>

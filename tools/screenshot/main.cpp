@@ -1,7 +1,7 @@
 // Renders the editor with a site open, for the README: zr415-screenshot SITE OUTPUT.png
-#include "common/ScriptedDialogs.h"
+#include "commands/DocumentCommands.h"
 #include "document/ChannelTableModel.h"
-#include "document/DocumentCommands.h"
+#include "support/ScriptedDialogs.h"
 #include "windows/ChannelGridView.h"
 #include "windows/FindBar.h"
 #include "windows/FrmDips.h"

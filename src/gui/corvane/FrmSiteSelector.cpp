@@ -1,9 +1,9 @@
 #include "FrmSiteSelector.h"
 
 #include "FrmFileSelector.h"
-#include "ModCrvFile.h"
 #include "ModCrvFunc.h"
-#include "windows/FrmHelp.h"
+#include "corvane/ModCrvFile.h"
+#include "help/FrmHelp.h"
 #include "windows/ModGlobal.h"
 #include "windows/Twips.h"
 #include "windows/WindowHelpers.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SiteInfoRecord.h"
+#include "corvane/SiteInfoRecord.h"
 
 #include <QList>
 

@@ -1,15 +1,15 @@
 #include "DocumentCommands.h"
 
-#include "ChannelTableModel.h"
-#include "CsvFile.h"
-#include "DipFile.h"
 #include "FileDialogSettings.h"
-#include "SitePaths.h"
 #include "common/Dialogs.h"
 #include "common/ShowMessage.h"
 #include "corvane/ChannelAllocations.h"
 #include "corvane/ModCrvFile.h"
-#include "windows/DirSettings.h"
+#include "document/ChannelTableModel.h"
+#include "document/CsvFile.h"
+#include "document/DipFile.h"
+#include "document/DirSettings.h"
+#include "document/SitePaths.h"
 
 using ModFunc::FailureText;
 using ModFunc::ShowMessage;

@@ -2,7 +2,7 @@
 
 #include "ChannelCountCommand.h"
 #include "ChannelEditCommand.h"
-#include "document/DocumentCommands.h"
+#include "commands/DocumentCommands.h"
 
 #include <QUndoStack>
 

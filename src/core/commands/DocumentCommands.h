@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SiteState.h"
+#include "document/SiteState.h"
 
 #include <QObject>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "CommandLineOpen.h"
 
-#include "document/DocumentCommands.h"
+#include "commands/DocumentCommands.h"
 
 #include <QDir>
 #include <QFileInfo>

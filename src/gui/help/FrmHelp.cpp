@@ -1,7 +1,7 @@
 #include "FrmHelp.h"
 
 #include "RtfReader.h"
-#include "Twips.h"
+#include "windows/Twips.h"
 
 #include <QFile>
 #include <QGuiApplication>

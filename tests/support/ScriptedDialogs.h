@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Dialogs.h"
+#include "common/Dialogs.h"
 
 #include <QList>
 #include <QStringList>

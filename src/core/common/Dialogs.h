@@ -26,8 +26,8 @@ struct FileDialogRequest
     enum class Mode { Open, Save };
     Mode mode = Mode::Open;
     QString title;
-    QString filter;       // "Description (*.ext)|*.ext|..." pairs
-    int filterIndex = 0;  // one-based; 0 leaves the dialog's choice
+    QString filter;        // "Description (*.ext)|*.ext|..." pairs
+    int filterIndex = 0;   // one-based; 0 leaves the dialog's choice
     QString defaultSuffix; // without the dot; empty for none
     QString directory;
     QString fileName;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DirSettings.h"
+#include "document/DirSettings.h"
 
 #include <QSettings>
 
