@@ -69,7 +69,7 @@ private slots:
         QFETCH(QString, question);
         QFETCH(int, rows);
         QVERIFY(table->SetChannelCount(start, Model::FillAllRows));
-        QVERIFY(table->setChannel(start - 1, kEdited));
+        table->applyUserRows({{start - 1, kEdited}});
         table->selectChoice(choice); // where the user's click left the selector
         ScriptedDialogs dialogs;
         if (!question.isEmpty())
@@ -77,7 +77,10 @@ private slots:
         QSignalSpy changed(table.get(), &Model::dataChanged);
         QSignalSpy reset(table.get(), &Model::modelReset);
         const bool applied = rows != start;
-        QCOMPARE(ApplyUserChannelChoice(*table, choice), applied);
+        const bool confirmed = ConfirmUserChannelChoice(*table, choice);
+        if (confirmed)
+            ResizeToChoice(*table, choice);
+        QCOMPARE(confirmed, applied);
         QCOMPARE(dialogs.texts(), question.isEmpty() ? QStringList() : QStringList{question});
         QCOMPARE(table->rowCount(), rows);
         QCOMPARE(table->selectedChoice(), rows / 384 - 1);
@@ -93,7 +96,7 @@ private slots:
     // file holds. Only a change is an edit; the label is no cell to edit.
     void viewEdits()
     {
-        QSignalSpy edited(table.get(), &Model::cellEdited);
+        QSignalSpy edited(table.get(), &Model::dataChanged);
         const auto edit = [this](int column, const QVariant& value, int role = Qt::EditRole) {
             return table->setData(table->index(0, column), value, role);
         };

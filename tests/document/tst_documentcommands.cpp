@@ -1,10 +1,14 @@
 #include "commands/DocumentCommands.h"
+#include "common/ChannelLabel.h"
 #include "document/ChannelTableModel.h"
 #include "document/DirSettings.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
 
+#include <QAbstractItemModelTester>
+#include <QLoggingCategory>
 #include <QTemporaryDir>
+#include <QUndoStack>
 
 #include <cerrno>
 #include <cstring>
@@ -13,6 +17,24 @@ namespace {
 
 const QString kSep = QDir::separator();
 const QString kTitle = "ZR415 configuration editor";
+
+// A one-unit channel file, "NORTH 1" on a back contact and "NORTH 2" first, as the layout says.
+QByteArray northDip()
+{
+    QByteArray bytes("\xEE\xFF\xC0\xFF\x03\x00\x03\x00\x80\x01\x00\x00\x00\x00\x00\x00", 16);
+    for (int channel = 1; channel <= 384; ++channel) {
+        const QByteArray name = channel <= 2 ? "NORTH " + QByteArray::number(channel)
+                                             : "Spare " + ModFunc::ChannelLabel(channel).toLatin1();
+        QByteArray record(40, '\0');
+        record.replace(0, 16, name.leftJustified(16, ' '));
+        record[17] = channel == 1 ? 1 : 0;
+        record[18] = 1;
+        record.replace(19, 3, "UP ");
+        record.replace(23, 3, "DN ");
+        bytes += record;
+    }
+    return bytes;
+}
 
 } // namespace
 
@@ -26,78 +48,154 @@ class TestDocumentCommands : public QObject
         return QDir::toNativeSeparators(dir->filePath(name));
     }
 
-    ChannelTableModel table;
+    // The user types a relay name into the grid.
+    void edit(int row, const QString& name)
+    {
+        QVERIFY(table->setData(table->index(row, ChannelTableModel::ColRelNam), name));
+    }
+
+    // Opens north.dip through the Open dialog; it is then the site's file, unmodified.
+    void openNorth()
+    {
+        writeFile(pathTo("north.dip"), northDip());
+        dialogs->chooseNext(pathTo("north.dip"));
+        commands->OpenSite();
+        QCOMPARE(dialogs->texts(), QStringList{"384 channels loaded"});
+        dialogs->clear();
+    }
+
+    std::unique_ptr<ChannelTableModel> table;
+    std::unique_ptr<QAbstractItemModelTester> tester;
     DirSettings dirs;
     std::unique_ptr<QTemporaryDir> dir;
     std::unique_ptr<ScriptedDialogs> dialogs;
     std::unique_ptr<DocumentCommands> commands;
 
 private slots:
+    // The tester hands the table invalid indexes on purpose; the warnings about them are noise.
+    void initTestCase()
+    {
+        QLoggingCategory::setFilterRules("qt.core.qabstractitemmodel.checkindex=false");
+    }
+
     void init()
     {
-        QVERIFY(table.SetChannelCount(384, ChannelTableModel::FillAllRows));
+        tester.reset();
+        table = std::make_unique<ChannelTableModel>();
+        tester = std::make_unique<QAbstractItemModelTester>(
+            table.get(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QVERIFY(table->SetChannelCount(384, ChannelTableModel::FillAllRows));
         dirs = {"start" + kSep, "card" + kSep, QString()};
         dir = std::make_unique<QTemporaryDir>();
         dialogs = std::make_unique<ScriptedDialogs>();
-        commands = std::make_unique<DocumentCommands>(table, dirs);
+        commands = std::make_unique<DocumentCommands>(*table, dirs);
+    }
+
+    void cleanup() { QCOMPARE(dialogs->unexpectedQuestions(), 0); }
+
+    // Edits make the site modified; undoing back to the saved state makes it unmodified again.
+    void modifiedFollowsTheHistory()
+    {
+        openNorth();
+        edit(0, "EDITED");
+        QVERIFY(commands->isModified());
+        commands->Undo();
+        QVERIFY(!commands->isModified());
+        QCOMPARE(table->channel(0).relNam, "NORTH 1");
+        commands->Redo();
+        QVERIFY(commands->isModified());
+        QVERIFY(commands->SaveSite());
+        QVERIFY(!commands->isModified());
+        commands->Undo();
+        QVERIFY(commands->isModified());
     }
 
     void newKeepsTheChannelCount()
     {
-        QVERIFY(table.SetChannelCount(768, ChannelTableModel::FillAllRows));
-        table.setRelayName(767, QStringLiteral("X"));
-        commands->SetSiteName(QStringLiteral("north"));
-        commands->NewSite();
-        QCOMPARE(table.rowCount(), 768);
-        QCOMPARE(table.channel(767).relNam, QStringLiteral("Spare BH48"));
-        QCOMPARE(commands->caption(), kTitle);
-    }
-
-    // Open on a modified site after the answer No: a list is read, a failed one or a cancelled
-    // dialog leaves the site, its edits and its modified state as they were.
-    void openSite_data()
-    {
-        QTest::addColumn<QByteArray>("list"); // empty: the dialog is cancelled
-        QTest::addColumn<QString>("siteName");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<QString>("firstName");
-        QTest::newRow("list names the site") << QByteArray("AA01,TPR,Back\r\n") << "south"
-                                             << "1 channels imported"
-                                             << "TPR";
-        QTest::newRow("failed list") << QByteArray("99999999999,TPR,Back\r\n") << "kept"
-                                     << "Error occurred while loading.\r\nOverflow"
-                                     << "Spare AA01";
-        QTest::newRow("cancelled dialog") << QByteArray() << "kept"
-                                          << ""
-                                          << "Spare AA01";
-    }
-
-    void openSite()
-    {
-        QFETCH(QByteArray, list);
-        QFETCH(QString, siteName);
-        QFETCH(QString, message);
-        QFETCH(QString, firstName);
-        table.setRelayName(1, QStringLiteral("MINE"));
-        commands->SetSiteName(QStringLiteral("kept"));
-        commands->setModified(true);
+        openNorth();
+        QVERIFY(table->SetChannelCount(768, ChannelTableModel::FillAddedRows));
+        edit(767, "X");
         dialogs->answerNext(MessageAnswer::No);
-        if (!list.isEmpty())
-            writeFile(pathTo("south.list.CSV"), list);
-        dialogs->chooseNext(list.isEmpty() ? std::nullopt
-                                           : std::optional<QString>(pathTo("south.list.CSV")));
+        commands->NewSite();
+        QCOMPARE(table->rowCount(), 768);
+        QCOMPARE(table->channel(0).relNam, "Spare AA01");
+        QCOMPARE(table->channel(767).relNam, "Spare BH48");
+        QCOMPARE(commands->caption(), kTitle);
+        QVERIFY(!commands->isModified());
+        QVERIFY(!commands->history()->canUndo());
+    }
+
+    // The site as it was: north.dip open, row 2 edited and so modified.
+    void failedReadLeavesTheSite_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("list with a number beyond 32 bits")
+            << "list.csv" << QByteArray("AA01,FIRST,Back\r\n4294967296,SECOND\r\n")
+            << "Error occurred while loading.\r\nOverflow";
+        QTest::newRow("channel file of another kind")
+            << "other.dip" << QByteArray("\xEE\xFF\xC0\xFF\x04\x00\x03\x00", 8) + northDip().mid(8)
+            << "File type incorrect - this is not a dip file";
+        QTest::newRow("unknown ending") << "north.txt" << QByteArray("AA01,X\r\n")
+                                        << "Unknown file type - use a .dip, .csv or .cfg file name.";
+    }
+
+    // Every cell, the size, the name, the file, the caption and modified stay as they were, and
+    // Save then writes the site's own channels.
+    void failedReadLeavesTheSite()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        openNorth();
+        edit(2, "MINE");
+        const ChannelRows before = table->rows();
+        writeFile(pathTo(name), bytes);
+        dialogs->answerNext(MessageAnswer::No);
+        dialogs->chooseNext(pathTo(name));
         commands->OpenSite();
-        QStringList messages{"Save this site before closing?"};
-        if (!message.isEmpty())
-            messages.append(message);
-        QCOMPARE(dialogs->texts(), messages);
-        QCOMPARE(commands->caption(), siteName + " - " + kTitle);
-        QCOMPARE(commands->isModified(), siteName == "kept");
-        // A list names the site but is no channel file that Save could write back to.
+        QCOMPARE(dialogs->texts(), (QStringList{"Save this site before closing?", message}));
+        QCOMPARE(table->rows(), before);
+        QCOMPARE(commands->caption(), "north - " + kTitle);
+        QCOMPARE(commands->site().sitePath, pathTo("north.dip"));
+        QVERIFY(commands->isModified());
+        commands->Undo();
+        QVERIFY(commands->SaveSite());
+        QCOMPARE(readFile(pathTo("north.dip")), northDip());
+    }
+
+    // Import of a site whose DChannel.cfg cannot be read: the box names it, nothing changes.
+    void failedImportLeavesTheSite()
+    {
+        openNorth();
+        const QString site = dir->filePath("corvane/north");
+        QVERIFY(QDir().mkpath(site + "/DCHANNEL.CFG"));
+        commands->setSiteChooser([&] { return ChosenSite{"Load", "North", site}; });
+        const ChannelRows before = table->rows();
+        commands->ImportCorvaneAllocations();
+        QCOMPARE(dialogs->messages().size(), 1);
+        const MessageRequest box = dialogs->messages().first();
+        QVERIFY(box.text.startsWith("Could not load digital channel allocations file.\r\n" + site +
+                                    kSep + "DCHANNEL.CFG\r\n"));
+        QCOMPARE(box.title, "ZR415Config");
+        QCOMPARE(table->rows(), before);
+        QCOMPARE(commands->caption(), "north - " + kTitle);
+        QVERIFY(!commands->isModified());
+    }
+
+    void openListNamesTheSiteWithoutAFile()
+    {
+        openNorth();
+        writeFile(pathTo("south.list.CSV"), "AA01,TPR,Back\r\n");
+        dialogs->chooseNext(pathTo("south.list.CSV"));
+        commands->OpenSite();
+        QCOMPARE(dialogs->texts(), QStringList{"1 channels imported"});
+        QCOMPARE(commands->caption(), "south - " + kTitle);
+        QVERIFY(!commands->isModified());
         QVERIFY(commands->site().sitePath.isEmpty());
-        QCOMPARE(dirs.filePath, "start" + kSep);
-        QCOMPARE(table.channel(0).relNam, firstName);
-        QCOMPARE(table.channel(1).relNam, QStringLiteral("MINE"));
+        QCOMPARE(table->channel(0), (ChannelRow{"TPR", true, "UP ", "DN "}));
+        QCOMPARE(table->channel(1).relNam, "NORTH 2");
     }
 
     void saveWritesTheSiteFileAndClearsModified()
@@ -107,8 +205,7 @@ private slots:
         QVERIFY(commands->SaveSite()); // no file yet: behaves as Save As
         QCOMPARE(commands->site().sitePath, path);
         QCOMPARE(dirs.filePath, QDir::toNativeSeparators(dir->path()) + kSep);
-        table.setRelayName(0, QStringLiteral("SECOND"));
-        commands->setModified(true);
+        edit(0, "SECOND");
         QVERIFY(commands->SaveSite());
         QCOMPARE(dialogs->fileRequests().size(), 1);
         QVERIFY(!commands->isModified());
@@ -117,7 +214,7 @@ private slots:
 
     void failedSaveKeepsModifiedAndAskAnswersFalse()
     {
-        commands->setModified(true);
+        edit(0, "X");
         dialogs->answerNext(MessageAnswer::Yes);
         dialogs->chooseNext(pathTo("missing/east.dip"));
         QVERIFY(!commands->AskSaveChanges());
@@ -133,7 +230,7 @@ private slots:
     // cancelled dialog ends the command silently.
     void dialogSettings()
     {
-        commands->SetSiteName(QStringLiteral("north"));
+        openNorth();
         commands->OpenSite();
         commands->SaveSiteAs();
         commands->ExportToCard();
@@ -142,7 +239,8 @@ private slots:
             offered.append(QStringList{request.directory, request.fileName, request.defaultSuffix,
                                        request.confirmOverwrite ? "asks" : ""}
                                .join('|'));
-        QCOMPARE(offered, (QStringList{"start" + kSep + "|||", "start" + kSep + "|north|dip|asks",
+        const QString folder = QDir::toNativeSeparators(dir->path()) + kSep;
+        QCOMPARE(offered, (QStringList{folder + "|north.dip||", folder + "|north|dip|asks",
                                        "card" + kSep + "|north.dip|dip|asks"}));
         QVERIFY(dialogs->messages().isEmpty());
         QCOMPARE(commands->caption(), "north - " + kTitle);

@@ -5,6 +5,7 @@
 #include "common/ChannelLabel.h"
 #include "document/ChannelTableModel.h"
 #include "document/DirSettings.h"
+#include "document/SiteSize.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
 
@@ -35,8 +36,8 @@ QByteArray dipRecord(const QByteArray& name, bool back)
 QString inconsistency(const ChannelTableModel& table)
 {
     const int choice = table.selectedChoice();
-    if (choice < 0 || choice >= ChannelTableModel::kChoiceCount ||
-        ChannelTableModel::choiceChannels(choice) != table.channelCount())
+    if (choice < 0 || choice >= SiteSize::kChoiceCount ||
+        SiteSize::choiceChannels(choice) != table.channelCount())
         return QStringLiteral("%1 rows under choice %2").arg(table.channelCount()).arg(choice);
     for (int row = 0; row < table.rowCount(); ++row) {
         const QString chan = table.data(table.index(row, ChannelTableModel::ColChan)).toString();
@@ -119,7 +120,7 @@ void TestBadInput::openGivesTheDocumentedResult()
     for (int i = 0; i < okAnswers; ++i)
         dialogs.answerNext(MessageAnswer::Ok);
     DocumentCommands commands(table, dirs);
-    commands.openPath(dir.filePath(name));
+    commands.openFromOutside(dir.filePath(name));
 
     QCOMPARE(dialogs.unexpectedQuestions(), 0);
     QCOMPARE(dialogs.unusedAnswers(), 0);

@@ -5,6 +5,7 @@
 
 #include "commands/DocumentCommands.h"
 #include "document/ChannelTableModel.h"
+#include "document/DipFile.h"
 #include "document/DirSettings.h"
 #include "support/ScriptedDialogs.h"
 
@@ -84,21 +85,25 @@ void TestSaveFailures::commandKeepsTheSiteModified()
                                                         : "north.dip");
     if (place == Place::PathIsFolder)
         writeFile(path + "/keep.txt", "inside");
-    if (place == Place::PartWay)
+    // Save writes over the site's own channel file, so that one must open.
+    if (command == Command::Save)
+        writeFile(path, EncodeDipFile(DefaultRows(384)));
+    else if (place == Place::PartWay)
         writeFile(path, QByteArray(20000, 'o'));
-    const QMap<QString, QByteArray> before = snapshot(dir.path());
 
     ChannelTableModel table;
     table.SetChannelCount(384, ChannelTableModel::FillAllRows);
     DirSettings dirs;
     DocumentCommands commands(table, dirs);
-    if (command == Command::Save)
-        commands.SetSiteFromDialog(path);
-    else
-        commands.SetSiteName(QStringLiteral("south"));
-    commands.setModified(true);
-    const SiteState siteBefore = commands.site();
     ScriptedDialogs dialogs;
+    if (command == Command::Save) {
+        dialogs.chooseNext(path);
+        commands.OpenSite();
+        dialogs.clear();
+    }
+    QVERIFY(table.setData(table.index(0, ChannelTableModel::ColRelNam), "EDITED"));
+    const SiteState siteBefore = commands.site();
+    const QMap<QString, QByteArray> before = snapshot(dir.path());
     // Save As .cfg writes DChannel.cfg beside whatever name was typed.
     dialogs.chooseNext(corvane ? folder + QDir::separator() + "any.cfg" : path);
     {

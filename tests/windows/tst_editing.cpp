@@ -6,7 +6,7 @@
 #include "windows/ChannelGridView.h"
 #include "windows/FrmDips.h"
 #include "windows/ModGlobal.h"
-#include "windows/UndoHistory.h"
+#include "support/TableRows.h"
 
 #include <QAction>
 #include <QApplication>
@@ -141,7 +141,7 @@ void TestEditing::editMenuFinishesTheCellEditFirst_data()
 void TestEditing::editMenuFinishesTheCellEditFirst()
 {
     QTest::failOnWarning(QRegularExpression("commitData"));
-    table().setBackContact(1, true);
+    putRow(table(), 1, {"Spare AA02", true, "UP", "DN"});
     QVERIFY(table().setData(name(5), "EARLIER"));
     QApplication::clipboard()->setText("X");
     typeIntoRelayName(*window, 0, "TYPED");
@@ -174,7 +174,7 @@ void TestEditing::undoingBackToTheSavedStateClearsModified()
 
 void TestEditing::growingAsksNothingAndAShrinkIsUndone()
 {
-    table().setRelayName(0, "KEEP");
+    putRelayName(table(), 0, "KEEP");
     window->channelCountSelector()->setCurrentIndex(2);
     QCOMPARE(table().rowCount(), 1152);
     QVERIFY(dialogs->messages().isEmpty());
@@ -215,9 +215,9 @@ void TestEditing::replacingTheSiteClearsTheHistory()
     window->onToolbarButton(QString::fromLatin1(QTest::currentDataTag()));
     QCOMPARE(dialogs->texts().value(0), "Save this site before closing?");
     QVERIFY(table().channel(0).relNam != "A");
-    QCOMPARE(window->history().stack()->count(), 0);
+    QCOMPARE(window->commands().history()->count(), 0);
     QCOMPARE(window->commands().isModified(), modified);
-    QCOMPARE(window->history().stack()->isClean(), !modified);
+    QCOMPARE(window->commands().history()->isClean(), !modified);
 }
 
 void TestEditing::pasteWritesFromTheCurrentCell_data()
@@ -251,10 +251,10 @@ void TestEditing::pasteWritesFromTheCurrentCell()
         QCOMPARE(table().channel(10 + i).relNam, names[i]);
         QCOMPARE(table().channel(10 + i).back, backs[i]);
     }
-    QCOMPARE(window->history().stack()->count(), 1);
+    QCOMPARE(window->commands().history()->count(), 1);
     action("MnuUndo")->trigger();
-    QCOMPARE(table().channel(10), Model::defaultRow(11));
-    QCOMPARE(table().channel(11), Model::defaultRow(12));
+    QCOMPARE(table().channel(10), DefaultRow(11));
+    QCOMPARE(table().channel(11), DefaultRow(12));
 }
 
 void TestEditing::pastePastTheLastRowStopsThere()
@@ -285,7 +285,7 @@ void TestEditing::fillDownAndDeleteInOneStep_data()
         << QList<ChannelRow>{top, {cut.relNam, false, "UP", "DN"}, c, d};
     QTest::newRow("Delete restores every column")
         << "MnuDelete" << int(Model::ColRelNam) << int(Model::ColStDn) << 1
-        << QList<ChannelRow>{Model::defaultRow(1), Model::defaultRow(2), c, d};
+        << QList<ChannelRow>{DefaultRow(1), DefaultRow(2), c, d};
 }
 
 void TestEditing::fillDownAndDeleteInOneStep()
@@ -300,13 +300,13 @@ void TestEditing::fillDownAndDeleteInOneStep()
                                   {"C", false, "ON", "OFF"},
                                   {"D", true, "UP", "DN"}};
     for (int row = 0; row < start.size(); ++row)
-        table().setChannel(row, start[row]);
+        putRow(table(), row, start[row]);
     select(0, left, bottom, right);
     action(command)->trigger();
     for (int row = 0; row < rows.size(); ++row)
         QCOMPARE(table().channel(row), rows[row]);
     QCOMPARE(table().data(table().index(1, Model::ColChan)).toString(), "AA02");
-    QCOMPARE(window->history().stack()->count(), 1);
+    QCOMPARE(window->commands().history()->count(), 1);
     action("MnuUndo")->trigger();
     for (int row = 0; row < start.size(); ++row)
         QCOMPARE(table().channel(row), start[row]);
@@ -340,7 +340,7 @@ void TestEditing::recentFilesReopen()
 {
     QTemporaryDir dir;
     const QString path = QDir::toNativeSeparators(dir.filePath("north.dip"));
-    table().setRelayName(0, "SAVED");
+    putRelayName(table(), 0, "SAVED");
     dialogs->chooseNext(path);
     QVERIFY(window->commands().SaveSiteAs());
     QAction* recent = action("MnuRecent1");
@@ -351,7 +351,7 @@ void TestEditing::recentFilesReopen()
     QCOMPARE(dialogs->texts().value(0), "Save this site before closing?");
     QCOMPARE(table().channel(0).relNam, "SAVED");
     // The history belonged to the site that was replaced.
-    QCOMPARE(window->history().stack()->count(), 0);
+    QCOMPARE(window->commands().history()->count(), 0);
     QVERIFY(!window->commands().isModified());
 }
 

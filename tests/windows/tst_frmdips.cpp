@@ -4,6 +4,7 @@
 #include "support/GridTyping.h"
 #include "support/ModalDriver.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TableRows.h"
 #include "support/TestFiles.h"
 #include "windows/FrmDips.h"
 #include "windows/ModGlobal.h"
@@ -122,7 +123,7 @@ void TestFrmDips::badDipLeavesTheSiteAsItWas()
     QTemporaryDir dir;
     const QString bad = dir.filePath("bad.dip");
     writeFile(bad, QByteArray(16 + 40, 'x'));
-    table().setRelayName(5, "KEPT");
+    putRelayName(table(), 5, "KEPT");
     dialogs->chooseNext(bad);
     window->onToolbarButton("Open");
     QCOMPARE(dialogs->texts(), QStringList{"File flag incorrect - this is not an ZR415 file"});
@@ -178,7 +179,7 @@ void TestFrmDips::cancelledImportChangesNothing()
     window->setSiteChooser([&] { return ChosenSite{"Cancel", "North Jn", config.path()}; });
     window->onToolbarButton("Import");
     QVERIFY(!window->commands().isModified());
-    QCOMPARE(table().channel(0), ChannelTableModel::defaultRow(1));
+    QCOMPARE(table().channel(0), DefaultRow(1));
 }
 
 void TestFrmDips::importThroughTheSiteSelector()

@@ -1,59 +1,21 @@
 #include "ConvertCommand.h"
 
+#include "commands/SiteFormats.h"
 #include "common/ConsoleDialogs.h"
 #include "common/ModFileUtil.h"
 #include "common/ShowMessage.h"
-#include "corvane/ChannelAllocations.h"
 #include "corvane/ModCrvFile.h"
-#include "document/ChannelTableModel.h"
-#include "document/CsvFile.h"
-#include "document/DipFile.h"
+#include "document/SiteSize.h"
 #include "labels/ExportLabelDatabase.h"
 #include "labels/LabelDatabase.h"
 
-#include <QFileInfo>
+#include <QCommandLineParser>
 
 #include <cstdio>
 
-using ModFunc::FailureText;
 using ModFunc::ShowMessage;
 
 namespace {
-
-enum class SiteFormat { Unknown, Dip, Csv, Corvane };
-
-// A Corvane site is its directory or its DChannel.cfg; a DChannel.cfg is written for a ".cfg"
-// name or into an existing directory.
-SiteFormat formatOf(const QString& path)
-{
-    if (path.endsWith(QLatin1String(".dip"), Qt::CaseInsensitive))
-        return SiteFormat::Dip;
-    if (path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
-        return SiteFormat::Csv;
-    if (QFileInfo(path).isDir())
-        return SiteFormat::Corvane;
-    return SiteFormat::Unknown;
-}
-
-SiteFormat inputFormatOf(const QString& path)
-{
-    if (QFileInfo(path).fileName().compare(QLatin1String("DChannel.cfg"), Qt::CaseInsensitive) == 0)
-        return SiteFormat::Corvane;
-    return formatOf(path);
-}
-
-SiteFormat outputFormatOf(const QString& path)
-{
-    if (path.endsWith(QLatin1String(".cfg"), Qt::CaseInsensitive))
-        return SiteFormat::Corvane;
-    return formatOf(path);
-}
-
-QString siteDirectoryOf(const QString& path)
-{
-    const QFileInfo info(path);
-    return info.isDir() ? path : info.path();
-}
 
 int usageError(const QString& problem)
 {
@@ -62,9 +24,18 @@ int usageError(const QString& problem)
     return ConvertCommand::UsageError;
 }
 
-QString unknownFileType()
+void showBox(const MessageRequest& box)
 {
-    return QStringLiteral("Unknown file type - use a .dip, .csv or .cfg file name.");
+    Dialogs::current().showMessage(box);
+}
+
+// Written last when a cut site is not converted: a script would otherwise take the cut copy
+// for the whole site.
+void sayNothingWritten()
+{
+    std::fputs("Nothing was written: the site holds more channels than the 3072 a site can "
+               "have. With --yes the first 3072 channels are written.\n",
+               stderr);
 }
 
 } // namespace
@@ -82,129 +53,119 @@ QString ConvertCommand::usage()
         "or its DChannel.cfg). OUTPUT is a .dip or .csv name, a .cfg name or an existing\n"
         "directory (a DChannel.cfg is written into that directory).\n"
         "Every message the editor would show is written to standard error; questions are\n"
-        "answered Cancel, or OK with --yes.\n"
-        "Exit status: 0 success; 1 the read failed, was cancelled or held more than 3072\n"
-        "channels, or the write failed (OUTPUT is then not written); 2 usage error.\n");
+        "answered Cancel, or OK with --yes. A site of more than 3072 channels is written\n"
+        "only with --yes, cut to its first 3072. \"--\" ends the options.\n"
+        "Exit status: 0 success; 1 the read failed or was cancelled, the site was cut, or\n"
+        "the write failed (OUTPUT is then not written); 2 usage error.\n");
 }
 
 int ConvertCommand::run(const QStringList& arguments)
 {
-    QStringList args = arguments;
-    if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
+    QCommandLineParser parser;
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
+    const QCommandLineOption version(QStringLiteral("version"), QString());
+    const QCommandLineOption yes(QStringLiteral("yes"), QString());
+    const QCommandLineOption labels(QStringLiteral("labels"), QString(), QStringLiteral("DB"));
+    const QCommandLineOption sites(QStringLiteral("sites"), QString(), QStringLiteral("CONFIGDIR"));
+    parser.addOptions({help, version, yes, labels, sites});
+    if (!parser.parse(QStringList{QStringLiteral("zr415-convert")} + arguments))
+        return usageError(parser.errorText());
+    if (parser.isSet(help)) {
         std::fputs(usage().toLocal8Bit().constData(), stdout);
         return Success;
     }
-    if (args.contains(QStringLiteral("--version"))) {
+    if (parser.isSet(version)) {
         std::printf("zr415-convert %s\n", ZR415_VERSION);
         return Success;
     }
-    const bool yes = args.removeAll(QStringLiteral("--yes")) > 0;
-    ConsoleDialogs console(yes);
+    const QStringList positional = parser.positionalArguments();
+    ConsoleDialogs console(parser.isSet(yes));
     Dialogs* previous = Dialogs::install(&console);
+    const ConvertCommand command(parser.isSet(yes));
     int status = UsageError;
-    if (args.contains(QStringLiteral("--sites")))
-        status = listSites(args);
-    else if (args.contains(QStringLiteral("--labels")))
-        status = exportLabels(console, args);
-    else if (args.size() != 2)
-        status = usageError(QStringLiteral("Expected an INPUT and an OUTPUT."));
+    if (parser.isSet(sites))
+        status = positional.isEmpty() && !parser.isSet(labels)
+                     ? listSites(parser.value(sites))
+                     : usageError(QStringLiteral("Expected --sites CONFIGDIR."));
+    else if (parser.isSet(labels))
+        status = positional.size() == 1 ? command.exportLabels(positional[0], parser.value(labels))
+                                        : usageError(QStringLiteral("Expected INPUT --labels DB."));
+    else if (positional.size() == 2)
+        status = command.convert(positional[0], positional[1]);
     else
-        status = convert(console, args[0], args[1]);
+        status = usageError(QStringLiteral("Expected an INPUT and an OUTPUT."));
     Dialogs::install(previous);
     return status;
 }
 
-int ConvertCommand::listSites(const QStringList& arguments)
+int ConvertCommand::listSites(const QString& configDir)
 {
-    if (arguments.size() != 2 || arguments[0] != QLatin1String("--sites"))
-        return usageError(QStringLiteral("Expected --sites CONFIGDIR."));
     // The editor lists nothing for a missing directory; here that is most likely a typing error.
-    if (!ModFileUtil::IsDirectory(arguments[1])) {
-        std::fprintf(stderr, "No such directory: %s\n\n", arguments[1].toLocal8Bit().constData());
+    if (!ModFileUtil::IsDirectory(configDir)) {
+        std::fprintf(stderr, "No such directory: %s\n\n", configDir.toLocal8Bit().constData());
         return Failed;
     }
-    QList<SiteInfoRecord> sites;
-    ModCrvFile::RegisterSites(arguments[1], sites);
-    for (qsizetype i = 1; i < sites.size(); ++i)
-        std::printf("%s\t%s\n", sites[i].SiteName.toLocal8Bit().constData(),
-                    sites[i].SiteDir.toLocal8Bit().constData());
+    const ModCrvFile::SiteScan scan = ModCrvFile::RegisterSites(configDir);
+    for (const MessageRequest& failure : scan.failures)
+        showBox(failure);
+    for (qsizetype i = 1; i < scan.sites.size(); ++i)
+        std::printf("%s\t%s\n", scan.sites[i].SiteName.toLocal8Bit().constData(),
+                    scan.sites[i].SiteDir.toLocal8Bit().constData());
     return Success;
 }
 
-int ConvertCommand::convert(const ConsoleDialogs& console, const QString& input,
-                            const QString& output)
+std::optional<ChannelRows> ConvertCommand::readSite(const QString& input) const
 {
-    if (inputFormatOf(input) == SiteFormat::Unknown)
-        return usageError(unknownFileType());
-    if (outputFormatOf(output) == SiteFormat::Unknown)
-        return usageError(unknownFileType());
-    ChannelTableModel table;
-    table.SetChannelCount(ChannelTableModel::choiceChannels(0), ChannelTableModel::FillAllRows);
-    if (!readSite(console, table, input))
-        return Failed;
-    return writeSite(table, output) ? Success : Failed;
-}
-
-// A site cut to the largest table by the maximum-channels check is not converted: a script
-// would otherwise take the cut copy for the whole site.
-bool ConvertCommand::readSite(const ConsoleDialogs& console, ChannelTableModel& table,
-                              const QString& input)
-{
-    if (!readWholeSite(table, input))
-        return false;
-    const QString cut = ChannelTableModel::maximumChannelsText(table.channelCount());
-    return !console.hasShown(cut);
-}
-
-bool ConvertCommand::readWholeSite(ChannelTableModel& table, const QString& input)
-{
-    const SiteFormat format = inputFormatOf(input);
-    if (format == SiteFormat::Dip)
-        return LoadDipFile(table, input);
-    if (format == SiteFormat::Corvane)
-        return importSite(table, siteDirectoryOf(input));
-    const CsvLoadResult result = LoadCsvFile(table, input);
-    if (!result.file)
-        ShowMessage(
-            FailureText(QStringLiteral("Error occurred while loading."), result.file.error));
-    return result.file.ok && !result.aborted;
-}
-
-bool ConvertCommand::importSite(ChannelTableModel& table, const QString& siteDir)
-{
-    DigitalChannelList allocations;
-    ModCrvFile::LoadDigitalChannels(siteDir, allocations);
-    if (allocations.lastIndex() <= 0) {
-        ShowMessage(QStringLiteral("No channel allocations found in %1")
-                        .arg(ModFileUtil::JoinPath(siteDir, QStringLiteral("DChannel.cfg"))));
-        return false;
+    const SiteFormat* format = SiteFormats::forInput(input);
+    const SiteRead read =
+        format->read({input, DefaultRows(SiteSize::choiceChannels(0)), SiteFormats::AskCsvQuestion});
+    for (const QString& notice : read.notices)
+        ShowMessage(notice);
+    if (const std::optional<MessageRequest> failure = SiteFormats::readFailure(*format, read))
+        showBox(*failure);
+    switch (read.outcome) {
+    case SiteRead::Outcome::Loaded:
+        return read.rows;
+    case SiteRead::Outcome::Cut:
+        if (yes_)
+            return read.rows;
+        sayNothingWritten();
+        return std::nullopt;
+    case SiteRead::Outcome::Empty:
+        ShowMessage(QStringLiteral("No channel allocations found in %1").arg(read.path));
+        return std::nullopt;
+    case SiteRead::Outcome::Cancelled:
+    case SiteRead::Outcome::Failed:
+        break;
     }
-    return FillFromAllocations(table, allocations);
+    return std::nullopt;
 }
 
-bool ConvertCommand::writeSite(const ChannelTableModel& table, const QString& output)
+int ConvertCommand::convert(const QString& input, const QString& output) const
 {
-    const SiteFormat format = outputFormatOf(output);
-    if (format == SiteFormat::Dip)
-        return SaveDipFile(table, output);
-    if (format == SiteFormat::Corvane)
-        return SaveCorvaneChannelFile(table, siteDirectoryOf(output));
-    const FileResult result = SaveCsvFile(table, output);
-    if (!result)
-        ShowMessage(FailureText(QStringLiteral("Error occurred while saving."), result.error));
-    return result.ok;
-}
-
-int ConvertCommand::exportLabels(const ConsoleDialogs& console, const QStringList& arguments)
-{
-    if (arguments.size() != 3 || arguments[1] != QLatin1String("--labels"))
-        return usageError(QStringLiteral("Expected INPUT --labels DB."));
-    const QString& input = arguments[0];
-    if (inputFormatOf(input) == SiteFormat::Unknown)
-        return usageError(unknownFileType());
-    ChannelTableModel table;
-    table.SetChannelCount(ChannelTableModel::choiceChannels(0), ChannelTableModel::FillAllRows);
-    if (!readSite(console, table, input))
+    const SiteFormat* outputFormat = SiteFormats::forOutput(output);
+    if (!SiteFormats::forInput(input) || !outputFormat)
+        return usageError(SiteFormats::UnknownFileTypeText());
+    const std::optional<ChannelRows> rows = readSite(input);
+    if (!rows)
         return Failed;
-    return ExportLabelDatabase(table, LabelDatabase::fromArgument(arguments[2])) ? Success : Failed;
+    const FileResult result =
+        outputFormat->write(*rows, SiteFormats::writeTarget(*outputFormat, output));
+    if (!result) {
+        showBox(SiteFormats::writeFailure(*outputFormat, result));
+        return Failed;
+    }
+    return Success;
+}
+
+int ConvertCommand::exportLabels(const QString& input, const QString& database) const
+{
+    if (!SiteFormats::forInput(input))
+        return usageError(SiteFormats::UnknownFileTypeText());
+    const std::optional<ChannelRows> rows = readSite(input);
+    if (!rows)
+        return Failed;
+    const FileResult result = ExportLabelDatabase(*rows, LabelDatabase::fromArgument(database));
+    ShowMessage(LabelExportReport(result, int(rows->size())));
+    return result ? Success : Failed;
 }

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "document/ChannelRow.h"
+
 #include <QString>
 #include <QStringList>
 
-class ChannelTableModel;
-class ConsoleDialogs;
+#include <optional>
 
 // zr415-convert: the editor's readers and writers without a window.
 class ConvertCommand
@@ -18,14 +19,15 @@ public:
     static QString usage();
 
 private:
-    static int convert(const ConsoleDialogs& console, const QString& input, const QString& output);
+    explicit ConvertCommand(bool yes) : yes_(yes) {}
+
+    int convert(const QString& input, const QString& output) const;
     // INPUT --labels DB: DB is an SQLite file or an ODBC connection string.
-    static int exportLabels(const ConsoleDialogs& console, const QStringList& arguments);
+    int exportLabels(const QString& input, const QString& database) const;
     // --sites CONFIGDIR: one line per site, its name, a tab, its directory.
-    static int listSites(const QStringList& arguments);
-    static bool readSite(const ConsoleDialogs& console, ChannelTableModel& table,
-                         const QString& input);
-    static bool readWholeSite(ChannelTableModel& table, const QString& input);
-    static bool importSite(ChannelTableModel& table, const QString& siteDir);
-    static bool writeSite(const ChannelTableModel& table, const QString& output);
+    static int listSites(const QString& configDir);
+    // The rows of INPUT, or nothing after a failure that was reported.
+    std::optional<ChannelRows> readSite(const QString& input) const;
+
+    bool yes_;
 };

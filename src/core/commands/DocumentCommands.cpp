@@ -1,30 +1,48 @@
 #include "DocumentCommands.h"
 
+#include "ChannelCountCommand.h"
+#include "ChannelEditCommand.h"
 #include "FileDialogSettings.h"
-#include "common/Dialogs.h"
+#include "SiteFormats.h"
 #include "common/ShowMessage.h"
-#include "corvane/ChannelAllocations.h"
-#include "corvane/ModCrvFile.h"
-#include "document/ChannelTableModel.h"
-#include "document/CsvFile.h"
 #include "document/DipFile.h"
 #include "document/DirSettings.h"
 #include "document/SitePaths.h"
+#include "document/UserChannelChoice.h"
+#include "labels/ExportLabelDatabase.h"
 
-using ModFunc::FailureText;
+#include <QUndoStack>
+
 using ModFunc::ShowMessage;
-using SitePaths::SiteFileType;
+
+namespace {
+
+void showBox(const MessageRequest& box)
+{
+    Dialogs::current().showMessage(box);
+}
+
+} // namespace
 
 DocumentCommands::DocumentCommands(ChannelTableModel& table, DirSettings& dirs, QObject* parent)
-    : QObject(parent), table_(table), dirs_(dirs)
-{}
-
-void DocumentCommands::setModified(bool modified)
+    : QObject(parent), table_(table), dirs_(dirs), history_(new QUndoStack(this))
 {
-    if (site_.modified == modified)
-        return;
-    site_.modified = modified;
-    emit modifiedChanged(modified);
+    connect(history_, &QUndoStack::cleanChanged, this,
+            [this](bool clean) { emit modifiedChanged(!clean); });
+    table_.setUserEditHandler([this](const auto& before, const auto& after) {
+        changeRows(QStringLiteral("Edit"), before, after);
+    });
+}
+
+// The history clears itself when it goes; the window that listened may be half gone by then.
+DocumentCommands::~DocumentCommands()
+{
+    history_->blockSignals(true);
+}
+
+bool DocumentCommands::isModified() const
+{
+    return !history_->isClean();
 }
 
 QString DocumentCommands::caption() const
@@ -50,12 +68,6 @@ void DocumentCommands::rememberDialogFile(const QString& path)
     lastDialogFileName_ = SitePaths::FileTitleOf(path);
 }
 
-bool DocumentCommands::reportUnknownFileType()
-{
-    ShowMessage(QStringLiteral("Unknown file type - use a .dip, .csv or .cfg file name."));
-    return false;
-}
-
 void DocumentCommands::SetSiteFromDialog(const QString& path)
 {
     site_.sitePath = path;
@@ -73,9 +85,25 @@ void DocumentCommands::SetSiteName(const QString& name)
     UpdateCaption();
 }
 
+// A replaced site starts a new history: saved (clean) or, after an import, modified.
+void DocumentCommands::startHistory(bool modified)
+{
+    history_->clear();
+    if (modified)
+        history_->resetClean();
+}
+
+void DocumentCommands::changeRows(const QString& text,
+                                  const QList<ChannelTableModel::RowChange>& before,
+                                  const QList<ChannelTableModel::RowChange>& after)
+{
+    if (!after.isEmpty())
+        history_->push(new ChannelEditCommand(table_, text, before, after));
+}
+
 bool DocumentCommands::AskSaveChanges()
 {
-    if (!site_.modified)
+    if (!isModified())
         return true;
     const MessageAnswer answer =
         AskUser(QStringLiteral("Save this site before closing?"), EditorTitle(),
@@ -90,13 +118,10 @@ void DocumentCommands::NewSite()
     FinishEdit();
     if (!AskSaveChanges())
         return;
-    table_.FillDefaultRows(0);
-    setModified(false);
-    site_.siteName.clear();
-    site_.siteFileTitle.clear();
-    site_.sitePath.clear();
+    table_.replaceRows(DefaultRows(table_.channelCount()));
+    site_ = {};
     UpdateCaption();
-    emit documentReplaced();
+    startHistory(false);
 }
 
 void DocumentCommands::OpenSite()
@@ -123,33 +148,46 @@ void DocumentCommands::openFromOutside(const QString& path)
     openPath(path);
 }
 
+// Shows what the reader said and takes its rows when the read counts as success. A failed
+// read leaves the open site exactly as it was.
+bool DocumentCommands::applyRead(const SiteFormat& format, const SiteRead& read)
+{
+    if (read.applies())
+        table_.replaceRows(read.rows);
+    for (const QString& notice : read.notices)
+        ShowMessage(notice);
+    if (const std::optional<MessageRequest> failure = SiteFormats::readFailure(format, read))
+        showBox(*failure);
+    return read.applies();
+}
+
 bool DocumentCommands::openPath(const QString& path)
 {
     if (path.size() <= 4)
         return false;
-    switch (SitePaths::FileTypeOf(path)) {
-    case SiteFileType::Dip:
-        if (!LoadDipFile(table_, path))
-            return false;
+    const SiteFormat* format = SiteFormats::forOpening(path);
+    if (!format) {
+        ShowMessage(SiteFormats::UnknownFileTypeText());
+        return false;
+    }
+    const SiteRead read = format->read({path, table_.rows(), SiteFormats::AskCsvQuestion});
+    if (!applyRead(*format, read))
+        return false;
+    if (format->id == SiteFormat::Id::Dip)
         SetSiteFromDialog(path);
-        break;
-    case SiteFileType::Csv: {
-        const CsvLoadResult result = LoadCsvFile(table_, path);
-        if (!result.file) {
-            ShowMessage(
-                FailureText(QStringLiteral("Error occurred while loading."), result.file.error));
-            return false;
-        }
+    else
         SetSiteName(SitePaths::StripExtension(SitePaths::FileTitleOf(path)));
-        break;
-    }
-    default:
-        return reportUnknownFileType();
-    }
-    setModified(false);
-    emit documentReplaced();
+    startHistory(false);
     emit fileUsed(path);
     return true;
+}
+
+bool DocumentCommands::saveDip(const QString& path)
+{
+    const FileResult result = SaveDipFile(table_.rows(), path);
+    if (!result)
+        showBox(SiteFormats::writeFailure(SiteFormats::dip(), result));
+    return result.ok;
 }
 
 bool DocumentCommands::SaveSite()
@@ -157,9 +195,9 @@ bool DocumentCommands::SaveSite()
     FinishEdit();
     if (site_.siteFileTitle.isEmpty())
         return SaveSiteAs();
-    if (!SaveDipFile(table_, site_.sitePath))
+    if (!saveDip(site_.sitePath))
         return false;
-    setModified(false);
+    history_->setClean();
     return true;
 }
 
@@ -181,28 +219,24 @@ bool DocumentCommands::SaveSiteAs()
 
 bool DocumentCommands::saveAsPath(const QString& path)
 {
-    switch (SitePaths::FileTypeOf(path)) {
-    case SiteFileType::Dip:
-        if (!SaveDipFile(table_, path))
-            return false;
+    const SiteFormat* format = SiteFormats::forSaving(path);
+    if (!format) {
+        ShowMessage(SiteFormats::UnknownFileTypeText());
+        return false;
+    }
+    const FileResult result =
+        format->write(table_.rows(), SiteFormats::writeTarget(*format, path));
+    if (!result) {
+        showBox(SiteFormats::writeFailure(*format, result));
+        return false;
+    }
+    if (format->id == SiteFormat::Id::Dip) {
         SetSiteFromDialog(path);
-        setModified(false);
+        history_->setClean();
+    }
+    if (format->id != SiteFormat::Id::Corvane)
         emit fileUsed(path);
-        return true;
-    case SiteFileType::Csv: {
-        const FileResult result = SaveCsvFile(table_, path);
-        if (!result)
-            ShowMessage(FailureText(QStringLiteral("Error occurred while saving."), result.error));
-        else
-            emit fileUsed(path);
-        return result.ok;
-    }
-    case SiteFileType::Cfg:
-        return SaveCorvaneChannelFile(table_, SitePaths::DirectoryOf(path));
-    case SiteFileType::Unknown:
-        break;
-    }
-    return reportUnknownFileType();
+    return true;
 }
 
 void DocumentCommands::ExportToCard()
@@ -218,22 +252,49 @@ void DocumentCommands::ExportToCard()
         return;
     rememberDialogFile(*path);
     dirs_.cfPath = SitePaths::DirectoryOf(*path);
-    SaveDipFile(table_, *path);
+    saveDip(*path);
 }
 
 void DocumentCommands::ImportCorvaneAllocations()
 {
-    DigitalChannelList allocations;
     FinishEdit();
     if (!AskSaveChanges())
         return;
     const ChosenSite chosen = chooseSite_ ? chooseSite_() : ChosenSite{};
-    if (!chosen.crvCfgDir.isEmpty() && chosen.buttonPressed == QLatin1String("Load"))
-        ModCrvFile::LoadDigitalChannels(chosen.crvCfgDir, allocations);
-    if (allocations.lastIndex() <= 0)
+    if (chosen.crvCfgDir.isEmpty() || chosen.buttonPressed != QLatin1String("Load"))
         return;
-    SetSiteName(chosen.crvSiteName);
-    FillFromAllocations(table_, allocations);
-    setModified(true);
-    emit documentReplaced();
+    const SiteFormat& format = SiteFormats::corvane();
+    const SiteRead read = format.read({chosen.crvCfgDir, {}, {}});
+    if (read.applies())
+        SetSiteName(chosen.crvSiteName);
+    if (!applyRead(format, read))
+        return;
+    startHistory(true);
+}
+
+void DocumentCommands::ExportLabels()
+{
+    FinishEdit();
+    const FileResult result = ExportLabelDatabase(table_.rows(), labelDatabase_);
+    ShowMessage(LabelExportReport(result, table_.channelCount()));
+}
+
+void DocumentCommands::ChangeChannelCount(int choice)
+{
+    FinishEdit();
+    const int previous = table_.selectedChoice();
+    if (ConfirmUserChannelChoice(table_, choice))
+        history_->push(new ChannelCountCommand(table_, previous, choice));
+}
+
+void DocumentCommands::Undo()
+{
+    FinishEdit();
+    history_->undo();
+}
+
+void DocumentCommands::Redo()
+{
+    FinishEdit();
+    history_->redo();
 }

@@ -1,14 +1,18 @@
 #pragma once
 
+#include "document/ChannelTableModel.h"
 #include "document/SiteState.h"
+#include "labels/LabelDatabase.h"
 
 #include <QObject>
 #include <QString>
 
 #include <functional>
 
-class ChannelTableModel;
+class QUndoStack;
 struct DirSettings;
+struct SiteFormat;
+struct SiteRead;
 
 // What the site selector answered: the button that closed it and the highlighted site.
 struct ChosenSite
@@ -18,23 +22,27 @@ struct ChosenSite
     QString crvCfgDir; // empty when no site was chosen
 };
 
-// New, Open, Save, Save As, Export to the card and Import, on the one open site. Every box and
-// file dialog goes through the dialog seam, so the commands run without a window.
+// Every command on the one open site. Each first ends the cell edit in progress, so it acts on
+// what the grid shows; every box and file dialog goes through the dialog seam, so the commands
+// run without a window. The site is modified exactly when the undo history is away from its
+// clean state.
 class DocumentCommands : public QObject
 {
     Q_OBJECT
 
 public:
     DocumentCommands(ChannelTableModel& table, DirSettings& dirs, QObject* parent = nullptr);
+    ~DocumentCommands() override;
 
     // Ends the cell edit in progress so that its value is in the table.
     void setFinishEdit(std::function<void()> finishEdit) { finishEdit_ = std::move(finishEdit); }
     // Shows the site selector and answers what was chosen.
     void setSiteChooser(std::function<ChosenSite()> chooser) { chooseSite_ = std::move(chooser); }
+    void setLabelDatabase(const LabelDatabase& database) { labelDatabase_ = database; }
 
+    QUndoStack* history() const { return history_; }
     const SiteState& site() const { return site_; }
-    bool isModified() const { return site_.modified; }
-    void setModified(bool modified);
+    bool isModified() const;
     QString caption() const;
 
     void NewSite();
@@ -44,37 +52,45 @@ public:
     bool SaveSiteAs();
     void ExportToCard();
     void ImportCorvaneAllocations();
+    void ExportLabels();
+    // The user picked channel-count choice `choice` (-1: none) in the selector.
+    void ChangeChannelCount(int choice);
+    void Undo();
+    void Redo();
     // False when the user cancelled, or chose to save and the save did not happen.
     bool AskSaveChanges();
 
-    // Opens a channel file or list by its path, as Open does after its dialog.
-    bool openPath(const QString& path);
     // Open for a path from outside (command line, drop, recent files): the save question,
     // then the file.
     void openFromOutside(const QString& path);
-
-    void SetSiteFromDialog(const QString& path);
-    void SetSiteName(const QString& name);
-    void UpdateCaption();
+    // An undoable change of rows the user made (an edit, a paste, a fill, a delete).
+    void changeRows(const QString& text, const QList<ChannelTableModel::RowChange>& before,
+                    const QList<ChannelTableModel::RowChange>& after);
 
 signals:
     void captionChanged(const QString& caption);
     void modifiedChanged(bool modified);
-    // The table was replaced by a file or an import; an undo history no longer applies.
-    void documentReplaced();
     // A channel file or list was opened or saved under this path.
     void fileUsed(const QString& path);
 
 private:
     void FinishEdit();
+    bool openPath(const QString& path);
     bool saveAsPath(const QString& path);
-    bool reportUnknownFileType();
+    bool saveDip(const QString& path);
+    bool applyRead(const SiteFormat& format, const SiteRead& read);
+    void startHistory(bool modified);
     void rememberDialogFile(const QString& path);
+    void SetSiteFromDialog(const QString& path);
+    void SetSiteName(const QString& name);
+    void UpdateCaption();
 
     ChannelTableModel& table_;
     DirSettings& dirs_;
+    QUndoStack* history_;
     SiteState site_;
     QString lastDialogFileName_;
+    LabelDatabase labelDatabase_ = LabelDatabase::editorDefault();
     std::function<void()> finishEdit_;
     std::function<ChosenSite()> chooseSite_;
 };

@@ -7,8 +7,9 @@ struct FileResult
 {
     bool ok = true;
     QString error;
+    QString path; // the file written, where the writer chose its name
 
     static FileResult success() { return {}; }
-    static FileResult failure(const QString& description) { return {false, description}; }
+    static FileResult failure(const QString& description) { return {false, description, {}}; }
     explicit operator bool() const { return ok; }
 };

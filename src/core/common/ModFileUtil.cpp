@@ -1,6 +1,6 @@
 #include "ModFileUtil.h"
 
-#include "Dialogs.h"
+#include "ShowMessage.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -29,30 +29,44 @@ QString JoinPath(const QString& directory, const QString& name)
     return directory + QDir::separator() + name;
 }
 
-QStringList ListSubdirectories(const QString& directory)
+QString FindFileIgnoringCase(const QString& directory, const QString& name)
 {
-    QStringList names{QString()};
+    const QString exact = JoinPath(directory, name);
+    if (QFileInfo::exists(exact))
+        return exact;
+    const QStringList found =
+        QDir(directory).entryList({name}, QDir::AllEntries | QDir::Hidden | QDir::System);
+    for (const QString& entry : found) {
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return JoinPath(directory, entry);
+    }
+    return exact;
+}
+
+Subdirectories ListSubdirectories(const QString& directory)
+{
+    Subdirectories result;
     // A directory that is not there has no subdirectories; that is not worth a box.
     if (!FileExists(directory))
-        return names;
+        return result;
     // QDirIterator cannot say why it found nothing, so the directory is opened once to learn
     // whether, and why, it cannot be listed.
     std::error_code error;
     const std::filesystem::directory_iterator probe(QDir(directory).filesystemPath(), error);
     if (error) {
-        AskUser(QStringLiteral("Error while getting subdirectories.\r\n%1\r\n%2")
-                    .arg(directory, QString::fromLocal8Bit(error.message())),
-                ApplicationTitle(), MessageIcon::Exclamation, MessageButtons::Ok);
-        return names;
+        result.failure = ModFunc::FileFailureBox(
+            QStringLiteral("Error while getting subdirectories."), directory,
+            QString::fromLocal8Bit(error.message()), MessageIcon::Exclamation);
+        return result;
     }
     // Without QDir::Hidden and QDir::System, hidden and system entries are not listed.
     QDirIterator entries(directory, QDir::Dirs | QDir::NoDotAndDotDot);
     while (entries.hasNext()) {
         const QString name = entries.nextFileInfo().fileName();
         if (IsDirectory(JoinPath(directory, name)))
-            names.append(name);
+            result.names.append(name);
     }
-    return names;
+    return result;
 }
 
 } // namespace ModFileUtil

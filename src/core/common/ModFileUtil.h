@@ -1,7 +1,11 @@
 #pragma once
 
+#include "Dialogs.h"
+
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 // Files and directories, as the Corvane import needs them.
 namespace ModFileUtil {
@@ -13,12 +17,21 @@ bool FileExists(const QString& path);
 // directory alone.
 bool IsDirectory(const QString& path);
 
-// The names of the subdirectories of a directory, one-based (index 0 is empty), in the order
-// the file system lists them; hidden entries, "." and ".." are left out. A failure is reported
-// ("Error while getting subdirectories.") and the names listed so far are returned.
-QStringList ListSubdirectories(const QString& directory);
+struct Subdirectories
+{
+    QStringList names{QString()}; // one-based: index 0 is empty
+    std::optional<MessageRequest> failure; // "Error while getting subdirectories."
+};
+
+// The subdirectories of a directory in the order the file system lists them; hidden entries,
+// "." and ".." are left out. When the directory cannot be listed, the failure says why.
+Subdirectories ListSubdirectories(const QString& directory);
 
 // The directory and the name joined with the platform's separator.
 QString JoinPath(const QString& directory, const QString& name);
+
+// The path of the file `name` in `directory`, matched without regard to letter case as
+// Windows matches it: an existing file's own spelling, else the name as given.
+QString FindFileIgnoringCase(const QString& directory, const QString& name);
 
 } // namespace ModFileUtil

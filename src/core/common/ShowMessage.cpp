@@ -1,7 +1,5 @@
 #include "ShowMessage.h"
 
-#include "Dialogs.h"
-
 namespace ModFunc {
 
 void ShowMessage(const QString& text)
@@ -12,6 +10,13 @@ void ShowMessage(const QString& text)
 QString FailureText(const QString& operationLine, const QString& description)
 {
     return operationLine + QStringLiteral("\r\n") + description;
+}
+
+MessageRequest FileFailureBox(const QString& operationLine, const QString& path,
+                              const QString& description, MessageIcon icon)
+{
+    return {FailureText(operationLine, path + QStringLiteral("\r\n") + description),
+            ApplicationTitle(), icon, MessageButtons::Ok};
 }
 
 } // namespace ModFunc

@@ -2,84 +2,73 @@
 
 #include "ModCrvFile.h"
 #include "common/ChannelLabel.h"
-#include "common/ReusedText.h"
-#include "common/ShowMessage.h"
 #include "common/TrimSpaces.h"
-#include "document/ChannelTableModel.h"
-
-#include <algorithm>
-#include <utility>
-
-using ModFunc::ChannelLabel;
-using ModFunc::ShowMessage;
+#include "document/SiteSize.h"
 
 namespace {
 
-bool isSpare(QStringView trimmedName)
+
+bool isSpare(const QString& trimmedName)
 {
-    // Lengths first: most names are neither, and a case-blind comparison is not cheap.
-    const auto equals = [trimmedName](QLatin1String marker) {
-        return trimmedName.size() == marker.size() &&
-               trimmedName.compare(marker, Qt::CaseInsensitive) == 0;
-    };
-    return trimmedName.isEmpty() || equals(QLatin1String("SPARE")) ||
-           equals(QLatin1String("(SPARE)"));
+    const QString upper = trimmedName.toUpper();
+    return upper.isEmpty() || upper == QLatin1String("SPARE") ||
+           upper == QLatin1String("(SPARE)");
 }
 
 QString changedNameText(int channel, const QString& name, const QString& cut)
 {
     return QStringLiteral("Channel %1 (%2) changed from \r\n\"%3\" to\r\n\"%4\"")
         .arg(channel)
-        .arg(ChannelLabel(channel), name, cut);
+        .arg(ModFunc::ChannelLabel(channel), name, cut);
 }
 
 } // namespace
 
-bool FillFromAllocations(ChannelTableModel& table, const DigitalChannelList& allocations)
+SiteRead FillFromAllocations(const DigitalChannelList& allocations)
 {
-    int count = allocations.lastIndex();
-    // Sized and selected as fill mode 4 would, but each imported row is then written whole in
-    // place and only the rows after them go back to their defaults: the same table, without
-    // first replacing every text by its default.
-    if (!table.SetChannelCount(count, ChannelTableModel::FillAddedRows))
-        return false;
-    if (table.channelCount() < count) {
-        ShowMessage(ChannelTableModel::maximumChannelsText(table.channelCount()));
-        count = table.channelCount();
+    SiteRead read;
+    int count = LastIndex(allocations);
+    read.rows = DefaultRows(SiteSize::channelsFor(count));
+    if (read.rows.size() < count) {
+        read.notices.append(SiteSize::maximumChannelsText(int(read.rows.size())));
+        read.outcome = SiteRead::Outcome::Cut;
+        count = int(read.rows.size());
     }
-    const ChannelRow defaults = ChannelTableModel::defaultRow(1);
     for (int channel = 1; channel <= count; ++channel) {
-        const QStringView trimmed = ModFunc::TrimSpaces(allocations.channelName(channel));
-        const bool spare = isSpare(trimmed);
-        const QStringView name = trimmed.left(ChannelTableModel::kRelayNameLimit);
-        if (!spare && name.size() < trimmed.size())
-            ShowMessage(changedNameText(channel, trimmed.toString(), name.toString()));
-        ChannelRow* row = table.writableRow(channel - 1);
-        if (spare)
-            ChannelTableModel::assignSpareName(row->relNam, channel);
-        else
-            std::copy_n(name.utf16(), name.size(),
-                        ReusedText::resizedForWriting(row->relNam, name.size()));
-        row->back = allocations.backContact(channel);
-        ReusedText::assignUnlessSame(row->stUp, defaults.stUp);
-        ReusedText::assignUnlessSame(row->stDn, defaults.stDn);
+        QString name = ModFunc::TrimSpaces(QStringView(allocations[channel].ChannelName)).toString();
+        if (isSpare(name)) {
+            name = SpareName(channel);
+        } else if (name.size() > kRelayNameLimit) {
+            read.notices.append(changedNameText(channel, name, name.left(kRelayNameLimit)));
+            name.truncate(kRelayNameLimit);
+        }
+        read.rows[channel - 1].relNam = name;
+        read.rows[channel - 1].back = allocations[channel].BackContact;
     }
-    if (count < table.channelCount())
-        table.FillDefaultRows(count);
-    ShowMessage(QStringLiteral("%1 channels imported").arg(count));
-    table.RefreshGrid();
-    return true;
+    read.notices.append(QStringLiteral("%1 channels imported").arg(count));
+    return read;
 }
 
-bool SaveCorvaneChannelFile(const ChannelTableModel& table, const QString& directory)
+SiteRead ImportCorvaneSite(const QString& siteDir)
 {
-    DigitalChannelList allocations;
-    allocations.reserve(table.channelCount(),
-                        qsizetype(table.channelCount()) * ChannelTableModel::kRelayNameLimit);
-    for (int row = 0; row < table.channelCount(); ++row) {
-        const ChannelRow& channel = table.channel(row);
-        allocations.appendChannel(
-            QStringView(channel.relNam).left(ChannelTableModel::kRelayNameLimit), channel.back);
+    const ModCrvFile::AllocationsRead channels = ModCrvFile::LoadDigitalChannels(siteDir);
+    if (channels.failure)
+        return SiteRead::failed(channels.path, *channels.failure);
+    if (LastIndex(channels.allocations) <= 0) {
+        SiteRead read;
+        read.outcome = SiteRead::Outcome::Empty;
+        read.path = channels.path;
+        return read;
     }
+    SiteRead read = FillFromAllocations(channels.allocations);
+    read.path = channels.path;
+    return read;
+}
+
+FileResult SaveCorvaneChannelFile(const ChannelRows& rows, const QString& directory)
+{
+    DigitalChannelList allocations{DigitalChannelRecord{}};
+    for (const ChannelRow& row : rows)
+        allocations.append({row.relNam.left(kRelayNameLimit), {}, {}, row.back, 0});
     return ModCrvFile::SaveDigitalChannels(directory, allocations);
 }

@@ -1,16 +1,18 @@
 #pragma once
 
-#include "DigitalChannelList.h"
+#include "DigitalChannelRecord.h"
+#include "common/FileResult.h"
+#include "document/SiteRead.h"
 
 #include <QString>
 
-class ChannelTableModel;
+// The rows that allocations 1..n (n >= 1) make: a site of the size that holds them, spares
+// named, longer names cut to 16 with one notice each, ending with "N channels imported".
+SiteRead FillFromAllocations(const DigitalChannelList& allocations);
 
-// Merges allocations 1..n (n >= 1) into the table: resets it to the size that holds them,
-// names spares, cuts longer names to 16 with one message each, and ends with
-// "N channels imported". Answers false after a reported failure.
-bool FillFromAllocations(ChannelTableModel& table, const DigitalChannelList& allocations);
+// Reads a Corvane site's DChannel.cfg as Import does. Empty when the site has no allocations;
+// Failed, with the system's description, when the file cannot be read.
+SiteRead ImportCorvaneSite(const QString& siteDir);
 
-// Writes the table's relay names and contacts as DChannel.cfg into the directory; answers
-// whether the file was written (failures are reported).
-bool SaveCorvaneChannelFile(const ChannelTableModel& table, const QString& directory);
+// Writes the rows' relay names (cut to 16) and contacts as DChannel.cfg into the directory.
+FileResult SaveCorvaneChannelFile(const ChannelRows& rows, const QString& directory);

@@ -14,43 +14,36 @@
 class CorvaneReader
 {
 public:
-    explicit CorvaneReader(QByteArrayView bytes) : data_(bytes.data()), size_(bytes.size()) {}
+    explicit CorvaneReader(QByteArrayView bytes) : bytes_(bytes) {}
 
-    bool atEnd() const { return position_ >= size_; }
-    QByteArrayView rest() const { return {data_ + position_, size_ - position_}; }
-    void skip(qsizetype count) { position_ = std::min(size_, position_ + count); }
+    bool atEnd() const { return position_ >= bytes_.size(); }
+    void skip(qsizetype count) { position_ = std::min(bytes_.size(), position_ + count); }
+
     // Exactly `count` bytes, zero-filled where the file ends.
-    QByteArray readBlock(qsizetype count);
-    // Inline, and read in place: a channel record is five fields.
+    QByteArray readBlock(qsizetype count)
+    {
+        QByteArray block = take(count).toByteArray();
+        block.resize(count, '\0');
+        return block;
+    }
     qint16 readInt16()
     {
-        if (size_ - position_ >= 2) {
-            const auto value = qFromLittleEndian<qint16>(data_ + position_);
-            position_ += 2;
-            return value;
-        }
-        const qint16 value = position_ < size_ ? quint8(data_[position_]) : 0;
-        position_ = size_;
-        return value;
+        const QByteArray bytes = readBlock(2);
+        return qFromLittleEndian<qint16>(bytes.constData());
     }
     bool readBoolean() { return readInt16() != 0; }
     // A 16-bit byte count, then that many Windows-1252 bytes, of which the part the file holds.
-    QByteArrayView readTextBytes()
-    {
-        const qsizetype count = quint16(readInt16());
-        const qsizetype at = position_;
-        // A branch the processor predicts, rather than a clamp that each next field waits on.
-        if (count <= size_ - at) [[likely]] {
-            position_ += count;
-            return {data_ + at, count};
-        }
-        position_ = size_;
-        return {data_ + at, size_ - at};
-    }
-    QString readText() { return Windows1252::decode(readTextBytes()); }
+    QString readText() { return Windows1252::decode(take(quint16(readInt16()))); }
 
 private:
-    const char* data_;
-    qsizetype size_;
+    QByteArrayView take(qsizetype count)
+    {
+        const qsizetype available = std::min(count, bytes_.size() - position_);
+        const QByteArrayView part = bytes_.sliced(position_, available);
+        position_ += available;
+        return part;
+    }
+
+    QByteArrayView bytes_;
     qsizetype position_ = 0;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 // One channel allocation of a Corvane DChannel.cfg.
@@ -13,3 +14,12 @@ struct DigitalChannelRecord
 
     friend bool operator==(const DigitalChannelRecord&, const DigitalChannelRecord&) = default;
 };
+
+// The allocations of a DChannel.cfg, one-based: index 0 holds an empty record that stands for
+// "nothing", so the last index is the number of allocations.
+using DigitalChannelList = QList<DigitalChannelRecord>;
+
+inline int LastIndex(const DigitalChannelList& allocations)
+{
+    return int(allocations.size()) - 1;
+}

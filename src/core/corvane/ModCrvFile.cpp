@@ -2,38 +2,30 @@
 
 #include "CorvaneReader.h"
 #include "common/AtomicFile.h"
-#include "common/Dialogs.h"
 #include "common/ModFileUtil.h"
+#include "common/ShowMessage.h"
 #include "common/Windows1252.h"
 
 #include <QDir>
 #include <QFile>
 
-#include <optional>
-
-using ModFileUtil::FileExists;
-using ModFileUtil::JoinPath;
+using ModFileUtil::FindFileIgnoringCase;
 
 namespace ModCrvFile {
 
 namespace {
 
 const QByteArray kChannelHeader = QByteArrayLiteral("K7V2.0 DChannels");
+const QString kSiteInfoName = QStringLiteral("SiteInfo.cfg");
+const QString kChannelsName = QStringLiteral("DChannel.cfg");
 constexpr qsizetype kSiteInfoHeaderSize = 21;
 constexpr int kMaximumRecords = 32767;
 
-void reportFailure(const QString& operation, const QString& path, const QString& description,
-                   MessageIcon icon)
-{
-    AskUser(operation + QStringLiteral("\r\n") + path + QStringLiteral("\r\n") + description,
-            ApplicationTitle(), icon, MessageButtons::Ok);
-}
-
-// The whole file, or nullopt when it cannot be read (the description is in `error`).
+// The whole file, or the system's description of why it cannot be read.
 std::optional<QByteArray> readWholeFile(const QString& path, QString& error)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+    if (!file.open(QIODevice::ReadOnly)) {
         error = file.errorString();
         return std::nullopt;
     }
@@ -45,65 +37,41 @@ std::optional<QByteArray> readWholeFile(const QString& path, QString& error)
     return bytes;
 }
 
-// A site file's bytes; nullopt when it is missing (said nowhere) or cannot be read (reported).
-std::optional<QByteArray> readSiteFile(const QString& path, const QString& failure,
-                                       MessageIcon icon)
-{
-    if (!FileExists(path))
-        return std::nullopt;
-    QString error;
-    std::optional<QByteArray> bytes = readWholeFile(path, error);
-    if (!bytes)
-        reportFailure(failure, path, error, icon);
-    return bytes;
-}
-
 void appendInt16(QByteArray& out, qint16 value)
 {
     out.append(char(quint16(value) & 0xFF));
     out.append(char(quint16(value) >> 8));
 }
 
-// Encoded straight into the output, then cut to what the 16-bit count can hold.
-void appendText(QByteArray& out, QStringView text)
+// A 16-bit byte count and the text, cut to what the count can hold.
+void appendText(QByteArray& out, const QString& text)
 {
-    const qsizetype at = out.size();
-    out.resize(at + 2 + text.size());
-    const qsizetype bytes =
-        std::min<qsizetype>(Windows1252::encodeTo(text, out.data() + at + 2), 0xFFFF);
-    out[at] = char(bytes & 0xFF);
-    out[at + 1] = char(bytes >> 8);
-    out.truncate(at + 2 + bytes);
+    const QByteArray bytes = Windows1252::encode(text).left(0xFFFF);
+    appendInt16(out, qint16(quint16(bytes.size())));
+    out.append(bytes);
 }
 
 QByteArray encodeChannels(const DigitalChannelList& allocations)
 {
-    const int count = std::min(allocations.lastIndex(), kMaximumRecords);
+    const int count = std::clamp(LastIndex(allocations), 0, kMaximumRecords);
     QByteArray out = kChannelHeader;
-    // A count, three short texts, the contact and the last field: about 32 bytes a record.
-    out.reserve(kChannelHeader.size() + 2 + qsizetype(std::max(count, 0)) * 32);
-    appendInt16(out, qint16(std::max(count, 0)));
+    appendInt16(out, qint16(count));
     for (int k = 1; k <= count; ++k) {
-        appendText(out, allocations.channelName(k));
-        appendText(out, allocations.text2(k));
-        appendText(out, allocations.text3(k));
-        appendInt16(out, allocations.backContact(k) ? qint16(-1) : qint16(0));
+        const DigitalChannelRecord& record = allocations[k];
+        appendText(out, record.ChannelName);
+        appendText(out, record.text2);
+        appendText(out, record.text3);
+        appendInt16(out, record.BackContact ? qint16(-1) : qint16(0));
         appendInt16(out, 0);
     }
     return out;
 }
 
-} // namespace
-
-void LoadSiteInfo(const QString& siteDir, SiteInfoRecord& record)
+SiteInfoRecord decodeSiteInfo(QByteArrayView bytes)
 {
-    const std::optional<QByteArray> bytes =
-        readSiteFile(JoinPath(siteDir, QStringLiteral("SiteInfo.cfg")),
-                     QStringLiteral("Could not load site info file."), MessageIcon::Exclamation);
-    if (!bytes)
-        return;
-    CorvaneReader reader(*bytes);
+    CorvaneReader reader(bytes);
     reader.skip(kSiteInfoHeaderSize);
+    SiteInfoRecord record;
     record.SiteName = reader.readText();
     record.SiteDir = reader.readText();
     record.text3 = reader.readText();
@@ -119,51 +87,100 @@ void LoadSiteInfo(const QString& siteDir, SiteInfoRecord& record)
     record.text13 = reader.readText();
     record.data14 = reader.readBlock(16);
     record.text15 = reader.readText();
-    record.SiteDir = siteDir;
+    return record;
 }
 
-void RegisterSites(const QString& configDir, QList<SiteInfoRecord>& sites)
+DigitalChannelRecord decodeChannel(CorvaneReader& reader)
 {
-    sites = {SiteInfoRecord{}};
-    const QStringList names = ModFileUtil::ListSubdirectories(configDir);
-    SiteInfoRecord working;
-    for (qsizetype i = 1; i < names.size(); ++i) {
-        working.SiteName.clear();
-        LoadSiteInfo(JoinPath(configDir, names[i]), working);
-        if (!working.SiteName.isEmpty())
-            sites.append(working);
+    DigitalChannelRecord record;
+    record.ChannelName = reader.readText();
+    record.text2 = reader.readText();
+    record.text3 = reader.readText();
+    record.BackContact = reader.readBoolean();
+    record.lastField = quint16(reader.readInt16());
+    return record;
+}
+
+} // namespace
+
+SiteInfoRead LoadSiteInfo(const QString& siteDir)
+{
+    SiteInfoRead read;
+    const QString path = FindFileIgnoringCase(siteDir, kSiteInfoName);
+    if (!ModFileUtil::FileExists(path))
+        return read;
+    QString error;
+    const std::optional<QByteArray> bytes = readWholeFile(path, error);
+    if (!bytes) {
+        read.failure = ModFunc::FileFailureBox(QStringLiteral("Could not load site info file."),
+                                               path, error, MessageIcon::Exclamation);
+        return read;
     }
+    read.found = true;
+    read.record = decodeSiteInfo(*bytes);
+    read.record.SiteDir = siteDir;
+    return read;
 }
 
-void LoadDigitalChannels(const QString& siteDir, DigitalChannelList& allocations)
+SiteScan RegisterSites(const QString& configDir)
 {
-    allocations.clear();
-    const std::optional<QByteArray> bytes =
-        readSiteFile(JoinPath(siteDir, QStringLiteral("DChannel.cfg")),
-                     QStringLiteral("Could not load digital channel allocations file."),
-                     MessageIcon::Information);
-    if (!bytes)
-        return;
+    SiteScan scan;
+    const ModFileUtil::Subdirectories subdirectories = ModFileUtil::ListSubdirectories(configDir);
+    if (subdirectories.failure)
+        scan.failures.append(*subdirectories.failure);
+    for (qsizetype i = 1; i < subdirectories.names.size(); ++i) {
+        const SiteInfoRead site =
+            LoadSiteInfo(ModFileUtil::JoinPath(configDir, subdirectories.names[i]));
+        if (site.failure)
+            scan.failures.append(*site.failure);
+        if (!site.record.SiteName.isEmpty())
+            scan.sites.append(site.record);
+    }
+    return scan;
+}
+
+AllocationsRead LoadDigitalChannels(const QString& siteDir)
+{
+    AllocationsRead read;
+    read.path = FindFileIgnoringCase(siteDir, kChannelsName);
+    if (!ModFileUtil::FileExists(read.path))
+        return read;
+    QString error;
+    const std::optional<QByteArray> bytes = readWholeFile(read.path, error);
+    if (!bytes) {
+        read.failure = error;
+        return read;
+    }
     CorvaneReader reader(*bytes);
     reader.skip(kChannelHeader.size());
     const int count = reader.readInt16();
-    if (count <= 0)
-        return;
-    allocations.readRecords(reader.rest(), count);
+    for (int k = 1; k <= count; ++k)
+        read.allocations.append(decodeChannel(reader));
+    return read;
 }
 
-bool SaveDigitalChannels(const QString& directory, const DigitalChannelList& allocations)
+FileResult SaveDigitalChannels(const QString& directory, const DigitalChannelList& allocations)
 {
     QString folder = directory;
-    // Qt's file dialogs end a Windows directory with "/", not with the native separator.
-    if (!folder.endsWith(QDir::separator()) && !folder.endsWith(u'/'))
-        folder += QDir::separator();
-    const QString path = folder + QStringLiteral("DChannel.cfg");
-    const FileResult result = AtomicFile::write(path, encodeChannels(allocations));
-    if (!result)
-        reportFailure(QStringLiteral("Could not save digital channels config file."), path,
-                      result.error, MessageIcon::Exclamation);
-    return result.ok;
+    // A file dialog ends a directory with "/" even on Windows.
+    if (folder.endsWith(u'/') || folder.endsWith(QDir::separator()))
+        folder.chop(1);
+    const QString path = FindFileIgnoringCase(folder, kChannelsName);
+    FileResult result = AtomicFile::write(path, encodeChannels(allocations));
+    result.path = path;
+    return result;
+}
+
+MessageRequest LoadChannelsFailure(const QString& path, const QString& description)
+{
+    return ModFunc::FileFailureBox(QStringLiteral("Could not load digital channel allocations file."),
+                                   path, description, MessageIcon::Information);
+}
+
+MessageRequest SaveChannelsFailure(const QString& path, const QString& description)
+{
+    return ModFunc::FileFailureBox(QStringLiteral("Could not save digital channels config file."),
+                                   path, description, MessageIcon::Exclamation);
 }
 
 } // namespace ModCrvFile

@@ -1,6 +1,6 @@
 #include "ChannelStatistics.h"
 
-#include "ChannelTableModel.h"
+#include "common/Windows1252.h"
 
 bool ChannelStatistics::isSpareName(const QString& name)
 {
@@ -8,15 +8,13 @@ bool ChannelStatistics::isSpareName(const QString& name)
     return trimmed.isEmpty() || trimmed.startsWith(QLatin1String("spare"), Qt::CaseInsensitive);
 }
 
-ChannelStatistics ChannelStatistics::of(const ChannelTableModel& table)
+ChannelStatistics ChannelStatistics::of(const ChannelRows& rows)
 {
     ChannelStatistics statistics;
-    for (int row = 0; row < table.channelCount(); ++row) {
-        const ChannelRow& channel = table.channel(row);
-        statistics.inUse += isSpareName(channel.relNam) ? 0 : 1;
-        statistics.back += channel.back ? 1 : 0;
-        statistics.unencodable +=
-            ChannelTableModel::hasUnencodableCharacters(channel.relNam) ? 1 : 0;
+    for (const ChannelRow& row : rows) {
+        statistics.inUse += isSpareName(row.relNam) ? 0 : 1;
+        statistics.back += row.back ? 1 : 0;
+        statistics.unencodable += Windows1252::hasUnencodable(row.relNam) ? 1 : 0;
     }
     return statistics;
 }

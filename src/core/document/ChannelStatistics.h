@@ -1,7 +1,6 @@
 #pragma once
 
-class ChannelTableModel;
-class QString;
+#include "ChannelRow.h"
 
 // What the status bar tells about the site.
 struct ChannelStatistics
@@ -10,6 +9,6 @@ struct ChannelStatistics
     int back = 0;        // channels on back contacts
     int unencodable = 0; // relay names the channel file would store with "?"
 
-    static ChannelStatistics of(const ChannelTableModel& table);
+    static ChannelStatistics of(const ChannelRows& rows);
     static bool isSpareName(const QString& name);
 };

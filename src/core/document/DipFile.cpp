@@ -1,135 +1,42 @@
 #include "DipFile.h"
 
-#include "ChannelTableModel.h"
+#include "SiteSize.h"
 #include "common/AtomicFile.h"
-#include "common/ShowMessage.h"
 #include "common/TrimSpaces.h"
 #include "common/Windows1252.h"
 
 #include <QFile>
 #include <QtEndian>
 
-#include <array>
 #include <cstring>
-#include <utility>
-#include <vector>
-
-using ModFunc::FailureText;
-using ModFunc::ShowMessage;
 
 namespace {
 
-template <typename T>
-void appendLittleEndian(QByteArray& out, T value)
-{
-    const auto bits = static_cast<std::make_unsigned_t<T>>(value);
-    for (std::size_t i = 0; i < sizeof(T); ++i)
-        out.append(static_cast<char>((bits >> (8 * i)) & 0xFF));
-}
+using Record = DipChannelRecord;
 
-// The text's first `width` bytes, padded with spaces; never zero-terminated.
+// The text's first `width` characters, padded with spaces; never zero-terminated.
 void putPadded(char* field, const QString& text, int width)
 {
+    const QByteArray bytes = Windows1252::encode(QStringView(text).left(width));
     std::memset(field, ' ', width);
-    Windows1252::encodeTo(QStringView(text).left(width), field);
+    std::memcpy(field, bytes.constData(), std::min<qsizetype>(bytes.size(), width));
 }
 
-// A site uses a handful of state texts ("UP ", "DN ", ...): each is decoded once and shared
-// by every row that holds it, instead of two allocations per row.
-class StateTexts
+ChannelRow decodeRecord(const char* record)
 {
-public:
-    // The text of the field; valid until the next call.
-    const QString& decode(const char* field)
-    {
-        using R = DipChannelRecord;
-        static_assert(R::kStateWidth == 3, "the key holds three bytes");
-        const auto byte = [field](int i) { return std::uint32_t(std::uint8_t(field[i])); };
-        const std::uint32_t key = byte(0) | byte(1) << 8 | byte(2) << 16;
-        for (const auto& [known, text] : texts_) {
-            if (known == key)
-                return text;
-        }
-        QString text = Windows1252::decode(QByteArrayView(field, R::kStateWidth));
-        if (texts_.size() >= kMaximum) {
-            uncached_ = std::move(text);
-            return uncached_;
-        }
-        texts_.emplace_back(key, std::move(text));
-        return texts_.back().second;
-    }
-
-private:
-    static constexpr std::size_t kMaximum = 32;
-    std::vector<std::pair<std::uint32_t, QString>> texts_;
-    QString uncached_;
-};
-
-// Compared here rather than by the library: a state text is three characters.
-bool sameCharacters(const QString& a, const QString& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (qsizetype i = 0; i < a.size(); ++i) {
-        if (a.constData()[i] != b.constData()[i])
-            return false;
-    }
-    return true;
+    ChannelRow row;
+    row.relNam = Windows1252::decode(
+        ModFunc::TrimSpaces(QByteArrayView(record + Record::kNameOffset, Record::kNameWidth)));
+    row.back = static_cast<unsigned char>(record[Record::kBackOffset]) == 1;
+    row.stUp = Windows1252::decode(QByteArrayView(record + Record::kStateUpOffset, 3));
+    row.stDn = Windows1252::decode(QByteArrayView(record + Record::kStateDownOffset, 3));
+    return row;
 }
 
-// A row that already holds the text keeps it: comparing three characters costs less than the
-// two reference-count changes of an assignment.
-void assignShared(QString& target, const QString& text)
+SiteRead failedCheck(const QString& path, const QStringList& notices)
 {
-    if (!target.isSharedWith(text) && !sameCharacters(target, text))
-        target = text;
-}
-
-// Written over the row in place: a table that already holds a site keeps its names' buffers
-// where nothing else shares them, so reading another file allocates nothing per row.
-void decodeRecordInto(const char* record, StateTexts& states, ChannelRow& row)
-{
-    using R = DipChannelRecord;
-    Windows1252::decodeInto(
-        ModFunc::TrimSpaces(QByteArrayView(record + R::kNameOffset, R::kNameWidth)), row.relNam);
-    row.back = static_cast<unsigned char>(record[R::kBackOffset]) == 1;
-    assignShared(row.stUp, states.decode(record + R::kStateUpOffset));
-    assignShared(row.stDn, states.decode(record + R::kStateDownOffset));
-}
-
-struct ReadRecords
-{
-    int rows = 0; // less than asked for when the file ends early
-    bool failed = false;
-};
-
-// Reads up to count records block by block into rows 0.., so no buffer of the file's size is
-// needed. After a read error the rows read before it stay.
-ReadRecords readRecords(QFile& file, int count, ChannelTableModel& table)
-{
-    using R = DipChannelRecord;
-    std::array<char, 400 * R::kSize> block;
-    qsizetype filled = 0;
-    ReadRecords read;
-    int& written = read.rows;
-    StateTexts states;
-    while (written < count) {
-        const qsizetype wanted = std::min<qsizetype>(qsizetype(count - written) * R::kSize - filled,
-                                                     qsizetype(block.size()) - filled);
-        const qint64 got = file.read(block.data() + filled, wanted);
-        if (got < 0) {
-            read.failed = true;
-            break;
-        }
-        if (got == 0)
-            break;
-        filled += got;
-        const qsizetype whole = filled / R::kSize;
-        for (qsizetype k = 0; k < whole; ++k)
-            decodeRecordInto(block.data() + k * R::kSize, states, *table.writableRow(written++));
-        filled -= whole * R::kSize;
-        std::memmove(block.data(), block.data() + whole * R::kSize, filled);
-    }
+    SiteRead read = SiteRead::failed(path, QString());
+    read.notices = notices;
     return read;
 }
 
@@ -146,100 +53,73 @@ DipHeader DipHeader::fromBytes(const char* bytes)
     return header;
 }
 
-void DipHeader::appendTo(QByteArray& out) const
+QString CheckDipHeader(const DipHeader& header)
 {
-    appendLittleEndian(out, flag);
-    appendLittleEndian(out, fileType);
-    appendLittleEndian(out, version);
-    appendLittleEndian(out, channelCount);
-    appendLittleEndian(out, reserved);
+    if (header.flag != DipHeader::kFlag)
+        return QStringLiteral("File flag incorrect - this is not an ZR415 file");
+    if (header.fileType != DipHeader::kFileType)
+        return QStringLiteral("File type incorrect - this is not a dip file");
+    if (header.version != DipHeader::kVersion)
+        return QStringLiteral("This software cannot read version %1 dip files").arg(header.version);
+    return QString();
 }
 
-QByteArray EncodeDipFile(const ChannelTableModel& table)
+SiteRead LoadDipFile(const QString& path)
 {
-    using R = DipChannelRecord;
-    const int channels = table.channelCount();
-    QByteArray out;
-    out.reserve(DipHeader::kSize + R::kSize * channels);
-    DipHeader header;
-    header.channelCount = channels;
-    header.appendTo(out);
-    out.resize(DipHeader::kSize + R::kSize * qsizetype(channels), '\0');
-    for (int row = 0; row < channels; ++row) {
-        const ChannelRow& channel = table.channel(row);
-        char* record = out.data() + DipHeader::kSize + R::kSize * qsizetype(row);
-        putPadded(record + R::kNameOffset, channel.relNam, R::kNameWidth);
-        record[R::kBackOffset] = channel.back ? 1 : 0;
-        record[R::kOneOffset] = 1;
-        putPadded(record + R::kStateUpOffset, channel.stUp, R::kStateWidth);
-        putPadded(record + R::kStateDownOffset, channel.stDn, R::kStateWidth);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return SiteRead::failed(path, file.errorString());
+    const QByteArray headerBytes = file.read(DipHeader::kSize);
+    if (file.error() != QFileDevice::NoError)
+        return SiteRead::failed(path, file.errorString());
+    if (headerBytes.size() < DipHeader::kSize)
+        return failedCheck(path, {QStringLiteral("File too short")});
+    const DipHeader header = DipHeader::fromBytes(headerBytes.constData());
+    if (const QString mismatch = CheckDipHeader(header); !mismatch.isEmpty())
+        return failedCheck(path, {mismatch});
+    int count = header.channelCount;
+    if (count <= 0) {
+        return failedCheck(path, {QStringLiteral("Error setting no of channels."),
+                                  QStringLiteral("0 channels loaded")});
+    }
+    SiteRead read;
+    read.path = path;
+    read.rows = DefaultRows(SiteSize::channelsFor(count));
+    if (read.rows.size() < count) {
+        read.notices.append(SiteSize::maximumChannelsText(int(read.rows.size())));
+        read.outcome = SiteRead::Outcome::Cut;
+        count = int(read.rows.size());
+    }
+    // Only the records the header counts are read; missing ones keep their defaults.
+    const QByteArray records = file.read(qint64(count) * Record::kSize);
+    if (file.error() != QFileDevice::NoError)
+        return SiteRead::failed(path, file.errorString());
+    for (int k = 0; k < count && (k + 1) * Record::kSize <= records.size(); ++k)
+        read.rows[k] = decodeRecord(records.constData() + k * Record::kSize);
+    read.notices.append(QStringLiteral("%1 channels loaded").arg(count));
+    return read;
+}
+
+QByteArray EncodeDipFile(const ChannelRows& rows)
+{
+    QByteArray out(DipHeader::kSize + Record::kSize * rows.size(), '\0');
+    qToLittleEndian<std::uint32_t>(DipHeader::kFlag, out.data());
+    qToLittleEndian<std::int16_t>(DipHeader::kFileType, out.data() + 4);
+    qToLittleEndian<std::int16_t>(DipHeader::kVersion, out.data() + 6);
+    qToLittleEndian<std::int32_t>(std::int32_t(rows.size()), out.data() + 8);
+    char* record = out.data() + DipHeader::kSize;
+    for (const ChannelRow& row : rows) {
+        putPadded(record + Record::kNameOffset, row.relNam, Record::kNameWidth);
+        record[Record::kBackOffset] = row.back ? 1 : 0;
+        record[Record::kOneOffset] = 1;
+        putPadded(record + Record::kStateUpOffset, row.stUp, Record::kStateWidth);
+        putPadded(record + Record::kStateDownOffset, row.stDn, Record::kStateWidth);
+        record += Record::kSize;
     }
     return out;
 }
 
-bool SaveDipFile(const ChannelTableModel& table, const QString& path)
+FileResult SaveDipFile(const ChannelRows& rows, const QString& path)
 {
-    const FileResult result = AtomicFile::write(path, EncodeDipFile(table));
-    if (!result)
-        ShowMessage(FailureText(QStringLiteral("Error occurred while saving."), result.error));
-    return result.ok;
-}
-
-bool CheckDipHeader(const DipHeader& header)
-{
-    if (header.flag != DipHeader::kFlag) {
-        ShowMessage(QStringLiteral("File flag incorrect - this is not an ZR415 file"));
-        return false;
-    }
-    if (header.fileType != DipHeader::kFileType) {
-        ShowMessage(QStringLiteral("File type incorrect - this is not a dip file"));
-        return false;
-    }
-    if (header.version != DipHeader::kVersion) {
-        ShowMessage(
-            QStringLiteral("This software cannot read version %1 dip files").arg(header.version));
-        return false;
-    }
-    return true;
-}
-
-bool LoadDipFile(ChannelTableModel& table, const QString& path)
-{
-    const auto openingFailed = [](const QString& description) {
-        ShowMessage(FailureText(QStringLiteral("Error occurred while opening."), description));
-        return false;
-    };
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return openingFailed(file.errorString());
-    const QByteArray headerBytes = file.read(DipHeader::kSize);
-    if (headerBytes.size() < DipHeader::kSize) {
-        if (file.error() != QFileDevice::NoError)
-            return openingFailed(file.errorString());
-        ShowMessage(QStringLiteral("File too short"));
-        return false;
-    }
-    const DipHeader header = DipHeader::fromBytes(headerBytes.constData());
-    if (!CheckDipHeader(header))
-        return false;
-    int count = header.channelCount;
-    // Sized and selected as fill mode 4 would, but the rows are overwritten in place and only
-    // the rows after the file's records go back to their defaults: the same table, without
-    // first replacing every text by its default and then by the file's.
-    const bool sized = table.SetChannelCount(count, ChannelTableModel::FillAddedRows);
-    if (sized && table.channelCount() < count) {
-        ShowMessage(ChannelTableModel::maximumChannelsText(table.channelCount()));
-        count = table.channelCount();
-    }
-    if (!sized)
-        count = 0;
-    // Only the records the header counts are read; missing ones keep their defaults.
-    const ReadRecords read = readRecords(file, count, table);
-    if (sized && read.rows < table.channelCount())
-        table.FillDefaultRows(read.rows);
-    if (read.failed)
-        return openingFailed(file.errorString());
-    ShowMessage(QStringLiteral("%1 channels loaded").arg(count));
-    table.RefreshGrid();
-    return sized;
+    return AtomicFile::write(path, EncodeDipFile(rows));
 }

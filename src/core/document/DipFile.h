@@ -1,11 +1,13 @@
 #pragma once
 
+#include "ChannelRow.h"
+#include "SiteRead.h"
+#include "common/FileResult.h"
+
 #include <QByteArray>
 #include <QString>
 
 #include <cstdint>
-
-class ChannelTableModel;
 
 // The logger's channel file: a 16-byte header, then one 40-byte record per channel.
 struct DipHeader
@@ -22,7 +24,6 @@ struct DipHeader
     std::uint32_t reserved = 0;
 
     static DipHeader fromBytes(const char* bytes);
-    void appendTo(QByteArray& out) const;
 };
 
 struct DipChannelRecord
@@ -37,17 +38,14 @@ struct DipChannelRecord
     static constexpr int kStateDownOffset = 23;
 };
 
-// Writes the whole table. On failure shows "Error occurred while saving." with the system's
-// description, leaves any earlier file untouched and answers false.
-bool SaveDipFile(const ChannelTableModel& table, const QString& path);
+// The notice for the first mismatch of flag, file type and version; empty when all match.
+QString CheckDipHeader(const DipHeader& header);
 
-// Replaces the table with the file's channels, with every check and count message. Answers
-// false after any reported failure: the file unreadable, too short, a header mismatch, or a
-// channel count of 0 or less.
-bool LoadDipFile(ChannelTableModel& table, const QString& path);
+// Reads a channel file with every check and count notice. Fails when the file cannot be read,
+// is too short, fails the header check or counts 0 channels or fewer; the notices say which.
+SiteRead LoadDipFile(const QString& path);
 
-// Reports the first mismatch of flag, file type and version; true when all match.
-bool CheckDipHeader(const DipHeader& header);
-
-// The file's bytes for the table, as SaveDipFile writes them.
-QByteArray EncodeDipFile(const ChannelTableModel& table);
+// The file's bytes for the rows.
+QByteArray EncodeDipFile(const ChannelRows& rows);
+// Writes the rows atomically; on failure the earlier file stays as it was.
+FileResult SaveDipFile(const ChannelRows& rows, const QString& path);

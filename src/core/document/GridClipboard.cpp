@@ -20,7 +20,7 @@ void writeCell(ChannelRow& row, int column, const QString& text)
 {
     switch (column) {
     case ChannelTableModel::ColRelNam:
-        row.relNam = text.left(ChannelTableModel::kRelayNameLimit);
+        row.relNam = text.left(kRelayNameLimit);
         break;
     case ChannelTableModel::ColBack:
         row.back = text.startsWith(u'B', Qt::CaseInsensitive);
@@ -70,7 +70,7 @@ void copyCell(const ChannelRow& source, int column, ChannelRow& target)
 {
     switch (column) {
     case ChannelTableModel::ColRelNam:
-        target.relNam = source.relNam.left(ChannelTableModel::kRelayNameLimit);
+        target.relNam = source.relNam.left(kRelayNameLimit);
         break;
     case ChannelTableModel::ColBack:
         target.back = source.back;
@@ -157,7 +157,7 @@ RowEdit PlanClear(const ChannelTableModel& table, const QList<std::pair<int, int
         auto it = changed.find(row);
         if (it == changed.end())
             it = changed.insert(row, table.channel(row));
-        copyCell(ChannelTableModel::defaultRow(row + 1), column, *it);
+        copyCell(DefaultRow(row + 1), column, *it);
     }
     return editOf(table, changed);
 }

@@ -9,5 +9,4 @@ struct SiteState
     QString siteName;
     QString sitePath;
     QString siteFileTitle;
-    bool modified = false;
 };

@@ -1,6 +1,7 @@
 #include "UserChannelChoice.h"
 
 #include "ChannelTableModel.h"
+#include "SiteSize.h"
 #include "common/ChannelLabel.h"
 #include "common/Dialogs.h"
 
@@ -8,13 +9,13 @@ using ModFunc::ChannelLabel;
 
 bool ConfirmUserChannelChoice(ChannelTableModel& table, int choice)
 {
-    if (choice < 0 || choice >= ChannelTableModel::kChoiceCount) {
+    if (choice < 0 || choice >= SiteSize::kChoiceCount) {
         AskUser(QStringLiteral("Impossible selection - how did you do that?"), EditorTitle(),
                 MessageIcon::Exclamation, MessageButtons::Ok);
         return false;
     }
     const int oldCount = table.channelCount();
-    const int newCount = ChannelTableModel::choiceChannels(choice);
+    const int newCount = SiteSize::choiceChannels(choice);
     if (newCount == oldCount)
         return false;
     if (newCount < oldCount) {
@@ -23,7 +24,7 @@ bool ConfirmUserChannelChoice(ChannelTableModel& table, int choice)
                                  QStringLiteral("?\r\n");
         if (AskUser(question, EditorTitle(), MessageIcon::Question, MessageButtons::OkCancel) !=
             MessageAnswer::Ok) {
-            table.selectChoice(oldCount / ChannelTableModel::choiceChannels(0) - 1);
+            table.selectChoice(oldCount / SiteSize::choiceChannels(0) - 1);
             return false;
         }
     }
@@ -32,16 +33,6 @@ bool ConfirmUserChannelChoice(ChannelTableModel& table, int choice)
 
 void ResizeToChoice(ChannelTableModel& table, int choice)
 {
-    const int oldCount = table.channelCount();
-    table.resizeTo(ChannelTableModel::choiceChannels(choice));
+    table.resizeTo(SiteSize::choiceChannels(choice));
     table.selectChoice(choice);
-    table.FillDefaultRows(oldCount);
-}
-
-bool ApplyUserChannelChoice(ChannelTableModel& table, int choice)
-{
-    if (!ConfirmUserChannelChoice(table, choice))
-        return false;
-    ResizeToChoice(table, choice);
-    return true;
 }

@@ -10,5 +10,3 @@ bool ConfirmUserChannelChoice(ChannelTableModel& table, int choice);
 // Sizes the table to the choice: added rows get their defaults, dropped rows are gone.
 void ResizeToChoice(ChannelTableModel& table, int choice);
 
-// Confirms and resizes; answers true when the table changed, so the site is now modified.
-bool ApplyUserChannelChoice(ChannelTableModel& table, int choice);

@@ -1,9 +1,7 @@
 #include "ExportLabelDatabase.h"
 
 #include "LabelDatabase.h"
-#include "common/FileResult.h"
-#include "common/ShowMessage.h"
-#include "document/ChannelTableModel.h"
+#include "common/ChannelLabel.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -16,9 +14,6 @@
 
 #include <algorithm>
 #include <map>
-
-using ModFunc::FailureText;
-using ModFunc::ShowMessage;
 
 namespace {
 
@@ -101,7 +96,7 @@ QString textValue(const QString& text)
     return text.isNull() ? QStringLiteral("") : text;
 }
 
-FileResult writeGroups(QSqlDatabase& db, const ChannelTableModel& table)
+FileResult writeGroups(QSqlDatabase& db, const ChannelRows& rows)
 {
     QSqlQuery clear(db);
     if (!clear.exec(QStringLiteral("DELETE FROM TblForLabel")))
@@ -109,12 +104,12 @@ FileResult writeGroups(QSqlDatabase& db, const ChannelTableModel& table)
 
     // At most sixteen column sets for full groups; each is prepared once, when first needed.
     std::map<int, QSqlQuery> inserts;
-    const int count = table.channelCount();
+    const int count = int(rows.size());
     for (int first = 0; first < count; first += kGroupSize) {
         const int channels = std::min(kGroupSize, count - first);
         int backMask = 0;
         for (int k = 0; k < channels; ++k) {
-            if (table.channel(first + k).back)
+            if (rows[first + k].back)
                 backMask |= 1 << k;
         }
         const auto [entry, added] = inserts.try_emplace(channels * 16 + backMask, db);
@@ -123,8 +118,8 @@ FileResult writeGroups(QSqlDatabase& db, const ChannelTableModel& table)
             return failure(insert.lastError());
         int position = 0;
         for (int k = 0; k < channels; ++k) {
-            const ChannelRow& row = table.channel(first + k);
-            insert.bindValue(position++, table.label(first + k));
+            const ChannelRow& row = rows[first + k];
+            insert.bindValue(position++, ModFunc::ChannelLabel(first + k + 1));
             insert.bindValue(position++, textValue(row.relNam));
             if (row.back)
                 insert.bindValue(position++, QStringLiteral("B"));
@@ -135,11 +130,11 @@ FileResult writeGroups(QSqlDatabase& db, const ChannelTableModel& table)
     return FileResult::success();
 }
 
-FileResult replaceRows(QSqlDatabase& db, const ChannelTableModel& table)
+FileResult replaceRows(QSqlDatabase& db, const ChannelRows& rows)
 {
     if (!db.transaction())
         return failure(db.lastError());
-    FileResult result = writeGroups(db, table);
+    FileResult result = writeGroups(db, rows);
     if (result && !db.commit())
         result = failure(db.lastError());
     if (!result)
@@ -147,7 +142,7 @@ FileResult replaceRows(QSqlDatabase& db, const ChannelTableModel& table)
     return result;
 }
 
-FileResult exportThroughOwnConnection(const ChannelTableModel& table, const LabelDatabase& database)
+FileResult exportThroughOwnConnection(const ChannelRows& rows, const LabelDatabase& database)
 {
     const QString name =
         QStringLiteral("zr415-labels-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
@@ -156,7 +151,7 @@ FileResult exportThroughOwnConnection(const ChannelTableModel& table, const Labe
         QSqlDatabase db = QSqlDatabase::addDatabase(database.driver, name);
         result = openDatabase(db, database);
         if (result)
-            result = replaceRows(db, table);
+            result = replaceRows(db, rows);
         db.close();
     }
     QSqlDatabase::removeDatabase(name);
@@ -165,16 +160,15 @@ FileResult exportThroughOwnConnection(const ChannelTableModel& table, const Labe
 
 } // namespace
 
-bool ExportLabelDatabase(const ChannelTableModel& table, const LabelDatabase& database)
+FileResult ExportLabelDatabase(const ChannelRows& rows, const LabelDatabase& database)
 {
-    FileResult result = checkDatabaseFile(database);
-    if (result)
-        result = exportThroughOwnConnection(table, database);
-    if (!result) {
-        ShowMessage(
-            FailureText(QStringLiteral("Error exporting to labels database"), result.error));
-        return false;
-    }
-    ShowMessage(QStringLiteral("%1 channels exported to label database").arg(table.channelCount()));
-    return true;
+    const FileResult checked = checkDatabaseFile(database);
+    return checked ? exportThroughOwnConnection(rows, database) : checked;
+}
+
+QString LabelExportReport(const FileResult& result, int channels)
+{
+    if (!result)
+        return QStringLiteral("Error exporting to labels database\r\n") + result.error;
+    return QStringLiteral("%1 channels exported to label database").arg(channels);
 }

@@ -64,12 +64,6 @@ QString DirectoryTree::path() const
     return QDir::toNativeSeparators(path_);
 }
 
-QString DirectoryTree::highlightedPath() const
-{
-    const QTreeWidgetItem* item = currentItem();
-    return item ? QDir::toNativeSeparators(item->data(0, Qt::UserRole).toString()) : QString();
-}
-
 bool DirectoryTree::openHighlighted()
 {
     const QTreeWidgetItem* item = currentItem();

@@ -18,8 +18,6 @@ public:
     bool setPath(const QString& directory);
     // The open directory with native separators, a trailing one only for a root.
     QString path() const;
-    // The directory of the highlighted entry, which need not be the open one.
-    QString highlightedPath() const;
     // Opens the highlighted entry; answers false when it already is the open directory.
     bool openHighlighted();
 

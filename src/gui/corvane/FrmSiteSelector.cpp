@@ -2,6 +2,7 @@
 
 #include "FrmFileSelector.h"
 #include "ModCrvFunc.h"
+#include "common/Dialogs.h"
 #include "corvane/ModCrvFile.h"
 #include "help/FrmHelp.h"
 #include "windows/ModGlobal.h"
@@ -87,9 +88,10 @@ const SiteInfoRecord& FrmSiteSelector::selectedSite() const
 
 void FrmSiteSelector::RefreshSiteList()
 {
-    ModCrvFile::RegisterSites(ModGlobal::dirs.crvPath, sites_);
-    if (sites_.isEmpty())
-        sites_.append(SiteInfoRecord{});
+    const ModCrvFile::SiteScan scan = ModCrvFile::RegisterSites(ModGlobal::dirs.crvPath);
+    for (const MessageRequest& failure : scan.failures)
+        Dialogs::current().showMessage(failure);
+    sites_ = scan.sites;
     ModCrvFunc::FillSiteList(*siteList_, sites_);
     if (siteList_->count() == 0) {
         siteList_->addItem(QStringLiteral("[No sites found]"));

@@ -4,7 +4,6 @@
 
 #include <QList>
 
-class QComboBox;
 class QListWidget;
 
 namespace ModCrvFunc {
@@ -12,6 +11,5 @@ namespace ModCrvFunc {
 // Empties the control, then adds the name of each site 1..last with its index in the site
 // list as item data (Qt::UserRole).
 void FillSiteList(QListWidget& list, const QList<SiteInfoRecord>& sites);
-void FillSiteList(QComboBox& combo, const QList<SiteInfoRecord>& sites);
 
 } // namespace ModCrvFunc

@@ -10,7 +10,7 @@ QWidget* ChannelGridDelegate::createEditor(QWidget* parent, const QStyleOptionVi
     QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
     if (auto* line = qobject_cast<QLineEdit*>(editor);
         line && index.column() == ChannelTableModel::ColRelNam)
-        line->setMaxLength(ChannelTableModel::kRelayNameLimit);
+        line->setMaxLength(kRelayNameLimit);
     editor_ = editor;
     return editor;
 }

@@ -5,11 +5,11 @@
 #include <QDir>
 #include <QFileInfo>
 
-bool OpenCommandLineFile(DocumentCommands& commands, const QStringList& arguments)
+bool OpenCommandLineFile(DocumentCommands& commands, const QStringList& files)
 {
-    if (arguments.size() < 2 || arguments[1].isEmpty())
+    if (files.isEmpty() || files.first().isEmpty())
         return false;
-    const QString path = QDir::cleanPath(QFileInfo(arguments[1]).absoluteFilePath());
+    const QString path = QDir::cleanPath(QFileInfo(files.first()).absoluteFilePath());
     commands.openFromOutside(QDir::toNativeSeparators(path));
     return true;
 }

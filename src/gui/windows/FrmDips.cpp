@@ -1,35 +1,29 @@
 #include "FrmDips.h"
 
-#include "ChannelGridDelegate.h"
 #include "ChannelGridView.h"
 #include "FindBar.h"
-#include "FormSizeSettings.h"
 #include "GridEditing.h"
+#include "MainActions.h"
 #include "ModGlobal.h"
-#include "RecentFiles.h"
+#include "RecentFilesMenu.h"
+#include "SiteStatus.h"
 #include "Twips.h"
-#include "UndoHistory.h"
+#include "WindowGeometry.h"
 #include "commands/DocumentCommands.h"
 #include "common/Dialogs.h"
 #include "corvane/FrmSiteSelector.h"
 #include "document/ChannelSearch.h"
-#include "document/ChannelStatistics.h"
 #include "document/ChannelTableModel.h"
 #include "document/SitePaths.h"
-#include "document/UserChannelChoice.h"
-#include "labels/ExportLabelDatabase.h"
-#include "labels/LabelDatabase.h"
+#include "document/SiteSize.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
-#include <QFileInfo>
-#include <QGuiApplication>
 #include <QHeaderView>
-#include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QUndoStack>
@@ -37,27 +31,8 @@
 
 namespace {
 
-constexpr double kFormWidth = 6945;
-constexpr double kMinimumHeight = 2000;
 constexpr double kGridBottomGap = 30;
 constexpr double kRowHeaderWidth = 500;
-
-struct ToolbarButton
-{
-    const char* key;
-    const char* tooltip;
-    const char* picture;
-};
-
-constexpr ToolbarButton kToolbarButtons[] = {
-    {"New", "New site", ":/toolbar/new.xpm"},
-    {"Open", "Open site", ":/toolbar/open.xpm"},
-    {"Import", "Import...", ":/toolbar/import.xpm"},
-    {"Save", "Save site", ":/toolbar/save.xpm"},
-    {nullptr, nullptr, nullptr},
-    {"Export", "Export to ZR415", ":/toolbar/export.xpm"},
-    {"Labels", "Export to labels database", ":/toolbar/labels.xpm"},
-};
 
 struct GridColumn
 {
@@ -93,291 +68,76 @@ QString droppedSiteFile(const QMimeData* data)
 
 FrmDips::FrmDips(QWidget* parent)
     : QMainWindow(parent), table_(new ChannelTableModel(this)),
-      commands_(new DocumentCommands(*table_, ModGlobal::dirs, this))
+      commands_(new DocumentCommands(*table_, ModGlobal::dirs, this)),
+      actions_(std::make_unique<MainActions>(this))
 {
     setObjectName(QStringLiteral("FrmDips"));
     setWindowTitle(commands_->caption());
+    setAcceptDrops(true);
     commands_->setFinishEdit([this] { FinishEdit(); });
-    exportLabels_ = [this] { ExportLabelDatabase(*table_, LabelDatabase::editorDefault()); };
     // A fresh selector for every import, unloaded when it has answered.
-    commands_->setSiteChooser([this] {
+    setSiteChooser([this] {
         FrmSiteSelector selector(this);
         selector.ShowOpen();
         return ChosenSite{selector.ButtonPressed(), selector.CrvSiteName(), selector.CrvCfgDir()};
     });
-    connect(commands_, &DocumentCommands::captionChanged, this, &QWidget::setWindowTitle);
-    connect(commands_, &DocumentCommands::fileUsed, this,
-            [this](const QString& path) { showRecentFiles(RecentFiles::Add(path)); });
-    connect(table_, &ChannelTableModel::choiceSelected, this, &FrmDips::showChoiceSelected);
-    // The undo history decides whether the site is modified, from the user's edits.
-    history_ = new UndoHistory(*table_, *commands_, this);
-    setAcceptDrops(true);
-
-    buildMenu();
+    buildMenus();
     buildToolbar();
     buildChannelCountSelector();
     buildGrid();
-    editing_ = new GridEditing(*grid_, *table_, *history_, this);
-    buildEditMenu();
-    buildHelpMenu();
-    buildStatusBar();
+    status_ = new SiteStatus(*statusBar(), *table_);
+    connectCommands();
+    connectEditing();
     ModGlobal::LoadSettings(ModGlobal::dirs);
-    placeFromSettings();
+    geometry_ = new WindowGeometry(*this);
+    geometry_->placeFromSettings();
     FillChannelCountList();
-    table_->SetChannelCount(ChannelTableModel::choiceChannels(0), ChannelTableModel::FillAllRows);
-    showRecentFiles(RecentFiles::Load());
+    table_->SetChannelCount(SiteSize::choiceChannels(0), ChannelTableModel::FillAllRows);
 }
 
 FrmDips::~FrmDips() = default;
 
-void FrmDips::buildMenu()
+void FrmDips::buildMenus()
 {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("MnuFile"));
-    fileMenu_ = file;
-    // The slot captures the pointer itself: GCC 12 reads a nested lambda's `this` through the
-    // outer closure, a stack object long gone when the action fires.
-    const auto command = [this](void (DocumentCommands::*run)()) {
-        return [commands = commands_, run] { (commands->*run)(); };
-    };
-    const struct
-    {
-        const char* name;
-        const char* caption;
-        std::function<void()> run;
-    } items[] = {
-        {"MnuNew", "&New", command(&DocumentCommands::NewSite)},
-        {"MnuOpen", "&Open...", command(&DocumentCommands::OpenSite)},
-        {"MnuSave", "&Save", [this] { commands_->SaveSite(); }},
-        {"MnuSaveAs", "Save &as...", [this] { commands_->SaveSiteAs(); }},
-        {"MnuSep0", nullptr, nullptr},
-        {"MnuImport", "&Import...", command(&DocumentCommands::ImportCorvaneAllocations)},
-        {"MnuSep1", nullptr, nullptr},
-        {"MnuExport", "&Export to ZR415...", command(&DocumentCommands::ExportToCard)},
-    };
-    for (const auto& item : items) {
-        QAction* action = item.caption ? file->addAction(QString::fromLatin1(item.caption))
-                                       : file->addSeparator();
-        action->setObjectName(QLatin1String(item.name));
-        if (item.run)
-            connect(action, &QAction::triggered, this, item.run);
-    }
-    file->findChild<QAction*>(QStringLiteral("MnuNew"))->setShortcuts(QKeySequence::New);
-    file->findChild<QAction*>(QStringLiteral("MnuOpen"))->setShortcuts(QKeySequence::Open);
-    file->findChild<QAction*>(QStringLiteral("MnuSave"))->setShortcuts(QKeySequence::Save);
-}
+    file->addActions({actions_->newSite, actions_->open, actions_->save, actions_->saveAs});
+    file->addSeparator()->setObjectName(QStringLiteral("MnuSep0"));
+    file->addAction(actions_->import);
+    file->addSeparator()->setObjectName(QStringLiteral("MnuSep1"));
+    file->addAction(actions_->exportToCard);
+    recentFiles_ = new RecentFilesMenu(
+        *file, [this](const QString& path) { commands_->openFromOutside(path); });
 
-void FrmDips::buildEditMenu()
-{
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     edit->setObjectName(QStringLiteral("MnuEdit"));
-    QUndoStack* stack = history_->stack();
-    // Not the stack's own actions: an edit still open must reach the history first.
-    const auto addHistoryAction = [this, edit](const char* name, const QString& caption,
-                                               QKeySequence::StandardKey key,
-                                               std::function<void()> run) {
-        QAction* action = edit->addAction(caption);
-        action->setObjectName(QLatin1String(name));
-        action->setShortcuts(key);
-        action->setEnabled(false);
-        connect(action, &QAction::triggered, this, [this, run = std::move(run)] {
-            FinishEdit();
-            run();
-        });
-        return action;
-    };
-    QAction* undo = addHistoryAction("MnuUndo", QStringLiteral("&Undo"), QKeySequence::Undo,
-                                     [stack] { stack->undo(); });
-    connect(stack, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
-    connect(stack, &QUndoStack::undoTextChanged, undo, [undo](const QString& text) {
-        undo->setText(QStringLiteral("&Undo %1").arg(text).trimmed());
-    });
-    QAction* redo = addHistoryAction("MnuRedo", QStringLiteral("&Redo"), QKeySequence::Redo,
-                                     [stack] { stack->redo(); });
-    connect(stack, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
-    connect(stack, &QUndoStack::redoTextChanged, redo, [redo](const QString& text) {
-        redo->setText(QStringLiteral("&Redo %1").arg(text).trimmed());
-    });
+    edit->addActions({actions_->undo, actions_->redo});
     edit->addSeparator();
-    const struct
-    {
-        const char* name;
-        const char* caption;
-        QKeySequence::StandardKey key;
-        void (GridEditing::*run)();
-    } items[] = {
-        {"MnuCut", "Cu&t", QKeySequence::Cut, &GridEditing::cut},
-        {"MnuCopy", "&Copy", QKeySequence::Copy, &GridEditing::copy},
-        {"MnuPaste", "&Paste", QKeySequence::Paste, &GridEditing::paste},
-        {"MnuDelete", "&Delete", QKeySequence::Delete, &GridEditing::deleteCells},
-    };
-    for (const auto& item : items) {
-        QAction* action = edit->addAction(QString::fromLatin1(item.caption));
-        action->setObjectName(QLatin1String(item.name));
-        action->setShortcuts(item.key);
-        connect(action, &QAction::triggered, editing_, item.run);
-    }
-    QAction* fillDown = edit->addAction(QStringLiteral("Fill Do&wn"));
-    fillDown->setObjectName(QStringLiteral("MnuFillDown"));
-    // No platform has a standard key for it; Ctrl+D is the spreadsheets' one.
-    fillDown->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
-    connect(fillDown, &QAction::triggered, editing_, &GridEditing::fillDown);
+    edit->addActions({actions_->cut, actions_->copy, actions_->paste, actions_->deleteCells,
+                      actions_->fillDown});
     edit->addSeparator();
-    QAction* find = edit->addAction(QStringLiteral("&Find..."));
-    find->setObjectName(QStringLiteral("MnuFind"));
-    find->setShortcuts(QKeySequence::Find);
-    findBar_ = new FindBar(this);
-    addToolBar(Qt::BottomToolBarArea, findBar_);
-    connect(find, &QAction::triggered, findBar_, &FindBar::activate);
-    connect(findBar_, &FindBar::findNext, this, &FrmDips::findNext);
-}
+    edit->addAction(actions_->find);
 
-void FrmDips::buildHelpMenu()
-{
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("MnuHelp"));
-    QAction* about = help->addAction(QStringLiteral("&About ZR415Config..."));
-    about->setObjectName(QStringLiteral("MnuAbout"));
-    connect(about, &QAction::triggered, this, &FrmDips::showAbout);
-}
-
-void FrmDips::showAbout()
-{
-    AskUser(QStringLiteral("ZR415Config %1\r\nChannel list editor for the ZR415 signalling data "
-                           "logger.")
-                .arg(QStringLiteral(ZR415_VERSION)),
-            QStringLiteral("About ZR415Config"), MessageIcon::Information, MessageButtons::Ok);
-}
-
-void FrmDips::buildStatusBar()
-{
-    // The window is too narrow for both texts side by side, so a warning takes a line of its
-    // own above the counts, in the colour of the cells it counts.
-    auto* counts = new QWidget(this);
-    auto* lines = new QVBoxLayout(counts);
-    lines->setContentsMargins(0, 0, 0, 0);
-    lines->setSpacing(0);
-    statusWarning_ = new QLabel(counts);
-    statusWarning_->setObjectName(QStringLiteral("StatusWarning"));
-    statusWarning_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    statusWarning_->setAutoFillBackground(true);
-    QPalette marked = statusWarning_->palette();
-    marked.setColor(QPalette::Window, QColor(ChannelGridDelegate::kUnencodableMark));
-    statusWarning_->setPalette(marked);
-    statusWarning_->hide();
-    statusChannels_ = new QLabel(counts);
-    statusChannels_->setObjectName(QStringLiteral("StatusChannels"));
-    statusChannels_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    lines->addWidget(statusWarning_);
-    lines->addWidget(statusChannels_);
-    statusBar()->addPermanentWidget(counts);
-    connect(editing_, &GridEditing::statusNote, this,
-            [this](const QString& note) { statusBar()->showMessage(note, 5000); });
-    connect(table_, &QAbstractItemModel::modelReset, this, &FrmDips::updateStatus);
-    connect(table_, &QAbstractItemModel::dataChanged, this, &FrmDips::updateStatus);
-    connect(table_, &QAbstractItemModel::rowsInserted, this, &FrmDips::updateStatus);
-    connect(table_, &QAbstractItemModel::rowsRemoved, this, &FrmDips::updateStatus);
-}
-
-void FrmDips::updateStatus()
-{
-    const ChannelStatistics statistics = ChannelStatistics::of(*table_);
-    statusChannels_->setText(QStringLiteral("%1 of %2 channels in use, %3 on back contacts")
-                                 .arg(statistics.inUse)
-                                 .arg(table_->channelCount())
-                                 .arg(statistics.back));
-    statusWarning_->setVisible(statistics.unencodable > 0);
-    if (statistics.unencodable == 0)
-        statusWarning_->clear();
-    else if (statistics.unencodable == 1)
-        statusWarning_->setText(QStringLiteral("1 relay name holds characters written as \"?\""));
-    else
-        statusWarning_->setText(QStringLiteral("%1 relay names hold characters written as \"?\"")
-                                    .arg(statistics.unencodable));
-}
-
-QString FrmDips::statusText() const
-{
-    return statusWarning_->text().isEmpty()
-               ? statusChannels_->text()
-               : statusWarning_->text() + QStringLiteral("; ") + statusChannels_->text();
-}
-
-// The separator and the entries are there only while there are recent files, so that an empty
-// list leaves the File menu as it always was.
-void FrmDips::showRecentFiles(const QStringList& files)
-{
-    qDeleteAll(recentActions_);
-    recentActions_.clear();
-    if (files.isEmpty())
-        return;
-    QAction* separator = fileMenu_->addSeparator();
-    separator->setObjectName(QStringLiteral("MnuSepRecent"));
-    recentActions_.append(separator);
-    for (qsizetype i = 0; i < files.size(); ++i) {
-        const QString path = files[i];
-        auto* action = new QAction(
-            QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()), fileMenu_);
-        action->setObjectName(QStringLiteral("MnuRecent%1").arg(i + 1));
-        action->setStatusTip(path);
-        action->setData(path);
-        connect(action, &QAction::triggered, this,
-                [this, path] { commands_->openFromOutside(path); });
-        fileMenu_->addAction(action);
-        recentActions_.append(action);
-    }
-}
-
-void FrmDips::findNext(const QString& text)
-{
-    const int from = grid_->currentIndex().isValid() ? grid_->currentIndex().row() : -1;
-    const int row = FindChannel(*table_, text, from);
-    if (row < 0) {
-        statusBar()->showMessage(QStringLiteral("\"%1\" not found").arg(text), 5000);
-        return;
-    }
-    const QModelIndex cell = table_->index(row, ChannelTableModel::ColRelNam);
-    grid_->setCurrentIndex(cell);
-    grid_->scrollTo(cell);
-}
-
-void FrmDips::dragEnterEvent(QDragEnterEvent* event)
-{
-    if (!droppedSiteFile(event->mimeData()).isEmpty())
-        event->acceptProposedAction();
-}
-
-void FrmDips::dropEvent(QDropEvent* event)
-{
-    const QString path = droppedSiteFile(event->mimeData());
-    if (path.isEmpty())
-        return;
-    event->acceptProposedAction();
-    // Opened once the drop has finished, so the save question is not asked inside it.
-    QMetaObject::invokeMethod(
-        this, [this, path] { commands_->openFromOutside(path); }, Qt::QueuedConnection);
+    help->addAction(actions_->about);
+    connect(actions_->about, &QAction::triggered, this, &FrmDips::showAbout);
 }
 
 void FrmDips::buildToolbar()
 {
-    toolbar1_ = addToolBar(QStringLiteral("Toolbar1"));
-    toolbar1_->setObjectName(QStringLiteral("Toolbar1"));
-    toolbar1_->setMovable(false);
-    toolbar1_->setFloatable(false);
-    toolbar1_->setContextMenuPolicy(Qt::PreventContextMenu);
-    toolbar1_->setIconSize(QSize(16, 16));
-    toolbar1_->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    for (const ToolbarButton& button : kToolbarButtons) {
-        if (!button.key) {
-            toolbar1_->addSeparator();
-            continue;
-        }
-        const QString key = QLatin1String(button.key);
-        QAction* action = toolbar1_->addAction(QIcon(QLatin1String(button.picture)), key);
-        action->setObjectName(QStringLiteral("Toolbar1_") + key);
-        action->setToolTip(QLatin1String(button.tooltip));
-        action->setData(key);
-        connect(action, &QAction::triggered, this, [this, key] { onToolbarButton(key); });
+    QToolBar* toolbar = addToolBar(QStringLiteral("Toolbar1"));
+    toolbar->setObjectName(QStringLiteral("Toolbar1"));
+    toolbar->setMovable(false);
+    toolbar->setFloatable(false);
+    toolbar->setContextMenuPolicy(Qt::PreventContextMenu);
+    toolbar->setIconSize(QSize(16, 16));
+    toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    for (QAction* action : actions_->toolbar()) {
+        if (action)
+            toolbar->addAction(action);
+        else
+            toolbar->addSeparator();
     }
 }
 
@@ -394,6 +154,7 @@ void FrmDips::buildChannelCountSelector()
     cmbNoChans_->setMinimumSize(Twips::toPixelsX(840), Twips::toPixelsY(315));
     band->addWidget(cmbNoChans_);
     connect(cmbNoChans_, &QComboBox::currentIndexChanged, this, &FrmDips::onChannelCountSelected);
+    connect(table_, &ChannelTableModel::choiceSelected, this, &FrmDips::showChoiceSelected);
 }
 
 void FrmDips::buildGrid()
@@ -420,76 +181,98 @@ void FrmDips::buildGrid()
     setCentralWidget(central);
 }
 
+void FrmDips::connectCommands()
+{
+    DocumentCommands* commands = commands_;
+    connect(actions_->newSite, &QAction::triggered, commands, &DocumentCommands::NewSite);
+    connect(actions_->open, &QAction::triggered, commands, &DocumentCommands::OpenSite);
+    connect(actions_->save, &QAction::triggered, commands, &DocumentCommands::SaveSite);
+    connect(actions_->saveAs, &QAction::triggered, commands, &DocumentCommands::SaveSiteAs);
+    connect(actions_->import, &QAction::triggered, commands,
+            &DocumentCommands::ImportCorvaneAllocations);
+    connect(actions_->exportToCard, &QAction::triggered, commands, &DocumentCommands::ExportToCard);
+    connect(actions_->labels, &QAction::triggered, commands, &DocumentCommands::ExportLabels);
+    connect(actions_->undo, &QAction::triggered, commands, &DocumentCommands::Undo);
+    connect(actions_->redo, &QAction::triggered, commands, &DocumentCommands::Redo);
+    QUndoStack* history = commands->history();
+    connect(history, &QUndoStack::canUndoChanged, actions_->undo, &QAction::setEnabled);
+    connect(history, &QUndoStack::canRedoChanged, actions_->redo, &QAction::setEnabled);
+    QAction* undo = actions_->undo;
+    QAction* redo = actions_->redo;
+    connect(history, &QUndoStack::undoTextChanged, undo, [undo](const QString& text) {
+        undo->setText(QStringLiteral("&Undo %1").arg(text).trimmed());
+    });
+    connect(history, &QUndoStack::redoTextChanged, redo, [redo](const QString& text) {
+        redo->setText(QStringLiteral("&Redo %1").arg(text).trimmed());
+    });
+    connect(commands, &DocumentCommands::captionChanged, this, &QWidget::setWindowTitle);
+    connect(commands, &DocumentCommands::fileUsed, recentFiles_, &RecentFilesMenu::add);
+}
+
+void FrmDips::connectEditing()
+{
+    editing_ = new GridEditing(*grid_, *table_, *commands_, this);
+    connect(actions_->cut, &QAction::triggered, editing_, &GridEditing::cut);
+    connect(actions_->copy, &QAction::triggered, editing_, &GridEditing::copy);
+    connect(actions_->paste, &QAction::triggered, editing_, &GridEditing::paste);
+    connect(actions_->deleteCells, &QAction::triggered, editing_, &GridEditing::deleteCells);
+    connect(actions_->fillDown, &QAction::triggered, editing_, &GridEditing::fillDown);
+    connect(editing_, &GridEditing::statusNote, status_, &SiteStatus::showNote);
+    findBar_ = new FindBar(this);
+    addToolBar(Qt::BottomToolBarArea, findBar_);
+    connect(actions_->find, &QAction::triggered, findBar_, &FindBar::activate);
+    connect(findBar_, &FindBar::findNext, this, &FrmDips::findNext);
+}
+
+void FrmDips::showAbout()
+{
+    AskUser(QStringLiteral("ZR415Config %1\r\nChannel list editor for the ZR415 signalling data "
+                           "logger.")
+                .arg(QStringLiteral(ZR415_VERSION)),
+            QStringLiteral("About ZR415Config"), MessageIcon::Information, MessageButtons::Ok);
+}
+
+QString FrmDips::statusText() const
+{
+    return status_->text();
+}
+
+void FrmDips::findNext(const QString& text)
+{
+    const int from = grid_->currentIndex().isValid() ? grid_->currentIndex().row() : -1;
+    const int row = FindChannel(*table_, text, from);
+    if (row < 0) {
+        status_->showNote(QStringLiteral("\"%1\" not found").arg(text));
+        return;
+    }
+    const QModelIndex cell = table_->index(row, ChannelTableModel::ColRelNam);
+    grid_->setCurrentIndex(cell);
+    grid_->scrollTo(cell);
+}
+
+void FrmDips::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!droppedSiteFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void FrmDips::dropEvent(QDropEvent* event)
+{
+    const QString path = droppedSiteFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // Opened once the drop has finished, so the save question is not asked inside it.
+    QMetaObject::invokeMethod(
+        this, [this, path] { commands_->openFromOutside(path); }, Qt::QueuedConnection);
+}
+
 void FrmDips::FillChannelCountList()
 {
     const QSignalBlocker blocker(cmbNoChans_);
-    for (int choice = 0; choice < ChannelTableModel::kChoiceCount; ++choice)
-        cmbNoChans_->addItem(ChannelTableModel::choiceText(choice),
-                             ChannelTableModel::choiceChannels(choice));
+    for (int choice = 0; choice < SiteSize::kChoiceCount; ++choice)
+        cmbNoChans_->addItem(SiteSize::choiceText(choice), SiteSize::choiceChannels(choice));
     cmbNoChans_->setCurrentIndex(-1);
-}
-
-void FrmDips::placeFromSettings()
-{
-    const FormSize size = LoadFormSize();
-    QPoint position(Twips::toPixelsX(size.left), Twips::toPixelsY(size.top));
-    // A position stored on a screen that is no longer attached would hide the window.
-    if (!QGuiApplication::screenAt(position) && QGuiApplication::primaryScreen())
-        position = QGuiApplication::primaryScreen()->availableGeometry().topLeft();
-    move(position);
-    outerHeight_ = Twips::toPixelsY(size.height);
-    applyOuterSize();
-}
-
-// Width and height count the window's frame.
-void FrmDips::applyOuterSize()
-{
-    const QSize frame = frameGeometry().size() - geometry().size();
-    setFixedWidth(Twips::toPixelsX(kFormWidth) - frame.width());
-    setMinimumHeight(Twips::toPixelsY(kMinimumHeight) - frame.height());
-    resize(width(), std::max(outerHeight_ - frame.height(), minimumHeight()));
-}
-
-// On X11 the window manager adds the frame some time after the window is shown; until then
-// the frame reads as nothing, and a size set without it would make the window taller by the
-// frame on every start. So the stored size is applied again once, when the frame appears.
-void FrmDips::applyOuterSizeOnceFramed()
-{
-    if (framed_ || !isVisible() || frameGeometry().size() == geometry().size())
-        return;
-    framed_ = true;
-    applyOuterSize();
-}
-
-void FrmDips::showEvent(QShowEvent* event)
-{
-    QMainWindow::showEvent(event);
-    if (!shownOnce_) {
-        shownOnce_ = true;
-        applyOuterSize();
-    }
-    applyOuterSizeOnceFramed();
-}
-
-void FrmDips::moveEvent(QMoveEvent* event)
-{
-    QMainWindow::moveEvent(event);
-    applyOuterSizeOnceFramed();
-}
-
-void FrmDips::resizeEvent(QResizeEvent* event)
-{
-    QMainWindow::resizeEvent(event);
-    applyOuterSizeOnceFramed();
-}
-
-void FrmDips::storeGeometry()
-{
-    FormSize size;
-    size.top = Twips::fromPixelsY(frameGeometry().top());
-    size.left = Twips::fromPixelsX(frameGeometry().left());
-    size.height = Twips::fromPixelsY(frameGeometry().height());
-    SaveFormSize(size);
 }
 
 void FrmDips::closeEvent(QCloseEvent* event)
@@ -497,7 +280,7 @@ void FrmDips::closeEvent(QCloseEvent* event)
     FinishEdit();
     const bool mayClose = commands_->AskSaveChanges();
     ModGlobal::SaveSettings(ModGlobal::dirs);
-    storeGeometry();
+    geometry_->store();
     if (mayClose)
         event->accept();
     else
@@ -516,18 +299,12 @@ void FrmDips::setSiteChooser(std::function<ChosenSite()> chooser)
 
 void FrmDips::onToolbarButton(const QString& key)
 {
-    if (key == QLatin1String("New"))
-        commands_->NewSite();
-    else if (key == QLatin1String("Open"))
-        commands_->OpenSite();
-    else if (key == QLatin1String("Save"))
-        commands_->SaveSite();
-    else if (key == QLatin1String("Import"))
-        commands_->ImportCorvaneAllocations();
-    else if (key == QLatin1String("Export"))
-        commands_->ExportToCard();
-    else if (key == QLatin1String("Labels"))
-        exportLabels_();
+    for (QAction* action : actions_->all()) {
+        if (!key.isEmpty() && MainActions::toolbarKey(action) == key) {
+            action->trigger();
+            return;
+        }
+    }
 }
 
 void FrmDips::onChannelCountSelected(int index)
@@ -535,9 +312,7 @@ void FrmDips::onChannelCountSelected(int index)
     FinishEdit();
     if (ignoreComboClick_)
         return;
-    const int previous = table_->selectedChoice();
-    if (ConfirmUserChannelChoice(*table_, index))
-        history_->pushChannelChoice(previous, index);
+    commands_->ChangeChannelCount(index);
 }
 
 void FrmDips::showChoiceSelected(int choice)

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <memory>
 
 class ChannelGridView;
 class ChannelTableModel;
@@ -10,15 +11,14 @@ class DocumentCommands;
 class FindBar;
 class GridEditing;
 class QComboBox;
-class QLabel;
-class QMenu;
-class QToolBar;
-class UndoHistory;
+class RecentFilesMenu;
+class SiteStatus;
+class WindowGeometry;
 struct ChosenSite;
+struct MainActions;
 
 // The editor's main window: the grid over the channel table, the channel-count selector,
-// the File menu and the toolbar. It wires user actions to the document commands and keeps
-// its position and height between runs.
+// the menus and the toolbar. It wires user actions to the document commands.
 class FrmDips : public QMainWindow
 {
     Q_OBJECT
@@ -31,8 +31,6 @@ public:
     DocumentCommands& commands() const { return *commands_; }
     ChannelGridView* grid() const { return grid_; }
     QComboBox* channelCountSelector() const { return cmbNoChans_; }
-    UndoHistory& history() const { return *history_; }
-    GridEditing& editing() const { return *editing_; }
     FindBar* findBar() const { return findBar_; }
     QString statusText() const;
 
@@ -41,56 +39,36 @@ public:
     // Ends the cell edit in progress so that its value is in the table.
     void FinishEdit();
 
-    // Replaces how Import asks for a site and how Labels exports (tests use their own).
+    // Replaces how Import asks for a site (tests use their own).
     void setSiteChooser(std::function<ChosenSite()> chooser);
-    void setLabelExport(std::function<void()> exportLabels)
-    {
-        exportLabels_ = std::move(exportLabels);
-    }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
-    void buildMenu();
-    void buildEditMenu();
-    void buildHelpMenu();
-    void buildStatusBar();
-    void updateStatus();
-    void showRecentFiles(const QStringList& files);
-    void findNext(const QString& text);
-    void showAbout();
+    void buildMenus();
     void buildToolbar();
     void buildChannelCountSelector();
     void buildGrid();
+    void connectCommands();
+    void connectEditing();
     void FillChannelCountList();
-    void placeFromSettings();
-    void storeGeometry();
-    void applyOuterSize();
-    void applyOuterSizeOnceFramed();
+    void findNext(const QString& text);
+    void showAbout();
     void onChannelCountSelected(int index);
     void showChoiceSelected(int choice);
 
     ChannelTableModel* table_;
     DocumentCommands* commands_;
+    std::unique_ptr<MainActions> actions_;
     ChannelGridView* grid_ = nullptr;
     QComboBox* cmbNoChans_ = nullptr;
-    QToolBar* toolbar1_ = nullptr;
-    QMenu* fileMenu_ = nullptr;
-    QList<QAction*> recentActions_; // with their separator
-    UndoHistory* history_ = nullptr;
     GridEditing* editing_ = nullptr;
     FindBar* findBar_ = nullptr;
-    QLabel* statusChannels_ = nullptr;
-    QLabel* statusWarning_ = nullptr;
+    SiteStatus* status_ = nullptr;
+    RecentFilesMenu* recentFiles_ = nullptr;
+    WindowGeometry* geometry_ = nullptr;
     bool ignoreComboClick_ = false;
-    bool shownOnce_ = false;
-    bool framed_ = false;
-    int outerHeight_ = 0;
-    std::function<void()> exportLabels_;
 };

@@ -1,16 +1,16 @@
 #include "GridEditing.h"
 
 #include "ChannelGridView.h"
-#include "UndoHistory.h"
+#include "commands/DocumentCommands.h"
 #include "document/GridClipboard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QItemSelectionModel>
 
-GridEditing::GridEditing(ChannelGridView& grid, ChannelTableModel& table, UndoHistory& history,
+GridEditing::GridEditing(ChannelGridView& grid, ChannelTableModel& table, DocumentCommands& commands,
                          QObject* parent)
-    : QObject(parent), grid_(grid), table_(table), history_(history)
+    : QObject(parent), grid_(grid), table_(table), commands_(commands)
 {}
 
 GridEditing::CellRange GridEditing::selectedRange() const
@@ -68,7 +68,7 @@ void GridEditing::paste()
         return;
     const GridClipboard::RowEdit edit =
         GridClipboard::PlanPaste(table_, current.row(), current.column(), text);
-    history_.pushEdit(QStringLiteral("Paste"), edit.before, edit.after);
+    commands_.changeRows(QStringLiteral("Paste"), edit.before, edit.after);
     if (edit.stoppedAtLastRow)
         emit statusNote(QStringLiteral("Paste stopped at the last channel."));
 }
@@ -77,12 +77,12 @@ void GridEditing::deleteCells()
 {
     grid_.finishEdit();
     const GridClipboard::RowEdit edit = GridClipboard::PlanClear(table_, selectedCells());
-    history_.pushEdit(QStringLiteral("Delete"), edit.before, edit.after);
+    commands_.changeRows(QStringLiteral("Delete"), edit.before, edit.after);
 }
 
 void GridEditing::fillDown()
 {
     grid_.finishEdit();
     const GridClipboard::RowEdit edit = GridClipboard::PlanFillDown(table_, selectedCells());
-    history_.pushEdit(QStringLiteral("Fill Down"), edit.before, edit.after);
+    commands_.changeRows(QStringLiteral("Fill Down"), edit.before, edit.after);
 }

@@ -4,7 +4,7 @@
 
 class ChannelGridView;
 class ChannelTableModel;
-class UndoHistory;
+class DocumentCommands;
 
 // Cut, copy, paste, delete and fill down on the grid's selection, each one undo step. Each
 // first ends the cell edit in progress, so that it acts on what the grid shows.
@@ -13,7 +13,7 @@ class GridEditing : public QObject
     Q_OBJECT
 
 public:
-    GridEditing(ChannelGridView& grid, ChannelTableModel& table, UndoHistory& history,
+    GridEditing(ChannelGridView& grid, ChannelTableModel& table, DocumentCommands& commands,
                 QObject* parent = nullptr);
 
     void copy();
@@ -38,5 +38,5 @@ private:
 
     ChannelGridView& grid_;
     ChannelTableModel& table_;
-    UndoHistory& history_;
+    DocumentCommands& commands_;
 };

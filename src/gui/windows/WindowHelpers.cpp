@@ -2,7 +2,6 @@
 
 #include "Twips.h"
 
-#include <QComboBox>
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QScreen>
@@ -41,12 +40,6 @@ int SelectedItemData(const QListWidget& list)
 {
     const QList<QListWidgetItem*> selected = list.selectedItems();
     return selected.isEmpty() ? 0 : itemNumber(selected.first()->data(Qt::UserRole));
-}
-
-int SelectedItemData(const QComboBox& combo)
-{
-    const int index = combo.currentIndex();
-    return index < 0 ? 0 : itemNumber(combo.itemData(index));
 }
 
 void CentreForm(QWidget* form)

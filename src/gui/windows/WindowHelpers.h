@@ -1,6 +1,5 @@
 #pragma once
 
-class QComboBox;
 class QListWidget;
 class QWidget;
 
@@ -9,7 +8,6 @@ namespace ModFunc {
 // The item data (Qt::UserRole) of the selected entry; 0 when nothing is selected or the entry
 // carries no number.
 int SelectedItemData(const QListWidget& list);
-int SelectedItemData(const QComboBox& combo);
 
 // Moves the window to the middle of its screen, counted in twips with halves rounded to the
 // even neighbour; a window larger than the screen goes to the screen's top or left edge.

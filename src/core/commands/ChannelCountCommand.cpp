@@ -1,12 +1,13 @@
 #include "ChannelCountCommand.h"
 
+#include "document/SiteSize.h"
 #include "document/UserChannelChoice.h"
 
 ChannelCountCommand::ChannelCountCommand(ChannelTableModel& table, int oldChoice, int newChoice)
     : QUndoCommand(QStringLiteral("Change the number of units")), table_(table),
       oldChoice_(oldChoice), newChoice_(newChoice)
 {
-    for (int row = ChannelTableModel::choiceChannels(newChoice); row < table.channelCount(); ++row)
+    for (int row = SiteSize::choiceChannels(newChoice); row < table.channelCount(); ++row)
         dropped_.append({row, table.channel(row)});
 }
 

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class QAction;
+class QObject;
+
+// One action per command, shared by the menus and the toolbar, each with its object name,
+// caption, keys, picture and tooltip. FrmDips places them and connects them.
+struct MainActions
+{
+    explicit MainActions(QObject* owner);
+
+    QAction* newSite;
+    QAction* open;
+    QAction* save;
+    QAction* saveAs;
+    QAction* import;
+    QAction* exportToCard;
+    QAction* labels;
+    QAction* undo;
+    QAction* redo;
+    QAction* cut;
+    QAction* copy;
+    QAction* paste;
+    QAction* deleteCells;
+    QAction* fillDown;
+    QAction* find;
+    QAction* about;
+
+    // The toolbar's key ("New", "Open", ...) of an action; empty for one not on the toolbar.
+    static QString toolbarKey(const QAction* action);
+    // The toolbar's buttons from left to right; nullptr stands for the separator.
+    QList<QAction*> toolbar() const;
+    QList<QAction*> all() const;
+};

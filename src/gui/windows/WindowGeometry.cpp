@@ -1,0 +1,78 @@
+#include "WindowGeometry.h"
+
+#include "FormSizeSettings.h"
+#include "Twips.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+namespace {
+
+constexpr double kFormWidth = 6945;
+constexpr double kMinimumHeight = 2000;
+
+} // namespace
+
+WindowGeometry::WindowGeometry(QWidget& window) : QObject(&window), window_(window)
+{
+    window.installEventFilter(this);
+}
+
+void WindowGeometry::placeFromSettings()
+{
+    const FormSize size = LoadFormSize();
+    QPoint position(Twips::toPixelsX(size.left), Twips::toPixelsY(size.top));
+    // A position stored on a screen that is no longer attached would hide the window.
+    if (!QGuiApplication::screenAt(position) && QGuiApplication::primaryScreen())
+        position = QGuiApplication::primaryScreen()->availableGeometry().topLeft();
+    window_.move(position);
+    outerHeight_ = Twips::toPixelsY(size.height);
+    applyOuterSize();
+}
+
+// Width and height count the window's frame.
+void WindowGeometry::applyOuterSize()
+{
+    const QSize frame = window_.frameGeometry().size() - window_.geometry().size();
+    window_.setFixedWidth(Twips::toPixelsX(kFormWidth) - frame.width());
+    window_.setMinimumHeight(Twips::toPixelsY(kMinimumHeight) - frame.height());
+    window_.resize(window_.width(),
+                   std::max(outerHeight_ - frame.height(), window_.minimumHeight()));
+}
+
+// On X11 the window manager adds the frame some time after the window is shown; until then
+// the frame reads as nothing, and a size set without it would make the window taller by the
+// frame on every start. So the stored size is applied again once, when the frame appears.
+void WindowGeometry::applyOuterSizeOnceFramed()
+{
+    if (framed_ || !window_.isVisible() ||
+        window_.frameGeometry().size() == window_.geometry().size())
+        return;
+    framed_ = true;
+    applyOuterSize();
+}
+
+bool WindowGeometry::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == &window_) {
+        if (event->type() == QEvent::Show && !shownOnce_) {
+            shownOnce_ = true;
+            applyOuterSize();
+        }
+        if (event->type() == QEvent::Show || event->type() == QEvent::Move ||
+            event->type() == QEvent::Resize)
+            applyOuterSizeOnceFramed();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void WindowGeometry::store() const
+{
+    FormSize size;
+    size.top = Twips::fromPixelsY(window_.frameGeometry().top());
+    size.left = Twips::fromPixelsX(window_.frameGeometry().left());
+    size.height = Twips::fromPixelsY(window_.frameGeometry().height());
+    SaveFormSize(size);
+}
