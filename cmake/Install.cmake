@@ -17,9 +17,11 @@ install(TARGETS zr415config zr415-convert RUNTIME DESTINATION ${CMAKE_INSTALL_BI
 if(EXISTS "${ZR415_RESOURCES}/labels/TblForLabel.sql")
     install(FILES "${ZR415_RESOURCES}/labels/TblForLabel.sql" DESTINATION ${ZR415_DATA_DESTINATION})
 endif()
-if(EXISTS "${ZR415_RESOURCES}/help/101.rtf")
-    install(FILES "${ZR415_RESOURCES}/help/101.rtf"
-        DESTINATION ${ZR415_DOC_DESTINATION} RENAME zr415config-help.rtf)
+if(EXISTS "${ZR415_RESOURCES}/help/101.html")
+    # The page names its picture 101.png, so the picture keeps that name beside it.
+    install(FILES "${ZR415_RESOURCES}/help/101.html"
+        DESTINATION ${ZR415_DOC_DESTINATION} RENAME zr415config-help.html)
+    install(FILES "${ZR415_RESOURCES}/help/101.png" DESTINATION ${ZR415_DOC_DESTINATION})
 endif()
 
 if(UNIX AND NOT APPLE)

@@ -302,47 +302,6 @@ void writeSaversCorpus(const QString& folder)
     writeBytes(folder + QStringLiteral("commas-quotes"), QByteArray(64, '\x05'));
 }
 
-void writeRtfCorpus(const QString& folder)
-{
-    // A 2 x 2 PNG, as the help document embeds its picture.
-    const QByteArray png =
-        "89504e470d0a1a0a0000000d4948445200000002000000020802000000fdd49a73000000"
-        "1149444154789c63f8cfc000440c60f23f001bf203fdf3e74bb10000000049454e44ae"
-        "426082";
-    const auto hand = [&](const char* name, const QByteArray& bytes) {
-        writeBytes(folder + QLatin1String(name), bytes);
-    };
-    hand(
-        "document.rtf",
-        "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Arial;}{\\f1 Courier New;}}"
-        "{\\colortbl;\\red0\\green0\\blue0;}{\\*\\generator Writer;}"
-        "\\pard\\sb120\\sa120\\li360\\fi-360\\tx720\\qj\\f0\\fs28\\b Title\\b0\\par "
-        "{\\pntext\\'b7\\tab}\\i Italic\\i0 , \\ul under\\ulnone , x\\super 2\\nosupersub  H\\sub 2"
-        "\\nosupersub O\\par \\lquote q\\rquote  \\ldblquote d\\rdblquote  a\\endash b\\emdash c"
-        "\\bullet\\~\\_\\line \\'e9\\'80\\u8364?\\uc2\\u8482??\\plain\\f1 mono\\par}");
-    hand("picture.rtf", "{\\rtf1 before{\\*\\shppict{\\pict\\pngblip\\picw2\\pich2\\picwgoal300"
-                        "\\pichgoal300\\picscalex50\\picscaley200 " +
-                            png + "}}{\\nonshppict{\\pict\\wmetafile8 0102}}after\\par}");
-    hand("binary-picture.rtf", "{\\rtf1{\\pict\\pngblip\\bin" + QByteArray::number(png.size() / 2) +
-                                   " " + QByteArray::fromHex(png) + "}\\par}");
-    hand("huge-picture-goal.rtf",
-         "{\\rtf1{\\pict\\jpegblip\\picwgoal2147483647\\pichgoal-5 ffd8ffe0}"
-         "{\\pict\\pngblip\\picscalex99999999 " +
-             png + "}}");
-    hand("deep-groups.rtf", "{\\rtf1" + QByteArray(300, '{') + "\\b deep" + QByteArray(150, '}') +
-                                " middle" + QByteArray(200, '}') + " after}");
-    hand("unclosed.rtf", "{\\rtf1{\\fonttbl{\\f0 Never closed");
-    hand("stray-braces.rtf", "}}}text{\\b}}\\par{{");
-    hand("cut-escapes.rtf", "{\\rtf1 a\\'4\\u-\\u\\'zz\\\\\\{\\}\\");
-    hand("big-parameters.rtf", "{\\rtf1\\fs99999999999999\\li-99999999999\\fi2147483648\\f-1 "
-                               "\\tx1\\tx2\\tx3\\uc-1\\u-10179?\\u56832?\\u55357\\u56832 x}");
-    hand("skipped.rtf",
-         "{\\rtf1{\\info{\\title hidden}}{\\*\\unknown hidden}{\\stylesheet{\\s1 x;}}"
-         "{\\field{\\*\\fldinst HYPERLINK}{\\fldrslt shown}}{\\header h}{\\footnote f} "
-         "visible\\bin5 {}{}\\par}");
-    hand("plain.txt", "Not RTF at all: just text,\r\nwith lines\rand \x80\xff bytes.");
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -364,7 +323,6 @@ int main(int argc, char** argv)
     writeChannelNumberCorpus(folderFor(corpus, QStringLiteral("channelnumber")));
     writeSplitFieldsCorpus(folderFor(corpus, QStringLiteral("splitfields")));
     writeSaversCorpus(folderFor(corpus, QStringLiteral("savers")));
-    writeRtfCorpus(folderFor(corpus, QStringLiteral("rtf")));
     QDir(scratch).removeRecursively();
     Dialogs::install(nullptr);
     return 0;

@@ -30,7 +30,6 @@ targets=(
     "channelnumber channelnumber 64 -"
     "splitfields splitfields 4096 csv.dict"
     "savers savers 8192 -"
-    "rtf rtf 65536 rtf.dict"
 )
 
 work="$(mktemp -d)"
@@ -46,8 +45,6 @@ for entry in "${targets[@]}"; do
     run="$work/$name"
     mkdir -p "$run/corpus" "$run/artifacts" "$run/tmp"
     cp -r "$ROOT/fuzz/corpus/$corpus/." "$run/corpus/"
-    # The help document is a seed as it stands today.
-    [ "$name" != rtf ] || cp "$ROOT"/resources/help/*.rtf "$run/corpus/" 2>/dev/null || true
     options=(-max_total_time="$seconds" -max_len="$max_len" -timeout=25 -rss_limit_mb=2048
         -print_final_stats=1 -artifact_prefix="$run/artifacts/")
     [ "$dict" = "-" ] || options+=(-dict="$ROOT/fuzz/dict/$dict")

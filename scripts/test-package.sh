@@ -80,8 +80,9 @@ if [ -f "$ROOT/resources/labels/TblForLabel.sql" ]; then
     cmp -s "$ROOT/resources/labels/TblForLabel.sql" "$root/usr/share/zr415config/TblForLabel.sql" ||
         fail "TblForLabel.sql differs from the source"
 fi
-if [ -f "$ROOT/resources/help/101.rtf" ]; then
-    expect_file usr/share/doc/zr415config/zr415config-help.rtf
+if [ -f "$ROOT/resources/help/101.html" ]; then
+    expect_file usr/share/doc/zr415config/zr415config-help.html
+    expect_file usr/share/doc/zr415config/101.png
 fi
 
 echo "== zr415-convert from the unpacked root"

@@ -1,12 +1,8 @@
 #include "FrmHelp.h"
 
-#include "RtfReader.h"
 #include "windows/Twips.h"
 
 #include <QFile>
-#include <QGuiApplication>
-#include <QScreen>
-#include <QScrollBar>
 #include <QTextBrowser>
 
 // The help documents live in a static library, so their resource must be pulled in by name.
@@ -23,7 +19,7 @@ constexpr double kMargin = 60;
 
 QString documentPath(int number)
 {
-    return QStringLiteral(":/help/%1.rtf").arg(number);
+    return QStringLiteral(":/help/%1.html").arg(number);
 }
 
 } // namespace
@@ -36,6 +32,8 @@ FrmHelp::FrmHelp(QWidget* parent) : QDialog(parent), rtb1_(new QTextBrowser(this
     rtb1_->setObjectName(QStringLiteral("Rtb1"));
     rtb1_->setReadOnly(true);
     rtb1_->setOpenLinks(false);
+    // A document names its pictures relative to its own resource folder.
+    rtb1_->setSearchPaths({QStringLiteral(":/help")});
     rtb1_->setGeometry(Twips::toPixelsX(kMargin, this), Twips::toPixelsY(kMargin, this),
                        Twips::toPixelsX(kInnerWidth - 2 * kMargin, this),
                        Twips::toPixelsY(kInnerHeight - 2 * kMargin, this));
@@ -48,16 +46,14 @@ bool FrmHelp::LoadDocument(int number)
         rtb1_->setPlainText(QStringLiteral("Help document %1 is not available.").arg(number));
         return false;
     }
-    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    const RtfReader reader(screen ? screen->logicalDotsPerInchX() : 96.0);
-    reader.read(file.readAll(), *rtb1_->document());
+    // Qt's HTML reader would add the white space after the closing tag to the last paragraph.
+    rtb1_->setHtml(QString::fromUtf8(file.readAll()).trimmed());
     return true;
 }
 
 void FrmHelp::ShowHelp(int number)
 {
+    // A new document puts the box's cursor and scroll bars back at its top.
     LoadDocument(number);
-    rtb1_->moveCursor(QTextCursor::Start);
-    rtb1_->verticalScrollBar()->setValue(0);
     exec();
 }
