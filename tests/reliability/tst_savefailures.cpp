@@ -1,7 +1,7 @@
 // A failed save leaves the folder as it was (the old file byte for byte, no temporary file),
 // tells the user the system's description, and keeps the site modified.
-#include "WriteFailure.h"
 #include "support/TestFiles.h"
+#include "support/WriteFailure.h"
 
 #include "commands/DocumentCommands.h"
 #include "document/ChannelTableModel.h"
@@ -69,6 +69,10 @@ void TestSaveFailures::commandKeepsTheSiteModified()
 {
     QFETCH(Command, command);
     QFETCH(Place, place);
+#ifdef ZR415_NO_WRITE_FAILURE
+    if (place == Place::PartWay)
+        QSKIP("No way to make a write fail part-way on this system");
+#endif
     const QString description =
         QString::fromLocal8Bit(std::strerror(place == Place::PartWay         ? WriteFailure::error()
                                              : place == Place::MissingFolder ? ENOENT

@@ -2,6 +2,22 @@
 
 namespace FileDialogSettings {
 
+namespace {
+
+// A save dialog for channel files that asks before it overwrites.
+FileDialogRequest saveRequest(const QString& title, const QString& filter)
+{
+    FileDialogRequest request;
+    request.mode = FileDialogRequest::Mode::Save;
+    request.title = title;
+    request.filter = filter;
+    request.defaultSuffix = QStringLiteral("dip");
+    request.confirmOverwrite = true;
+    return request;
+}
+
+} // namespace
+
 FileDialogRequest open()
 {
     FileDialogRequest request;
@@ -14,26 +30,18 @@ FileDialogRequest open()
 
 FileDialogRequest saveAs()
 {
-    FileDialogRequest request;
-    request.mode = FileDialogRequest::Mode::Save;
-    request.title = QStringLiteral("Save site as...");
-    request.filter = QStringLiteral("ZR415 dip files (*.dip)|*.dip|CSV files (*.csv)|*.csv|"
-                                    "Corvane cfg files (*.cfg)|*.cfg");
+    FileDialogRequest request =
+        saveRequest(QStringLiteral("Save site as..."),
+                    QStringLiteral("ZR415 dip files (*.dip)|*.dip|CSV files (*.csv)|*.csv|"
+                                   "Corvane cfg files (*.cfg)|*.cfg"));
     request.filterIndex = 1;
-    request.defaultSuffix = QStringLiteral("dip");
-    request.confirmOverwrite = true;
     return request;
 }
 
 FileDialogRequest exportToCard()
 {
-    FileDialogRequest request;
-    request.mode = FileDialogRequest::Mode::Save;
-    request.title = QStringLiteral("Save to CompactFlash card");
-    request.filter = QStringLiteral("ZR415 dip files (*.dip)|*.dip");
-    request.defaultSuffix = QStringLiteral("dip");
-    request.confirmOverwrite = true;
-    return request;
+    return saveRequest(QStringLiteral("Save to CompactFlash card"),
+                       QStringLiteral("ZR415 dip files (*.dip)|*.dip"));
 }
 
 } // namespace FileDialogSettings

@@ -35,18 +35,18 @@ const SiteFormat kDip{SiteFormat::Id::Dip, readDip, SaveDipFile};
 const SiteFormat kCsv{SiteFormat::Id::Csv, readCsv, SaveCsvFile};
 const SiteFormat kCorvane{SiteFormat::Id::Corvane, readCorvane, SaveCorvaneChannelFile};
 
+// The last three characters decide, in any letter case; a name of four or fewer is none.
 const SiteFormat* byEnding(const QString& path, bool cfg)
 {
-    switch (SitePaths::FileTypeOf(path)) {
-    case SitePaths::SiteFileType::Dip:
+    if (path.size() <= 4)
+        return nullptr;
+    const QString ending = path.right(3).toLower();
+    if (ending == QLatin1String("dip"))
         return &kDip;
-    case SitePaths::SiteFileType::Csv:
+    if (ending == QLatin1String("csv"))
         return &kCsv;
-    case SitePaths::SiteFileType::Cfg:
-        return cfg ? &kCorvane : nullptr;
-    case SitePaths::SiteFileType::Unknown:
-        break;
-    }
+    if (cfg && ending == QLatin1String("cfg"))
+        return &kCorvane;
     return nullptr;
 }
 
@@ -106,9 +106,11 @@ std::optional<MessageRequest> readFailure(const SiteFormat& format, const SiteRe
         return std::nullopt;
     switch (format.id) {
     case SiteFormat::Id::Dip:
-        return editorBox(FailureText(QStringLiteral("Error occurred while opening."), read.failure));
+        return editorBox(
+            FailureText(QStringLiteral("Error occurred while opening."), read.failure));
     case SiteFormat::Id::Csv:
-        return editorBox(FailureText(QStringLiteral("Error occurred while loading."), read.failure));
+        return editorBox(
+            FailureText(QStringLiteral("Error occurred while loading."), read.failure));
     case SiteFormat::Id::Corvane:
         break;
     }
@@ -124,8 +126,8 @@ MessageRequest writeFailure(const SiteFormat& format, const FileResult& result)
 
 bool AskCsvQuestion(const QString& question)
 {
-    return AskUser(question, ApplicationTitle(), MessageIcon::Question,
-                   MessageButtons::OkCancel) == MessageAnswer::Ok;
+    return AskUser(question, ApplicationTitle(), MessageIcon::Question, MessageButtons::OkCancel) ==
+           MessageAnswer::Ok;
 }
 
 QString UnknownFileTypeText()

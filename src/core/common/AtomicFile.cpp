@@ -8,8 +8,6 @@
 
 namespace {
 
-qint64 byteLimitForTesting = -1;
-
 QString systemDescription(int error)
 {
     return QString::fromLocal8Bit(std::strerror(error));
@@ -31,11 +29,6 @@ bool writeAll(QSaveFile& file, const char* data, qint64 length)
 
 } // namespace
 
-void AtomicFile::setByteLimitForTesting(qint64 limit)
-{
-    byteLimitForTesting = limit;
-}
-
 FileResult AtomicFile::write(const QString& path, const QByteArray& bytes)
 {
     if (QFileInfo(path).isDir())
@@ -45,16 +38,10 @@ FileResult AtomicFile::write(const QString& path, const QByteArray& bytes)
     // flush for success and commits the cut file in place of the old one.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return FileResult::failure(file.errorString());
-    const bool limited = byteLimitForTesting >= 0 && byteLimitForTesting < bytes.size();
-    const qint64 length = limited ? byteLimitForTesting : bytes.size();
-    if (!writeAll(file, bytes.constData(), length)) {
+    if (!writeAll(file, bytes.constData(), bytes.size())) {
         const QString error = file.errorString();
         file.cancelWriting();
         return FileResult::failure(error);
-    }
-    if (limited) {
-        file.cancelWriting();
-        return FileResult::failure(systemDescription(ENOSPC));
     }
     if (!file.commit())
         return FileResult::failure(file.errorString());

@@ -12,8 +12,4 @@ class AtomicFile
 {
 public:
     static FileResult write(const QString& path, const QByteArray& bytes);
-
-    // Makes later writes fail with "No space left on device" after this many bytes, as a disk
-    // that fills up part-way; a negative limit switches it off. Only tests use this.
-    static void setByteLimitForTesting(qint64 limit);
 };

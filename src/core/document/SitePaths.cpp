@@ -30,18 +30,4 @@ QString FileTitleOf(const QString& path)
     return path.mid(lastSeparator(path) + 1);
 }
 
-SiteFileType FileTypeOf(const QString& path)
-{
-    if (path.size() <= 4)
-        return SiteFileType::Unknown;
-    const QString ending = path.right(3).toLower();
-    if (ending == QLatin1String("dip"))
-        return SiteFileType::Dip;
-    if (ending == QLatin1String("csv"))
-        return SiteFileType::Csv;
-    if (ending == QLatin1String("cfg"))
-        return SiteFileType::Cfg;
-    return SiteFileType::Unknown;
-}
-
 } // namespace SitePaths

@@ -12,8 +12,4 @@ QString DirectoryOf(const QString& path);
 // The file's name without its directory.
 QString FileTitleOf(const QString& path);
 
-enum class SiteFileType { Unknown, Dip, Csv, Cfg };
-// The format a chosen name asks for, from its ending in any letter case.
-SiteFileType FileTypeOf(const QString& path);
-
 } // namespace SitePaths

@@ -10,11 +10,11 @@
 #include "Twips.h"
 #include "WindowGeometry.h"
 #include "commands/DocumentCommands.h"
+#include "commands/SiteFormats.h"
 #include "common/Dialogs.h"
 #include "corvane/FrmSiteSelector.h"
 #include "document/ChannelSearch.h"
 #include "document/ChannelTableModel.h"
-#include "document/SitePaths.h"
 #include "document/SiteSize.h"
 
 #include <QAction>
@@ -55,13 +55,7 @@ QString droppedSiteFile(const QMimeData* data)
     if (urls.size() != 1 || !urls.first().isLocalFile())
         return QString();
     const QString path = urls.first().toLocalFile();
-    switch (SitePaths::FileTypeOf(path)) {
-    case SitePaths::SiteFileType::Dip:
-    case SitePaths::SiteFileType::Csv:
-        return QDir::toNativeSeparators(path);
-    default:
-        return QString();
-    }
+    return SiteFormats::forOpening(path) ? QDir::toNativeSeparators(path) : QString();
 }
 
 } // namespace
@@ -124,13 +118,20 @@ void FrmDips::buildMenus()
     connect(actions_->about, &QAction::triggered, this, &FrmDips::showAbout);
 }
 
+// A bar across the top that stays where it is.
+QToolBar* FrmDips::addFixedToolBar(const QString& name)
+{
+    QToolBar* bar = addToolBar(name);
+    bar->setObjectName(name);
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setContextMenuPolicy(Qt::PreventContextMenu);
+    return bar;
+}
+
 void FrmDips::buildToolbar()
 {
-    QToolBar* toolbar = addToolBar(QStringLiteral("Toolbar1"));
-    toolbar->setObjectName(QStringLiteral("Toolbar1"));
-    toolbar->setMovable(false);
-    toolbar->setFloatable(false);
-    toolbar->setContextMenuPolicy(Qt::PreventContextMenu);
+    QToolBar* toolbar = addFixedToolBar(QStringLiteral("Toolbar1"));
     toolbar->setIconSize(QSize(16, 16));
     toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     for (QAction* action : actions_->toolbar()) {
@@ -143,11 +144,7 @@ void FrmDips::buildToolbar()
 
 void FrmDips::buildChannelCountSelector()
 {
-    QToolBar* band = addToolBar(QStringLiteral("CoolBar1"));
-    band->setObjectName(QStringLiteral("CoolBar1"));
-    band->setMovable(false);
-    band->setFloatable(false);
-    band->setContextMenuPolicy(Qt::PreventContextMenu);
+    QToolBar* band = addFixedToolBar(QStringLiteral("CoolBar1"));
     cmbNoChans_ = new QComboBox(band);
     cmbNoChans_->setObjectName(QStringLiteral("CmbNoChans"));
     cmbNoChans_->setSizeAdjustPolicy(QComboBox::AdjustToContents);

@@ -11,6 +11,7 @@ class DocumentCommands;
 class FindBar;
 class GridEditing;
 class QComboBox;
+class QToolBar;
 class RecentFilesMenu;
 class SiteStatus;
 class WindowGeometry;
@@ -49,6 +50,7 @@ protected:
 
 private:
     void buildMenus();
+    QToolBar* addFixedToolBar(const QString& name);
     void buildToolbar();
     void buildChannelCountSelector();
     void buildGrid();
