@@ -1,11 +1,31 @@
 #include "FuzzChecks.h"
 
 #include "common/ChannelLabel.h"
+#include "document/ChannelTableModel.h"
+#include "document/SiteSize.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
 namespace FuzzChecks {
+
+namespace {
+
+void checkApplied(const ChannelRows& rows)
+{
+    ChannelTableModel table;
+    table.replaceRows(rows);
+    FUZZ_CHECK(table.rowCount() == rows.size());
+    FUZZ_CHECK(table.rows() == rows);
+    FUZZ_CHECK(SiteSize::choiceChannels(table.selectedChoice()) == rows.size());
+    for (int row = 0; row < rows.size(); ++row) {
+        const QVariant chan = table.data(table.index(row, ChannelTableModel::ColChan));
+        FUZZ_CHECK(chan.toString() == ModFunc::ChannelLabel(row + 1));
+    }
+}
+
+} // namespace
 
 void fail(const char* condition, const char* file, int line)
 {
@@ -13,38 +33,39 @@ void fail(const char* condition, const char* file, int line)
     std::abort();
 }
 
-void resetTable(ChannelTableModel& table)
+void checkRead(const SiteRead& read, const QString& path)
 {
-    FUZZ_CHECK(table.SetChannelCount(ModFunc::kChannelsPerUnit, ChannelTableModel::FillAllRows));
-}
-
-void checkTable(const ChannelTableModel& table)
-{
-    const int rows = table.rowCount();
-    FUZZ_CHECK(rows == table.channelCount());
+    FUZZ_CHECK(read.path == path);
+    FUZZ_CHECK(read.applies() == (read.outcome != SiteRead::Outcome::Failed &&
+                                  read.outcome != SiteRead::Outcome::Empty));
+    if (!read.applies()) {
+        FUZZ_CHECK(read.rows.isEmpty());
+        return;
+    }
+    FUZZ_CHECK(read.failure.isEmpty());
+    const qsizetype rows = read.rows.size();
     FUZZ_CHECK(rows % ModFunc::kChannelsPerUnit == 0);
     FUZZ_CHECK(rows >= ModFunc::kChannelsPerUnit && rows <= ModFunc::kMaxChannels);
-    FUZZ_CHECK(ChannelTableModel::choiceChannels(table.selectedChoice()) == rows);
-    FUZZ_CHECK(table.columnCount() == ChannelTableModel::ColumnCount);
-    for (int row = 0; row < rows; ++row) {
-        const QVariant chan = table.data(table.index(row, ChannelTableModel::ColChan));
-        FUZZ_CHECK(chan.toString() == ModFunc::ChannelLabel(row + 1));
-    }
+    if (read.outcome == SiteRead::Outcome::Cut)
+        FUZZ_CHECK(rows == ModFunc::kMaxChannels);
+    checkApplied(read.rows);
 }
 
-void checkDefaultRows(const ChannelTableModel& table, int firstRow)
+void checkDefaultRows(const ChannelRows& rows, int firstRow)
 {
-    for (int row = firstRow; row < table.channelCount(); ++row)
-        FUZZ_CHECK(table.channel(row) == ChannelTableModel::defaultRow(row + 1));
+    for (int row = firstRow; row < rows.size(); ++row)
+        FUZZ_CHECK(rows[row] == DefaultRow(row + 1));
+}
+
+QString lastNotice(const SiteRead& read)
+{
+    return read.notices.isEmpty() ? QString() : read.notices.last();
 }
 
 int rowsFor(int channels)
 {
-    for (int choice = 0; choice < ChannelTableModel::kChoiceCount; ++choice) {
-        if (ChannelTableModel::choiceChannels(choice) >= channels)
-            return ChannelTableModel::choiceChannels(choice);
-    }
-    return ModFunc::kMaxChannels;
+    const int units = (channels + ModFunc::kChannelsPerUnit - 1) / ModFunc::kChannelsPerUnit;
+    return std::min(units * ModFunc::kChannelsPerUnit, ModFunc::kMaxChannels);
 }
 
 QString trimmedSpaces(QString text)

@@ -1,6 +1,9 @@
 #pragma once
 
-#include "document/ChannelTableModel.h"
+#include "document/ChannelRow.h"
+#include "document/SiteRead.h"
+
+#include <QString>
 
 // A broken invariant stops the run as a finding, naming the condition and where it is.
 #define FUZZ_CHECK(condition)                                                                      \
@@ -10,21 +13,22 @@ namespace FuzzChecks {
 
 [[noreturn]] void fail(const char* condition, const char* file, int line);
 
-// The table a reader starts from: one unit of default rows.
-void resetTable(ChannelTableModel& table);
-
-// What must hold after any reader: the row count is one of the eight choices and every Chan
-// cell, as the view reads it, is its row's label.
-void checkTable(const ChannelTableModel& table);
+// What must hold after any read: a read that applies brings one of the eight site sizes, and
+// the table takes it whole (every Chan cell is its row's label, the selector follows); a read
+// that does not apply brings no rows.
+void checkRead(const SiteRead& read, const QString& path);
 
 // Every row from firstRow on holds its defaults.
-void checkDefaultRows(const ChannelTableModel& table, int firstRow);
+void checkDefaultRows(const ChannelRows& rows, int firstRow);
+
+// The last notice, or an empty text when there is none.
+QString lastNotice(const SiteRead& read);
 
 // The text without the spaces at its ends (tabs and other blanks stay), written plainly as
 // the oracle for the readers' own trimming.
 QString trimmedSpaces(QString text);
 
-// The row count the table takes for a request of channels (the largest choice above 3072).
+// The rows a site of that many channels has: whole units of 384, at most 3072.
 int rowsFor(int channels);
 
 } // namespace FuzzChecks

@@ -1,7 +1,10 @@
 #include "FuzzDialogs.h"
 
-FuzzDialogs::FuzzDialogs(MessageAnswer answer) : answer_(answer), previous_(Dialogs::install(this))
-{}
+#include "FuzzChecks.h"
+
+#include <cstdio>
+
+FuzzDialogs::FuzzDialogs() : previous_(Dialogs::install(this)) {}
 
 FuzzDialogs::~FuzzDialogs()
 {
@@ -10,16 +13,12 @@ FuzzDialogs::~FuzzDialogs()
 
 MessageAnswer FuzzDialogs::showMessage(const MessageRequest& request)
 {
-    if (request.buttons != MessageButtons::Ok) {
-        ++questions_;
-        return answer_;
-    }
-    ++notices_;
-    lastNotice_ = request.text;
-    return MessageAnswer::Ok;
+    std::fprintf(stderr, "box shown: %s\n", qPrintable(request.text));
+    FuzzChecks::fail("no box is shown", __FILE__, __LINE__);
 }
 
-std::optional<QString> FuzzDialogs::chooseFile(const FileDialogRequest&)
+std::optional<QString> FuzzDialogs::chooseFile(const FileDialogRequest& request)
 {
-    return std::nullopt;
+    std::fprintf(stderr, "file dialog shown: %s\n", qPrintable(request.title));
+    FuzzChecks::fail("no file dialog is shown", __FILE__, __LINE__);
 }

@@ -4,29 +4,20 @@
 
 #include <QString>
 
-// Dialogs for the fuzz targets: answers every question with one fixed button, counts the
-// boxes and keeps only the last notice, so a long run does not grow with what it showed.
-// Installs itself for its lifetime.
+// The readers and writers hand their notices and questions back instead of showing them, so
+// any box or file dialog while this is installed is a finding. Installs itself for its
+// lifetime.
 class FuzzDialogs : public Dialogs
 {
 public:
-    explicit FuzzDialogs(MessageAnswer answer);
+    FuzzDialogs();
     ~FuzzDialogs() override;
     FuzzDialogs(const FuzzDialogs&) = delete;
     FuzzDialogs& operator=(const FuzzDialogs&) = delete;
 
     MessageAnswer showMessage(const MessageRequest& request) override;
-    // Always cancelled: no reader asks for a file.
     std::optional<QString> chooseFile(const FileDialogRequest& request) override;
 
-    int questions() const { return questions_; }
-    int notices() const { return notices_; }
-    const QString& lastNotice() const { return lastNotice_; }
-
 private:
-    MessageAnswer answer_;
     Dialogs* previous_;
-    int questions_ = 0;
-    int notices_ = 0;
-    QString lastNotice_;
 };

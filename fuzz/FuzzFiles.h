@@ -12,7 +12,12 @@ namespace FuzzFiles {
 // The folder, created on first use.
 QString folder();
 
-// Writes the input as folder()/name, replacing the previous input, and answers its path.
-QString writeInput(const std::uint8_t* data, std::size_t size, const QString& name);
+// A subfolder of folder(), created on first use.
+QString subfolder(const QString& name);
+
+// Writes the input as `name` in `directory` (folder() when empty), replacing the previous
+// input, and answers its path.
+QString writeInput(const std::uint8_t* data, std::size_t size, const QString& name,
+                   const QString& directory = {});
 
 } // namespace FuzzFiles

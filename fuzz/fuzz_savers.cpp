@@ -1,4 +1,4 @@
-// The savers and their readers together: a table built from the input is written as a .dip
+// The savers and their readers together: rows built from the input are written as a .dip
 // file, a CSV list and a DChannel.cfg, and each reads back as the format keeps it.
 #include "FuzzChecks.h"
 #include "FuzzDialogs.h"
@@ -12,7 +12,7 @@
 #include "document/DipFile.h"
 
 #include <QDir>
-#include <QFileInfo>
+#include <QFile>
 
 #include <algorithm>
 
@@ -62,70 +62,80 @@ bool isCsvSpare(const QString& trimmed)
            upper == QStringLiteral("SP");
 }
 
-void fillTable(ChannelTableModel& table, InputReader& input)
+// One or two units of rows; the input names the rows it reaches, the rest keep the defaults.
+ChannelRows makeRows(InputReader& input)
 {
-    FUZZ_CHECK(table.SetChannelCount(int(input.next() % 2 + 1) * ModFunc::kChannelsPerUnit,
-                                     ChannelTableModel::FillAllRows));
-    for (int row = 0; row < table.channelCount() && !input.atEnd(); ++row) {
+    ChannelRows rows = DefaultRows(int(input.next() % 2 + 1) * ModFunc::kChannelsPerUnit);
+    for (ChannelRow& row : rows) {
+        if (input.atEnd())
+            break;
         const unsigned flags = input.next();
-        ChannelRow channel = table.channel(row);
-        channel.relNam = input.text(20);
-        channel.back = flags & 1;
+        row.relNam = input.text(20);
+        row.back = flags & 1;
         if (flags & 2)
-            channel.stUp = input.text(4);
+            row.stUp = input.text(4);
         if (flags & 4)
-            channel.stDn = input.text(4);
-        FUZZ_CHECK(table.setChannel(row, channel));
+            row.stDn = input.text(4);
+    }
+    return rows;
+}
+
+void checkDip(const ChannelRows& rows, const QString& path)
+{
+    FUZZ_CHECK(SaveDipFile(rows, path));
+    QFile saved(path);
+    FUZZ_CHECK(saved.open(QIODevice::ReadOnly));
+    const QByteArray bytes = saved.readAll();
+    FUZZ_CHECK(bytes.size() == DipHeader::kSize + qint64(DipChannelRecord::kSize) * rows.size());
+    FUZZ_CHECK(bytes == EncodeDipFile(rows));
+    const SiteRead read = LoadDipFile(path);
+    FUZZ_CHECK(read.outcome == SiteRead::Outcome::Loaded);
+    FUZZ_CHECK(read.notices == QStringList{QStringLiteral("%1 channels loaded").arg(rows.size())});
+    FUZZ_CHECK(read.rows.size() == rows.size());
+    for (int row = 0; row < rows.size(); ++row) {
+        const ChannelRow& written = rows[row];
+        const ChannelRow& back = read.rows[row];
+        FUZZ_CHECK(back.relNam == trimmedSpaces(throughField(written.relNam, 16)));
+        FUZZ_CHECK(back.back == written.back);
+        FUZZ_CHECK(back.stUp == throughField(written.stUp, 3));
+        FUZZ_CHECK(back.stDn == throughField(written.stDn, 3));
     }
 }
 
-void checkDip(const ChannelTableModel& table, const QString& path)
+void checkCsv(const ChannelRows& rows, const QString& path)
 {
-    FUZZ_CHECK(SaveDipFile(table, path));
-    FUZZ_CHECK(QFileInfo(path).size() ==
-               DipHeader::kSize + qint64(DipChannelRecord::kSize) * table.channelCount());
-    ChannelTableModel loaded;
-    FUZZ_CHECK(LoadDipFile(loaded, path));
-    FUZZ_CHECK(loaded.channelCount() == table.channelCount());
-    for (int row = 0; row < table.channelCount(); ++row) {
-        const ChannelRow& written = table.channel(row);
-        const ChannelRow& read = loaded.channel(row);
-        FUZZ_CHECK(read.relNam == trimmedSpaces(throughField(written.relNam, 16)));
-        FUZZ_CHECK(read.back == written.back);
-        FUZZ_CHECK(read.stUp == throughField(written.stUp, 3));
-        FUZZ_CHECK(read.stDn == throughField(written.stDn, 3));
+    FUZZ_CHECK(SaveCsvFile(rows, path));
+    const CsvQuestion noQuestion = [](const QString&) -> bool {
+        FuzzChecks::fail("a saved list reads without a question", __FILE__, __LINE__);
+    };
+    const SiteRead read = LoadCsvFile(path, DefaultRows(ModFunc::kChannelsPerUnit), noQuestion);
+    FUZZ_CHECK(read.outcome == SiteRead::Outcome::Loaded);
+    FUZZ_CHECK(read.notices ==
+               QStringList{QStringLiteral("%1 channels imported").arg(rows.size())});
+    FUZZ_CHECK(read.rows.size() == rows.size());
+    for (int row = 0; row < rows.size(); ++row) {
+        const QString name =
+            trimmedSpaces(Windows1252::decode(Windows1252::encode(rows[row].relNam.left(16))));
+        const QString expected = isCsvSpare(name) ? SpareName(row + 1) : name;
+        FUZZ_CHECK(read.rows[row].relNam == expected);
+        FUZZ_CHECK(read.rows[row].back == rows[row].back);
     }
 }
 
-void checkCsv(const ChannelTableModel& table, const QString& path, const FuzzDialogs& dialogs)
+void checkCorvane(const ChannelRows& rows)
 {
-    FUZZ_CHECK(SaveCsvFile(table, path));
-    ChannelTableModel loaded;
-    FuzzChecks::resetTable(loaded);
-    const CsvLoadResult result = LoadCsvFile(loaded, path);
-    FUZZ_CHECK(result.file.ok && !result.aborted && dialogs.questions() == 0);
-    FUZZ_CHECK(result.lastChannel == table.channelCount());
-    FUZZ_CHECK(loaded.channelCount() == table.channelCount());
-    for (int row = 0; row < table.channelCount(); ++row) {
-        const QString name = trimmedSpaces(
-            Windows1252::decode(Windows1252::encode(table.channel(row).relNam.left(16))));
-        const QString expected = isCsvSpare(name) ? ChannelTableModel::spareName(row + 1) : name;
-        FUZZ_CHECK(loaded.channel(row).relNam == expected);
-        FUZZ_CHECK(loaded.channel(row).back == table.channel(row).back);
-    }
-}
-
-void checkCorvane(const ChannelTableModel& table)
-{
-    FUZZ_CHECK(SaveCorvaneChannelFile(table, FuzzFiles::folder()));
-    DigitalChannelList allocations;
-    ModCrvFile::LoadDigitalChannels(FuzzFiles::folder(), allocations);
-    FUZZ_CHECK(allocations.lastIndex() == table.channelCount());
-    for (int row = 0; row < table.channelCount(); ++row) {
-        const DigitalChannelRecord record = allocations.at(row + 1);
+    const FileResult saved = SaveCorvaneChannelFile(rows, FuzzFiles::folder());
+    FUZZ_CHECK(saved);
+    FUZZ_CHECK(saved.path ==
+               FuzzFiles::folder() + QDir::separator() + QStringLiteral("DChannel.cfg"));
+    const ModCrvFile::AllocationsRead read = ModCrvFile::LoadDigitalChannels(FuzzFiles::folder());
+    FUZZ_CHECK(!read.failure && read.path == saved.path);
+    FUZZ_CHECK(LastIndex(read.allocations) == rows.size());
+    for (int row = 0; row < rows.size(); ++row) {
+        const DigitalChannelRecord& record = read.allocations[row + 1];
         FUZZ_CHECK(record.ChannelName ==
-                   Windows1252::decode(Windows1252::encode(table.channel(row).relNam.left(16))));
-        FUZZ_CHECK(record.BackContact == table.channel(row).back);
+                   Windows1252::decode(Windows1252::encode(rows[row].relNam.left(16))));
+        FUZZ_CHECK(record.BackContact == rows[row].back);
         FUZZ_CHECK(record.text2.isEmpty() && record.text3.isEmpty() && record.lastField == 0);
     }
 }
@@ -135,13 +145,11 @@ void checkCorvane(const ChannelTableModel& table)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     InputReader input(data, size);
-    FuzzDialogs dialogs(MessageAnswer::Cancel);
-    ChannelTableModel table;
-    fillTable(table, input);
+    const FuzzDialogs dialogs;
+    const ChannelRows rows = makeRows(input);
     const QString folder = FuzzFiles::folder() + QDir::separator();
-    checkDip(table, folder + QStringLiteral("site.dip"));
-    checkCsv(table, folder + QStringLiteral("list.csv"), dialogs);
-    checkCorvane(table);
-    FUZZ_CHECK(dialogs.questions() == 0);
+    checkDip(rows, folder + QStringLiteral("site.dip"));
+    checkCsv(rows, folder + QStringLiteral("list.csv"));
+    checkCorvane(rows);
     return 0;
 }

@@ -1,11 +1,15 @@
-// LoadSiteInfo on any bytes: it never crashes, the data blocks keep their sizes, the name is
-// what the file's first text field holds, and SiteDir is always the directory passed in.
+// LoadSiteInfo and RegisterSites on any bytes: they never crash, the data blocks keep their
+// sizes, the name is what the file's first text field holds, SiteDir is always the directory
+// read, and the scan lists the site exactly when it has a name. The file is spelt as a site
+// folder copied from Windows may hold it.
 #include "FuzzChecks.h"
 #include "FuzzDialogs.h"
 #include "FuzzFiles.h"
 
 #include "common/Windows1252.h"
 #include "corvane/ModCrvFile.h"
+
+#include <QDir>
 
 #include <algorithm>
 
@@ -28,20 +32,30 @@ QString expectedName(const std::uint8_t* data, std::size_t size)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    FuzzFiles::writeInput(data, size, QStringLiteral("SiteInfo.cfg"));
-    FuzzDialogs dialogs(MessageAnswer::Cancel);
-    SiteInfoRecord record;
-    record.SiteName = QStringLiteral("before");
-    record.SiteDir = QStringLiteral("before");
+    const QString sites = FuzzFiles::subfolder(QStringLiteral("sites"));
+    const QString siteDir =
+        FuzzFiles::subfolder(QStringLiteral("sites") + QDir::separator() + QStringLiteral("north"));
+    FuzzFiles::writeInput(data, size, QStringLiteral("siteinfo.cfg"), siteDir);
+    const FuzzDialogs dialogs;
 
-    ModCrvFile::LoadSiteInfo(FuzzFiles::folder(), record);
+    const ModCrvFile::SiteInfoRead read = ModCrvFile::LoadSiteInfo(siteDir);
 
-    FUZZ_CHECK(dialogs.notices() == 0 && dialogs.questions() == 0);
-    FUZZ_CHECK(record.SiteDir == FuzzFiles::folder());
+    FUZZ_CHECK(read.found && !read.failure);
+    const SiteInfoRecord& record = read.record;
+    FUZZ_CHECK(record.SiteDir == siteDir);
     FUZZ_CHECK(record.SiteName == expectedName(data, size));
     FUZZ_CHECK(record.data6.size() == 6);
     FUZZ_CHECK(record.data9.size() == 8);
     FUZZ_CHECK(record.data12.size() == 8);
     FUZZ_CHECK(record.data14.size() == 16);
+
+    const ModCrvFile::SiteScan scan = ModCrvFile::RegisterSites(sites);
+    FUZZ_CHECK(scan.failures.isEmpty());
+    FUZZ_CHECK(scan.sites.size() == (record.SiteName.isEmpty() ? 1 : 2));
+    FUZZ_CHECK(scan.sites.first().SiteName.isEmpty());
+    if (scan.sites.size() == 2) {
+        FUZZ_CHECK(scan.sites[1].SiteName == record.SiteName);
+        FUZZ_CHECK(scan.sites[1].SiteDir == siteDir);
+    }
     return 0;
 }

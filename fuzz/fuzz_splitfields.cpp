@@ -5,6 +5,7 @@
 #include "common/ChannelLabel.h"
 #include "common/SplitFields.h"
 #include "common/Windows1252.h"
+#include "document/ChannelRow.h"
 #include "document/CsvFile.h"
 
 namespace {
@@ -42,7 +43,7 @@ void checkWrittenLine(const QString& name, int channel, bool back)
     const QStringList fields = SplitCsvLine(line);
     FUZZ_CHECK(fields.size() == 4);
     FUZZ_CHECK(fields[1] == ModFunc::ChannelLabel(channel));
-    FUZZ_CHECK(fields[2] == name.left(ChannelTableModel::kRelayNameLimit));
+    FUZZ_CHECK(fields[2] == name.left(kRelayNameLimit));
     FUZZ_CHECK(fields[3] == (back ? QStringLiteral("Back") : QStringLiteral("Front")));
 }
 

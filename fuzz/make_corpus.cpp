@@ -1,9 +1,8 @@
 // Writes the fuzz seed corpora: real files made by the project's own writers, and broken
 // ones built byte by byte. Usage: zr415-fuzz-corpus CORPUSDIR (normally fuzz/corpus).
-#include "common/Dialogs.h"
 #include "corvane/ChannelAllocations.h"
 #include "corvane/ModCrvFile.h"
-#include "document/ChannelTableModel.h"
+#include "document/ChannelRow.h"
 #include "document/CsvFile.h"
 #include "document/DipFile.h"
 
@@ -14,14 +13,6 @@
 #include <cstdlib>
 
 namespace {
-
-// Notices and questions of the writers are not wanted here.
-class SilentDialogs : public Dialogs
-{
-public:
-    MessageAnswer showMessage(const MessageRequest&) override { return MessageAnswer::Ok; }
-    std::optional<QString> chooseFile(const FileDialogRequest&) override { return std::nullopt; }
-};
 
 [[noreturn]] void fail(const QString& what)
 {
@@ -70,10 +61,10 @@ void appendText(QByteArray& out, const QByteArray& text)
     out.append(text);
 }
 
-// A table with a bit of everything the formats carry.
-void fillSample(ChannelTableModel& table, int channels)
+// A site with a bit of everything the formats carry.
+ChannelRows sample(int channels)
 {
-    table.SetChannelCount(channels, ChannelTableModel::FillAllRows);
+    ChannelRows rows = DefaultRows(channels);
     const QString names[] = {QStringLiteral("TPR 101"),
                              QStringLiteral("  padded  "),
                              QStringLiteral("A name much longer than sixteen"),
@@ -82,16 +73,22 @@ void fillSample(ChannelTableModel& table, int channels)
                              QStringLiteral("Sch\u00E4fer \u20AC"),
                              QString(),
                              QStringLiteral("(spare)")};
-    for (int row = 0; row < table.channelCount(); row += 7) {
-        ChannelRow channel = table.channel(row);
+    for (int row = 0; row < rows.size(); row += 7) {
+        ChannelRow& channel = rows[row];
         channel.relNam = names[(row / 7) % std::size(names)];
         channel.back = (row / 7) % 3 == 1;
         if (row % 5 == 0) {
             channel.stUp = QStringLiteral("ON");
             channel.stDn = QStringLiteral("OFF");
         }
-        table.setChannel(row, channel);
     }
+    return rows;
+}
+
+void save(const FileResult& result, const QString& what)
+{
+    if (!result)
+        fail(QStringLiteral("cannot write %1: %2").arg(what, result.error));
 }
 
 QByteArray dipHeader(quint32 flag, int type, int version, qint64 count)
@@ -112,12 +109,10 @@ QByteArray dipRecords(const QByteArray& real, int records)
 
 void writeDipCorpus(const QString& folder)
 {
-    ChannelTableModel table;
-    table.SetChannelCount(384, ChannelTableModel::FillAllRows);
-    SaveDipFile(table, folder + QStringLiteral("defaults-384.dip"));
-    fillSample(table, 768);
+    const QString defaults = folder + QStringLiteral("defaults-384.dip");
+    save(SaveDipFile(DefaultRows(384), defaults), defaults);
     const QString named = folder + QStringLiteral("named-768.dip");
-    SaveDipFile(table, named);
+    save(SaveDipFile(sample(768), named), named);
     const QByteArray real = readBytes(named);
     const QByteArray records = dipRecords(real, 3);
     const auto broken = [&](const char* name, const QByteArray& bytes) {
@@ -144,9 +139,8 @@ void writeDipCorpus(const QString& folder)
 
 void writeCsvCorpus(const QString& folder)
 {
-    ChannelTableModel table;
-    fillSample(table, 384);
-    SaveCsvFile(table, folder + QStringLiteral("named-384.csv"));
+    const QString named = folder + QStringLiteral("named-384.csv");
+    save(SaveCsvFile(sample(384), named), named);
     const auto hand = [&](const char* name, const QByteArray& bytes) {
         writeBytes(folder + QLatin1String(name), bytes);
     };
@@ -220,22 +214,14 @@ void writeSiteInfoCorpus(const QString& folder)
 
 void writeDChannelCorpus(const QString& folder, const QString& scratch)
 {
-    const auto fromTable = [&](const char* name, int channels, bool sample) {
-        ChannelTableModel table;
-        table.SetChannelCount(channels, ChannelTableModel::FillAllRows);
-        if (sample)
-            fillSample(table, channels);
-        SaveCorvaneChannelFile(table, scratch);
-        writeBytes(folder + QLatin1String(name),
-                   readBytes(scratch + QDir::separator() + QStringLiteral("DChannel.cfg")));
-    };
-    fromTable("named-384.cfg", 384, true);
-    DigitalChannelList many;
+    const QString scratchFile = scratch + QDir::separator() + QStringLiteral("DChannel.cfg");
+    save(SaveCorvaneChannelFile(sample(384), scratch), scratchFile);
+    writeBytes(folder + QStringLiteral("named-384.cfg"), readBytes(scratchFile));
+    DigitalChannelList many{DigitalChannelRecord{}};
     for (int k = 1; k <= 3100; ++k)
-        many.appendChannel(QString::number(k), false);
-    ModCrvFile::SaveDigitalChannels(scratch, many);
-    writeBytes(folder + QStringLiteral("numbers-3100.cfg"),
-               readBytes(scratch + QDir::separator() + QStringLiteral("DChannel.cfg")));
+        many.append({QString::number(k), {}, {}, false, 0});
+    save(ModCrvFile::SaveDigitalChannels(scratch, many), scratchFile);
+    writeBytes(folder + QStringLiteral("numbers-3100.cfg"), readBytes(scratchFile));
 
     const auto records = [](const QList<QByteArray>& names, int count) {
         QByteArray out = "K7V2.0 DChannels";
@@ -310,8 +296,6 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: zr415-fuzz-corpus CORPUSDIR\n");
         return 2;
     }
-    SilentDialogs dialogs;
-    Dialogs::install(&dialogs);
     const QString corpus = QString::fromLocal8Bit(argv[1]);
     const QString scratch = corpus + QDir::separator() + QStringLiteral(".scratch");
     if (!QDir().mkpath(scratch))
@@ -324,6 +308,5 @@ int main(int argc, char** argv)
     writeSplitFieldsCorpus(folderFor(corpus, QStringLiteral("splitfields")));
     writeSaversCorpus(folderFor(corpus, QStringLiteral("savers")));
     QDir(scratch).removeRecursively();
-    Dialogs::install(nullptr);
     return 0;
 }
