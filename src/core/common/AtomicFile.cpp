@@ -1,17 +1,10 @@
 #include "AtomicFile.h"
 
-#include <QFileInfo>
+#include "RegularFile.h"
+
 #include <QSaveFile>
 
-#include <cerrno>
-#include <cstring>
-
 namespace {
-
-QString systemDescription(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
 
 // Writes every byte; after a short write it writes the rest again, so that a device that
 // stopped part-way says why.
@@ -31,8 +24,8 @@ bool writeAll(QSaveFile& file, const char* data, qint64 length)
 
 FileResult AtomicFile::write(const QString& path, const QByteArray& bytes)
 {
-    if (QFileInfo(path).isDir())
-        return FileResult::failure(systemDescription(EISDIR));
+    if (const QString refusal = RegularFile::refusal(path); !refusal.isEmpty())
+        return FileResult::failure(refusal);
     QSaveFile file(path);
     // Unbuffered: a buffered QSaveFile takes a write that the device cut short at its last
     // flush for success and commits the cut file in place of the old one.

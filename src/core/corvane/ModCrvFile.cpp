@@ -3,6 +3,7 @@
 #include "CorvaneReader.h"
 #include "common/AtomicFile.h"
 #include "common/ModFileUtil.h"
+#include "common/RegularFile.h"
 #include "common/ShowMessage.h"
 #include "common/Windows1252.h"
 
@@ -24,6 +25,9 @@ constexpr int kMaximumRecords = 32767;
 // The whole file, or the system's description of why it cannot be read.
 std::optional<QByteArray> readWholeFile(const QString& path, QString& error)
 {
+    error = RegularFile::refusal(path);
+    if (!error.isEmpty())
+        return std::nullopt;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         error = file.errorString();
@@ -173,8 +177,9 @@ FileResult SaveDigitalChannels(const QString& directory, const DigitalChannelLis
 
 MessageRequest LoadChannelsFailure(const QString& path, const QString& description)
 {
-    return ModFunc::FileFailureBox(QStringLiteral("Could not load digital channel allocations file."),
-                                   path, description, MessageIcon::Information);
+    return ModFunc::FileFailureBox(
+        QStringLiteral("Could not load digital channel allocations file."), path, description,
+        MessageIcon::Information);
 }
 
 MessageRequest SaveChannelsFailure(const QString& path, const QString& description)

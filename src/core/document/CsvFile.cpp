@@ -3,6 +3,7 @@
 #include "SiteSize.h"
 #include "common/AtomicFile.h"
 #include "common/ChannelLabel.h"
+#include "common/RegularFile.h"
 #include "common/SplitFields.h"
 #include "common/TrimSpaces.h"
 #include "common/Windows1252.h"
@@ -131,11 +132,11 @@ CsvLineCheck CheckCsvLine(const QString& line, const QStringList& fields, int ex
     }
     check.channel = *channel;
     if (check.channel == 0) {
-        check.verdict = askToContinue(ask,
-                                      QStringLiteral("Invalid channel number found on line. ") +
-                                          kLineBreak + u'"' + line + u'"' + kLineBreak +
-                                          QStringLiteral("Continue loading?"),
-                                      CsvLineVerdict::Continue);
+        check.verdict =
+            askToContinue(ask,
+                          QStringLiteral("Invalid channel number found on line. ") + kLineBreak +
+                              u'"' + line + u'"' + kLineBreak + QStringLiteral("Continue loading?"),
+                          CsvLineVerdict::Continue);
         return check;
     }
     if (check.channel == expected) {
@@ -155,6 +156,8 @@ CsvLineCheck CheckCsvLine(const QString& line, const QStringList& fields, int ex
 
 SiteRead LoadCsvFile(const QString& path, ChannelRows rows, const CsvQuestion& ask)
 {
+    if (const QString refusal = RegularFile::refusal(path); !refusal.isEmpty())
+        return SiteRead::failed(path, refusal);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return SiteRead::failed(path, file.errorString());

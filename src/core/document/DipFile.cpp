@@ -2,6 +2,7 @@
 
 #include "SiteSize.h"
 #include "common/AtomicFile.h"
+#include "common/RegularFile.h"
 #include "common/TrimSpaces.h"
 #include "common/Windows1252.h"
 
@@ -66,6 +67,8 @@ QString CheckDipHeader(const DipHeader& header)
 
 SiteRead LoadDipFile(const QString& path)
 {
+    if (const QString refusal = RegularFile::refusal(path); !refusal.isEmpty())
+        return SiteRead::failed(path, refusal);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return SiteRead::failed(path, file.errorString());
