@@ -1,0 +1,320 @@
+#!/usr/bin/env python3
+"""Writes the byte-exact files of the golden cases: channel files (.dip), Corvane files
+(DChannel.cfg, SiteInfo.cfg), CSV lists that hold bytes an editor would mangle (Windows-1252
+letters, lone CR or LF) or run to hundreds of lines, and the labels table an export must leave.
+
+Every file is built here from the byte layouts, independently of the project's code, and is
+committed together with this script. Run it after changing a case:
+
+    python3 tests/data/make_binary_cases.py          # write the files
+    python3 tests/data/make_binary_cases.py --check  # only say which files differ
+"""
+
+import struct
+import sys
+from pathlib import Path
+
+HERE = Path(__file__).resolve().parent
+FILES = {}
+
+
+def put(path, data):
+    assert path not in FILES, path
+    FILES[path] = bytes(data)
+
+
+def label(channel):
+    """AA01 for channel 1 .. HH48 for channel 3072: unit letter, card letter, position."""
+    k = channel - 1
+    return chr(ord("A") + k // 384) + chr(ord("A") + k % 384 // 48) + "%02d" % (k % 48 + 1)
+
+
+def spare(channel):
+    return b"Spare " + label(channel).encode()
+
+
+# --- Channel file: a 16-byte header, then one 40-byte record per channel ---------------------
+
+def dip_header(count, flag=0xFFC0FFEE, file_type=3, version=3, reserved=0):
+    return struct.pack("<IhhiI", flag, file_type, version, count, reserved)
+
+
+def dip_record(name, back=0, up=b"UP", down=b"DN", filler=0):
+    """`filler` goes into every byte a reader passes over (0 in a file the editor writes)."""
+    record = bytearray([filler] * 40)
+    record[0:16] = name[:16].ljust(16, b" ")
+    record[17] = back
+    record[18] = 1 if filler == 0 else filler
+    record[19:22] = up[:3].ljust(3, b" ")
+    record[23:26] = down[:3].ljust(3, b" ")
+    return bytes(record)
+
+
+def dip_file(rows):
+    """A whole file for rows given as {channel: record}; the other channels of the last unit
+    are spares, as the editor writes them."""
+    count = max(rows)
+    count = (count + 383) // 384 * 384
+    return dip_header(count) + b"".join(
+        rows.get(channel, dip_record(spare(channel))) for channel in range(1, count + 1))
+
+
+# --- Corvane files: 16-bit little-endian numbers, texts as a byte count and their bytes -----
+
+def text16(data):
+    return struct.pack("<H", len(data)) + data
+
+
+def crv_record(name, back=False, second=b"", third=b"", last=0, back_value=None):
+    value = back_value if back_value is not None else (-1 if back else 0)
+    return text16(name) + text16(second) + text16(third) + struct.pack("<hH", value, last)
+
+
+def dchannel(count, records, header=b"K7V2.0 DChannels"):
+    assert len(header) == 16
+    return header + struct.pack("<h", count) + b"".join(records)
+
+
+def dchannel_of(names_and_contacts):
+    """DChannel.cfg as the editor writes it: one record per (name, back)."""
+    return dchannel(len(names_and_contacts),
+                    [crv_record(name, back) for name, back in names_and_contacts])
+
+
+def siteinfo(name, header=b"K7V2.0 Site Info file"):
+    assert len(header) == 21
+    return (header + text16(name) + text16(b"C:\\Corvane\\stored\\elsewhere") + text16(b"text 3")
+            + text16(b"text 4") + text16(b"text 5") + b"\x06" * 6 + text16(b"text 7")
+            + text16(b"text 8") + b"\x09" * 8 + text16(b"text 10") + text16(b"text 11")
+            + b"\x0c" * 8 + text16(b"text 13") + b"\x0e" * 16 + text16(b"text 15"))
+
+
+# --- CSV lists --------------------------------------------------------------------------------
+
+def csv_line(channel, name, back):
+    return label(channel).encode() + b"," + name + (b",Back\r\n" if back else b",Front\r\n")
+
+
+def csv_file(count, rows):
+    """One line per channel; rows maps a channel to its (name field as written, back)."""
+    return b"".join(csv_line(channel, *rows.get(channel, (spare(channel), False)))
+                    for channel in range(1, count + 1))
+
+
+# --- The cases ------------------------------------------------------------------------------
+
+def dip_cases():
+    one = dip_record(b"R1")
+    put("dip/header-too-short/files/site.dip", dip_header(384)[:15])
+    # Type and version are wrong as well: only the flag may be reported.
+    put("dip/header-flag/files/site.dip", dip_header(384, flag=0xFEC0FFEE, file_type=9,
+                                                     version=9) + one)
+    put("dip/header-type/files/site.dip", dip_header(384, file_type=4, version=9) + one)
+    put("dip/header-version-2/files/site.dip", dip_header(384, version=2) + one)
+    put("dip/header-version-ffff/files/site.dip", dip_header(384, version=-1) + one)
+    put("dip/count-0/files/site.dip", dip_header(0) + one)
+    put("dip/count-negative/files/site.dip", dip_header(-384) + one)
+
+    # 5000 channels claimed, 3073 there: the table stops at 3072.
+    records = [dip_record(b"FIRST", 1)]
+    records += [dip_record(spare(channel), 0, b"UP", b"DN") for channel in range(2, 3072)]
+    records += [dip_record(b"LAST", 1, b"ON", b"OFF"), dip_record(b"BEYOND", 1)]
+    put("dip/count-5000-cut/files/big.dip", dip_header(5000) + b"".join(records))
+
+    put("dip/shorter-than-count/files/SOUTH.DIP",
+        dip_header(768) + dip_record(b"R1", 1, b"ON", b"OFF") + dip_record(b"R2"))
+    put("dip/contact-bytes/files/site.dip", dip_header(4) + b"".join(
+        dip_record(b"C%d" % value, value) for value in (0, 1, 2, 255)))
+    # Every byte a reader passes over is 0xFF, the reserved header field too; a third record
+    # after the two counted is never read.
+    put("dip/ignored-bytes/files/site.dip",
+        dip_header(2, reserved=0xFFFFFFFF) + dip_record(b"R1", 1, filler=0xFF)
+        + dip_record(b"R2", 0, b"ON", b"OFF", filler=0xFF) + dip_record(b"EXTRA", 1))
+    put("dip/windows-1252/files/site.dip", dip_header(2)
+        + dip_record(b"Rel\xe9 \x80 \x8a\x9f\xa0\xff", 0, b"\xc0\xb5\xb0", b"\x84")
+        + dip_record(b"\x93Z\xfcrich\x94", 1))
+    put("dip/spaces/files/site.dip", dip_header(4)
+        + dip_record(b"  Relay 1", 0, b"  A", b"A")
+        + dip_record(b"", 0, b"", b"DN")
+        + dip_record(b"\tX", 1)
+        + dip_record(b"ABCDEFGHIJKLMNOP", 0))
+
+    put("dip/write-fields/expected/out.dip", dip_file({
+        1: dip_record(b"ABCDEFGHIJKLMNOP", 1, b"HIG", b""),
+        2: dip_record(b"", 0),
+        3: dip_record(b"Rel\xe9 \x80 \x9f", 0, b"\xc0B", b"x"),
+        4: dip_record(b"  padded", 0),
+        5: dip_record(b"? and ?", 0, b"?"),
+        6: dip_record(spare(6), 1),
+    }))
+    put("dip/write-over-longer/files/north.dip",
+        dip_file({channel: dip_record(b"OLD " + label(channel).encode(), 1)
+                  for channel in range(1, 769)}))
+    put("dip/write-over-longer/expected/north.dip", dip_file({1: dip_record(b"NEW", 1)}))
+    put("dip/export-3072/files/card/NORTH.dip", dip_file({1: dip_record(b"OLD CARD")}))
+    put("dip/export-3072/expected/card/NORTH.dip", dip_file({
+        1: dip_record(b"FIRST", 1), 3072: dip_record(b"LAST", 0, b"ON", b"OFF")}))
+
+
+def csv_cases():
+    put("csv/line-ends/files/list.csv", b"AA01,a\rAA02,b,Back\nAA03,c\r\nAA04,d")
+    put("csv/windows-1252/files/list.csv",
+        b"AA01,\x80\x8a\x9f\xa0\xe9\xff,B\r\nAA02,Rel\xe9 \xe0 Z\xfcrich,Front\r\n")
+    written = csv_file(384, {
+        1: (b"ABCDEFGHIJKLMNOP", True),
+        2: (b'"Points, 2A"', False),
+        3: (b'"Say ""hi"""', True),
+        4: (b'"x""y,z"', False),
+        5: (b"Rel\xe9 \x80 Z\xfcrich", False),
+        6: (b"", True),
+        7: (b"?", False),
+        8: (b"  padded  ", False),
+        9: (b'"ABCDEFGHIJKLMNO,"', False),
+        10: (b"ABCDEFGHIJKLMNOP", False),
+    })
+    put("csv/write/expected/out.csv", written)
+    # What the writer wrote reads back.
+    put("csv/written-list-read/files/list.csv", written)
+
+
+def corvane_cases():
+    site = "config/kirkby/"
+    kirkby = siteinfo(b"Kirkby Jn")
+
+    def corvane(case, channels, info=kirkby, info_name="SiteInfo.cfg",
+                channels_name="DChannel.cfg"):
+        put("corvane/%s/files/%s%s" % (case, site, info_name), info)
+        if channels is not None:
+            put("corvane/%s/files/%s%s" % (case, site, channels_name), channels)
+
+    records = [crv_record(b"TPR 1", True)] + [crv_record(b"")] * 498 + [crv_record(b"LAST 500")]
+    corvane("allocations-500", dchannel(500, records))
+    records = ([crv_record(b"FIRST", True)] + [crv_record(b"")] * 3070
+               + [crv_record(b"LAST"), crv_record(b"BEYOND", True)] + [crv_record(b"")] * 27)
+    corvane("allocations-3100", dchannel(3100, records))
+    corvane("spare-names", dchannel_of([
+        (b" spare ", False), (b"(Spare)", False), (b"", False), (b"SPARE", False),
+        (b"(SPARE)", True), (b"SPARE 2", False), (b"Spares", False), (b"sp", False),
+        (b"Spare relay", False)]))
+    corvane("long-names", dchannel_of([
+        (b"ABCDEFGHIJKLMNOP", False), (b"ABCDEFGHIJKLMNOPQ", False),
+        (b"ABCDEFGHIJKLMNOP    ", False), (b"  ABCDEFGHIJKLMNOPQRST  ", False)]))
+    corvane("count-0", dchannel(0, [crv_record(b"NOT READ")]))
+    corvane("count-negative", dchannel(-1, [crv_record(b"NOT READ")]))
+    # Three records counted; the file ends inside the second, after its second text.
+    corvane("ends-in-record", dchannel(3, [crv_record(b"A", True), text16(b"B"), text16(b"2nd")]))
+    # A byte count of 300 with four bytes left: the bytes that are there.
+    corvane("text-past-end", dchannel(2, [struct.pack("<H", 300) + b"ABCD"]))
+    corvane("letter-case", dchannel_of([(b"TPR 1", True)]), info_name="siteinfo.cfg",
+            channels_name="DCHANNEL.CFG")
+    corvane("other-headers", dchannel(2, [
+        crv_record(b"TPR 1", second=b"2nd", third=b"3rd", last=7, back_value=1),
+        crv_record(b"TPR 2", last=0xFFFF)], header=b"XXXXXXXXXXXXXXXX"),
+        info=siteinfo(b"Kirkby Jn", header=b"K7V3.1 Something else"))
+    corvane("read-fails", None)
+    corvane("read-fifo", None)
+    put("corvane/read-fails/files/%sDChannel.cfg/keep.txt" % site, b"a folder, not a file\n")
+
+    out = [(spare(channel), False) for channel in range(1, 385)]
+    out[0] = (b"A RELAY NAME LON", True)
+    out[1] = (b"", False)
+    out[2] = (b"B\xe4r \x80 ?", False)
+    out[3] = (spare(4), True)
+    out[4] = (b"TPR 5", False)
+    put("corvane/write/files/out/DChannel.cfg", b"x" * 40000)
+    put("corvane/write/expected/out/DChannel.cfg", dchannel_of(out))
+    old = dchannel_of([(b"OLD", False)])
+    new = [(spare(channel), False) for channel in range(1, 385)]
+    new[0] = (b"NEW", True)
+    for where in ("files", "expected"):
+        put("corvane/write-letter-case/%s/site/siteinfo.cfg" % where, kirkby)
+    put("corvane/write-letter-case/files/site/DCHANNEL.CFG", old)
+    put("corvane/write-letter-case/expected/site/DCHANNEL.CFG", dchannel_of(new))
+
+
+def convert_cases():
+    site_dip = dip_file({2: dip_record(b"Points 2A", 1)})
+    site_csv = csv_file(384, {2: (b"Points 2A", True)})
+    for case in ("dip-to-csv", "labels", "to-cfg", "to-directory", "write-fails-missing-folder",
+                 "write-fails-keeps-old", "write-fifo", "usage-unknown-ending"):
+        put("convert/%s/files/site.dip" % case, site_dip)
+    put("convert/dip-to-csv/expected/site.dip", site_dip)
+    put("convert/dip-to-csv/expected/site.csv", site_csv)
+    put("convert/csv-to-dip/files/site.csv", site_csv)
+    put("convert/csv-to-dip/expected/site.csv", site_csv)
+    put("convert/csv-to-dip/expected/SITE.DIP", site_dip)
+
+    kirkby = [crv_record(b"TPR 1", True), crv_record(b""), crv_record(b"A NAME OF TWENTY CHR")]
+    for case, name in (("corvane-directory", "DChannel.cfg"), ("dchannel-path", "DCHANNEL.CFG")):
+        for where in ("files", "expected"):
+            put("convert/%s/%s/config/kirkby/SiteInfo.cfg" % (case, where),
+                siteinfo(b"Kirkby Jn"))
+            put("convert/%s/%s/config/kirkby/%s" % (case, where, name), dchannel(3, kirkby))
+    put("convert/corvane-directory/expected/kirkby.csv",
+        csv_file(384, {1: (b"TPR 1", True), 3: (b"A NAME OF TWENTY", False)}))
+    put("convert/dchannel-path/expected/kirkby.dip",
+        dip_file({1: dip_record(b"TPR 1", 1), 3: dip_record(b"A NAME OF TWENTY")}))
+
+    out = dchannel_of([(b"Points 2A" if channel == 2 else spare(channel), channel == 2)
+                       for channel in range(1, 385)])
+    put("convert/to-cfg/files/out/readme.txt", b"the folder a .cfg name points into\n")
+    put("convert/to-cfg/expected/site.dip", site_dip)
+    put("convert/to-cfg/expected/out/readme.txt", b"the folder a .cfg name points into\n")
+    put("convert/to-cfg/expected/out/DChannel.cfg", out)
+    put("convert/to-directory/files/out/DChannel.cfg", b"x" * 40000)
+    put("convert/to-directory/expected/site.dip", site_dip)
+    put("convert/to-directory/expected/out/DChannel.cfg", out)
+    # The file size is limited to less than a channel file: the old one must stay.
+    put("convert/write-fails-keeps-old/files/out.dip", dip_file({1: dip_record(b"OLD", 1)}))
+
+    put("convert/sites/files/config/kirkby/SiteInfo.cfg", siteinfo(b"Kirkby Jn"))
+    put("convert/sites/files/config/nameless/SiteInfo.cfg", siteinfo(b""))
+    put("convert/sites/files/config/noinfo/readme.txt", b"no SiteInfo.cfg here\n")
+    put("convert/sites/files/config/notes.txt", b"a file, not a site\n")
+
+    # Four channels to a row; the export writes B for a back contact and leaves F, the
+    # table's default, for a front one.
+    rows = []
+    for first in range(1, 385, 4):
+        channels = range(first, first + 4)
+        names = ["Points 2A" if c == 2 else "Spare " + label(c) for c in channels]
+        sides = ["B" if c == 2 else "F" for c in channels]
+        rows.append(" | ".join([label(c) for c in channels] + names + sides) + "\n")
+    put("convert/labels/labels.txt", "".join(rows).encode())
+
+    put("convert/yes-answers-question/expected/out.dip",
+        dip_file({385: dip_record(b"R385", 1)}))
+    big = dip_header(5000) + b"".join(
+        [dip_record(b"FIRST", 1)] + [dip_record(spare(c)) for c in range(2, 3072)]
+        + [dip_record(b"LAST", 1), dip_record(b"BEYOND", 1)])
+    for case in ("cut-without-yes", "cut-with-yes"):
+        put("convert/%s/files/big.dip" % case, big)
+    put("convert/cut-with-yes/expected/big.dip", big)
+    put("convert/cut-with-yes/expected/out.dip",
+        dip_file({1: dip_record(b"FIRST", 1), 3072: dip_record(b"LAST", 1)}))
+    put("convert/read-fails/files/in.dip", dip_header(384, flag=0x12345678))
+    put("convert/double-dash/expected/out.dip", dip_file({1: dip_record(b"R1", 1)}))
+
+
+def main():
+    dip_cases()
+    csv_cases()
+    corvane_cases()
+    convert_cases()
+    check = "--check" in sys.argv[1:]
+    stale = []
+    for relative, data in sorted(FILES.items()):
+        path = HERE / relative
+        if path.exists() and path.read_bytes() == data:
+            continue
+        stale.append(relative)
+        if not check:
+            path.parent.mkdir(parents=True, exist_ok=True)
+            path.write_bytes(data)
+    for relative in stale:
+        print(("differs: " if check else "wrote: ") + relative)
+    return 1 if check and stale else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,194 @@
+#include "GoldenFiles.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+#include <QTest>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
+namespace Golden {
+
+const QByteArray kNotRegular = QByteArrayLiteral("<not a regular file>");
+
+namespace {
+
+const QString kSystemError = QStringLiteral("{system error}");
+
+QStringList linesOf(QString text)
+{
+    if (text.endsWith(u'\n'))
+        text.chop(1);
+    return text.isEmpty() ? QStringList() : text.split(u'\n');
+}
+
+bool lineMatches(const QString& actual, const QString& expected)
+{
+    return expected == kSystemError ? !actual.isEmpty() : actual == expected;
+}
+
+QString hexAround(const QByteArray& bytes, qsizetype offset)
+{
+    const qsizetype start = std::max<qsizetype>(0, offset - 4);
+    return QString::fromLatin1(bytes.mid(start, 12).toHex(' '));
+}
+
+} // namespace
+
+void addCaseRows(const QString& formatDir)
+{
+    QTest::addColumn<QString>("caseDir");
+    const QStringList cases =
+        QDir(formatDir).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    QVERIFY2(!cases.isEmpty(), qPrintable("no cases in " + formatDir));
+    for (const QString& name : cases)
+        QTest::newRow(qPrintable(name)) << formatDir + u'/' + name;
+}
+
+QString readText(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        QTest::qFail(qPrintable("cannot read " + path), __FILE__, __LINE__);
+        return {};
+    }
+    return QString::fromUtf8(file.readAll());
+}
+
+QString expandDir(const QString& text, const QString& dir)
+{
+    QStringList lines = text.split(u'\n');
+    for (QString& line : lines) {
+        const qsizetype at = line.indexOf(QStringLiteral("{dir}"));
+        if (at >= 0)
+            line = line.left(at) + QDir::toNativeSeparators(dir + line.mid(at + 5));
+    }
+    return lines.join(u'\n');
+}
+
+void compareLines(const QString& actual, const QString& expected, const QString& what)
+{
+    const QStringList got = linesOf(actual);
+    const QStringList want = linesOf(expected);
+    for (qsizetype i = 0; i < std::max(got.size(), want.size()); ++i) {
+        const QString gotLine = got.value(i, QStringLiteral("<no line>"));
+        const QString wantLine = want.value(i, QStringLiteral("<no line>"));
+        if (i < got.size() && i < want.size() && lineMatches(gotLine, wantLine))
+            continue;
+        QTest::qFail(qPrintable(QStringLiteral("%1, line %2:\n   got: %3\n  want: %4\n"
+                                               "whole text:\n%5")
+                                    .arg(what)
+                                    .arg(i + 1)
+                                    .arg(gotLine, wantLine, actual)),
+                     __FILE__, __LINE__);
+        return;
+    }
+}
+
+Tree snapshot(const QString& root)
+{
+    Tree tree;
+    if (!QFileInfo(root).isDir())
+        return tree;
+    const QDir base(root);
+    QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo info = it.nextFileInfo();
+        const QString relative = base.relativeFilePath(info.filePath());
+        if (info.isDir()) {
+            tree.insert(relative + u'/', {});
+            continue;
+        }
+        if (!info.isFile()) {
+            tree.insert(relative, kNotRegular);
+            continue;
+        }
+        QFile file(info.filePath());
+        if (!file.open(QIODevice::ReadOnly)) {
+            QTest::qFail(qPrintable("cannot read " + info.filePath()), __FILE__, __LINE__);
+            return tree;
+        }
+        tree.insert(relative, file.readAll());
+    }
+    return tree;
+}
+
+void copyTree(const QString& from, const QString& to)
+{
+    const Tree tree = snapshot(from);
+    for (auto it = tree.begin(); it != tree.end(); ++it) {
+        const QString path = to + u'/' + it.key();
+        if (it.key().endsWith(u'/')) {
+            QVERIFY(QDir().mkpath(path));
+            continue;
+        }
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(it.value()), it.value().size());
+    }
+}
+
+bool makeFifos(const QString& caseDir, const QString& workDir)
+{
+    const QString list = caseDir + QStringLiteral("/fifos.txt");
+    if (!QFileInfo::exists(list))
+        return true;
+#ifdef Q_OS_UNIX
+    for (const QString& name : readText(list).split(u'\n', Qt::SkipEmptyParts)) {
+        const QString path = workDir + u'/' + name;
+        QDir().mkpath(QFileInfo(path).path());
+        if (mkfifo(QFile::encodeName(path).constData(), 0600) != 0) {
+            QTest::qFail(qPrintable("cannot make the FIFO " + path), __FILE__, __LINE__);
+            return true;
+        }
+    }
+    return true;
+#else
+    Q_UNUSED(workDir);
+    return false;
+#endif
+}
+
+Tree expectedTree(const QString& caseDir, const Tree& before)
+{
+    const QString expected = caseDir + QStringLiteral("/expected");
+    if (!QFileInfo(expected).isDir())
+        return before;
+    Tree tree = snapshot(expected);
+    for (auto it = before.begin(); it != before.end(); ++it) {
+        if (it.value() == kNotRegular)
+            tree.insert(it.key(), it.value());
+    }
+    return tree;
+}
+
+void compareTrees(const Tree& actual, const Tree& expected)
+{
+    QCOMPARE(actual.keys(), expected.keys());
+    for (auto it = expected.begin(); it != expected.end(); ++it) {
+        const QByteArray& got = actual[it.key()];
+        const QByteArray& want = it.value();
+        if (got == want)
+            continue;
+        qsizetype offset = 0;
+        while (offset < got.size() && offset < want.size() && got[offset] == want[offset])
+            ++offset;
+        QTest::qFail(qPrintable(QStringLiteral("%1: %2 bytes, %3 expected; first difference at "
+                                               "offset %4:\n   got: %5\n  want: %6")
+                                    .arg(it.key())
+                                    .arg(got.size())
+                                    .arg(want.size())
+                                    .arg(offset)
+                                    .arg(hexAround(got, offset), hexAround(want, offset))),
+                     __FILE__, __LINE__);
+        return;
+    }
+}
+
+} // namespace Golden
