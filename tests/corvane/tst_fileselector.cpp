@@ -70,11 +70,13 @@ void TestFileSelector::actionsAnswer_data()
     QTest::newRow("Enter on the open directory") << "Enter" << open << "";
     QTest::newRow("double-click on a file") << "double-click a file" << open << "";
     QTest::newRow("Cancel") << "Cancel" << cancel << "";
+    QTest::newRow("close box counts as Cancel") << "close" << cancel << "";
     // Opening a directory leaves the selector up, so Select is pressed after.
     QTest::newRow("double-click on a directory") << "double-click North" << open << "North";
 }
 
-// The file list shows the open directory's files only, sorted regardless of case.
+// The file list shows the open directory's files only, sorted regardless of case; browsing
+// never changes the process's current directory.
 void TestFileSelector::actionsAnswer()
 {
     QFETCH(QString, how);
@@ -90,6 +92,7 @@ void TestFileSelector::actionsAnswer()
     QVERIFY(selector.ButtonPressed() != answer);
     QStringList files;
     bool closed = false;
+    const QString currentBefore = QDir::currentPath();
     showSelect(selector, tree.config, [&](QWidget* window) {
         auto* dirs = child<DirectoryTree>(window, "Dir1");
         auto* fileList = child<QListWidget>(window, "File1");
@@ -104,6 +107,8 @@ void TestFileSelector::actionsAnswer()
                           fileList->visualItemRect(fileList->item(1)).center());
         else if (how == "Cancel")
             press(window, "CmdCancel");
+        else if (how == "close")
+            window->close();
         files = listTexts(window, "File1");
         closed = !window->isVisible();
         if (!closed)
@@ -115,6 +120,7 @@ void TestFileSelector::actionsAnswer()
     QCOMPARE(selector.Path(), native(tree.config + "/" + opened));
     const QStringList own{"readme.txt", "Tarnwick.ini"};
     QCOMPARE(files, opened.isEmpty() ? own : QStringList{"SiteInfo.cfg"});
+    QCOMPARE(QDir::currentPath(), currentBefore);
     QVERIFY(dialogs.messages().isEmpty());
 }
 

@@ -1,0 +1,181 @@
+// The Corvane site files below the import: which folders are sites, what a SiteInfo.cfg gives,
+// and the fields of DChannel.cfg that the import itself never fills. The import's own cases
+// are golden files (tests/data/corvane).
+#include "corvane/ModCrvFile.h"
+#include "support/TestFiles.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QByteArray kSiteHeader = "K7V2.0 Site Info file";
+
+QByteArray int16(int value)
+{
+    return QByteArray(1, char(value & 0xFF)) + char((value >> 8) & 0xFF);
+}
+
+QByteArray text16(const QByteArray& bytes)
+{
+    return int16(int(bytes.size())) + bytes;
+}
+
+// SiteInfo.cfg with every field at its own size; data blocks hold their field number.
+QByteArray siteInfo(const QByteArray& name, const QByteArray& header = kSiteHeader)
+{
+    return header + text16(name) + text16("C:\\stored\\elsewhere") + text16("text 3") +
+           text16("text 4") + text16("text 5") + QByteArray(6, 6) + text16("text 7") +
+           text16("text 8") + QByteArray(8, 9) + text16("text 10") + text16("text 11") +
+           QByteArray(8, 12) + text16("text 13") + QByteArray(16, 14) + text16("text 15");
+}
+
+QString native(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+} // namespace
+
+class TestModCrvFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void sitesInListingOrder();
+    void siteInfoFields_data();
+    void siteInfoFields();
+    void channelRecordsRoundTrip();
+    void unreadableSiteInfoIsToldAndSkipped();
+    void aFileIsNoConfigDirectory();
+};
+
+// Sites in the order the folders are listed; a folder without a SiteInfo.cfg or with an empty
+// name is no site, a name of blanks is one.
+void TestModCrvFile::sitesInListingOrder()
+{
+    QTemporaryDir dir;
+    const QString config = native(dir.path());
+    const QMap<QString, QByteArray> names{
+        {"b-north", "North Jn"}, {"a-south", "South Yard"}, {"c-blank", " "}, {"d-nameless", ""}};
+    for (auto it = names.begin(); it != names.end(); ++it)
+        writeFile(dir.filePath(it.key() + "/SiteInfo.cfg"), siteInfo(it.value()));
+    QVERIFY(QDir().mkpath(dir.filePath("e-noinfo")));
+    writeFile(dir.filePath("notes.txt"), "not a site");
+
+    QStringList expected;
+    for (const QString& folder :
+         QDir(config).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Unsorted)) {
+        if (!names.value(folder).isEmpty())
+            expected << names.value(folder) + " | " + config + QDir::separator() + folder;
+    }
+    const ModCrvFile::SiteScan scan = ModCrvFile::RegisterSites(config);
+    QStringList found;
+    for (qsizetype i = 1; i < scan.sites.size(); ++i)
+        found << scan.sites[i].SiteName + " | " + scan.sites[i].SiteDir;
+    QCOMPARE(found, expected);
+    QCOMPARE(expected.size(), 3);
+    QVERIFY(scan.sites[0].SiteName.isEmpty() && scan.sites[0].SiteDir.isEmpty());
+    QVERIFY(scan.failures.isEmpty());
+}
+
+void TestModCrvFile::siteInfoFields_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("found");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("lastText");
+    QTest::addColumn<QByteArray>("lastData");
+    // The last text is right only when every field before it was read at its own size.
+    QTest::newRow("whole file") << siteInfo("Kirkby Jn") << true << "Kirkby Jn"
+                                << "text 15" << QByteArray(16, 14);
+    QTest::newRow("other header") << siteInfo("Hull", "K7V3.1 Something else") << true << "Hull"
+                                  << "text 15" << QByteArray(16, 14);
+    // Fields the file cuts off read as empty texts and zero bytes.
+    QTest::newRow("cut inside the name")
+        << kSiteHeader + QByteArray("\x05\x00Le", 4) << true << "Le"
+        << "" << QByteArray(16, 0);
+    QTest::newRow("no file") << QByteArray() << false << ""
+                             << "" << QByteArray();
+}
+
+// SiteDir is the folder the file was read from, never what the file stored.
+void TestModCrvFile::siteInfoFields()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, found);
+    QTemporaryDir dir;
+    const QString site = native(dir.filePath("site"));
+    QVERIFY(QDir().mkpath(site));
+    if (found)
+        writeFile(site + "/SiteInfo.cfg", bytes);
+    const ModCrvFile::SiteInfoRead read = ModCrvFile::LoadSiteInfo(site);
+    QCOMPARE(read.found, found);
+    QVERIFY(!read.failure);
+    QTEST(read.record.SiteName, "name");
+    QTEST(read.record.text15, "lastText");
+    QTEST(read.record.data14, "lastData");
+    QCOMPARE(read.record.SiteDir, found ? site : QString());
+}
+
+// The second and third texts go out and come back as they are; the last field is written 0.
+void TestModCrvFile::channelRecordsRoundTrip()
+{
+    QTemporaryDir dir;
+    const DigitalChannelList written{{},
+                                     {"TPR 1", "second", "third", true, 7},
+                                     {"", "", "", false, 0},
+                                     {"TPR 3", "", "3rd", false, 9}};
+    QVERIFY(ModCrvFile::SaveDigitalChannels(dir.path(), written));
+    QCOMPARE(readFile(dir.filePath("DChannel.cfg")),
+             "K7V2.0 DChannels" + int16(3) + text16("TPR 1") + text16("second") + text16("third") +
+                 int16(-1) + int16(0) + text16("") + text16("") + text16("") + int16(0) + int16(0) +
+                 text16("TPR 3") + text16("") + text16("3rd") + int16(0) + int16(0));
+    const ModCrvFile::AllocationsRead read = ModCrvFile::LoadDigitalChannels(dir.path());
+    QVERIFY(!read.failure);
+    DigitalChannelList expected = written;
+    for (DigitalChannelRecord& record : expected)
+        record.lastField = 0;
+    QCOMPARE(read.allocations, expected);
+}
+
+// A SiteInfo.cfg that cannot be read is told, with its path; the scan goes on.
+void TestModCrvFile::unreadableSiteInfoIsToldAndSkipped()
+{
+    QTemporaryDir dir;
+    const QString config = native(dir.path());
+    const QString broken =
+        config + QDir::separator() + "broken" + QDir::separator() + "SiteInfo.cfg";
+    QVERIFY(QDir().mkpath(broken));
+    writeFile(dir.filePath("good/SiteInfo.cfg"), siteInfo("Good"));
+    const ModCrvFile::SiteScan scan = ModCrvFile::RegisterSites(config);
+    QCOMPARE(scan.sites.size(), 2);
+    QCOMPARE(scan.sites[1].SiteName, "Good");
+    QCOMPARE(scan.failures.size(), 1);
+    const MessageRequest box = scan.failures[0];
+    const QStringList lines = box.text.split("\r\n");
+    QCOMPARE(lines.size(), 3);
+    QCOMPARE(lines[0], "Could not load site info file.");
+    QCOMPARE(lines[1], broken);
+    QVERIFY2(!lines[2].isEmpty(), "the system's description is missing");
+    QCOMPARE(box.title, "ZR415Config");
+    QCOMPARE(box.icon, MessageIcon::Exclamation);
+}
+
+void TestModCrvFile::aFileIsNoConfigDirectory()
+{
+    QTemporaryDir dir;
+    const QString file = native(dir.filePath("config"));
+    writeFile(file, "x");
+    const ModCrvFile::SiteScan scan = ModCrvFile::RegisterSites(file);
+    QCOMPARE(scan.sites.size(), 1);
+    QCOMPARE(scan.failures.size(), 1);
+    QVERIFY2(
+        scan.failures[0].text.startsWith("Error while getting subdirectories.\r\n" + file + "\r\n"),
+        qPrintable(scan.failures[0].text));
+    QCOMPARE(scan.failures[0].icon, MessageIcon::Exclamation);
+}
+
+QTEST_GUILESS_MAIN(TestModCrvFile)
+#include "tst_modcrvfile.moc"
