@@ -296,11 +296,32 @@ def convert_cases():
     put("convert/double-dash/expected/out.dip", dip_file({1: dip_record(b"R1", 1)}))
 
 
+def scenario_cases():
+    """Open north.dip, fail to read another file, Save: north.dip must get the site's own
+    channels. The file opened holds 0xFF in every byte a reader passes over, so that the
+    saved file, with zeros there, shows that Save wrote it."""
+    opened = (dip_header(384, reserved=0xFFFFFFFF) + dip_record(b"NORTH 1", 1, filler=0xFF)
+              + b"".join(dip_record(spare(channel), filler=0xFF) for channel in range(2, 385)))
+    saved = dip_file({1: dip_record(b"NORTH 1", 1)})
+    for case in ("csv/failed-read-then-save", "dip/failed-read-then-save",
+                 "corvane/failed-read-then-save"):
+        put("%s/files/north.dip" % case, opened)
+        put("%s/expected/north.dip" % case, saved)
+    bad = dip_header(384, flag=0xFEC0FFEE) + dip_record(b"NOT READ", 1)
+    for where in ("files", "expected"):
+        put("dip/failed-read-then-save/%s/other.dip" % where, bad)
+        put("corvane/failed-read-then-save/%s/config/kirkby/SiteInfo.cfg" % where,
+            siteinfo(b"Kirkby Jn"))
+        put("corvane/failed-read-then-save/%s/config/kirkby/DChannel.cfg/keep.txt" % where,
+            b"a folder, not a file\n")
+
+
 def main():
     dip_cases()
     csv_cases()
     corvane_cases()
     convert_cases()
+    scenario_cases()
     check = "--check" in sys.argv[1:]
     stale = []
     for relative, data in sorted(FILES.items()):
