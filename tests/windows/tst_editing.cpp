@@ -3,10 +3,10 @@
 #include "support/CorvaneSite.h"
 #include "support/GridTyping.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TableRows.h"
 #include "windows/ChannelGridView.h"
 #include "windows/FrmDips.h"
 #include "windows/ModGlobal.h"
-#include "support/TableRows.h"
 
 #include <QAction>
 #include <QApplication>
@@ -230,9 +230,8 @@ void TestEditing::pasteWritesFromTheCurrentCell_data()
     QTest::newRow("tabs keep commas and quotes")
         << name << "A,\"B\"\tFront\r\nA NAME LONGER THAN SIXTEEN\tb\r\n"
         << QStringList{"A,\"B\"", "A NAME LONGER TH"} << QList<bool>{false, true};
-    QTest::newRow("quoted commas")
-        << name << "\"HR, 1\",Back\n\"SAY \"\"HI\"\"\",x\n"
-        << QStringList{"HR, 1", "SAY \"HI\""} << QList<bool>{true, false};
+    QTest::newRow("quoted commas") << name << "\"HR, 1\",Back\n\"SAY \"\"HI\"\"\",x\n"
+                                   << QStringList{"HR, 1", "SAY \"HI\""} << QList<bool>{true, true};
     // The grid moves the current cell off the Chan column, so the labels are never pasted over.
     QTest::newRow("on the Chan column") << int(Model::ColChan) << "NEW\tBack\nOTHER\tFront\n"
                                         << QStringList{"NEW", "OTHER"} << QList<bool>{true, false};
@@ -264,7 +263,8 @@ void TestEditing::pastePastTheLastRowStopsThere()
     QCOMPARE(table().channel(382).relNam, "ONE");
     QCOMPARE(table().channel(383).relNam, "TWO");
     QVERIFY(dialogs->messages().isEmpty());
-    QCOMPARE(window->statusBar()->currentMessage(), "Paste stopped at the last channel.");
+    QCOMPARE(window->findChild<QLabel*>("StatusNote")->text(),
+             "Paste stopped at the last channel.");
 }
 
 void TestEditing::fillDownAndDeleteInOneStep_data()
@@ -318,7 +318,7 @@ void TestEditing::statusBarCountsAndWarns_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("status");
     QTest::newRow("one name") << "TPR\tBack\nHR\tFront\nZ\u0141\tFront\n"
-                              << "1 relay name holds characters written as \"?\"; "
+                              << "1 text would be cut or written with \"?\" in the channel file; "
                                  "3 of 384 channels in use, 1 on back contacts";
     QTest::newRow("none") << "TPR\tBack\nHR \u00E9\tFront\n"
                           << "2 of 384 channels in use, 1 on back contacts";
@@ -332,8 +332,8 @@ void TestEditing::statusBarCountsAndWarns()
     QCOMPARE(window->statusText(), status);
     const bool marked = status.contains(u'?');
     QCOMPARE(window->findChild<QLabel*>("StatusWarning")->isVisible(), marked);
-    QCOMPARE(table().data(name(2), Model::UnencodableRole).toBool(), marked);
-    QVERIFY(!table().data(name(0), Model::UnencodableRole).toBool());
+    QCOMPARE(table().data(name(2), Model::AlteredByFileRole).toBool(), marked);
+    QVERIFY(!table().data(name(0), Model::AlteredByFileRole).toBool());
 }
 
 void TestEditing::recentFilesReopen()

@@ -1,5 +1,6 @@
 #include "ChannelTableModel.h"
 
+#include "ChannelStatistics.h"
 #include "SiteSize.h"
 #include "common/ChannelLabel.h"
 #include "common/ShowMessage.h"
@@ -32,12 +33,8 @@ QVariant ChannelTableModel::data(const QModelIndex& index, int role) const
             return row.back ? Qt::Checked : Qt::Unchecked;
         return {};
     }
-    if (index.column() == ColRelNam && Windows1252::hasUnencodable(row.relNam)) {
-        if (role == UnencodableRole)
-            return true;
-        if (role == Qt::ToolTipRole)
-            return QStringLiteral("Characters the channel file cannot hold are written as \"?\".");
-    }
+    if (role == AlteredByFileRole || role == Qt::ToolTipRole)
+        return fileNote(index, role);
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
     switch (index.column()) {
@@ -51,6 +48,26 @@ QVariant ChannelTableModel::data(const QModelIndex& index, int role) const
         return row.stDn;
     }
     return {};
+}
+
+// What the channel file would make of a text that it cannot hold as it is.
+QVariant ChannelTableModel::fileNote(const QModelIndex& index, int role) const
+{
+    const ChannelRow& row = rows_[index.row()];
+    const QString* text = index.column() == ColRelNam ? &row.relNam
+                          : index.column() == ColStUp ? &row.stUp
+                          : index.column() == ColStDn ? &row.stDn
+                                                      : nullptr;
+    const int limit = index.column() == ColRelNam ? kRelayNameLimit : kStateTextLimit;
+    if (!text || !ChannelStatistics::isAlteredByFile(*text, limit))
+        return {};
+    if (role == AlteredByFileRole)
+        return true;
+    if (text->size() > limit)
+        return QStringLiteral("The channel file holds the first %1 characters: \"%2\"")
+            .arg(limit)
+            .arg(text->left(limit));
+    return QStringLiteral("Characters the channel file cannot hold are written as \"?\".");
 }
 
 bool ChannelTableModel::setData(const QModelIndex& index, const QVariant& value, int role)
@@ -67,9 +84,9 @@ bool ChannelTableModel::setData(const QModelIndex& index, const QVariant& value,
     else if (column == ColBack)
         edited.back = value.value<Qt::CheckState>() == Qt::Checked;
     else if (column == ColStUp)
-        edited.stUp = value.toString();
+        edited.stUp = value.toString().left(kStateTextLimit);
     else
-        edited.stDn = value.toString();
+        edited.stDn = value.toString().left(kStateTextLimit);
     if (edited == rows_[index.row()])
         return true;
     if (userEditHandler_)
@@ -140,7 +157,8 @@ void ChannelTableModel::FillDefaultRows(int firstRow)
     for (int row = std::max(firstRow, 0); row < channelCount(); ++row)
         rows_[row] = DefaultRow(row + 1);
     if (firstRow < channelCount())
-        emit dataChanged(index(std::max(firstRow, 0), 0), index(channelCount() - 1, ColumnCount - 1));
+        emit dataChanged(index(std::max(firstRow, 0), 0),
+                         index(channelCount() - 1, ColumnCount - 1));
 }
 
 void ChannelTableModel::resizeTo(int channels)

@@ -19,8 +19,8 @@ public:
     enum Column { ColChan, ColRelNam, ColBack, ColStUp, ColStDn, ColumnCount };
     enum FillMode { FillAddedRows = 2, FillAllRows = 4 };
 
-    // True for a relay name the channel file cannot hold as it is.
-    static constexpr int UnencodableRole = Qt::UserRole + 1;
+    // True for a text the channel file would cut or write with "?" in it.
+    static constexpr int AlteredByFileRole = Qt::UserRole + 1;
 
     explicit ChannelTableModel(QObject* parent = nullptr);
 
@@ -67,6 +67,8 @@ signals:
     void choiceSelected(int choice);
 
 private:
+    QVariant fileNote(const QModelIndex& index, int role) const;
+
     ChannelRows rows_;
     int selectedChoice_ = -1;
     UserEditHandler userEditHandler_;

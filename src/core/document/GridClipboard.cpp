@@ -16,22 +16,49 @@ QString cellText(const ChannelTableModel& table, int row, int column)
     return table.data(table.index(row, column)).toString();
 }
 
-void writeCell(ChannelRow& row, int column, const QString& text)
+int limitOf(int column)
+{
+    return column == ChannelTableModel::ColRelNam ? kRelayNameLimit : kStateTextLimit;
+}
+
+// The text of a cell, for a row or a row read only; nullptr for the label and the contact.
+template <typename Row>
+auto textCell(Row& row, int column) -> decltype(&row.relNam)
 {
     switch (column) {
     case ChannelTableModel::ColRelNam:
-        row.relNam = text.left(kRelayNameLimit);
-        break;
-    case ChannelTableModel::ColBack:
-        row.back = text.startsWith(u'B', Qt::CaseInsensitive);
-        break;
+        return &row.relNam;
     case ChannelTableModel::ColStUp:
-        row.stUp = text;
-        break;
+        return &row.stUp;
     case ChannelTableModel::ColStDn:
-        row.stDn = text;
-        break;
+        return &row.stDn;
     }
+    return nullptr;
+}
+
+// Writes a text into its cell, cut to what the channel file holds; counts a cut.
+void putText(ChannelRow& row, int column, const QString& text, RowEdit& edit)
+{
+    QString* cell = textCell(row, column);
+    if (!cell)
+        return;
+    *cell = text.left(limitOf(column));
+    if (text.size() > cell->size())
+        ++edit.cutValues;
+}
+
+void pasteCell(ChannelRow& row, int rowIndex, int column, const QString& text, RowEdit& edit)
+{
+    if (column != ChannelTableModel::ColBack) {
+        putText(row, column, text, edit);
+        return;
+    }
+    if (const std::optional<bool> back = ContactFromText(text)) {
+        row.back = *back;
+        return;
+    }
+    if (edit.unreadContacts++ == 0)
+        edit.firstUnreadRow = rowIndex;
 }
 
 // A spreadsheet's copy separates its cells by tabs and may hold commas and quotes in them;
@@ -53,38 +80,49 @@ QStringList pastedLines(QString text)
     return lines;
 }
 
-RowEdit editOf(const ChannelTableModel& table, const QMap<int, ChannelRow>& changed)
+void collectChanges(const ChannelTableModel& table, const QMap<int, ChannelRow>& changed,
+                    RowEdit& edit)
 {
-    RowEdit edit;
     for (auto it = changed.cbegin(); it != changed.cend(); ++it) {
         if (it.value() == table.channel(it.key()))
             continue;
         edit.before.append({it.key(), table.channel(it.key())});
         edit.after.append({it.key(), it.value()});
     }
-    return edit;
 }
 
 // One cell of a row taken from another row; the Chan column is never written.
-void copyCell(const ChannelRow& source, int column, ChannelRow& target)
+void copyCell(const ChannelRow& source, int column, ChannelRow& target, RowEdit& edit)
 {
-    switch (column) {
-    case ChannelTableModel::ColRelNam:
-        target.relNam = source.relNam.left(kRelayNameLimit);
-        break;
-    case ChannelTableModel::ColBack:
+    if (column == ChannelTableModel::ColBack)
         target.back = source.back;
-        break;
-    case ChannelTableModel::ColStUp:
-        target.stUp = source.stUp;
-        break;
-    case ChannelTableModel::ColStDn:
-        target.stDn = source.stDn;
-        break;
-    }
+    else if (const QString* text = textCell(source, column))
+        putText(target, column, *text, edit);
+}
+
+// The rows of the cells, each as it is now, to be changed cell by cell.
+QMap<int, ChannelRow>::iterator rowToChange(QMap<int, ChannelRow>& changed,
+                                            const ChannelTableModel& table, int row)
+{
+    auto it = changed.find(row);
+    return it != changed.end() ? it : changed.insert(row, table.channel(row));
 }
 
 } // namespace
+
+std::optional<bool> ContactFromText(const QString& text)
+{
+    const QString word = text.trimmed().toLower();
+    for (const char* back : {"back", "b", "true", "1", "yes", "x"}) {
+        if (word == QLatin1String(back))
+            return true;
+    }
+    for (const char* front : {"front", "f", "false", "0", "no", ""}) {
+        if (word == QLatin1String(front))
+            return false;
+    }
+    return std::nullopt;
+}
 
 QString CopyCells(const ChannelTableModel& table, int top, int left, int bottom, int right)
 {
@@ -103,25 +141,23 @@ RowEdit PlanPaste(const ChannelTableModel& table, int row, int column, const QSt
     const QStringList lines = pastedLines(text);
     const bool tabSeparated = text.contains(u'\t');
     QMap<int, ChannelRow> changed;
-    bool stopped = false;
+    RowEdit edit;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const int target = row + int(i);
         if (target >= table.channelCount()) {
-            stopped = true;
+            edit.stoppedAtLastRow = true;
             break;
         }
         ChannelRow value = table.channel(target);
         const QStringList fields = pastedFields(lines[i], tabSeparated);
-        for (qsizetype j = 0; j < fields.size(); ++j) {
-            const int targetColumn = column + int(j);
-            if (targetColumn >= ChannelTableModel::ColumnCount)
-                break;
-            writeCell(value, targetColumn, fields[j]);
-        }
+        const int columns = std::min(int(fields.size()), ChannelTableModel::ColumnCount - column);
+        for (int j = 0; j < columns; ++j)
+            pasteCell(value, target, column + j, fields[j], edit);
+        edit.rows = int(i) + 1;
+        edit.columns = std::max(edit.columns, columns);
         changed.insert(target, value);
     }
-    RowEdit edit = editOf(table, changed);
-    edit.stoppedAtLastRow = stopped;
+    collectChanges(table, changed, edit);
     return edit;
 }
 
@@ -136,30 +172,27 @@ RowEdit PlanFillDown(const ChannelTableModel& table, const QList<std::pair<int, 
             topOfColumn.insert(column, row);
     }
     QMap<int, ChannelRow> changed;
+    RowEdit edit;
     for (const auto& [row, column] : cells) {
         const auto top = topOfColumn.constFind(column);
         if (top == topOfColumn.cend() || row == top.value() || !table.hasRow(row))
             continue;
-        auto it = changed.find(row);
-        if (it == changed.end())
-            it = changed.insert(row, table.channel(row));
-        copyCell(table.channel(top.value()), column, *it);
+        copyCell(table.channel(top.value()), column, *rowToChange(changed, table, row), edit);
     }
-    return editOf(table, changed);
+    collectChanges(table, changed, edit);
+    return edit;
 }
 
 RowEdit PlanClear(const ChannelTableModel& table, const QList<std::pair<int, int>>& cells)
 {
     QMap<int, ChannelRow> changed;
+    RowEdit edit;
     for (const auto& [row, column] : cells) {
-        if (!table.hasRow(row))
-            continue;
-        auto it = changed.find(row);
-        if (it == changed.end())
-            it = changed.insert(row, table.channel(row));
-        copyCell(DefaultRow(row + 1), column, *it);
+        if (table.hasRow(row))
+            copyCell(DefaultRow(row + 1), column, *rowToChange(changed, table, row), edit);
     }
-    return editOf(table, changed);
+    collectChanges(table, changed, edit);
+    return edit;
 }
 
 } // namespace GridClipboard

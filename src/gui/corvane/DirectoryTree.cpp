@@ -64,26 +64,14 @@ QString DirectoryTree::path() const
     return QDir::toNativeSeparators(path_);
 }
 
-bool DirectoryTree::openHighlighted()
-{
-    const QTreeWidgetItem* item = currentItem();
-    if (!item || item->data(0, Qt::UserRole).toString() == path_)
-        return false;
-    return setPath(item->data(0, Qt::UserRole).toString());
-}
-
 void DirectoryTree::keyPressEvent(QKeyEvent* event)
 {
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (!enter) {
-        QTreeWidget::keyPressEvent(event);
+    // Enter is the dialog's: it answers with the open directory, whatever is highlighted.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->ignore();
         return;
     }
-    // Enter on the open directory is left to the dialog's default button.
-    if (openHighlighted())
-        event->accept();
-    else
-        event->ignore();
+    QTreeWidget::keyPressEvent(event);
 }
 
 // The open directory and each of its ancestors up to the root, the root first.

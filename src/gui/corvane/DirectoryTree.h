@@ -3,7 +3,7 @@
 #include <QTreeWidget>
 
 // A directory list: the open directory under its ancestors, with its subdirectories below
-// it. A click only highlights an entry; a double-click or Enter opens it.
+// it. A click only highlights an entry; a double-click opens it. Enter is left to the dialog.
 class DirectoryTree : public QTreeWidget
 {
     Q_OBJECT
@@ -18,8 +18,6 @@ public:
     bool setPath(const QString& directory);
     // The open directory with native separators, a trailing one only for a root.
     QString path() const;
-    // Opens the highlighted entry; answers false when it already is the open directory.
-    bool openHighlighted();
 
 signals:
     void pathChanged(const QString& path);

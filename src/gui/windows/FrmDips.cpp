@@ -34,18 +34,8 @@ namespace {
 constexpr double kGridBottomGap = 30;
 constexpr double kRowHeaderWidth = 500;
 
-struct GridColumn
-{
-    int column;
-    double width;
-    bool resizable;
-};
-
-constexpr GridColumn kGridColumns[] = {
-    {ChannelTableModel::ColChan, 600, false},  {ChannelTableModel::ColRelNam, 1995, true},
-    {ChannelTableModel::ColBack, 1200, false}, {ChannelTableModel::ColStUp, 1200, false},
-    {ChannelTableModel::ColStDn, 1200, true},
-};
+// The user may widen these two; the others are as wide as their contents need.
+constexpr int kResizableColumns[] = {ChannelTableModel::ColRelNam, ChannelTableModel::ColStDn};
 
 // The one local channel file or list of a drop; empty for anything else. A .cfg is no file Open
 // takes, so it is not taken here either.
@@ -87,6 +77,8 @@ FrmDips::FrmDips(QWidget* parent)
     geometry_->placeFromSettings();
     FillChannelCountList();
     table_->SetChannelCount(SiteSize::choiceChannels(0), ChannelTableModel::FillAllRows);
+    grid_->setCurrentIndex(table_->index(0, ChannelTableModel::ColRelNam));
+    grid_->setFocus();
 }
 
 FrmDips::~FrmDips() = default;
@@ -169,11 +161,10 @@ void FrmDips::buildGrid()
     grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid_->verticalHeader()->setMinimumSectionSize(1);
     grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
-    for (const GridColumn& column : kGridColumns) {
-        grid_->setColumnWidth(column.column, Twips::toPixelsX(column.width));
-        grid_->horizontalHeader()->setSectionResizeMode(
-            column.column, column.resizable ? QHeaderView::Interactive : QHeaderView::Fixed);
-    }
+    grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    for (const int column : kResizableColumns)
+        grid_->horizontalHeader()->setSectionResizeMode(column, QHeaderView::Interactive);
+    grid_->fitColumns();
     layout->addWidget(grid_);
     setCentralWidget(central);
 }
@@ -202,6 +193,9 @@ void FrmDips::connectCommands()
     connect(history, &QUndoStack::redoTextChanged, redo, [redo](const QString& text) {
         redo->setText(QStringLiteral("&Redo %1").arg(text).trimmed());
     });
+    // Every command leaves the keyboard in the grid, as the selector does after a choice.
+    for (QAction* action : actions_->all())
+        connect(action, &QAction::triggered, grid_, [this] { grid_->setFocus(); });
     connect(commands, &DocumentCommands::captionChanged, this, &QWidget::setWindowTitle);
     connect(commands, &DocumentCommands::fileUsed, recentFiles_, &RecentFilesMenu::add);
 }
@@ -215,6 +209,8 @@ void FrmDips::connectEditing()
     connect(actions_->deleteCells, &QAction::triggered, editing_, &GridEditing::deleteCells);
     connect(actions_->fillDown, &QAction::triggered, editing_, &GridEditing::fillDown);
     connect(editing_, &GridEditing::statusNote, status_, &SiteStatus::showNote);
+    connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, status_,
+            [this](const QModelIndex& current) { status_->showPosition(current.row()); });
     findBar_ = new FindBar(this);
     addToolBar(Qt::BottomToolBarArea, findBar_);
     connect(actions_->find, &QAction::triggered, findBar_, &FindBar::activate);
@@ -310,6 +306,7 @@ void FrmDips::onChannelCountSelected(int index)
     if (ignoreComboClick_)
         return;
     commands_->ChangeChannelCount(index);
+    grid_->setFocus();
 }
 
 void FrmDips::showChoiceSelected(int choice)

@@ -8,8 +8,8 @@
 #include <QGuiApplication>
 #include <QItemSelectionModel>
 
-GridEditing::GridEditing(ChannelGridView& grid, ChannelTableModel& table, DocumentCommands& commands,
-                         QObject* parent)
+GridEditing::GridEditing(ChannelGridView& grid, ChannelTableModel& table,
+                         DocumentCommands& commands, QObject* parent)
     : QObject(parent), grid_(grid), table_(table), commands_(commands)
 {}
 
@@ -69,8 +69,13 @@ void GridEditing::paste()
     const GridClipboard::RowEdit edit =
         GridClipboard::PlanPaste(table_, current.row(), current.column(), text);
     commands_.changeRows(QStringLiteral("Paste"), edit.before, edit.after);
-    if (edit.stoppedAtLastRow)
-        emit statusNote(QStringLiteral("Paste stopped at the last channel."));
+    if (edit.rows > 0 && edit.columns > 0) {
+        const QModelIndex last =
+            table_.index(current.row() + edit.rows - 1, current.column() + edit.columns - 1);
+        grid_.selectionModel()->select(QItemSelection(current, last),
+                                       QItemSelectionModel::ClearAndSelect);
+    }
+    emit statusNote(noteOf(edit));
 }
 
 void GridEditing::deleteCells()
@@ -85,4 +90,30 @@ void GridEditing::fillDown()
     grid_.finishEdit();
     const GridClipboard::RowEdit edit = GridClipboard::PlanFillDown(table_, selectedCells());
     commands_.changeRows(QStringLiteral("Fill Down"), edit.before, edit.after);
+    emit statusNote(noteOf(edit));
+}
+
+// What a paste or a fill did not take as it was; empty when it took everything.
+QString GridEditing::noteOf(const GridClipboard::RowEdit& edit) const
+{
+    QStringList notes;
+    if (edit.stoppedAtLastRow)
+        notes << QStringLiteral("Paste stopped at the last channel.");
+    if (edit.cutValues == 1)
+        notes << QStringLiteral("1 text was cut to the 16 or 3 characters the channel file holds.");
+    else if (edit.cutValues > 1)
+        notes << QStringLiteral("%1 texts were cut to the 16 or 3 characters the channel file "
+                                "holds.")
+                     .arg(edit.cutValues);
+    const QString first = table_.label(edit.firstUnreadRow);
+    if (edit.unreadContacts == 1)
+        notes << QStringLiteral("The contact value for %1 was not Back or Front; that cell was "
+                                "left as it was.")
+                     .arg(first);
+    else if (edit.unreadContacts > 1)
+        notes << QStringLiteral("%1 contact values were not Back or Front, the first for %2; "
+                                "those cells were left as they were.")
+                     .arg(edit.unreadContacts)
+                     .arg(first);
+    return notes.join(u' ');
 }

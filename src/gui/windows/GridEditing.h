@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/GridClipboard.h"
+
 #include <QObject>
 
 class ChannelGridView;
@@ -23,6 +25,7 @@ public:
     void fillDown();
 
 signals:
+    // What a paste or a fill could not take as it was; empty when it took everything.
     void statusNote(const QString& note);
 
 private:
@@ -35,6 +38,7 @@ private:
     };
     CellRange selectedRange() const;
     QList<std::pair<int, int>> selectedCells() const;
+    QString noteOf(const GridClipboard::RowEdit& edit) const;
 
     ChannelGridView& grid_;
     ChannelTableModel& table_;

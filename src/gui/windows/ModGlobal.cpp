@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -38,7 +39,14 @@ std::unique_ptr<QSettings> OpenSettingsStore()
 
 QString DefaultFilePath()
 {
+#ifdef Q_OS_WIN
     return QDir::toNativeSeparators(QDir::rootPath());
+#else
+    // Without drive letters the root is no place for a user's files.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString folder = QFileInfo(documents).isDir() ? documents : QDir::homePath();
+    return QDir::toNativeSeparators(folder) + QDir::separator();
+#endif
 }
 
 QString DefaultCorvanePath()

@@ -19,7 +19,7 @@ void LoadSettings(DirSettings& settings);
 // Stores the record as it is; an empty text is stored as empty.
 void SaveSettings(const DirSettings& settings);
 
-// The root of the system drive, with its separator: "C:\" on Windows.
+// "C:\" on Windows; elsewhere the user's Documents folder (home when there is none).
 QString DefaultFilePath();
 // The directory that holds the program's executable.
 QString DefaultCorvanePath();

@@ -1,6 +1,7 @@
 #include "SiteStatus.h"
 
 #include "ChannelGridDelegate.h"
+#include "common/ChannelLabel.h"
 #include "document/ChannelStatistics.h"
 #include "document/ChannelTableModel.h"
 
@@ -12,42 +13,52 @@ namespace {
 
 constexpr int kNoteMilliseconds = 5000;
 
-QString warningText(int unencodable)
+QString warningText(int altered)
 {
-    if (unencodable == 1)
-        return QStringLiteral("1 relay name holds characters written as \"?\"");
-    return QStringLiteral("%1 relay names hold characters written as \"?\"").arg(unencodable);
+    if (altered == 1)
+        return QStringLiteral("1 text would be cut or written with \"?\" in the channel file");
+    return QStringLiteral("%1 texts would be cut or written with \"?\" in the channel file")
+        .arg(altered);
+}
+
+QLabel* addLabel(QWidget* parent, QLayout* layout, const char* name)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    layout->addWidget(label);
+    return label;
 }
 
 } // namespace
 
 SiteStatus::SiteStatus(QStatusBar& bar, const ChannelTableModel& table)
-    : QObject(&bar), bar_(bar), table_(table)
+    : QObject(&bar), table_(table), left_(new QLabel(&bar))
 {
-    // The window is too narrow for both texts side by side, so a warning takes a line of its
-    // own above the counts, in the colour of the cells it counts.
+    left_->setObjectName(QStringLiteral("StatusNote"));
+    left_->setWordWrap(true);
+    bar.addWidget(left_, 1);
+    // The warning takes a line of its own above the counts, in the colour of the cells it
+    // counts.
     auto* counts = new QWidget(&bar);
     auto* lines = new QVBoxLayout(counts);
     lines->setContentsMargins(0, 0, 0, 0);
     lines->setSpacing(0);
-    warning_ = new QLabel(counts);
-    warning_->setObjectName(QStringLiteral("StatusWarning"));
-    warning_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    warning_ = addLabel(counts, lines, "StatusWarning");
     warning_->setAutoFillBackground(true);
     QPalette marked = warning_->palette();
-    marked.setColor(QPalette::Window, QColor(ChannelGridDelegate::kUnencodableMark));
+    marked.setColor(QPalette::Window, QColor(ChannelGridDelegate::kAlteredMark));
     warning_->setPalette(marked);
     warning_->hide();
-    channels_ = new QLabel(counts);
-    channels_->setObjectName(QStringLiteral("StatusChannels"));
-    channels_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    lines->addWidget(warning_);
-    lines->addWidget(channels_);
+    channels_ = addLabel(counts, lines, "StatusChannels");
     bar.addPermanentWidget(counts);
+    noteTimer_.setSingleShot(true);
+    noteTimer_.setInterval(kNoteMilliseconds);
+    connect(&noteTimer_, &QTimer::timeout, this, [this] { showLeft(position_); });
     connect(&table, &QAbstractItemModel::modelReset, this, &SiteStatus::update);
-    connect(&table, &QAbstractItemModel::dataChanged, this, &SiteStatus::update);
     connect(&table, &QAbstractItemModel::rowsInserted, this, &SiteStatus::update);
     connect(&table, &QAbstractItemModel::rowsRemoved, this, &SiteStatus::update);
+    connect(&table, &QAbstractItemModel::dataChanged, this, &SiteStatus::update);
     update();
 }
 
@@ -58,8 +69,8 @@ void SiteStatus::update()
                            .arg(statistics.inUse)
                            .arg(table_.channelCount())
                            .arg(statistics.back));
-    warning_->setVisible(statistics.unencodable > 0);
-    warning_->setText(statistics.unencodable > 0 ? warningText(statistics.unencodable) : QString());
+    warning_->setVisible(statistics.altered > 0);
+    warning_->setText(statistics.altered > 0 ? warningText(statistics.altered) : QString());
 }
 
 QString SiteStatus::text() const
@@ -69,7 +80,36 @@ QString SiteStatus::text() const
     return warning_->text() + QStringLiteral("; ") + channels_->text();
 }
 
+QString SiteStatus::leftText() const
+{
+    return left_->text();
+}
+
 void SiteStatus::showNote(const QString& note)
 {
-    bar_.showMessage(note, kNoteMilliseconds);
+    if (note.isEmpty())
+        return;
+    showLeft(note);
+    noteTimer_.start();
+}
+
+void SiteStatus::showPosition(int row)
+{
+    const int first = row / ModFunc::kChannelsPerCard * ModFunc::kChannelsPerCard + 1;
+    const QString label = ModFunc::ChannelLabel(first);
+    position_ = label.isEmpty() ? QString()
+                                : QStringLiteral("Unit %1, card %2: %3-%4")
+                                      .arg(label[0])
+                                      .arg(label[1])
+                                      .arg(label, ModFunc::ChannelLabel(first + 47));
+    if (!noteTimer_.isActive())
+        showLeft(position_);
+}
+
+// A note too long for its room wraps, and the status bar grows by the lines it needs.
+void SiteStatus::showLeft(const QString& text)
+{
+    left_->setText(text);
+    left_->setToolTip(text);
+    left_->setMinimumHeight(left_->heightForWidth(left_->width()));
 }

@@ -1,13 +1,16 @@
 #pragma once
 
 #include <QObject>
+#include <QTimer>
 
 class ChannelTableModel;
 class QLabel;
 class QStatusBar;
 
-// The status bar's account of the site: channels in use and on back contacts, and a warning
-// for relay names the channel file would store with "?". It follows every change of the table.
+// The status bar's account of the site. On the right: channels in use and on back contacts,
+// and a warning for texts the channel file would cut or write with "?"; it follows every change
+// of the table. On the left: the unit and card of the current cell, or for a few seconds a
+// note, wrapped rather than cut when it is long.
 class SiteStatus : public QObject
 {
     Q_OBJECT
@@ -17,14 +20,21 @@ public:
 
     // The warning and the counts as one text.
     QString text() const;
-    // A passing note, shown for a few seconds.
+    // The text on the left: a note while it shows, else the place of the current cell.
+    QString leftText() const;
+    // A passing note.
     void showNote(const QString& note);
+    // The current cell's row: "Unit A, card B: AB01-AB48".
+    void showPosition(int row);
 
 private:
     void update();
+    void showLeft(const QString& text);
 
-    QStatusBar& bar_;
     const ChannelTableModel& table_;
+    QLabel* left_;
     QLabel* channels_;
     QLabel* warning_;
+    QString position_;
+    QTimer noteTimer_;
 };

@@ -2,8 +2,10 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
 
 namespace {
 
@@ -51,6 +53,19 @@ MessageAnswer answerOf(int button)
     }
 }
 
+// A box sizes itself to its text; a short text under a long title would cut the title.
+void keepTitleWhole(QMessageBox& box)
+{
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    // Room for the window's icon and its three title buttons beside the title.
+    const int buttons = 4 * box.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &box);
+    const int width = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + buttons;
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 } // namespace
 
 QStringList WidgetDialogs::nameFilters(const QString& filter)
@@ -72,6 +87,7 @@ MessageAnswer WidgetDialogs::showMessage(const MessageRequest& request)
         box.setEscapeButton(QMessageBox::Ok);
     else
         box.setEscapeButton(QMessageBox::Cancel);
+    keepTitleWhole(box);
     return answerOf(box.exec());
 }
 

@@ -2,9 +2,11 @@
 
 #include "Twips.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QScreen>
+#include <QStyle>
 
 #include <cmath>
 
@@ -34,6 +36,22 @@ int centredOffset(int screen, int window, double (*fromPixels)(int, const QWidge
     return int(std::max(twips, 0.0));
 }
 
+// The window's size with its frame. Before a window is shown the system has not framed it
+// yet, so the frame of a window that is shown stands in, else a title bar and borders.
+QSize outerSize(const QWidget* form)
+{
+    if (form->isVisible() && form->frameGeometry().size() != form->geometry().size())
+        return form->frameGeometry().size();
+    for (const QWidget* window : QApplication::topLevelWidgets()) {
+        const QSize frame = window->frameGeometry().size() - window->geometry().size();
+        if (window != form && window->isVisible() && frame != QSize(0, 0))
+            return form->size() + frame;
+    }
+    const int border = form->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
+    const int title = form->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    return form->size() + QSize(2 * border, title + 2 * border);
+}
+
 } // namespace
 
 int SelectedItemData(const QListWidget& list)
@@ -50,7 +68,7 @@ void CentreForm(QWidget* form)
     if (!screen)
         return;
     const QRect area = screen->geometry();
-    const QSize size = form->frameGeometry().size();
+    const QSize size = outerSize(form);
     const int left = centredOffset(area.width(), size.width(), Twips::fromPixelsX, form);
     const int top = centredOffset(area.height(), size.height(), Twips::fromPixelsY, form);
     form->move(area.left() + Twips::toPixelsX(left, form),
