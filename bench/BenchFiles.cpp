@@ -1,7 +1,6 @@
 #include "BenchFiles.h"
 
 #include "BenchSite.h"
-#include "document/ChannelTableModel.h"
 #include "document/CsvFile.h"
 #include "document/DipFile.h"
 
@@ -96,11 +95,10 @@ BenchFiles::Site BenchFiles::make(int channels)
     if (!QDir().mkpath(site.corvaneDirectory) || !QDir().mkpath(site.outputDirectory))
         fail(QStringLiteral("cannot make the directories of ") + prefix);
 
-    ChannelTableModel table;
-    BenchSite::Fill(table, channels);
-    if (!SaveDipFile(table, site.dip))
-        fail(site.dip);
-    if (const FileResult saved = SaveCsvFile(table, site.csv); !saved)
+    const ChannelRows rows = BenchSite::Rows(channels);
+    if (const FileResult saved = SaveDipFile(rows, site.dip); !saved)
+        fail(site.dip + QStringLiteral(": ") + saved.error);
+    if (const FileResult saved = SaveCsvFile(rows, site.csv); !saved)
         fail(site.csv + QStringLiteral(": ") + saved.error);
     createLabelsDatabase(site.labelsDatabase);
     return site;

@@ -1,6 +1,6 @@
 #include "BenchSite.h"
 
-#include "document/ChannelTableModel.h"
+#include "document/ChannelRow.h"
 
 #include <array>
 
@@ -58,7 +58,7 @@ const RelayKind& kindOf(int channel)
 QString RelayName(int channel)
 {
     if (isSpare(channel))
-        return ChannelTableModel::spareName(channel);
+        return SpareName(channel);
     const RelayKind& kind = kindOf(channel);
     const int number = int((mix(channel) >> 7) % unsigned(kind.numbers)) + 1;
     return QStringLiteral("%1 %2%3")
@@ -72,30 +72,21 @@ bool IsBackContact(int channel)
     return channel % 3 == 0;
 }
 
-void Fill(ChannelTableModel& table, int channels)
+ChannelRows Rows(int channels)
 {
-    table.SetChannelCount(channels, ChannelTableModel::FillAllRows);
-    for (int row = 0; row < table.channelCount(); ++row) {
-        const int channel = row + 1;
-        ChannelRow value = ChannelTableModel::defaultRow(channel);
-        value.relNam = RelayName(channel);
-        value.back = IsBackContact(channel);
+    ChannelRows rows;
+    rows.reserve(channels);
+    for (int channel = 1; channel <= channels; ++channel) {
+        ChannelRow row = DefaultRow(channel);
+        row.relNam = RelayName(channel);
+        row.back = IsBackContact(channel);
         if (!isSpare(channel)) {
-            value.stUp = QLatin1String(kindOf(channel).stateUp);
-            value.stDn = QLatin1String(kindOf(channel).stateDown);
+            row.stUp = QLatin1String(kindOf(channel).stateUp);
+            row.stDn = QLatin1String(kindOf(channel).stateDown);
         }
-        table.setChannel(row, value);
+        rows.append(row);
     }
-    table.RefreshGrid();
-}
-
-void CopyInto(ChannelTableModel& table, const ChannelTableModel& site)
-{
-    const auto own = [](const QString& text) { return QString(text.constData(), text.size()); };
-    for (int row = 0; row < site.channelCount(); ++row) {
-        const ChannelRow& value = site.channel(row);
-        table.setChannel(row, {own(value.relNam), value.back, own(value.stUp), own(value.stDn)});
-    }
+    return rows;
 }
 
 } // namespace BenchSite

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QString>
+#include "document/ChannelRow.h"
 
-class ChannelTableModel;
+#include <QString>
 
 // A made-up but realistic site: track, signal and points relays with their numbers, one
 // channel in eight spare, and every third channel on a back contact.
@@ -12,10 +12,7 @@ namespace BenchSite {
 QString RelayName(int channel);
 bool IsBackContact(int channel);
 
-// Sizes the table to the channel count and fills every row.
-void Fill(ChannelTableModel& table, int channels);
-// Puts the rows into the table with texts of their own, as a loaded site holds them (not
-// shared with the rows given); the table must have as many rows.
-void CopyInto(ChannelTableModel& table, const ChannelTableModel& site);
+// The rows of channels 1..channels, each text made afresh, as a read site holds them.
+ChannelRows Rows(int channels);
 
 } // namespace BenchSite

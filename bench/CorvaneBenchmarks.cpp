@@ -3,8 +3,6 @@
 #include "Benchmarks.h"
 
 #include "corvane/ChannelAllocations.h"
-#include "corvane/ModCrvFile.h"
-#include "document/ChannelTableModel.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -19,36 +17,28 @@ const QString kChannelFile = QStringLiteral("DChannel.cfg");
 QString siteDirectory(int channels)
 {
     const QString directory = BenchFiles::instance().site(channels).corvaneDirectory;
-    if (!QFileInfo::exists(QDir(directory).filePath(kChannelFile))) {
-        ChannelTableModel table;
-        BenchSite::Fill(table, channels);
-        SaveCorvaneChannelFile(table, directory);
-    }
+    if (!QFileInfo::exists(QDir(directory).filePath(kChannelFile)))
+        SaveCorvaneChannelFile(BenchSite::Rows(channels), directory);
     return directory;
 }
 
 QString savedDirectory(int channels)
 {
     const QString directory = BenchFiles::instance().site(channels).outputDirectory;
-    if (!QFileInfo::exists(QDir(directory).filePath(kChannelFile))) {
-        ChannelTableModel table;
-        BenchSite::Fill(table, channels);
-        SaveCorvaneChannelFile(table, directory);
-    }
+    if (!QFileInfo::exists(QDir(directory).filePath(kChannelFile)))
+        SaveCorvaneChannelFile(BenchSite::Rows(channels), directory);
     return directory;
 }
 
-// The Import command after the site selector: read the allocations, merge them into the table.
-void importAllocations(benchmark::State& state)
+// The Import command's read after the site selector: the allocations, made into a site.
+void importSite(benchmark::State& state)
 {
     const int channels = int(state.range(0));
     const QString directory = siteDirectory(channels);
-    ChannelTableModel table;
     for (auto _ : state) {
-        DigitalChannelList allocations; // the Import command starts each time afresh
-        ModCrvFile::LoadDigitalChannels(directory, allocations);
-        if (allocations.lastIndex() != channels || !FillFromAllocations(table, allocations)) {
-            state.SkipWithError("LoadDigitalChannels or FillFromAllocations failed");
+        const SiteRead read = ImportCorvaneSite(directory);
+        if (read.outcome != SiteRead::Outcome::Loaded || read.rows.size() != channels) {
+            state.SkipWithError("ImportCorvaneSite failed");
             break;
         }
     }
@@ -58,10 +48,9 @@ void saveChannelFile(benchmark::State& state)
 {
     const int channels = int(state.range(0));
     const QString directory = savedDirectory(channels);
-    ChannelTableModel table;
-    BenchSite::Fill(table, channels);
+    const ChannelRows rows = BenchSite::Rows(channels);
     for (auto _ : state) {
-        if (!SaveCorvaneChannelFile(table, directory)) {
+        if (!SaveCorvaneChannelFile(rows, directory)) {
             state.SkipWithError("SaveCorvaneChannelFile failed");
             break;
         }
@@ -72,8 +61,8 @@ void saveChannelFile(benchmark::State& state)
 
 void RegisterCorvaneBenchmarks()
 {
-    const std::string import = "LoadDigitalChannels+FillFromAllocations";
-    Register(import, importAllocations);
+    const std::string import = "ImportCorvaneSite";
+    Register(import, importSite);
     RegisterReadBaseline(
         import, [](int channels) { return QDir(siteDirectory(channels)).filePath(kChannelFile); });
     Register("SaveCorvaneChannelFile", saveChannelFile);

@@ -13,6 +13,8 @@ namespace Benchmarks {
 
 namespace {
 
+using Saver = FileResult (*)(const ChannelRows&, const QString&);
+
 const BenchFiles::Site& siteOf(const benchmark::State& state)
 {
     return BenchFiles::instance().site(int(state.range(0)));
@@ -31,28 +33,20 @@ QString savedCsv(int channels)
 }
 
 // The save's own output, so that the raw write moves exactly as many bytes.
-QString savedOnce(const QString& target, int channels,
-                  bool (*save)(const ChannelTableModel&, const QString&))
+QString savedOnce(const QString& target, int channels, Saver save)
 {
-    if (!QFileInfo::exists(target)) {
-        ChannelTableModel table;
-        BenchSite::Fill(table, channels);
-        save(table, target);
-    }
+    if (!QFileInfo::exists(target))
+        save(BenchSite::Rows(channels), target);
     return target;
-}
-
-bool saveCsv(const ChannelTableModel& table, const QString& path)
-{
-    return SaveCsvFile(table, path).ok;
 }
 
 void loadDip(benchmark::State& state)
 {
     const QString path = siteOf(state).dip;
-    ChannelTableModel table;
+    const int channels = int(state.range(0));
     for (auto _ : state) {
-        if (!LoadDipFile(table, path)) {
+        const SiteRead read = LoadDipFile(path);
+        if (read.outcome != SiteRead::Outcome::Loaded || read.rows.size() != channels) {
             state.SkipWithError("LoadDipFile failed");
             break;
         }
@@ -60,47 +54,48 @@ void loadDip(benchmark::State& state)
 }
 
 // One saver over the same site again and again, into the same file.
-template <bool (*Save)(const ChannelTableModel&, const QString&), QString (*Target)(int)>
+template <Saver Save, QString (*Target)(int)>
 void saveSite(benchmark::State& state)
 {
     const QString path = Target(int(state.range(0)));
-    ChannelTableModel table;
-    BenchSite::Fill(table, int(state.range(0)));
+    const ChannelRows rows = BenchSite::Rows(int(state.range(0)));
     for (auto _ : state) {
-        if (!Save(table, path)) {
+        if (!Save(rows, path)) {
             state.SkipWithError("the save failed");
             break;
         }
     }
 }
 
+// A list read into the open site, as Open does: the reader gets its own copy of the rows.
 void loadCsv(benchmark::State& state)
 {
     const QString path = siteOf(state).csv;
     const int channels = int(state.range(0));
-    ChannelTableModel table;
-    table.SetChannelCount(channels, ChannelTableModel::FillAllRows);
+    const ChannelRows open = DefaultRows(channels);
+    bool asked = false;
+    const CsvQuestion ask = [&asked](const QString&) {
+        asked = true;
+        return true;
+    };
     for (auto _ : state) {
-        const CsvLoadResult loaded = LoadCsvFile(table, path);
-        if (!loaded.file || loaded.aborted || loaded.lastChannel != channels) {
+        const SiteRead read = LoadCsvFile(path, open, ask);
+        if (read.outcome != SiteRead::Outcome::Loaded || read.rows.size() != channels || asked) {
             state.SkipWithError("LoadCsvFile failed");
             break;
         }
     }
 }
 
-// The reset of a table that holds a site, as New or a load does: every text the site held is
-// released. The site is put back, untimed, before each reset.
+// The reset of a table that holds a site to default rows, as the selector's full fill does:
+// every text the site held is released. The site is put back, untimed, before each reset.
 void setChannelCount(benchmark::State& state)
 {
     const int channels = int(state.range(0));
-    ChannelTableModel site;
-    BenchSite::Fill(site, channels);
     ChannelTableModel table;
-    table.SetChannelCount(channels, ChannelTableModel::FillAllRows);
     for (auto _ : state) {
         state.PauseTiming();
-        BenchSite::CopyInto(table, site);
+        table.replaceRows(BenchSite::Rows(channels));
         state.ResumeTiming();
         if (!table.SetChannelCount(channels, ChannelTableModel::FillAllRows)) {
             state.SkipWithError("SetChannelCount failed");
@@ -123,9 +118,9 @@ void RegisterDocumentBenchmarks()
     Register("LoadCsvFile", loadCsv);
     RegisterReadBaseline("LoadCsvFile",
                          [](int channels) { return BenchFiles::instance().site(channels).csv; });
-    Register("SaveCsvFile", saveSite<saveCsv, savedCsv>);
+    Register("SaveCsvFile", saveSite<SaveCsvFile, savedCsv>);
     RegisterWriteBaseline("SaveCsvFile", [](int channels) {
-        return savedOnce(savedCsv(channels), channels, saveCsv);
+        return savedOnce(savedCsv(channels), channels, SaveCsvFile);
     });
     Register("SetChannelCount", setChannelCount);
 }

@@ -2,7 +2,6 @@
 #include "BenchSite.h"
 #include "Benchmarks.h"
 
-#include "document/ChannelTableModel.h"
 #include "labels/ExportLabelDatabase.h"
 #include "labels/LabelDatabase.h"
 
@@ -17,10 +16,9 @@ void exportLabels(benchmark::State& state)
     const int channels = int(state.range(0));
     const LabelDatabase database{QStringLiteral("QSQLITE"),
                                  BenchFiles::instance().site(channels).labelsDatabase, QString()};
-    ChannelTableModel table;
-    BenchSite::Fill(table, channels);
+    const ChannelRows rows = BenchSite::Rows(channels);
     for (auto _ : state) {
-        if (!ExportLabelDatabase(table, database)) {
+        if (!ExportLabelDatabase(rows, database)) {
             state.SkipWithError("ExportLabelDatabase failed");
             break;
         }

@@ -9,14 +9,24 @@ NullDialogs::~NullDialogs()
 
 MessageAnswer NullDialogs::showMessage(const MessageRequest& request)
 {
-    if (request.buttons == MessageButtons::Ok)
+    switch (request.buttons) {
+    case MessageButtons::Ok:
         ++notices_;
-    else
+        return MessageAnswer::Ok;
+    case MessageButtons::OkCancel:
         ++questions_;
-    return MessageAnswer::Ok;
+        return MessageAnswer::Ok;
+    case MessageButtons::YesNoCancel:
+        ++saveQuestions_;
+        return MessageAnswer::No;
+    }
+    return MessageAnswer::Cancel;
 }
 
 std::optional<QString> NullDialogs::chooseFile(const FileDialogRequest&)
 {
-    return std::nullopt;
+    ++fileDialogs_;
+    if (chosenFile_.isEmpty())
+        return std::nullopt;
+    return chosenFile_;
 }

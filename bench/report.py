@@ -2,8 +2,9 @@
 """Turns the benchmark's JSON and the editor's figures into the table of scripts/bench.sh.
 
 Usage: report.py BENCHMARK_JSON EDITOR_JSONL RESULTS_JSON
-Prints one line per operation at 3072 channels (median, baseline, ratio, goal), the growth
-from 384 to 3072 channels and the editor's figures, and writes all of it to RESULTS_JSON.
+Prints one line per operation at 3072 channels (median, goal, and the raw I/O baseline with
+the ratio to it, which is shown but is no goal), the growth from 384 to 3072 channels and the
+editor's figures, and writes all of it to RESULTS_JSON. Fails only when a benchmark failed.
 """
 
 import json
@@ -13,20 +14,31 @@ from datetime import datetime, timezone
 
 FULL_SITE = 3072
 NAME_WIDTH = 41
-RATIO_LIMIT = 20.0
-FILE_LIMIT_US = 1000.0
-# Absolute goals of the operations without a file baseline, in microseconds.
-ABSOLUTE_LIMITS_US = {"SetChannelCount": 1000.0, "ExportLabelDatabase": 50000.0}
+READER_LIMIT_US = 2000.0
+SAVE_LIMIT_US = 5000.0
+# Goals at FULL_SITE channels, in microseconds.
+LIMITS_US = {
+    "LoadDipFile": READER_LIMIT_US,
+    "LoadCsvFile": READER_LIMIT_US,
+    "ImportCorvaneSite": READER_LIMIT_US,
+    "SaveDipFile": SAVE_LIMIT_US,
+    "SaveCsvFile": SAVE_LIMIT_US,
+    "SaveCorvaneChannelFile": SAVE_LIMIT_US,
+    "SetChannelCount": 1000.0,
+    "ExportLabelDatabase": 50000.0,
+}
+OPEN_FORMATS = {"dip": ".dip", "csv": "CSV", "corvane": "Corvane"}
 EDITOR_GOALS = {  # figure: (limit, unit)
     "window_shown_ms": (300.0, "ms"),
-    "open_median_ms": (30.0, "ms"),
+    **{f"open_{name}_median_ms": (10.0, "ms") for name in OPEN_FORMATS},
     "peak_rss_mb": (60.0, "MB"),
 }
 UNIT_TO_US = {"ns": 1e-3, "us": 1.0, "ms": 1e3, "s": 1e6}
 
 
-def aggregates(benchmark_json, name):
-    """{(operation, channels): the aggregate's wall time (microseconds, or a ratio for cv)}."""
+def aggregates(benchmark_json, name, clock="real_time"):
+    """{(operation, channels): the aggregate's time by that clock (microseconds, or a ratio for
+    cv)}."""
     result = {}
     for entry in benchmark_json["benchmarks"]:
         if entry.get("run_type") != "aggregate" or entry.get("aggregate_name") != name:
@@ -36,7 +48,7 @@ def aggregates(benchmark_json, name):
         parts = entry["run_name"].split("/")
         operation, channels = parts[0], int(parts[1])
         scale = 1.0 if entry.get("aggregate_unit") == "percentage" else UNIT_TO_US[entry["time_unit"]]
-        result[(operation, channels)] = entry["real_time"] * scale
+        result[(operation, channels)] = entry[clock] * scale
     return result
 
 
@@ -61,17 +73,14 @@ def format_time(us):
     return f"{us:.1f} us"
 
 
-def operation_rows(times, operations):
+def operation_rows(times, cpu_times, operations):
     rows = []
     for operation in operations:
         median = times.get((operation, FULL_SITE))
         baseline = times.get((operation + ":baseline", FULL_SITE))
         ratio = median / baseline if median is not None and baseline else None
-        if baseline is not None:
-            goal = f"<= {RATIO_LIMIT:g}x and < 1 ms"
-            met = median is not None and ratio <= RATIO_LIMIT and median < FILE_LIMIT_US
-        elif operation in ABSOLUTE_LIMITS_US:
-            limit = ABSOLUTE_LIMITS_US[operation]
+        if operation in LIMITS_US:
+            limit = LIMITS_US[operation]
             goal = f"< {format_time(limit)}"
             met = median is not None and median < limit
         else:
@@ -80,6 +89,7 @@ def operation_rows(times, operations):
             "operation": operation,
             "channels": FULL_SITE,
             "median_us": median,
+            "cpu_median_us": cpu_times.get((operation, FULL_SITE)),
             "baseline_us": baseline,
             "ratio": ratio,
             "goal": goal,
@@ -119,8 +129,10 @@ def editor_figures(lines):
     if not runs:
         return None
     figures = {"runs": len(runs), "launch_clock": runs[0]["launch_clock"]}
-    for key in ("main_entered_ms", "application_ms", "window_constructed_ms", "window_shown_ms",
-                "rss_at_shown_mb", "open_first_ms", "open_median_ms"):
+    opens = [f"open_{name}_{figure}_ms" for name in OPEN_FORMATS
+             for figure in ("first", "median", "cpu_median")]
+    for key in ["main_entered_ms", "application_ms", "window_constructed_ms", "window_shown_ms",
+                "rss_at_shown_mb"] + opens:
         figures[key] = statistics.median(run[key] for run in runs)
     figures["peak_rss_mb"] = max(run["peak_rss_mb"] for run in runs)
     figures["channels"] = runs[0]["channels"]
@@ -135,15 +147,19 @@ def verdict(met):
     return {True: "met", False: "MISSED", None: ""}[met]
 
 
-def print_report(rows, growth, editor, errors):
+def print_report(rows, growth, editor, errors, load):
     print()
-    print(f"File and table operations at {FULL_SITE} channels (medians, wall clock)")
-    print(f"{'operation':<{NAME_WIDTH}}{'median':>11}{'baseline':>11}{'ratio':>9}  {'goal':<22}")
+    print(f"File and table operations at {FULL_SITE} channels (medians, wall clock; "
+          f"load average at the start {load})")
+    print("(the goals are for the wall clock; the CPU time of the process, the raw I/O baseline")
+    print("and the ratio to it are shown for comparison and are no goal)")
+    print(f"{'operation':<{NAME_WIDTH}}{'median':>11}  {'goal':<11}{'':<8}{'cpu':>11}"
+          f"{'baseline':>11}{'ratio':>9}")
     for row in rows:
         ratio = f"{row['ratio']:.1f}x" if row["ratio"] is not None else "-"
-        print(f"{row['operation']:<{NAME_WIDTH}}{format_time(row['median_us']):>11}"
-              f"{format_time(row['baseline_us']):>11}{ratio:>9}  {row['goal']:<22}"
-              f"{verdict(row['met'])}")
+        print(f"{row['operation']:<{NAME_WIDTH}}{format_time(row['median_us']):>11}  "
+              f"{row['goal']:<11}{verdict(row['met']):<8}{format_time(row['cpu_median_us']):>11}"
+              f"{format_time(row['baseline_us']):>11}{ratio:>9}")
     print()
     print("Growth (median at each channel count; worst factor per doubling, goal <= 2;")
     print("'noise' = above 2 but within the spread of the repetitions)")
@@ -164,10 +180,12 @@ def print_report(rows, growth, editor, errors):
         goals = editor["goals"]
         print(f"{'window shown':<34}{editor['window_shown_ms']:>9.1f} ms   < 300 ms  "
               f"{verdict(goals['window_shown_ms']['met'])}")
-        print(f"{'open ' + str(editor['channels']) + '-channel .dip + repaint':<34}"
-              f"{editor['open_median_ms']:>9.2f} ms   < 30 ms   "
-              f"{verdict(goals['open_median_ms']['met'])}  (first open "
-              f"{editor['open_first_ms']:.2f} ms)")
+        for name, title in OPEN_FORMATS.items():
+            key = f"open_{name}_median_ms"
+            print(f"{'open ' + str(editor['channels']) + '-channel ' + title + ' + repaint':<34}"
+                  f"{editor[key]:>9.2f} ms   < 10 ms   {verdict(goals[key]['met']):<7}"
+                  f"(cpu {editor[f'open_{name}_cpu_median_ms']:.2f} ms, "
+                  f"first open {editor[f'open_{name}_first_ms']:.2f} ms)")
         print(f"{'peak resident memory':<34}{editor['peak_rss_mb']:>9.1f} MB   < 60 MB   "
               f"{verdict(goals['peak_rss_mb']['met'])}  (at shown "
               f"{editor['rss_at_shown_mb']:.1f} MB)")
@@ -186,10 +204,11 @@ def main():
     spreads = aggregates(benchmark_json, "cv")
     errors = errors_of(benchmark_json)
     operations = operations_in_order(benchmark_json)
-    rows = operation_rows(times, operations)
+    rows = operation_rows(times, aggregates(benchmark_json, "median", "cpu_time"), operations)
     growth = growth_rows(times, spreads, operations)
-    print_report(rows, growth, editor, errors)
     context = benchmark_json.get("context", {})
+    load = ", ".join(f"{value:.1f}" for value in context.get("load_avg", [])) or "unknown"
+    print_report(rows, growth, editor, errors, load)
     results = {
         "generated": datetime.now(timezone.utc).isoformat(timespec="seconds"),
         "machine": {key: context.get(key) for key in
