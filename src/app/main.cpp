@@ -1,3 +1,4 @@
+#include "commands/SiteRecovery.h"
 #include "common/Dialogs.h"
 #include "windows/CommandLineOpen.h"
 #include "windows/FrmDips.h"
@@ -41,9 +42,13 @@ int main(int argc, char* argv[])
     FrmDips window;
     dialogs.setParent(&window);
     window.show();
-    // Once the window is up, so that a box about the file has the window behind it.
+    // Once the window is up, so that a box has the window behind it: first what an editor that
+    // ended without closing left, then the file named on the command line.
     const QStringList files = parser.positionalArguments();
-    QTimer::singleShot(0, &window, [&window, files] { OpenCommandLineFile(window.commands(), files); });
+    QTimer::singleShot(0, &window, [&window, files] {
+        window.recovery().offerLeftCopies();
+        OpenCommandLineFile(window.commands(), files);
+    });
     const int status = QApplication::exec();
     Dialogs::install(nullptr);
     return status;

@@ -137,8 +137,9 @@ private slots:
         QTest::newRow("channel file of another kind")
             << "other.dip" << QByteArray("\xEE\xFF\xC0\xFF\x04\x00\x03\x00", 8) + northDip().mid(8)
             << "File type incorrect - this is not a dip file";
-        QTest::newRow("unknown ending") << "north.txt" << QByteArray("AA01,X\r\n")
-                                        << "Unknown file type - use a .dip, .csv or .cfg file name.";
+        QTest::newRow("unknown ending")
+            << "north.txt" << QByteArray("AA01,X\r\n")
+            << "Unknown file type - use a .dip, .csv or .cfg file name.";
     }
 
     // Every cell, the size, the name, the file, the caption and modified stay as they were, and
@@ -196,6 +197,55 @@ private slots:
         QVERIFY(commands->site().sitePath.isEmpty());
         QCOMPARE(table->channel(0), (ChannelRow{"TPR", true, "UP ", "DN "}));
         QCOMPARE(table->channel(1).relNam, "NORTH 2");
+    }
+
+    // Another engineer saved the same file meanwhile: No leaves both as they were.
+    void saveOverAFileChangedBehindAsksFirst_data()
+    {
+        QTest::addColumn<MessageAnswer>("answer");
+        QTest::newRow("No") << MessageAnswer::No;
+        QTest::newRow("Yes") << MessageAnswer::Yes;
+    }
+
+    void saveOverAFileChangedBehindAsksFirst()
+    {
+        QFETCH(MessageAnswer, answer);
+        openNorth();
+        QVERIFY(!commands->siteFileChanged());
+        QByteArray theirs = northDip();
+        theirs.replace(16, 7, "THEIRS ");
+        writeFile(pathTo("north.dip"), theirs);
+        QVERIFY(commands->siteFileChanged());
+        edit(1, "MINE");
+        dialogs->answerNext(answer);
+        QCOMPARE(commands->SaveSite(), answer == MessageAnswer::Yes);
+        QCOMPARE(dialogs->texts(),
+                 QStringList{"north.dip was changed by another program since you opened it. "
+                             "Overwrite it?"});
+        QCOMPARE(dialogs->messages().first().buttons, MessageButtons::YesNo);
+        const QByteArray onDisk = readFile(pathTo("north.dip"));
+        if (answer == MessageAnswer::No) {
+            QCOMPARE(onDisk, theirs);
+            QVERIFY(commands->isModified());
+            QCOMPARE(table->channel(1).relNam, "MINE");
+        } else {
+            QCOMPARE(onDisk.mid(16 + 40, 4), QByteArray("MINE"));
+            QVERIFY(!commands->siteFileChanged());
+        }
+    }
+
+    // A file only touched, with its bytes as they were, has not changed.
+    void touchedFileIsNoChange()
+    {
+        openNorth();
+        QFile file(pathTo("north.dip"));
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(60),
+                                 QFileDevice::FileModificationTime));
+        file.close();
+        QVERIFY(!commands->siteFileChanged());
+        QVERIFY(commands->SaveSite());
+        QVERIFY(dialogs->messages().isEmpty());
     }
 
     void saveWritesTheSiteFileAndClearsModified()

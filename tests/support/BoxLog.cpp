@@ -31,8 +31,12 @@ QString buttonsName(MessageButtons buttons)
         return QStringLiteral("OK");
     case MessageButtons::OkCancel:
         return QStringLiteral("OK Cancel");
+    case MessageButtons::YesNo:
+        return QStringLiteral("Yes No");
     case MessageButtons::YesNoCancel:
         return QStringLiteral("Yes No Cancel");
+    case MessageButtons::RestoreDiscard:
+        return QStringLiteral("Restore Discard");
     }
     return QStringLiteral("?");
 }
@@ -41,7 +45,9 @@ const QList<std::pair<MessageAnswer, QString>> kAnswerNames{
     {MessageAnswer::Ok, QStringLiteral("OK")},
     {MessageAnswer::Cancel, QStringLiteral("Cancel")},
     {MessageAnswer::Yes, QStringLiteral("Yes")},
-    {MessageAnswer::No, QStringLiteral("No")}};
+    {MessageAnswer::No, QStringLiteral("No")},
+    {MessageAnswer::Restore, QStringLiteral("Restore")},
+    {MessageAnswer::Discard, QStringLiteral("Discard")}};
 
 QString answerName(MessageAnswer answer)
 {

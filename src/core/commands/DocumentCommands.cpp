@@ -70,6 +70,7 @@ void DocumentCommands::rememberDialogFile(const QString& path)
 
 void DocumentCommands::SetSiteFromDialog(const QString& path)
 {
+    siteStamp_ = FileStamp::of(path);
     site_.sitePath = path;
     dirs_.filePath = SitePaths::DirectoryOf(path);
     site_.siteFileTitle = SitePaths::FileTitleOf(path);
@@ -79,6 +80,7 @@ void DocumentCommands::SetSiteFromDialog(const QString& path)
 
 void DocumentCommands::SetSiteName(const QString& name)
 {
+    siteStamp_ = {};
     site_.siteName = name;
     site_.sitePath.clear();
     site_.siteFileTitle.clear();
@@ -120,6 +122,7 @@ void DocumentCommands::NewSite()
         return;
     table_.replaceRows(DefaultRows(table_.channelCount()));
     site_ = {};
+    siteStamp_ = {};
     UpdateCaption();
     startHistory(false);
 }
@@ -195,10 +198,41 @@ bool DocumentCommands::SaveSite()
     FinishEdit();
     if (site_.siteFileTitle.isEmpty())
         return SaveSiteAs();
-    if (!saveDip(site_.sitePath))
+    if (!mayOverwriteSiteFile() || !saveDip(site_.sitePath))
         return false;
+    siteStamp_ = FileStamp::of(site_.sitePath);
     history_->setClean();
     return true;
+}
+
+// Another engineer's save to the same file is not written over without a question.
+bool DocumentCommands::mayOverwriteSiteFile()
+{
+    if (!siteStamp_.changed())
+        return true;
+    return AskUser(QStringLiteral("%1 was changed by another program since you opened it. "
+                                  "Overwrite it?")
+                       .arg(site_.siteFileTitle),
+                   EditorTitle(), MessageIcon::Question,
+                   MessageButtons::YesNo) == MessageAnswer::Yes;
+}
+
+void DocumentCommands::ReloadSite()
+{
+    FinishEdit();
+    if (site_.sitePath.isEmpty() || !AskSaveChanges())
+        return;
+    openPath(site_.sitePath);
+}
+
+void DocumentCommands::restoreSite(const ChannelRows& rows, const SiteState& site,
+                                   const FileStamp& stamp)
+{
+    table_.replaceRows(rows);
+    site_ = site;
+    siteStamp_ = stamp;
+    UpdateCaption();
+    startHistory(true);
 }
 
 bool DocumentCommands::SaveSiteAs()
@@ -224,8 +258,7 @@ bool DocumentCommands::saveAsPath(const QString& path)
         ShowMessage(SiteFormats::UnknownFileTypeText());
         return false;
     }
-    const FileResult result =
-        format->write(table_.rows(), SiteFormats::writeTarget(*format, path));
+    const FileResult result = format->write(table_.rows(), SiteFormats::writeTarget(*format, path));
     if (!result) {
         showBox(SiteFormats::writeFailure(*format, result));
         return false;

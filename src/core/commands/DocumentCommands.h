@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/ChannelTableModel.h"
+#include "document/FileStamp.h"
 #include "document/SiteState.h"
 #include "labels/LabelDatabase.h"
 
@@ -57,12 +58,21 @@ public:
     void ChangeChannelCount(int choice);
     void Undo();
     void Redo();
+    // Reads the site's channel file again, after the save question.
+    void ReloadSite();
     // False when the user cancelled, or chose to save and the save did not happen.
     bool AskSaveChanges();
 
     // Open for a path from outside (command line, drop, recent files): the save question,
     // then the file.
     void openFromOutside(const QString& path);
+    // Whether another program changed the site's channel file since it was opened or saved.
+    bool siteFileChanged() const { return siteStamp_.changed(); }
+    const FileStamp& siteStamp() const { return siteStamp_; }
+    // Puts a site back as it was when a recovery copy was kept: modified, with its file as it
+    // was then.
+    void restoreSite(const ChannelRows& rows, const SiteState& site, const FileStamp& stamp);
+
     // An undoable change of rows the user made (an edit, a paste, a fill, a delete).
     void changeRows(const QString& text, const QList<ChannelTableModel::RowChange>& before,
                     const QList<ChannelTableModel::RowChange>& after);
@@ -78,6 +88,7 @@ private:
     bool openPath(const QString& path);
     bool saveAsPath(const QString& path);
     bool saveDip(const QString& path);
+    bool mayOverwriteSiteFile();
     bool applyRead(const SiteFormat& format, const SiteRead& read);
     void startHistory(bool modified);
     void rememberDialogFile(const QString& path);
@@ -89,6 +100,7 @@ private:
     DirSettings& dirs_;
     QUndoStack* history_;
     SiteState site_;
+    FileStamp siteStamp_;
     QString lastDialogFileName_;
     LabelDatabase labelDatabase_ = LabelDatabase::editorDefault();
     std::function<void()> finishEdit_;

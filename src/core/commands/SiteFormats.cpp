@@ -8,32 +8,59 @@
 
 #include <QFileInfo>
 
+#include <new>
+#include <type_traits>
+
 using ModFunc::FailureText;
 
 namespace SiteFormats {
 
 namespace {
 
+// Out of memory is a failed read or write with a message, never the end of the program.
+template <typename Result, typename Step>
+Result unlessOutOfMemory(const QString& path, Step step)
+{
+    try {
+        return step();
+    } catch (const std::bad_alloc&) {
+        const QString description = QStringLiteral("Out of memory");
+        if constexpr (std::is_same_v<Result, SiteRead>)
+            return SiteRead::failed(path, description);
+        else
+            return FileResult::failure(description);
+    }
+}
+
 SiteRead readDip(const ReadRequest& request)
 {
-    return LoadDipFile(request.path);
+    return unlessOutOfMemory<SiteRead>(request.path, [&] { return LoadDipFile(request.path); });
 }
 
 SiteRead readCsv(const ReadRequest& request)
 {
-    return LoadCsvFile(request.path, request.rows, request.ask);
+    return unlessOutOfMemory<SiteRead>(
+        request.path, [&] { return LoadCsvFile(request.path, request.rows, request.ask); });
 }
 
 // A site directory, or the DChannel.cfg in it.
 SiteRead readCorvane(const ReadRequest& request)
 {
     const QFileInfo info(request.path);
-    return ImportCorvaneSite(info.isDir() ? request.path : info.path());
+    const QString directory = info.isDir() ? request.path : info.path();
+    return unlessOutOfMemory<SiteRead>(request.path, [&] { return ImportCorvaneSite(directory); });
 }
 
-const SiteFormat kDip{SiteFormat::Id::Dip, readDip, SaveDipFile};
-const SiteFormat kCsv{SiteFormat::Id::Csv, readCsv, SaveCsvFile};
-const SiteFormat kCorvane{SiteFormat::Id::Corvane, readCorvane, SaveCorvaneChannelFile};
+template <FileResult (*write)(const ChannelRows&, const QString&)>
+FileResult writeGuarded(const ChannelRows& rows, const QString& target)
+{
+    return unlessOutOfMemory<FileResult>(target, [&] { return write(rows, target); });
+}
+
+const SiteFormat kDip{SiteFormat::Id::Dip, readDip, writeGuarded<SaveDipFile>};
+const SiteFormat kCsv{SiteFormat::Id::Csv, readCsv, writeGuarded<SaveCsvFile>};
+const SiteFormat kCorvane{SiteFormat::Id::Corvane, readCorvane,
+                          writeGuarded<SaveCorvaneChannelFile>};
 
 // The last three characters decide, in any letter case; a name of four or fewer is none.
 const SiteFormat* byEnding(const QString& path, bool cfg)

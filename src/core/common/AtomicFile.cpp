@@ -2,41 +2,142 @@
 
 #include "RegularFile.h"
 
-#include <QSaveFile>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QTemporaryFile>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#ifdef Q_OS_WIN
+#include <io.h>
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace {
 
-// Writes every byte; after a short write it writes the rest again, so that a device that
-// stopped part-way says why.
-bool writeAll(QSaveFile& file, const char* data, qint64 length)
+// Saves killed before this editor started have left their temporary files for good.
+const QDateTime kStarted = QDateTime::currentDateTimeUtc();
+// The longest file name most file systems take, in bytes.
+constexpr qsizetype kNameMaximum = 255;
+const QString kTemporaryMark = QStringLiteral(".zr415-");
+
+QString systemDescription(int error)
 {
-    while (length > 0) {
-        const qint64 written = file.write(data, length);
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+bool writeAll(QFile& file, const QByteArray& bytes)
+{
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
         if (written <= 0)
             return false;
-        data += written;
-        length -= written;
+        done += written;
     }
     return true;
 }
 
+// Asks the system to put the file's bytes on the disk before it replaces the old file.
+bool syncToDisk(QFile& file)
+{
+#ifdef Q_OS_WIN
+    const int descriptor =
+        _wopen(reinterpret_cast<const wchar_t*>(file.fileName().utf16()), _O_RDWR | _O_BINARY);
+    const bool synced = descriptor >= 0 && _commit(descriptor) == 0;
+    if (descriptor >= 0)
+        _close(descriptor);
+    return synced;
+#else
+    return ::fsync(file.handle()) == 0;
+#endif
+}
+
+bool replace(const QString& from, const QString& to)
+{
+#ifdef Q_OS_WIN
+    return MoveFileExW(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(from).utf16()),
+                       reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(to).utf16()),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+#else
+    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+#endif
+}
+
+QString replaceError()
+{
+#ifdef Q_OS_WIN
+    return qt_error_string(int(GetLastError()));
+#else
+    return systemDescription(errno);
+#endif
+}
+
+// A link is replaced through: its target gets the new bytes and the link stays.
+QString finalTarget(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.isSymLink() ? info.symLinkTarget() : path;
+}
+
+// "<name>.zr415-XXXXXX" beside the target; for a name too long to take that, ".zr415-XXXXXX".
+QString temporaryTemplate(const QFileInfo& target)
+{
+    const QString mark = kTemporaryMark + QStringLiteral("XXXXXX");
+    const bool fits = QFile::encodeName(target.fileName() + mark).size() <= kNameMaximum;
+    return target.absoluteDir().filePath(fits ? target.fileName() + mark : mark);
+}
+
 } // namespace
+
+QStringList AtomicFile::staleTemporaries(const QString& target)
+{
+    const QFileInfo info(target);
+    const QRegularExpression ours(QStringLiteral("^(") +
+                                  QRegularExpression::escape(info.fileName()) +
+                                  QStringLiteral(")?\\.zr415-[A-Za-z0-9]{6}$"));
+    QStringList stale;
+    const QDir folder = info.absoluteDir();
+    for (const QFileInfo& entry : folder.entryInfoList(QDir::Files | QDir::Hidden)) {
+        if (ours.match(entry.fileName()).hasMatch() && entry.lastModified().toUTC() < kStarted)
+            stale.append(entry.absoluteFilePath());
+    }
+    return stale;
+}
 
 FileResult AtomicFile::write(const QString& path, const QByteArray& bytes)
 {
     if (const QString refusal = RegularFile::refusal(path); !refusal.isEmpty())
         return FileResult::failure(refusal);
-    QSaveFile file(path);
-    // Unbuffered: a buffered QSaveFile takes a write that the device cut short at its last
-    // flush for success and commits the cut file in place of the old one.
+    const QString target = finalTarget(path);
+    const QFileInfo info(target);
+    if (QFile::encodeName(info.fileName()).size() > kNameMaximum)
+        return FileResult::failure(systemDescription(ENAMETOOLONG));
+    for (const QString& stale : staleTemporaries(target))
+        QFile::remove(stale);
+    // The temporary file is made under a free name, then written unbuffered, so that a device
+    // that stops part-way says why.
+    QTemporaryFile temporary(temporaryTemplate(info));
+    if (!temporary.open())
+        return FileResult::failure(temporary.errorString());
+    temporary.close();
+    QFile file(temporary.fileName());
+    file.setPermissions(info.exists() ? info.permissions()
+                                      : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                            QFile::ReadOther);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return FileResult::failure(file.errorString());
-    if (!writeAll(file, bytes.constData(), bytes.size())) {
-        const QString error = file.errorString();
-        file.cancelWriting();
-        return FileResult::failure(error);
-    }
-    if (!file.commit())
+    if (!writeAll(file, bytes) || !syncToDisk(file))
         return FileResult::failure(file.errorString());
+    file.close();
+    if (!replace(file.fileName(), target))
+        return FileResult::failure(replaceError());
+    temporary.setAutoRemove(false);
     return FileResult::success();
 }

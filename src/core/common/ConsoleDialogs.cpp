@@ -9,8 +9,12 @@ MessageAnswer answerFor(MessageButtons buttons, bool yes)
         return MessageAnswer::Ok;
     case MessageButtons::OkCancel:
         return yes ? MessageAnswer::Ok : MessageAnswer::Cancel;
+    case MessageButtons::YesNo:
+        return yes ? MessageAnswer::Yes : MessageAnswer::No;
     case MessageButtons::YesNoCancel:
         return yes ? MessageAnswer::Yes : MessageAnswer::Cancel;
+    case MessageButtons::RestoreDiscard:
+        return yes ? MessageAnswer::Restore : MessageAnswer::Discard;
     }
     return MessageAnswer::Cancel;
 }
@@ -26,6 +30,10 @@ const char* answerText(MessageAnswer answer)
         return "[Yes]";
     case MessageAnswer::No:
         return "[No]";
+    case MessageAnswer::Restore:
+        return "[Restore]";
+    case MessageAnswer::Discard:
+        return "[Discard]";
     }
     return "";
 }

@@ -5,8 +5,8 @@
 #include <optional>
 
 enum class MessageIcon { None, Information, Exclamation, Question, Critical };
-enum class MessageButtons { Ok, OkCancel, YesNoCancel };
-enum class MessageAnswer { Ok, Cancel, Yes, No };
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel, RestoreDiscard };
+enum class MessageAnswer { Ok, Cancel, Yes, No, Restore, Discard };
 
 // Title of the boxes built by the commands and by ShowMessage.
 QString EditorTitle();

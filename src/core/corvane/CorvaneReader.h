@@ -3,47 +3,45 @@
 #include "common/Windows1252.h"
 
 #include <QByteArray>
-#include <QByteArrayView>
+#include <QFileDevice>
 #include <QString>
 #include <QtEndian>
 
-#include <algorithm>
-
-// Reads the fields of a Corvane file from its bytes, which must outlive it. Never reads past
-// the end: a field that the file cuts off reads as empty, false or zero.
+// Reads the fields of a Corvane file from the file, field by field, so that only the fields
+// asked for are read, however large the file. Never reads past the end: a field that the file
+// cuts off reads as empty, false or zero.
 class CorvaneReader
 {
 public:
-    explicit CorvaneReader(QByteArrayView bytes) : bytes_(bytes) {}
+    explicit CorvaneReader(QFileDevice& device) : device_(device) {}
 
-    bool atEnd() const { return position_ >= bytes_.size(); }
-    void skip(qsizetype count) { position_ = std::min(bytes_.size(), position_ + count); }
+    // Whether a read of the device failed (not its end: that is no failure).
+    bool failed() const { return failed_; }
+    void skip(qint64 count) { failed_ = failed_ || device_.skip(count) < 0; }
 
     // Exactly `count` bytes, zero-filled where the file ends.
-    QByteArray readBlock(qsizetype count)
+    QByteArray readBlock(qint64 count)
     {
-        QByteArray block = take(count).toByteArray();
+        QByteArray block = device_.read(count);
+        failed_ = failed_ || device_.error() != QFileDevice::NoError;
         block.resize(count, '\0');
         return block;
     }
-    qint16 readInt16()
-    {
-        const QByteArray bytes = readBlock(2);
-        return qFromLittleEndian<qint16>(bytes.constData());
-    }
+    qint16 readInt16() { return qFromLittleEndian<qint16>(readBlock(2).constData()); }
     bool readBoolean() { return readInt16() != 0; }
-    // A 16-bit byte count, then that many Windows-1252 bytes, of which the part the file holds.
-    QString readText() { return Windows1252::decode(take(quint16(readInt16()))); }
+    // A 16-bit byte count, then that many Windows-1252 bytes, of which the part the file holds
+    // and at most `kept` are kept.
+    QString readText(qint64 kept = 0xFFFF)
+    {
+        const qint64 count = quint16(readInt16());
+        const QByteArray bytes = device_.read(std::min(count, kept));
+        if (count > kept)
+            skip(count - kept);
+        failed_ = failed_ || device_.error() != QFileDevice::NoError;
+        return Windows1252::decode(bytes);
+    }
 
 private:
-    QByteArrayView take(qsizetype count)
-    {
-        const qsizetype available = std::min(count, bytes_.size() - position_);
-        const QByteArrayView part = bytes_.sliced(position_, available);
-        position_ += available;
-        return part;
-    }
-
-    QByteArrayView bytes_;
-    qsizetype position_ = 0;
+    QFileDevice& device_;
+    bool failed_ = false;
 };

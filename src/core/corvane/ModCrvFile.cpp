@@ -22,23 +22,17 @@ const QString kChannelsName = QStringLiteral("DChannel.cfg");
 constexpr qsizetype kSiteInfoHeaderSize = 21;
 constexpr int kMaximumRecords = 32767;
 
-// The whole file, or the system's description of why it cannot be read.
-std::optional<QByteArray> readWholeFile(const QString& path, QString& error)
+// A channel's text far longer than any real one is kept only this far, so that a damaged or
+// hostile file cannot fill the memory; the import keeps 16 characters of a name anyway.
+constexpr qint64 kKeptTextBytes = 1024;
+
+// Opens a site file to be read field by field; the system's description when it cannot.
+bool openSiteFile(QFile& file, QString& error)
 {
-    error = RegularFile::refusal(path);
-    if (!error.isEmpty())
-        return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    error = RegularFile::refusal(file.fileName());
+    if (error.isEmpty() && !file.open(QIODevice::ReadOnly))
         error = file.errorString();
-        return std::nullopt;
-    }
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        error = file.errorString();
-        return std::nullopt;
-    }
-    return bytes;
+    return error.isEmpty();
 }
 
 void appendInt16(QByteArray& out, qint16 value)
@@ -71,9 +65,8 @@ QByteArray encodeChannels(const DigitalChannelList& allocations)
     return out;
 }
 
-SiteInfoRecord decodeSiteInfo(QByteArrayView bytes)
+SiteInfoRecord decodeSiteInfo(CorvaneReader& reader)
 {
-    CorvaneReader reader(bytes);
     reader.skip(kSiteInfoHeaderSize);
     SiteInfoRecord record;
     record.SiteName = reader.readText();
@@ -97,9 +90,9 @@ SiteInfoRecord decodeSiteInfo(QByteArrayView bytes)
 DigitalChannelRecord decodeChannel(CorvaneReader& reader)
 {
     DigitalChannelRecord record;
-    record.ChannelName = reader.readText();
-    record.text2 = reader.readText();
-    record.text3 = reader.readText();
+    record.ChannelName = reader.readText(kKeptTextBytes);
+    record.text2 = reader.readText(kKeptTextBytes);
+    record.text3 = reader.readText(kKeptTextBytes);
     record.BackContact = reader.readBoolean();
     record.lastField = quint16(reader.readInt16());
     return record;
@@ -113,15 +106,19 @@ SiteInfoRead LoadSiteInfo(const QString& siteDir)
     const QString path = FindFileIgnoringCase(siteDir, kSiteInfoName);
     if (!ModFileUtil::FileExists(path))
         return read;
+    QFile file(path);
     QString error;
-    const std::optional<QByteArray> bytes = readWholeFile(path, error);
-    if (!bytes) {
+    CorvaneReader reader(file);
+    if (openSiteFile(file, error))
+        read.record = decodeSiteInfo(reader);
+    if (reader.failed())
+        error = file.errorString();
+    if (!error.isEmpty()) {
         read.failure = ModFunc::FileFailureBox(QStringLiteral("Could not load site info file."),
                                                path, error, MessageIcon::Exclamation);
         return read;
     }
     read.found = true;
-    read.record = decodeSiteInfo(*bytes);
     read.record.SiteDir = siteDir;
     return read;
 }
@@ -149,17 +146,22 @@ AllocationsRead LoadDigitalChannels(const QString& siteDir)
     read.path = FindFileIgnoringCase(siteDir, kChannelsName);
     if (!ModFileUtil::FileExists(read.path))
         return read;
+    QFile file(read.path);
     QString error;
-    const std::optional<QByteArray> bytes = readWholeFile(read.path, error);
-    if (!bytes) {
+    if (!openSiteFile(file, error)) {
         read.failure = error;
         return read;
     }
-    CorvaneReader reader(*bytes);
+    // The header and the records it counts, nothing after them.
+    CorvaneReader reader(file);
     reader.skip(kChannelHeader.size());
     const int count = reader.readInt16();
-    for (int k = 1; k <= count; ++k)
+    for (int k = 1; k <= count && !reader.failed(); ++k)
         read.allocations.append(decodeChannel(reader));
+    if (reader.failed()) {
+        read.allocations = {DigitalChannelRecord{}};
+        read.failure = file.errorString();
+    }
     return read;
 }
 

@@ -10,15 +10,22 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 using ModFunc::ChannelLabel;
 
 namespace {
 
 const QString kLineBreak = QStringLiteral("\r\n");
 
+// A name holding a comma, a double quote or a line break goes between double quotes, so that
+// it reads back as the one name of its one line.
 QString quotedIfNeeded(const QString& name)
 {
-    if (!name.contains(u',') && !name.contains(u'"'))
+    const bool plain = std::none_of(name.begin(), name.end(), [](QChar c) {
+        return c == u',' || c == u'"' || c == u'\r' || c == u'\n';
+    });
+    if (plain)
         return name;
     QString quoted = name;
     quoted.replace(QStringLiteral("\""), QStringLiteral("\"\""));
@@ -32,23 +39,71 @@ bool isSpareMarker(const QString& trimmedName)
            upper == QLatin1String("SP");
 }
 
-// A line ends at CR LF, a lone CR or a lone LF; nothing after the last break is a line.
-QStringList splitLines(const QString& text)
+// A list no real site comes near; a larger file is refused rather than read into memory.
+constexpr qint64 kLargestList = 64 * 1024 * 1024;
+
+// The closing quote of a quoted field that opens before `from`; -1 when there is none.
+qsizetype closingQuote(const QString& text, qsizetype from)
 {
-    QStringList lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] != u'\r' && text[i] != u'\n')
+    for (qsizetype i = from; i < text.size(); ++i) {
+        if (text[i] != u'"')
             continue;
-        lines.append(text.mid(start, i - start));
-        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+        if (i + 1 < text.size() && text[i + 1] == u'"')
             ++i;
-        start = i + 1;
+        else
+            return i;
     }
-    if (start < text.size())
-        lines.append(text.mid(start));
-    return lines;
+    return -1;
 }
+
+// Cuts the text into lines. A line ends at CR LF, a lone CR or a lone LF, except inside a
+// field that begins with a double quote, up to its closing quote; a quote that never closes
+// quotes nothing. Nothing after the last break is a line.
+class CsvLines
+{
+public:
+    explicit CsvLines(const QString& text) : text_(text), unclosedFrom_(text.size()) {}
+
+    QStringList all()
+    {
+        QStringList lines;
+        qsizetype start = 0;
+        while (start < text_.size()) {
+            const qsizetype end = endOfLine(start);
+            lines.append(text_.mid(start, end - start));
+            start =
+                end +
+                (end + 1 < text_.size() && text_[end] == u'\r' && text_[end + 1] == u'\n' ? 2 : 1);
+        }
+        return lines;
+    }
+
+private:
+    qsizetype endOfLine(qsizetype start)
+    {
+        bool fieldStart = true;
+        for (qsizetype i = start; i < text_.size(); ++i) {
+            const QChar c = text_[i];
+            if (c == u'\r' || c == u'\n')
+                return i;
+            if (c == u'"' && fieldStart && i < unclosedFrom_) {
+                const qsizetype close = closingQuote(text_, i + 1);
+                if (close >= 0) {
+                    i = close;
+                    fieldStart = false;
+                    continue;
+                }
+                // No quote closes after this one, nor after any later one.
+                unclosedFrom_ = i;
+            }
+            fieldStart = c == u',';
+        }
+        return text_.size();
+    }
+
+    const QString& text_;
+    qsizetype unclosedFrom_;
+};
 
 CsvLineVerdict askToContinue(const CsvQuestion& ask, const QString& text, CsvLineVerdict onOk)
 {
@@ -161,6 +216,9 @@ SiteRead LoadCsvFile(const QString& path, ChannelRows rows, const CsvQuestion& a
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return SiteRead::failed(path, file.errorString());
+    if (file.size() > kLargestList)
+        return SiteRead::failed(path, QStringLiteral("The file is larger than 64 MB, far larger "
+                                                     "than a channel list."));
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return SiteRead::failed(path, file.errorString());
@@ -168,7 +226,7 @@ SiteRead LoadCsvFile(const QString& path, ChannelRows rows, const CsvQuestion& a
     read.path = path;
     int expected = 1;
     int last = 0;
-    for (const QString& line : splitLines(Windows1252::decode(bytes))) {
+    for (const QString& line : CsvLines(Windows1252::decode(bytes)).all()) {
         const QStringList fields = SplitCsvLine(line);
         const CsvLineCheck check = CheckCsvLine(line, fields, expected, ask);
         if (check.overflow)

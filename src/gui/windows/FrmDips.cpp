@@ -11,6 +11,7 @@
 #include "WindowGeometry.h"
 #include "commands/DocumentCommands.h"
 #include "commands/SiteFormats.h"
+#include "commands/SiteRecovery.h"
 #include "common/Dialogs.h"
 #include "corvane/FrmSiteSelector.h"
 #include "document/ChannelSearch.h"
@@ -70,6 +71,7 @@ FrmDips::FrmDips(QWidget* parent)
     buildChannelCountSelector();
     buildGrid();
     status_ = new SiteStatus(*statusBar(), *table_);
+    recovery_ = new SiteRecovery(*commands_, *table_, SiteRecovery::defaultFolder(), this);
     connectCommands();
     connectEditing();
     ModGlobal::LoadSettings(ModGlobal::dirs);
@@ -87,7 +89,8 @@ void FrmDips::buildMenus()
 {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("MnuFile"));
-    file->addActions({actions_->newSite, actions_->open, actions_->save, actions_->saveAs});
+    file->addActions(
+        {actions_->newSite, actions_->open, actions_->save, actions_->saveAs, actions_->reload});
     file->addSeparator()->setObjectName(QStringLiteral("MnuSep0"));
     file->addAction(actions_->import);
     file->addSeparator()->setObjectName(QStringLiteral("MnuSep1"));
@@ -176,6 +179,10 @@ void FrmDips::connectCommands()
     connect(actions_->open, &QAction::triggered, commands, &DocumentCommands::OpenSite);
     connect(actions_->save, &QAction::triggered, commands, &DocumentCommands::SaveSite);
     connect(actions_->saveAs, &QAction::triggered, commands, &DocumentCommands::SaveSiteAs);
+    connect(actions_->reload, &QAction::triggered, commands, &DocumentCommands::ReloadSite);
+    connect(commands, &DocumentCommands::captionChanged, actions_->reload,
+            [this] { actions_->reload->setEnabled(!commands_->site().sitePath.isEmpty()); });
+    actions_->reload->setEnabled(false);
     connect(actions_->import, &QAction::triggered, commands,
             &DocumentCommands::ImportCorvaneAllocations);
     connect(actions_->exportToCard, &QAction::triggered, commands, &DocumentCommands::ExportToCard);
@@ -268,16 +275,31 @@ void FrmDips::FillChannelCountList()
     cmbNoChans_->setCurrentIndex(-1);
 }
 
+// Coming back to the editor, the user hears of a site file that another program changed.
+void FrmDips::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow() ||
+        !commands_->siteFileChanged())
+        return;
+    status_->showNote(QStringLiteral("%1 was changed by another program. File > Reload reads it "
+                                     "again.")
+                          .arg(commands_->site().siteFileTitle));
+}
+
 void FrmDips::closeEvent(QCloseEvent* event)
 {
     FinishEdit();
     const bool mayClose = commands_->AskSaveChanges();
     ModGlobal::SaveSettings(ModGlobal::dirs);
     geometry_->store();
-    if (mayClose)
-        event->accept();
-    else
+    if (!mayClose) {
         event->ignore();
+        return;
+    }
+    // Saved, or the changes given up: either way no copy is wanted any more.
+    recovery_->discard();
+    event->accept();
 }
 
 void FrmDips::FinishEdit()

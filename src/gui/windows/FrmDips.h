@@ -13,6 +13,7 @@ class GridEditing;
 class QComboBox;
 class QToolBar;
 class RecentFilesMenu;
+class SiteRecovery;
 class SiteStatus;
 class WindowGeometry;
 struct ChosenSite;
@@ -34,6 +35,7 @@ public:
     QComboBox* channelCountSelector() const { return cmbNoChans_; }
     FindBar* findBar() const { return findBar_; }
     QString statusText() const;
+    SiteRecovery& recovery() const { return *recovery_; }
 
     // Runs the command of a toolbar key ("New", "Open", ...); any other key does nothing.
     void onToolbarButton(const QString& key);
@@ -44,6 +46,7 @@ public:
     void setSiteChooser(std::function<ChosenSite()> chooser);
 
 protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -72,5 +75,6 @@ private:
     SiteStatus* status_ = nullptr;
     RecentFilesMenu* recentFiles_ = nullptr;
     WindowGeometry* geometry_ = nullptr;
+    SiteRecovery* recovery_ = nullptr;
     bool ignoreComboClick_ = false;
 };

@@ -35,6 +35,7 @@ MainActions::MainActions(QObject* owner)
       open(makeAction(owner, "MnuOpen", "&Open...", keys(QKeySequence::Open))),
       save(makeAction(owner, "MnuSave", "&Save", keys(QKeySequence::Save))),
       saveAs(makeAction(owner, "MnuSaveAs", "Save &as...")),
+      reload(makeAction(owner, "MnuReload", "&Reload")),
       import(makeAction(owner, "MnuImport", "&Import...")),
       exportToCard(makeAction(owner, "MnuExport", "&Export to ZR415...")),
       labels(makeAction(owner, "MnuLabels", "Export to &labels database")),
@@ -47,7 +48,8 @@ MainActions::MainActions(QObject* owner)
       paste(makeAction(owner, "MnuPaste", "&Paste", keys(QKeySequence::Paste))),
       // The Delete key alone: some platforms also bind Ctrl+D to delete, which is Fill Down's.
       deleteCells(makeAction(owner, "MnuDelete", "&Delete", {QKeySequence(Qt::Key_Delete)})),
-      fillDown(makeAction(owner, "MnuFillDown", "Fill Do&wn", {QKeySequence(Qt::CTRL | Qt::Key_D)})),
+      fillDown(
+          makeAction(owner, "MnuFillDown", "Fill Do&wn", {QKeySequence(Qt::CTRL | Qt::Key_D)})),
       find(makeAction(owner, "MnuFind", "&Find...", keys(QKeySequence::Find))),
       about(makeAction(owner, "MnuAbout", "&About ZR415Config..."))
 {
@@ -80,6 +82,6 @@ QList<QAction*> MainActions::toolbar() const
 
 QList<QAction*> MainActions::all() const
 {
-    return {newSite, open,  save,  saveAs, import,      exportToCard, labels, undo,
-            redo,    cut,   copy,  paste,  deleteCells, fillDown,     find,   about};
+    return {newSite, open, save, saveAs, reload,      import,   exportToCard, labels, undo,
+            redo,    cut,  copy, paste,  deleteCells, fillDown, find,         about};
 }

@@ -16,6 +16,7 @@ struct MainActions
     QAction* open;
     QAction* save;
     QAction* saveAs;
+    QAction* reload;
     QAction* import;
     QAction* exportToCard;
     QAction* labels;

@@ -33,8 +33,12 @@ QMessageBox::StandardButtons boxButtons(MessageButtons buttons)
         return QMessageBox::Ok;
     case MessageButtons::OkCancel:
         return QMessageBox::Ok | QMessageBox::Cancel;
+    case MessageButtons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
     case MessageButtons::YesNoCancel:
         return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MessageButtons::RestoreDiscard:
+        return QMessageBox::Discard;
     }
     return QMessageBox::Ok;
 }
@@ -48,6 +52,8 @@ MessageAnswer answerOf(int button)
         return MessageAnswer::Yes;
     case QMessageBox::No:
         return MessageAnswer::No;
+    case QMessageBox::Discard:
+        return MessageAnswer::Discard;
     default:
         return MessageAnswer::Cancel;
     }
@@ -83,12 +89,24 @@ MessageAnswer WidgetDialogs::showMessage(const MessageRequest& request)
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QMessageBox box(boxIcon(request.icon), request.title, text, boxButtons(request.buttons),
                     parent_);
+    // Restore is no standard button; closing that box decides nothing (Cancel).
+    const QPushButton* restore =
+        request.buttons == MessageButtons::RestoreDiscard
+            ? box.addButton(QStringLiteral("Restore"), QMessageBox::AcceptRole)
+            : nullptr;
     if (request.buttons == MessageButtons::Ok)
         box.setEscapeButton(QMessageBox::Ok);
-    else
+    else if (request.buttons == MessageButtons::YesNo)
+        box.setEscapeButton(QMessageBox::No);
+    else if (request.buttons != MessageButtons::RestoreDiscard)
         box.setEscapeButton(QMessageBox::Cancel);
     keepTitleWhole(box);
-    return answerOf(box.exec());
+    const int button = box.exec();
+    if (restore && box.clickedButton() == restore)
+        return MessageAnswer::Restore;
+    if (request.buttons == MessageButtons::RestoreDiscard && !box.clickedButton())
+        return MessageAnswer::Cancel;
+    return answerOf(button);
 }
 
 std::optional<QString> WidgetDialogs::chooseFile(const FileDialogRequest& request)

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "document/ChannelRow.h"
+#include "document/FileStamp.h"
+#include "document/SiteState.h"
+
+#include <QByteArray>
+#include <QDateTime>
+
+#include <optional>
+
+// The whole of a modified site as a recovery copy keeps it.
+struct RecoveryCopy
+{
+    ChannelRows rows;
+    SiteState site;
+    FileStamp stamp; // the site's file as it was when last opened or saved
+    QDateTime saved;
+
+    QByteArray encode() const;
+    // Nothing for bytes that are no recovery copy, or a damaged one.
+    static std::optional<RecoveryCopy> decode(const QByteArray& bytes);
+};
