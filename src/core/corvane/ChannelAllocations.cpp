@@ -7,12 +7,11 @@
 
 namespace {
 
-
-bool isSpare(const QString& trimmedName)
+bool isSpare(QStringView trimmedName)
 {
-    const QString upper = trimmedName.toUpper();
-    return upper.isEmpty() || upper == QLatin1String("SPARE") ||
-           upper == QLatin1String("(SPARE)");
+    return trimmedName.isEmpty() ||
+           trimmedName.compare(QLatin1String("SPARE"), Qt::CaseInsensitive) == 0 ||
+           trimmedName.compare(QLatin1String("(SPARE)"), Qt::CaseInsensitive) == 0;
 }
 
 QString changedNameText(int channel, const QString& name, const QString& cut)
@@ -35,7 +34,8 @@ SiteRead FillFromAllocations(const DigitalChannelList& allocations)
         count = int(read.rows.size());
     }
     for (int channel = 1; channel <= count; ++channel) {
-        QString name = ModFunc::TrimSpaces(QStringView(allocations[channel].ChannelName)).toString();
+        QString name =
+            ModFunc::TrimSpaces(QStringView(allocations[channel].ChannelName)).toString();
         if (isSpare(name)) {
             name = SpareName(channel);
         } else if (name.size() > kRelayNameLimit) {

@@ -27,7 +27,12 @@ public:
         block.resize(count, '\0');
         return block;
     }
-    qint16 readInt16() { return qFromLittleEndian<qint16>(readBlock(2).constData()); }
+    qint16 readInt16()
+    {
+        char bytes[2] = {};
+        failed_ = failed_ || device_.read(bytes, 2) < 0;
+        return qFromLittleEndian<qint16>(bytes);
+    }
     bool readBoolean() { return readInt16() != 0; }
     // A 16-bit byte count, then that many Windows-1252 bytes, of which the part the file holds
     // and at most `kept` are kept.

@@ -32,11 +32,12 @@ QString quotedIfNeeded(const QString& name)
     return u'"' + quoted + u'"';
 }
 
-bool isSpareMarker(const QString& trimmedName)
+bool isSpareMarker(QStringView trimmedName)
 {
-    const QString upper = trimmedName.toUpper();
-    return upper.left(5) == QLatin1String("SPARE") || upper == QLatin1String("(SPARE)") ||
-           upper == QLatin1String("SP");
+    const auto is = [](QStringView text, const char* marker) {
+        return text.compare(QLatin1String(marker), Qt::CaseInsensitive) == 0;
+    };
+    return is(trimmedName.left(5), "SPARE") || is(trimmedName, "(SPARE)") || is(trimmedName, "SP");
 }
 
 // A list no real site comes near; a larger file is refused rather than read into memory.
@@ -112,9 +113,8 @@ CsvLineVerdict askToContinue(const CsvQuestion& ask, const QString& text, CsvLin
 
 void storeLine(ChannelRow& row, const QStringList& fields, int channel)
 {
-    QString name = ModFunc::TrimSpaces(QStringView(fields[2])).toString();
-    if (isSpareMarker(name))
-        name = SpareName(channel);
+    const QStringView trimmed = ModFunc::TrimSpaces(QStringView(fields[2]));
+    const QString name = isSpareMarker(trimmed) ? SpareName(channel) : trimmed.toString();
     const QString contact = fields.size() - 1 >= 3 ? fields[3].left(1) : QStringLiteral("F");
     row.relNam = name;
     row.back = contact == QLatin1String("B") || contact == QLatin1String("b");

@@ -87,18 +87,21 @@ SiteRead LoadDipFile(const QString& path)
     }
     SiteRead read;
     read.path = path;
-    read.rows = DefaultRows(SiteSize::channelsFor(count));
-    if (read.rows.size() < count) {
-        read.notices.append(SiteSize::maximumChannelsText(int(read.rows.size())));
+    const int channels = SiteSize::channelsFor(count);
+    if (channels < count) {
+        read.notices.append(SiteSize::maximumChannelsText(channels));
         read.outcome = SiteRead::Outcome::Cut;
-        count = int(read.rows.size());
+        count = channels;
     }
-    // Only the records the header counts are read; missing ones keep their defaults.
+    // Only the records the header counts are read; the rows of missing ones and those after
+    // them are default rows.
     const QByteArray records = file.read(qint64(count) * Record::kSize);
     if (file.error() != QFileDevice::NoError)
         return SiteRead::failed(path, file.errorString());
+    read.rows.reserve(channels);
     for (int k = 0; k < count && (k + 1) * Record::kSize <= records.size(); ++k)
-        read.rows[k] = decodeRecord(records.constData() + k * Record::kSize);
+        read.rows.append(decodeRecord(records.constData() + k * Record::kSize));
+    AppendDefaultRows(read.rows, channels);
     read.notices.append(QStringLiteral("%1 channels loaded").arg(count));
     return read;
 }

@@ -16,7 +16,9 @@ const QString kDirectories = QStringLiteral("Directories");
 
 } // namespace
 
-std::unique_ptr<QSettings> OpenSettingsStore()
+namespace {
+
+std::unique_ptr<QSettings> makeStore()
 {
     // Tests keep away from the user's real settings, the registry included, and leave nothing
     // behind: each test process gets a store of its own that goes when the process ends.
@@ -35,6 +37,16 @@ std::unique_ptr<QSettings> OpenSettingsStore()
                                        QStringLiteral("ZR415Config"),
                                        QStringLiteral("ZR415Config"));
 #endif
+}
+
+} // namespace
+
+// One store for the whole run: Qt writes it back when the event loop is idle and at the end,
+// so that no command waits for the disk.
+QSettings* OpenSettingsStore()
+{
+    static const std::unique_ptr<QSettings> store = makeStore();
+    return store.get();
 }
 
 QString DefaultFilePath()
