@@ -72,9 +72,7 @@ if(WIN32)
         endif()
     endforeach()
     find_program(ZR415_WINDEPLOYQT NAMES windeployqt windeployqt6 HINTS ${zr415_qt_bin_dirs})
-    if(NOT ZR415_WINDEPLOYQT)
-        message(WARNING "windeployqt not found: cmake --install will not copy the Qt libraries")
-    else()
+    if(ZR415_WINDEPLOYQT)
         set(zr415_deploy_options --no-translations --no-system-d3d-compiler --no-opengl-sw)
         if(MSVC)
             list(APPEND zr415_deploy_options --no-compiler-runtime)
@@ -91,6 +89,40 @@ if(WIN32)
             if(NOT deploy_result EQUAL 0)
                 message(FATAL_ERROR \"windeployqt failed: \${deploy_result}\")
             endif()")
+    elseif(MINGW AND CMAKE_CROSSCOMPILING)
+        # A Qt cross-built for Windows has no windeployqt that runs here: the plugins are
+        # copied by name into windeployqt's layout, and the libraries that the programs and
+        # those plugins load are found by reading their imports.
+        include(${CMAKE_CURRENT_LIST_DIR}/WindowsRuntime.cmake)
+        # offscreen lets the installed editor start without a display (scripted checks).
+        set(zr415_qt_plugins platforms/qwindows.dll platforms/qoffscreen.dll
+            styles/qwindowsvistastyle.dll sqldrivers/qsqlodbc.dll)
+        set(zr415_plugin_files)
+        foreach(plugin IN LISTS zr415_qt_plugins)
+            get_filename_component(plugin_dir "${plugin}" DIRECTORY)
+            install(FILES "${ZR415_QT_WINDOWS_PLUGIN_DIR}/${plugin}"
+                DESTINATION "${CMAKE_INSTALL_BINDIR}/${plugin_dir}")
+            list(APPEND zr415_plugin_files "${ZR415_QT_WINDOWS_PLUGIN_DIR}/${plugin}")
+        endforeach()
+        find_program(ZR415_MINGW_OBJDUMP NAMES x86_64-w64-mingw32-objdump REQUIRED)
+        set(zr415_dll_dirs ${ZR415_QT_WINDOWS_BIN_DIR} ${ZR415_MINGW_RUNTIME_DIRS})
+        install(CODE "
+            set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM windows+pe)
+            set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL objdump)
+            set(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND \"${ZR415_MINGW_OBJDUMP}\")
+            file(GET_RUNTIME_DEPENDENCIES
+                EXECUTABLES \"$<TARGET_FILE:zr415config>\" \"$<TARGET_FILE:zr415-convert>\"
+                MODULES ${zr415_plugin_files}
+                DIRECTORIES ${zr415_dll_dirs}
+                PRE_EXCLUDE_REGEXES \"^api-ms-\" \"^ext-ms-\"
+                RESOLVED_DEPENDENCIES_VAR resolved
+                UNRESOLVED_DEPENDENCIES_VAR system_dlls)
+            # What is not found in those folders is Windows' own.
+            file(INSTALL \${resolved}
+                DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\"
+                FOLLOW_SYMLINK_CHAIN)")
+    else()
+        message(WARNING "windeployqt not found: cmake --install will not copy the Qt libraries")
     endif()
 endif()
 

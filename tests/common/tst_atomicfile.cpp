@@ -1,10 +1,10 @@
 #include "common/AtomicFile.h"
+#include "support/SystemErrors.h"
 #include "support/TestFiles.h"
 
 #include <QTemporaryDir>
 
 #include <cerrno>
-#include <cstring>
 
 class TestAtomicFile : public QObject
 {
@@ -40,7 +40,7 @@ private slots:
         AtomicFile::setByteLimitForTesting(limit);
         const FileResult result = AtomicFile::write(dir.filePath(name), bytes);
         QCOMPARE(result.ok, error == 0);
-        QCOMPARE(result.error, error ? QString::fromLocal8Bit(std::strerror(error)) : QString());
+        QCOMPARE(result.error, error ? systemDescription(error) : QString());
         QCOMPARE(readFile(dir.filePath("site.dip")), error ? old : bytes);
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  (QStringList{"folder", "site.dip"}));

@@ -237,7 +237,8 @@ void TestCorvane::sitesAreRegistered()
     writeFile(config.filePath(QStringLiteral("site/SiteInfo.cfg")), bytes);
     ScriptedDialogs dialogs;
     QList<SiteInfoRecord> found{{}, {}, {}};
-    ModCrvFile::RegisterSites(config.path(), found);
+    // As the selector gives it: with the platform's separators.
+    ModCrvFile::RegisterSites(QDir::toNativeSeparators(config.path()), found);
     QTEST(siteNames(found), "sites");
     QTEST(found.value(1).text15, "lastText");
     // The directory stored in the file is not where the site is now.

@@ -30,19 +30,19 @@ public:
     WriteFailure& operator=(const WriteFailure&) = delete;
 
     static int error() { return EFBIG; } // whose description the user must be shown
+    static constexpr const char* kUnavailable = nullptr;
 
 private:
     void (*previousHandler_)(int); // SIGXFSZ would end the process
     rlimit previous_{};
 };
 #else
-#include "common/AtomicFile.h"
-
-// Without that limit the atomic writer's simulated full disk stands in.
+// Windows has no such limit, and a full disk cannot be made for a test.
 struct WriteFailure
 {
-    explicit WriteFailure(qint64 bytes) { AtomicFile::setByteLimitForTesting(bytes); }
-    ~WriteFailure() { AtomicFile::setByteLimitForTesting(-1); }
+    explicit WriteFailure(qint64) {}
     static int error() { return ENOSPC; }
+    static constexpr const char* kUnavailable =
+        "Windows has no per-process file size limit to make a write fail part-way";
 };
 #endif
