@@ -1,5 +1,6 @@
 # Install rules and packages: `cmake --install`, a .deb from `cpack -G DEB` on Linux,
-# an NSIS installer on Windows (after windeployqt has gathered the Qt libraries).
+# an NSIS installer and a zip for Windows (after windeployqt, or in a cross build the rules
+# below, have gathered the Qt libraries).
 include(GNUInstallDirs)
 include(${CMAKE_CURRENT_LIST_DIR}/Icons.cmake)
 

@@ -119,6 +119,14 @@ cmake --preset windows -DQT_WINDOWS_PREFIX="$QT_WINDOWS_PREFIX" >/dev/null
 cmake --build --preset windows --parallel "$jobs"
 echo "Built in $((SECONDS - started)) s; running the tests under Wine"
 ctest --preset windows --parallel "$jobs" "$@"
+# QTest's counts over every test program, and the reason of each test that Windows cannot run.
+log="$build/Testing/Temporary/LastTest.log"
+grep -h '^Totals:' "$log" |
+    awk '{ p += $2; f += $4; s += $6 } END { printf "Wine: %d passed, %d failed, %d skipped\n", p, f, s }'
+if grep -q '^SKIP' "$log"; then
+    echo "Not run on Windows:"
+    grep -h '^SKIP' "$log" | sed 's/^SKIP *: */  /'
+fi
 
 echo "== packages"
 rm -f "$build"/zr415config-*-win64.exe "$build"/zr415config-*-win64.zip
