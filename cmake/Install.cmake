@@ -106,7 +106,17 @@ if(WIN32)
             list(APPEND zr415_plugin_files "${ZR415_QT_WINDOWS_PLUGIN_DIR}/${plugin}")
         endforeach()
         find_program(ZR415_MINGW_OBJDUMP NAMES x86_64-w64-mingw32-objdump REQUIRED)
-        set(zr415_dll_dirs ${ZR415_QT_WINDOWS_BIN_DIR} ${ZR415_MINGW_RUNTIME_DIRS})
+        # The Windows resolver looks for imports by their lower-case names, which a Linux file
+        # system does not match to Qt6Core.dll: it searches a folder of lower-case links.
+        set(zr415_dll_links "${PROJECT_BINARY_DIR}/dll-links")
+        file(REMOVE_RECURSE "${zr415_dll_links}")
+        file(MAKE_DIRECTORY "${zr415_dll_links}")
+        file(GLOB zr415_qt_dlls "${ZR415_QT_WINDOWS_BIN_DIR}/*.dll")
+        foreach(dll IN LISTS zr415_qt_dlls ZR415_MINGW_RUNTIME_DLLS)
+            get_filename_component(name "${dll}" NAME)
+            string(TOLOWER "${name}" name)
+            file(CREATE_LINK "${dll}" "${zr415_dll_links}/${name}" SYMBOLIC)
+        endforeach()
         install(CODE "
             set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM windows+pe)
             set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL objdump)
@@ -114,14 +124,23 @@ if(WIN32)
             file(GET_RUNTIME_DEPENDENCIES
                 EXECUTABLES \"$<TARGET_FILE:zr415config>\" \"$<TARGET_FILE:zr415-convert>\"
                 MODULES ${zr415_plugin_files}
-                DIRECTORIES ${zr415_dll_dirs}
+                DIRECTORIES \"${zr415_dll_links}\"
                 PRE_EXCLUDE_REGEXES \"^api-ms-\" \"^ext-ms-\"
                 RESOLVED_DEPENDENCIES_VAR resolved
-                UNRESOLVED_DEPENDENCIES_VAR system_dlls)
-            # What is not found in those folders is Windows' own.
-            file(INSTALL \${resolved}
-                DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\"
-                FOLLOW_SYMLINK_CHAIN)")
+                UNRESOLVED_DEPENDENCIES_VAR unresolved)
+            # What is not found there is Windows' own, unless it is Qt's or the compiler's.
+            foreach(dll IN LISTS unresolved)
+                if(dll MATCHES \"^(qt6|lib)\")
+                    message(FATAL_ERROR \"\${dll} is not beside Qt or the compiler\")
+                endif()
+            endforeach()
+            set(files)
+            foreach(dll IN LISTS resolved)
+                get_filename_component(dll \"\${dll}\" REALPATH)
+                list(APPEND files \"\${dll}\")
+            endforeach()
+            file(INSTALL \${files}
+                DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")")
     else()
         message(WARNING "windeployqt not found: cmake --install will not copy the Qt libraries")
     endif()
@@ -178,6 +197,12 @@ set(CPACK_NSIS_MUI_ICON "${ZR415_ICON_DIR}/zr415config.ico")
 set(CPACK_NSIS_MUI_UNIICON "${ZR415_ICON_DIR}/zr415config.ico")
 set(CPACK_NSIS_INSTALLED_ICON_NAME "${CMAKE_INSTALL_BINDIR}\\zr415config.exe")
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    # A 64-bit installer for the 64-bit programs: it installs into the 64-bit Program Files and
+    # registry view, and runs where no 32-bit Windows layer is (a 64-bit-only Wine).
+    set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+    set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+endif()
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY "${CMAKE_INSTALL_BINDIR}")
 set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS [[
   WriteRegStr SHCTX "Software\Classes\.dip" "" "ZR415Config.ChannelFile"

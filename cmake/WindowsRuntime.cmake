@@ -1,6 +1,6 @@
 # What a MinGW-built program needs beside it at run time: the compiler's runtime libraries and
 # Qt's libraries and plugins. The tests find them through WINEPATH; the packages copy them.
-include_guard(GLOBAL)
+# Included by both, in their own directory scopes.
 
 set(ZR415_MINGW_RUNTIME_DLLS)
 foreach(dll IN ITEMS libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
