@@ -1,5 +1,6 @@
 # Install rules and packages: `cmake --install`, a .deb from `cpack -G DEB` on Linux,
-# an NSIS installer on Windows (after windeployqt has gathered the Qt libraries).
+# an NSIS installer and a zip for Windows (after windeployqt, or in a cross build the rules
+# below, have gathered the Qt libraries).
 include(GNUInstallDirs)
 include(${CMAKE_CURRENT_LIST_DIR}/Icons.cmake)
 
@@ -74,9 +75,7 @@ if(WIN32)
         endif()
     endforeach()
     find_program(ZR415_WINDEPLOYQT NAMES windeployqt windeployqt6 HINTS ${zr415_qt_bin_dirs})
-    if(NOT ZR415_WINDEPLOYQT)
-        message(WARNING "windeployqt not found: cmake --install will not copy the Qt libraries")
-    else()
+    if(ZR415_WINDEPLOYQT)
         set(zr415_deploy_options --no-translations --no-system-d3d-compiler --no-opengl-sw)
         if(MSVC)
             list(APPEND zr415_deploy_options --no-compiler-runtime)
@@ -93,6 +92,59 @@ if(WIN32)
             if(NOT deploy_result EQUAL 0)
                 message(FATAL_ERROR \"windeployqt failed: \${deploy_result}\")
             endif()")
+    elseif(MINGW AND CMAKE_CROSSCOMPILING)
+        # A Qt cross-built for Windows has no windeployqt that runs here: the plugins are
+        # copied by name into windeployqt's layout, and the libraries that the programs and
+        # those plugins load are found by reading their imports.
+        include(${CMAKE_CURRENT_LIST_DIR}/WindowsRuntime.cmake)
+        # offscreen lets the installed editor start without a display (scripted checks).
+        set(zr415_qt_plugins platforms/qwindows.dll platforms/qoffscreen.dll
+            styles/qwindowsvistastyle.dll sqldrivers/qsqlodbc.dll)
+        set(zr415_plugin_files)
+        foreach(plugin IN LISTS zr415_qt_plugins)
+            get_filename_component(plugin_dir "${plugin}" DIRECTORY)
+            install(FILES "${ZR415_QT_WINDOWS_PLUGIN_DIR}/${plugin}"
+                DESTINATION "${CMAKE_INSTALL_BINDIR}/${plugin_dir}")
+            list(APPEND zr415_plugin_files "${ZR415_QT_WINDOWS_PLUGIN_DIR}/${plugin}")
+        endforeach()
+        find_program(ZR415_MINGW_OBJDUMP NAMES x86_64-w64-mingw32-objdump REQUIRED)
+        # The Windows resolver looks for imports by their lower-case names, which a Linux file
+        # system does not match to Qt6Core.dll: it searches a folder of lower-case links.
+        set(zr415_dll_links "${PROJECT_BINARY_DIR}/dll-links")
+        file(REMOVE_RECURSE "${zr415_dll_links}")
+        file(MAKE_DIRECTORY "${zr415_dll_links}")
+        file(GLOB zr415_qt_dlls "${ZR415_QT_WINDOWS_BIN_DIR}/*.dll")
+        foreach(dll IN LISTS zr415_qt_dlls ZR415_MINGW_RUNTIME_DLLS)
+            get_filename_component(name "${dll}" NAME)
+            string(TOLOWER "${name}" name)
+            file(CREATE_LINK "${dll}" "${zr415_dll_links}/${name}" SYMBOLIC)
+        endforeach()
+        install(CODE "
+            set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM windows+pe)
+            set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL objdump)
+            set(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND \"${ZR415_MINGW_OBJDUMP}\")
+            file(GET_RUNTIME_DEPENDENCIES
+                EXECUTABLES \"$<TARGET_FILE:zr415config>\" \"$<TARGET_FILE:zr415-convert>\"
+                MODULES ${zr415_plugin_files}
+                DIRECTORIES \"${zr415_dll_links}\"
+                PRE_EXCLUDE_REGEXES \"^api-ms-\" \"^ext-ms-\"
+                RESOLVED_DEPENDENCIES_VAR resolved
+                UNRESOLVED_DEPENDENCIES_VAR unresolved)
+            # What is not found there is Windows' own, unless it is Qt's or the compiler's.
+            foreach(dll IN LISTS unresolved)
+                if(dll MATCHES \"^(qt6|lib)\")
+                    message(FATAL_ERROR \"\${dll} is not beside Qt or the compiler\")
+                endif()
+            endforeach()
+            set(files)
+            foreach(dll IN LISTS resolved)
+                get_filename_component(dll \"\${dll}\" REALPATH)
+                list(APPEND files \"\${dll}\")
+            endforeach()
+            file(INSTALL \${files}
+                DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")")
+    else()
+        message(WARNING "windeployqt not found: cmake --install will not copy the Qt libraries")
     endif()
 endif()
 
@@ -147,6 +199,12 @@ set(CPACK_NSIS_MUI_ICON "${ZR415_ICON_DIR}/zr415config.ico")
 set(CPACK_NSIS_MUI_UNIICON "${ZR415_ICON_DIR}/zr415config.ico")
 set(CPACK_NSIS_INSTALLED_ICON_NAME "${CMAKE_INSTALL_BINDIR}\\zr415config.exe")
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    # A 64-bit installer for the 64-bit programs: it installs into the 64-bit Program Files and
+    # registry view, and runs where no 32-bit Windows layer is (a 64-bit-only Wine).
+    set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+    set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+endif()
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY "${CMAKE_INSTALL_BINDIR}")
 set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS [[
   WriteRegStr SHCTX "Software\Classes\.dip" "" "ZR415Config.ChannelFile"

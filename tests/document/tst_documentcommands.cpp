@@ -3,6 +3,7 @@
 #include "document/ChannelTableModel.h"
 #include "document/DirSettings.h"
 #include "support/ScriptedDialogs.h"
+#include "support/SystemErrors.h"
 #include "support/TestFiles.h"
 
 #include <QAbstractItemModelTester>
@@ -11,7 +12,6 @@
 #include <QUndoStack>
 
 #include <cerrno>
-#include <cstring>
 
 namespace {
 
@@ -272,8 +272,7 @@ private slots:
         QVERIFY(commands->site().sitePath.isEmpty());
         QCOMPARE(dialogs->texts(),
                  (QStringList{"Save this site before closing?",
-                              "Error occurred while saving.\r\n" +
-                                  QString::fromLocal8Bit(std::strerror(ENOENT))}));
+                              "Error occurred while saving.\r\n" + systemDescription(ENOENT)}));
     }
 
     // Where each dialog starts and what it offers; saves ask before they overwrite, and a

@@ -57,15 +57,21 @@ QString sqliteOdbcDriver()
     return found;
 }
 
-// Skips the test when the engine cannot run here.
+// Skips the test when the engine cannot run here. Either way the test reads the table with Qt's
+// SQLite driver, which Qt for Windows built from Debian's source lacks (the Windows export is
+// tested through ODBC in tests/platform).
 bool unavailable(const QString& engine)
 {
-    const bool missing =
-        !QSqlDatabase::isDriverAvailable(engine == kSqlite ? "QSQLITE" : "QODBC") ||
-        (engine == kOdbc && sqliteOdbcDriver().isEmpty());
-    if (missing)
-        QTest::qSkip(qPrintable(engine + " is not installed"), __FILE__, __LINE__);
-    return missing;
+    QString missing;
+    if (!QSqlDatabase::isDriverAvailable("QSQLITE"))
+        missing = "Qt's SQLite driver (QSQLITE)";
+    else if (engine == kOdbc && !QSqlDatabase::isDriverAvailable("QODBC"))
+        missing = "Qt's ODBC driver (QODBC)";
+    else if (engine == kOdbc && sqliteOdbcDriver().isEmpty())
+        missing = "the SQLite ODBC driver (libsqlite3odbc.so)";
+    if (!missing.isEmpty())
+        QTest::qSkip(qPrintable(missing + " is not installed"), __FILE__, __LINE__);
+    return !missing.isEmpty();
 }
 
 LabelDatabase target(const QString& engine, const QString& file)

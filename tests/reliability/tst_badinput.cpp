@@ -101,7 +101,8 @@ void TestBadInput::openGivesTheDocumentedResult_data()
                        "1 channels imported"}
         << 0 << "TR1" << true;
     QTest::newRow("csv: NUL bytes, kept in a name")
-        << "nul.csv" << QByteArrayLiteral("AA01,A\0B,B\r\n\0\0\0\r\nAA02,TR2,F\r\n") << 1 << 384
+        << "nulbytes.csv" << QByteArrayLiteral("AA01,A\0B,B\r\n\0\0\0\r\nAA02,TR2,F\r\n") << 1
+        << 384
         << QStringList{"Not enough fields found in line:-\r\n\"" + QString(3, QChar(0)) +
                            "\"\r\nContinue loading?",
                        "2 channels imported"}

@@ -8,12 +8,12 @@
 #include "document/DipFile.h"
 #include "document/DirSettings.h"
 #include "support/ScriptedDialogs.h"
+#include "support/SystemErrors.h"
 
 #include <QDirIterator>
 #include <QMap>
 #include <QTemporaryDir>
 
-#include <cstring>
 #include <optional>
 
 namespace {
@@ -69,14 +69,11 @@ void TestSaveFailures::commandKeepsTheSiteModified()
 {
     QFETCH(Command, command);
     QFETCH(Place, place);
-#ifdef ZR415_NO_WRITE_FAILURE
-    if (place == Place::PartWay)
-        QSKIP("No way to make a write fail part-way on this system");
-#endif
-    const QString description =
-        QString::fromLocal8Bit(std::strerror(place == Place::PartWay         ? WriteFailure::error()
-                                             : place == Place::MissingFolder ? ENOENT
-                                                                             : EISDIR));
+    if (place == Place::PartWay && WriteFailure::kUnavailable)
+        QSKIP(WriteFailure::kUnavailable);
+    const QString description = systemDescription(place == Place::PartWay ? WriteFailure::error()
+                                                  : place == Place::MissingFolder ? ENOENT
+                                                                                  : EISDIR);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     QString folder = QDir::toNativeSeparators(dir.path());

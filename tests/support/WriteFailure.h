@@ -30,18 +30,20 @@ public:
     WriteFailure& operator=(const WriteFailure&) = delete;
 
     static int error() { return EFBIG; } // whose description the user must be shown
+    static constexpr const char* kUnavailable = nullptr;
 
 private:
     void (*previousHandler_)(int); // SIGXFSZ would end the process
     rlimit previous_{};
 };
 #else
-// Windows has no per-process file size limit: the tests that need a write to fail part-way
-// are skipped there.
-#define ZR415_NO_WRITE_FAILURE
+// Windows has no such limit, and a full disk cannot be made for a test: the tests that need a
+// write to fail part-way are skipped there.
 struct WriteFailure
 {
     explicit WriteFailure(qint64) {}
     static int error() { return ENOSPC; }
+    static constexpr const char* kUnavailable =
+        "Windows has no per-process file size limit to make a write fail part-way";
 };
 #endif

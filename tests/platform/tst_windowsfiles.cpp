@@ -1,0 +1,260 @@
+// Channel files under Windows' own rules: drive letters and backslashes through every reader and
+// writer, Corvane files named in any letter case, and a file that another program holds open.
+#include "commands/DocumentCommands.h"
+#include "corvane/ModCrvFile.h"
+#include "corvane/SiteInfoRecord.h"
+#include "document/ChannelTableModel.h"
+#include "document/DirSettings.h"
+#include "support/CorvaneSite.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestFiles.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+enum class Format { Dip, Csv, Cfg, Card };
+
+const QStringList kNames{"K101", "Home HR", "Weiche 12", "TPR 4", "Signal A/B", "XR", "P7", "Q8"};
+const QString kContacts = "BFFBBFFB";
+
+void fillSite(ChannelTableModel& table)
+{
+    table.SetChannelCount(384, ChannelTableModel::FillAllRows);
+    for (int row = 0; row < kNames.size(); ++row) {
+        table.setRelayName(row, kNames[row]);
+        table.setBackContact(row, kContacts[row] == u'B');
+    }
+}
+
+// The first rows' names and contacts, in the form of kNames and kContacts.
+QStringList firstRows(const ChannelTableModel& table)
+{
+    QStringList rows;
+    for (int row = 0; row < kNames.size() && table.hasRow(row); ++row)
+        rows << table.channel(row).relNam + (table.channel(row).back ? " B" : " F");
+    return rows;
+}
+
+QStringList expectedRows()
+{
+    QStringList rows;
+    for (int row = 0; row < kNames.size(); ++row)
+        rows << kNames[row] + ' ' + kContacts[row];
+    return rows;
+}
+
+QStringList entries(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+// Another program holding `path` open with the sharing it grants ("r", "w", "d" or "-").
+class HeldOpen
+{
+public:
+    HeldOpen(const QString& path, const QString& sharing)
+    {
+        process_.start(ZR415_HOLD_OPEN_EXE, {QDir::toNativeSeparators(path), sharing});
+        holding_ = process_.waitForReadyRead(30000) && process_.readAll().startsWith("open");
+    }
+    ~HeldOpen()
+    {
+        process_.closeWriteChannel();
+        if (!process_.waitForFinished(30000))
+            process_.kill();
+    }
+    bool holding() const { return holding_; }
+
+private:
+    QProcess process_;
+    bool holding_ = false;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Format)
+
+class TestWindowsFiles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void everyFormatTakesWindowsPaths_data();
+    void everyFormatTakesWindowsPaths();
+    void corvaneNamesInAnyCase();
+    void saveOverAFileHeldOpen_data();
+    void saveOverAFileHeldOpen();
+};
+
+void TestWindowsFiles::everyFormatTakesWindowsPaths_data()
+{
+    QTest::addColumn<Format>("format");
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QString>("readNotice");
+    QTest::newRow("Save As .dip") << Format::Dip << "north.dip"
+                                  << "384 channels loaded";
+    QTest::newRow("Save As .CSV") << Format::Csv << "NORTH.CSV"
+                                  << "384 channels imported";
+    QTest::newRow("Save As .cfg, then Import") << Format::Cfg << "any.cfg"
+                                               << "384 channels imported";
+    QTest::newRow("Export to card") << Format::Card << "north.dip"
+                                    << "384 channels loaded";
+}
+
+// Written to and read from "C:\...\Site Files\North\<file>", as the file dialogs answer.
+void TestWindowsFiles::everyFormatTakesWindowsPaths()
+{
+    QFETCH(Format, format);
+    QFETCH(QString, fileName);
+    QFETCH(QString, readNotice);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(QDir().mkpath(dir.filePath("Site Files/North")));
+    const QString folder = QDir::toNativeSeparators(dir.filePath("Site Files/North"));
+    QVERIFY2(folder.size() > 3 && folder[1] == u':' && folder.contains(u'\\'), qPrintable(folder));
+    const QString path = folder + '\\' + fileName;
+
+    ChannelTableModel table;
+    fillSite(table);
+    DirSettings dirs;
+    DocumentCommands commands(table, dirs);
+    commands.SetSiteName("north");
+    ScriptedDialogs dialogs;
+    dialogs.chooseNext(path);
+    if (format == Format::Card)
+        commands.ExportToCard();
+    else
+        QVERIFY(commands.SaveSiteAs());
+    QCOMPARE(dialogs.texts(), QStringList());
+    const QString written = format == Format::Cfg ? "DChannel.cfg" : fileName;
+    QCOMPARE(entries(dir.filePath("Site Files/North")), QStringList{written});
+    if (format == Format::Card)
+        QCOMPARE(dirs.cfPath, folder + '\\');
+
+    ChannelTableModel read;
+    read.SetChannelCount(384, ChannelTableModel::FillAllRows);
+    DirSettings readDirs;
+    DocumentCommands reader(read, readDirs);
+    if (format == Format::Cfg) {
+        reader.setSiteChooser([&] { return ChosenSite{"Load", "North", folder}; });
+        reader.ImportCorvaneAllocations();
+    } else {
+        QVERIFY(reader.openPath(path));
+    }
+    QCOMPARE(dialogs.texts(), QStringList{readNotice});
+    QCOMPARE(firstRows(read), expectedRows());
+}
+
+// Corvane wrote these names in capitals on some sites; Windows finds them in any case, and a
+// save replaces the file instead of adding a second one (Windows gives it the name saved).
+void TestWindowsFiles::corvaneNamesInAnyCase()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString site = QDir::toNativeSeparators(dir.filePath("NORTH"));
+    writeFile(dir.filePath("NORTH/SITEINFO.CFG"), CorvaneSite::siteInfoBytes("North Junction"));
+    CorvaneSite::writeOneAllocation(site);
+    QVERIFY(QFile::rename(dir.filePath("NORTH/DChannel.cfg"), dir.filePath("NORTH/dchannel.CFG")));
+    const QByteArray before = readFile(dir.filePath("NORTH/dchannel.CFG"));
+
+    SiteInfoRecord info;
+    ModCrvFile::LoadSiteInfo(site, info);
+    QCOMPARE(info.SiteName, "North Junction");
+
+    ChannelTableModel table;
+    table.SetChannelCount(384, ChannelTableModel::FillAllRows);
+    DirSettings dirs;
+    DocumentCommands commands(table, dirs);
+    commands.setSiteChooser([&] { return ChosenSite{"Load", "North Junction", site}; });
+    ScriptedDialogs dialogs;
+    commands.ImportCorvaneAllocations();
+    QCOMPARE(dialogs.texts(), QStringList{"1 channels imported"});
+    QCOMPARE(table.channel(0).relNam, "TPR 1");
+    dialogs.clear();
+
+    table.setRelayName(1, "TPR 2");
+    dialogs.chooseNext(site + "\\north.cfg");
+    QVERIFY(commands.SaveSiteAs());
+    QCOMPARE(dialogs.texts(), QStringList());
+    const QStringList names = entries(dir.filePath("NORTH"));
+    QCOMPARE(names.size(), 2);
+    QCOMPARE(names.filter("DChannel.cfg", Qt::CaseInsensitive).size(), 1);
+    QVERIFY(names.contains("SITEINFO.CFG"));
+    QVERIFY(readFile(dir.filePath("NORTH/dchannel.CFG")) != before);
+    ChannelTableModel read;
+    read.SetChannelCount(384, ChannelTableModel::FillAllRows);
+    DocumentCommands reader(read, dirs);
+    reader.setSiteChooser([&] { return ChosenSite{"Load", "North Junction", site}; });
+    reader.ImportCorvaneAllocations();
+    QCOMPARE(read.channel(1).relNam, "TPR 2");
+}
+
+void TestWindowsFiles::saveOverAFileHeldOpen_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QString>("sharing");
+    QTest::addColumn<bool>("mayReplace"); // false: the save must fail
+    // Without delete sharing nobody may replace the file; with it, Windows decides.
+    QTest::newRow("Save, held without sharing") << "north.dip"
+                                                << "-" << false;
+    QTest::newRow("Save As .csv, held for reading as a spreadsheet does") << "north.csv"
+                                                                          << "r" << false;
+    QTest::newRow("Save, held with full sharing") << "north.dip"
+                                                  << "rwd" << true;
+}
+
+// Either the save fails with the system's reason and the old file stays byte for byte, or the
+// file holds exactly what an undisturbed save writes; never a temporary file left behind.
+void TestWindowsFiles::saveOverAFileHeldOpen()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QString, sharing);
+    QFETCH(bool, mayReplace);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = QDir::toNativeSeparators(dir.filePath(fileName));
+    const QByteArray old(20000, 'o');
+    writeFile(path, old);
+    const bool saveAs = fileName.endsWith(".csv");
+
+    ChannelTableModel table;
+    fillSite(table);
+    DirSettings dirs;
+    DocumentCommands commands(table, dirs);
+    commands.SetSiteFromDialog(path);
+    commands.setModified(true);
+    ScriptedDialogs dialogs;
+    bool saved = false;
+    {
+        HeldOpen holder(path, sharing);
+        QVERIFY(holder.holding());
+        if (saveAs)
+            dialogs.chooseNext(path);
+        saved = saveAs ? commands.SaveSiteAs() : commands.SaveSite();
+    }
+
+    QCOMPARE(entries(dir.path()), QStringList{fileName});
+    if (!saved) {
+        QCOMPARE(dialogs.texts().size(), 1);
+        const QString prefix = "Error occurred while saving.\r\n";
+        QVERIFY2(dialogs.texts()[0].startsWith(prefix) && dialogs.texts()[0].size() > prefix.size(),
+                 qPrintable(dialogs.texts()[0]));
+        QCOMPARE(readFile(path), old);
+        QVERIFY(commands.isModified());
+        return;
+    }
+    QVERIFY2(mayReplace, "replaced a file that its holder did not let go");
+    QCOMPARE(dialogs.texts(), QStringList());
+    const QString undisturbed =
+        QDir::toNativeSeparators(dir.filePath("undisturbed" + fileName.right(4)));
+    dialogs.chooseNext(undisturbed);
+    QVERIFY(commands.SaveSiteAs());
+    QCOMPARE(readFile(path), readFile(undisturbed));
+}
+
+QTEST_GUILESS_MAIN(TestWindowsFiles)
+#include "tst_windowsfiles.moc"
