@@ -1,5 +1,7 @@
 #include "ConvertCommand.h"
 
+#include "checks/SiteChecks.h"
+#include "checks/SiteComparison.h"
 #include "commands/SiteFormats.h"
 #include "common/ConsoleDialogs.h"
 #include "common/ModFileUtil.h"
@@ -47,6 +49,8 @@ QString ConvertCommand::usage()
         "  zr415-convert [--yes] INPUT OUTPUT        convert a site\n"
         "  zr415-convert [--yes] INPUT --labels DB   export to a labels database (SQLite/ODBC)\n"
         "  zr415-convert --sites CONFIGDIR           list the Corvane sites below CONFIGDIR\n"
+        "  zr415-convert --check INPUT               list the problems a checker looks for\n"
+        "  zr415-convert --compare A B               list what differs between two sites\n"
         "  zr415-convert --help | --version\n"
         "\n"
         "INPUT is a .dip channel file, a .csv channel list, or a Corvane site (its directory\n"
@@ -56,7 +60,9 @@ QString ConvertCommand::usage()
         "answered Cancel, or OK with --yes. A site of more than 3072 channels is written\n"
         "only with --yes, cut to its first 3072. \"--\" ends the options.\n"
         "Exit status: 0 success; 1 the read failed or was cancelled, the site was cut, or\n"
-        "the write failed (OUTPUT is then not written); 2 usage error.\n");
+        "the write failed (OUTPUT is then not written); 2 usage error. --check and --compare\n"
+        "exit 0 when there is no problem or difference, 1 when there is, 2 when a site cannot\n"
+        "be read.\n");
 }
 
 int ConvertCommand::run(const QStringList& arguments)
@@ -67,7 +73,9 @@ int ConvertCommand::run(const QStringList& arguments)
     const QCommandLineOption yes(QStringLiteral("yes"), QString());
     const QCommandLineOption labels(QStringLiteral("labels"), QString(), QStringLiteral("DB"));
     const QCommandLineOption sites(QStringLiteral("sites"), QString(), QStringLiteral("CONFIGDIR"));
-    parser.addOptions({help, version, yes, labels, sites});
+    const QCommandLineOption check(QStringLiteral("check"));
+    const QCommandLineOption compare(QStringLiteral("compare"));
+    parser.addOptions({help, version, yes, labels, sites, check, compare});
     if (!parser.parse(QStringList{QStringLiteral("zr415-convert")} + arguments))
         return usageError(parser.errorText());
     if (parser.isSet(help)) {
@@ -78,24 +86,39 @@ int ConvertCommand::run(const QStringList& arguments)
         std::printf("zr415-convert %s\n", ZR415_VERSION);
         return Success;
     }
-    const QStringList positional = parser.positionalArguments();
     ConsoleDialogs console(parser.isSet(yes));
     Dialogs* previous = Dialogs::install(&console);
-    const ConvertCommand command(parser.isSet(yes));
-    int status = UsageError;
-    if (parser.isSet(sites))
-        status = positional.isEmpty() && !parser.isSet(labels)
-                     ? listSites(parser.value(sites))
-                     : usageError(QStringLiteral("Expected --sites CONFIGDIR."));
-    else if (parser.isSet(labels))
-        status = positional.size() == 1 ? command.exportLabels(positional[0], parser.value(labels))
-                                        : usageError(QStringLiteral("Expected INPUT --labels DB."));
-    else if (positional.size() == 2)
-        status = command.convert(positional[0], positional[1]);
-    else
-        status = usageError(QStringLiteral("Expected an INPUT and an OUTPUT."));
+    const int status = ConvertCommand(parser.isSet(yes)).runMode(parser);
     Dialogs::install(previous);
     return status;
+}
+
+// The one mode the options ask for, with the positional arguments it takes.
+int ConvertCommand::runMode(const QCommandLineParser& parser) const
+{
+    const QStringList positional = parser.positionalArguments();
+    const auto expect = [&](bool ok, const char* shape) {
+        return ok ? -1 : usageError(QStringLiteral("Expected %1.").arg(QLatin1String(shape)));
+    };
+    const int modes =
+        int(parser.isSet(QStringLiteral("sites"))) + int(parser.isSet(QStringLiteral("labels"))) +
+        int(parser.isSet(QStringLiteral("check"))) + int(parser.isSet(QStringLiteral("compare")));
+    if (modes > 1)
+        return usageError(QStringLiteral("Expected one of --sites, --labels, --check, --compare."));
+    if (parser.isSet(QStringLiteral("sites")))
+        return positional.isEmpty() ? listSites(parser.value(QStringLiteral("sites")))
+                                    : expect(false, "--sites CONFIGDIR");
+    if (parser.isSet(QStringLiteral("labels")))
+        return positional.size() == 1
+                   ? exportLabels(positional[0], parser.value(QStringLiteral("labels")))
+                   : expect(false, "INPUT --labels DB");
+    if (parser.isSet(QStringLiteral("check")))
+        return positional.size() == 1 ? checkSite(positional[0]) : expect(false, "--check INPUT");
+    if (parser.isSet(QStringLiteral("compare")))
+        return positional.size() == 2 ? compareSites(positional[0], positional[1])
+                                      : expect(false, "--compare A B");
+    return positional.size() == 2 ? convert(positional[0], positional[1])
+                                  : expect(false, "an INPUT and an OUTPUT");
 }
 
 int ConvertCommand::listSites(const QString& configDir)
@@ -114,11 +137,11 @@ int ConvertCommand::listSites(const QString& configDir)
     return Success;
 }
 
-std::optional<ChannelRows> ConvertCommand::readSite(const QString& input) const
+std::optional<ChannelRows> ConvertCommand::readSite(const QString& input, bool takeCut) const
 {
     const SiteFormat* format = SiteFormats::forInput(input);
-    const SiteRead read =
-        format->read({input, DefaultRows(SiteSize::choiceChannels(0)), SiteFormats::AskCsvQuestion});
+    const SiteRead read = format->read(
+        {input, DefaultRows(SiteSize::choiceChannels(0)), SiteFormats::AskCsvQuestion});
     for (const QString& notice : read.notices)
         ShowMessage(notice);
     if (const std::optional<MessageRequest> failure = SiteFormats::readFailure(*format, read))
@@ -127,7 +150,7 @@ std::optional<ChannelRows> ConvertCommand::readSite(const QString& input) const
     case SiteRead::Outcome::Loaded:
         return read.rows;
     case SiteRead::Outcome::Cut:
-        if (yes_)
+        if (yes_ || takeCut)
             return read.rows;
         sayNothingWritten();
         return std::nullopt;
@@ -168,4 +191,39 @@ int ConvertCommand::exportLabels(const QString& input, const QString& database) 
     const FileResult result = ExportLabelDatabase(*rows, LabelDatabase::fromArgument(database));
     ShowMessage(LabelExportReport(result, int(rows->size())));
     return result ? Success : Failed;
+}
+
+int ConvertCommand::checkSite(const QString& input) const
+{
+    if (!SiteFormats::forInput(input))
+        return usageError(SiteFormats::UnknownFileTypeText());
+    const std::optional<ChannelRows> rows = readSite(input, true);
+    if (!rows)
+        return Unreadable;
+    const QList<SiteProblem> problems = CheckSite(*rows);
+    for (const SiteProblem& problem : problems)
+        std::printf("%s\n", ProblemLine(problem).toLocal8Bit().constData());
+    return problems.isEmpty() ? Success : Failed;
+}
+
+// State texts are compared only when both sites hold them: a list or a Corvane site has none.
+int ConvertCommand::compareSites(const QString& first, const QString& second) const
+{
+    const SiteFormat* firstFormat = SiteFormats::forInput(first);
+    const SiteFormat* secondFormat = SiteFormats::forInput(second);
+    if (!firstFormat || !secondFormat)
+        return usageError(SiteFormats::UnknownFileTypeText());
+    const std::optional<ChannelRows> ours = readSite(first, true);
+    const std::optional<ChannelRows> theirs = ours ? readSite(second, true) : std::nullopt;
+    if (!theirs)
+        return Unreadable;
+    const bool states =
+        firstFormat->id == SiteFormat::Id::Dip && secondFormat->id == SiteFormat::Id::Dip;
+    if (!states)
+        std::fputs("State texts are not compared: a list or a Corvane site holds none.\n\n",
+                   stderr);
+    const SiteComparison comparison = CompareSites(*ours, *theirs, states);
+    for (const QString& line : DifferenceLines(comparison))
+        std::printf("%s\n", line.toLocal8Bit().constData());
+    return comparison.same() ? Success : Failed;
 }

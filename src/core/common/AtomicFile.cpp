@@ -13,6 +13,7 @@
 #include <cstring>
 
 #ifdef Q_OS_WIN
+#include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 #else

@@ -127,9 +127,15 @@ Qt::ItemFlags ChannelTableModel::flags(const QModelIndex& index) const
 
 QVariant ChannelTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
+        section >= ColumnCount)
         return {};
-    switch (section) {
+    return columnCaption(section);
+}
+
+QString ChannelTableModel::columnCaption(int column)
+{
+    switch (column) {
     case ColChan:
         return QStringLiteral("Chan");
     case ColRelNam:

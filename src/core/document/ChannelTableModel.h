@@ -24,6 +24,9 @@ public:
 
     explicit ChannelTableModel(QObject* parent = nullptr);
 
+    // "Chan", "Relay name", "Back contact", "State up", "State down".
+    static QString columnCaption(int column);
+
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;

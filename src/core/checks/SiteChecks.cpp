@@ -1,0 +1,105 @@
+#include "SiteChecks.h"
+
+#include "common/ChannelLabel.h"
+#include "common/Windows1252.h"
+#include "document/ChannelStatistics.h"
+#include "document/ChannelTableModel.h"
+
+#include <QHash>
+
+namespace {
+
+using Model = ChannelTableModel;
+
+// Channels that share a relay and its contact, by the relay name as the user wrote it,
+// letter case and spaces at the ends aside.
+QHash<QString, QList<int>> relaysInUse(const ChannelRows& rows)
+{
+    QHash<QString, QList<int>> relays;
+    for (int row = 0; row < rows.size(); ++row) {
+        const QString name = rows[row].relNam.trimmed().toCaseFolded();
+        if (!ChannelStatistics::isSpareName(rows[row].relNam))
+            relays[name + (rows[row].back ? u'B' : u'F')].append(row);
+    }
+    return relays;
+}
+
+QString othersText(const QList<int>& rows, int row)
+{
+    QStringList labels;
+    for (const int other : rows) {
+        if (other != row)
+            labels.append(ModFunc::ChannelLabel(other + 1));
+    }
+    return QStringLiteral("The same relay and contact as %1")
+        .arg(labels.join(QStringLiteral(", ")));
+}
+
+// What the channel file would do to a text, or nothing.
+QString fileProblem(const QString& text, int limit)
+{
+    if (text.size() > limit)
+        return QStringLiteral("Longer than the %1 characters the channel file holds").arg(limit);
+    if (Windows1252::hasUnencodable(text))
+        return QStringLiteral("Holds characters the channel file writes as \"?\"");
+    return {};
+}
+
+void checkText(QList<SiteProblem>& problems, int row, int column, const QString& text, int limit)
+{
+    if (text.trimmed().isEmpty()) {
+        problems.append({row, column, QStringLiteral("Empty")});
+        return;
+    }
+    if (const QString problem = fileProblem(text, limit); !problem.isEmpty())
+        problems.append({row, column, problem});
+}
+
+void checkName(QList<SiteProblem>& problems, int row, const QString& name,
+               const QHash<QString, QList<int>>& relays, bool back)
+{
+    const QList<int> sharing = relays.value(name.trimmed().toCaseFolded() + (back ? u'B' : u'F'));
+    if (sharing.size() > 1)
+        problems.append({row, Model::ColRelNam, othersText(sharing, row)});
+    checkText(problems, row, Model::ColRelNam, name, kRelayNameLimit);
+    const QString trimmed = name.trimmed();
+    if (!trimmed.isEmpty() && QStringLiteral("=+-@").contains(trimmed.front()))
+        problems.append({row, Model::ColRelNam,
+                         QStringLiteral("Begins with \"%1\": a spreadsheet may take it for a "
+                                        "formula")
+                             .arg(trimmed.front())});
+}
+
+void checkStates(QList<SiteProblem>& problems, int row, const ChannelRow& channel)
+{
+    const bool spare = ChannelStatistics::isSpareName(channel.relNam);
+    const std::pair<int, QString> states[] = {{Model::ColStUp, QStringLiteral("UP")},
+                                              {Model::ColStDn, QStringLiteral("DN")}};
+    for (const auto& [column, standard] : states) {
+        const QString& text = column == Model::ColStUp ? channel.stUp : channel.stDn;
+        checkText(problems, row, column, text, kStateTextLimit);
+        if (spare && !text.trimmed().isEmpty() && text.trimmed() != standard)
+            problems.append(
+                {row, column,
+                 QStringLiteral("A spare channel whose state text is not %1").arg(standard)});
+    }
+}
+
+} // namespace
+
+QList<SiteProblem> CheckSite(const ChannelRows& rows)
+{
+    const QHash<QString, QList<int>> relays = relaysInUse(rows);
+    QList<SiteProblem> problems;
+    for (int row = 0; row < rows.size(); ++row) {
+        checkName(problems, row, rows[row].relNam, relays, rows[row].back);
+        checkStates(problems, row, rows[row]);
+    }
+    return problems;
+}
+
+QString ProblemLine(const SiteProblem& problem)
+{
+    return ModFunc::ChannelLabel(problem.row + 1) + u'\t' + Model::columnCaption(problem.column) +
+           u'\t' + problem.text;
+}

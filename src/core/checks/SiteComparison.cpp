@@ -1,0 +1,80 @@
+#include "SiteComparison.h"
+
+#include "common/ChannelLabel.h"
+#include "document/ChannelTableModel.h"
+
+namespace {
+
+using Model = ChannelTableModel;
+
+QString labelRange(int first, int last)
+{
+    return ModFunc::ChannelLabel(first + 1) + u'-' + ModFunc::ChannelLabel(last + 1);
+}
+
+} // namespace
+
+QString CellText(const ChannelRow& row, int column)
+{
+    switch (column) {
+    case Model::ColRelNam:
+        return row.relNam;
+    case Model::ColBack:
+        return row.back ? QStringLiteral("Back") : QStringLiteral("Front");
+    case Model::ColStUp:
+        return row.stUp;
+    case Model::ColStDn:
+        return row.stDn;
+    }
+    return {};
+}
+
+int SiteComparison::firstRow() const
+{
+    int first = -1;
+    if (!cells.isEmpty())
+        first = cells.first().row;
+    for (const Extra& extra : extras) {
+        if (first < 0 || extra.first < first)
+            first = extra.first;
+    }
+    return first;
+}
+
+SiteComparison CompareSites(const ChannelRows& ours, const ChannelRows& theirs, bool statesCompared)
+{
+    SiteComparison comparison;
+    comparison.statesCompared = statesCompared;
+    const int lastColumn = statesCompared ? Model::ColStDn : Model::ColBack;
+    const int common = int(std::min(ours.size(), theirs.size()));
+    for (int row = 0; row < common; ++row) {
+        for (int column = Model::ColRelNam; column <= lastColumn; ++column) {
+            const QString mine = CellText(ours[row], column);
+            const QString other = CellText(theirs[row], column);
+            if (mine != other)
+                comparison.cells.append({row, column, mine, other});
+        }
+    }
+    if (ours.size() != theirs.size()) {
+        const int last = int(std::max(ours.size(), theirs.size())) - 1;
+        comparison.extras.append({common, last, ours.size() > theirs.size()});
+    }
+    return comparison;
+}
+
+QStringList DifferenceLines(const SiteComparison& comparison)
+{
+    QStringList lines;
+    for (const SiteComparison::Cell& cell : comparison.cells)
+        lines.append(QStringList{ModFunc::ChannelLabel(cell.row + 1),
+                                 Model::columnCaption(cell.column), cell.ours, cell.theirs}
+                         .join(u'\t'));
+    for (const SiteComparison::Extra& extra : comparison.extras) {
+        const QString present = QStringLiteral("present");
+        const QString absent = QStringLiteral("absent");
+        lines.append(QStringList{labelRange(extra.first, extra.last), QStringLiteral("Channels"),
+                                 extra.ours ? present : absent, extra.ours ? absent : present}
+                         .join(u'\t'));
+    }
+    return lines;
+}

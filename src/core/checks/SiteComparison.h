@@ -1,0 +1,45 @@
+#pragma once
+
+#include "document/ChannelRow.h"
+
+#include <QList>
+#include <QString>
+
+// What differs between this site and another, cell by cell.
+struct SiteComparison
+{
+    struct Cell
+    {
+        int row = 0;
+        int column = 0;
+        QString ours;
+        QString theirs;
+    };
+    // Channels that only one of the sites has: rows first..last of the larger one.
+    struct Extra
+    {
+        int first = 0;
+        int last = 0;
+        bool ours = true; // this site has them, the other not
+    };
+
+    QList<Cell> cells;
+    QList<Extra> extras;
+    bool statesCompared = true;
+
+    bool same() const { return cells.isEmpty() && extras.isEmpty(); }
+    int count() const { return int(cells.size() + extras.size()); }
+    // The first differing channel, or -1.
+    int firstRow() const;
+};
+
+// Compares two sites; state texts only when the other site has them (a .dip).
+SiteComparison CompareSites(const ChannelRows& ours, const ChannelRows& theirs,
+                            bool statesCompared);
+
+// The text of a cell as the comparison shows it: the contact as "Back" or "Front".
+QString CellText(const ChannelRow& row, int column);
+
+// The differences as lines: label, column caption, this site, the other site, split by tabs;
+// channels only one site has as "AB01-AB48", "Channels", "present", "absent" (or the other way).
+QStringList DifferenceLines(const SiteComparison& comparison);
