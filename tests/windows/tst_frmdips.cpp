@@ -71,8 +71,10 @@ void TestFrmDips::menuAndToolbarHoldTheirItemsInOrder()
     QStringList menu;
     for (QAction* action : file->actions())
         menu << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    QCOMPARE(menu, (QStringList{"&New", "&Open...", "&Save", "Save &as...", "&Reload", "-",
-                                "&Import...", "-", "&Export to ZR415..."}));
+    QCOMPARE(menu,
+             (QStringList{"&New", "&Open...", "&Save", "Save &as...", "&Reload", "-", "&Import...",
+                          "-", "&Export to ZR415...", "&Verify card...", "-", "&Compare with...",
+                          "En&d comparison", "Save comparison &report..."}));
     auto* toolbar = window->findChild<QToolBar*>("Toolbar1");
     QVERIFY(toolbar);
     QStringList buttons;

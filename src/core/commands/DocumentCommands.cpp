@@ -93,6 +93,7 @@ void DocumentCommands::startHistory(bool modified)
     history_->clear();
     if (modified)
         history_->resetClean();
+    emit siteReplaced();
 }
 
 void DocumentCommands::changeRows(const QString& text,
@@ -272,7 +273,7 @@ bool DocumentCommands::saveAsPath(const QString& path)
     return true;
 }
 
-void DocumentCommands::ExportToCard()
+std::optional<QString> DocumentCommands::ExportToCard()
 {
     // The card gets what the grid shows, including a cell still being edited.
     FinishEdit();
@@ -282,10 +283,10 @@ void DocumentCommands::ExportToCard()
     lastDialogFileName_ = request.fileName;
     const std::optional<QString> path = Dialogs::current().chooseFile(request);
     if (!path || path->isEmpty())
-        return;
+        return std::nullopt;
     rememberDialogFile(*path);
     dirs_.cfPath = SitePaths::DirectoryOf(*path);
-    saveDip(*path);
+    return saveDip(*path) ? path : std::nullopt;
 }
 
 void DocumentCommands::ImportCorvaneAllocations()

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QUndoStack;
 struct DirSettings;
@@ -48,10 +49,13 @@ public:
 
     void NewSite();
     void OpenSite();
+    // Ends the cell edit in progress so that its value is in the table.
+    void FinishEdit();
     // Answer true only when the site was really written.
     bool SaveSite();
     bool SaveSiteAs();
-    void ExportToCard();
+    // The path of the card's file when it was written.
+    std::optional<QString> ExportToCard();
     void ImportCorvaneAllocations();
     void ExportLabels();
     // The user picked channel-count choice `choice` (-1: none) in the selector.
@@ -82,9 +86,10 @@ signals:
     void modifiedChanged(bool modified);
     // A channel file or list was opened or saved under this path.
     void fileUsed(const QString& path);
+    // New, Open, Import or a restore put another site in place.
+    void siteReplaced();
 
 private:
-    void FinishEdit();
     bool openPath(const QString& path);
     bool saveAsPath(const QString& path);
     bool saveDip(const QString& path);

@@ -44,4 +44,34 @@ FileDialogRequest exportToCard()
                        QStringLiteral("ZR415 dip files (*.dip)|*.dip"));
 }
 
+FileDialogRequest compareWith()
+{
+    FileDialogRequest request;
+    request.title = QStringLiteral("Compare with");
+    request.filter = QStringLiteral("ZR415 dip files (*.dip)|*.dip|CSV files (*.csv)|*.csv|"
+                                    "Corvane channel files (*.cfg)|*.cfg");
+    request.fileMustExist = true;
+    return request;
+}
+
+FileDialogRequest verifyCard()
+{
+    FileDialogRequest request;
+    request.title = QStringLiteral("Verify card");
+    request.filter = QStringLiteral("ZR415 dip files (*.dip)|*.dip");
+    request.fileMustExist = true;
+    return request;
+}
+
+FileDialogRequest report()
+{
+    FileDialogRequest request;
+    request.mode = FileDialogRequest::Mode::Save;
+    request.title = QStringLiteral("Save comparison report");
+    request.filter = QStringLiteral("CSV files (*.csv)|*.csv");
+    request.defaultSuffix = QStringLiteral("csv");
+    request.confirmOverwrite = true;
+    return request;
+}
+
 } // namespace FileDialogSettings

@@ -9,5 +9,11 @@ namespace FileDialogSettings {
 FileDialogRequest open();
 FileDialogRequest saveAs();
 FileDialogRequest exportToCard();
+// The site to compare with: a channel file, a list or a Corvane site's DChannel.cfg.
+FileDialogRequest compareWith();
+// A card's channel file to verify against the site.
+FileDialogRequest verifyCard();
+// The comparison report, a CSV list.
+FileDialogRequest report();
 
 } // namespace FileDialogSettings

@@ -2,6 +2,7 @@
 
 #include "ChannelStatistics.h"
 #include "SiteSize.h"
+#include "checks/SiteComparison.h"
 #include "common/ChannelLabel.h"
 #include "common/ShowMessage.h"
 #include "common/Windows1252.h"
@@ -33,8 +34,14 @@ QVariant ChannelTableModel::data(const QModelIndex& index, int role) const
             return row.back ? Qt::Checked : Qt::Unchecked;
         return {};
     }
-    if (role == AlteredByFileRole || role == Qt::ToolTipRole)
+    if (role == AlteredByFileRole)
         return fileNote(index, role);
+    if (role == OtherValueRole)
+        return otherValue(index);
+    if (role == Qt::ToolTipRole) {
+        const QString tip = toolTip(index);
+        return tip.isEmpty() ? QVariant() : QVariant(tip);
+    }
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
     switch (index.column()) {
@@ -68,6 +75,47 @@ QVariant ChannelTableModel::fileNote(const QModelIndex& index, int role) const
             .arg(limit)
             .arg(text->left(limit));
     return QStringLiteral("Characters the channel file cannot hold are written as \"?\".");
+}
+
+// A cell of a row the other site lacks differs too: it is "(none)" there.
+QVariant ChannelTableModel::otherValue(const QModelIndex& index) const
+{
+    const int column = index.column();
+    if (!comparing_ || column == ColChan || (!otherStates_ && column > ColBack))
+        return {};
+    if (index.row() >= other_.size())
+        return QStringLiteral("(none)");
+    const QString theirs = CellText(other_[index.row()], column);
+    return theirs == CellText(rows_[index.row()], column) ? QVariant() : QVariant(theirs);
+}
+
+QString ChannelTableModel::toolTip(const QModelIndex& index) const
+{
+    QStringList lines;
+    if (const QVariant note = fileNote(index, Qt::ToolTipRole); note.isValid())
+        lines.append(note.toString());
+    if (const QVariant other = otherValue(index); other.isValid())
+        lines.append(QStringLiteral("The other site: %1").arg(other.toString()));
+    return lines.join(u'\n');
+}
+
+void ChannelTableModel::setOtherSite(const ChannelRows& other, bool states)
+{
+    comparing_ = true;
+    other_ = other;
+    otherStates_ = states;
+    if (!rows_.isEmpty())
+        emit dataChanged(index(0, 0), index(channelCount() - 1, ColumnCount - 1));
+}
+
+void ChannelTableModel::clearOtherSite()
+{
+    if (!comparing_)
+        return;
+    comparing_ = false;
+    other_.clear();
+    if (!rows_.isEmpty())
+        emit dataChanged(index(0, 0), index(channelCount() - 1, ColumnCount - 1));
 }
 
 bool ChannelTableModel::setData(const QModelIndex& index, const QVariant& value, int role)

@@ -21,6 +21,8 @@ public:
 
     // True for a text the channel file would cut or write with "?" in it.
     static constexpr int AlteredByFileRole = Qt::UserRole + 1;
+    // The other site's text of a cell that differs from it, while a site is compared.
+    static constexpr int OtherValueRole = Qt::UserRole + 2;
 
     explicit ChannelTableModel(QObject* parent = nullptr);
 
@@ -62,6 +64,14 @@ public:
     // Grows with default rows or drops rows from the end; kept rows keep their values.
     void resizeTo(int channels);
 
+    // Compares the rows with another site's, cell by cell, until cleared; state texts only
+    // when `states`.
+    void setOtherSite(const ChannelRows& other, bool states);
+    void clearOtherSite();
+    bool comparing() const { return comparing_; }
+    const ChannelRows& otherRows() const { return other_; }
+    bool otherStates() const { return otherStates_; }
+
     int selectedChoice() const { return selectedChoice_; }
     void selectChoice(int choice);
 
@@ -71,8 +81,13 @@ signals:
 
 private:
     QVariant fileNote(const QModelIndex& index, int role) const;
+    QVariant otherValue(const QModelIndex& index) const;
+    QString toolTip(const QModelIndex& index) const;
 
     ChannelRows rows_;
     int selectedChoice_ = -1;
+    bool comparing_ = false;
+    ChannelRows other_;
+    bool otherStates_ = false;
     UserEditHandler userEditHandler_;
 };

@@ -55,7 +55,9 @@ void ChannelGridDelegate::initStyleOption(QStyleOptionViewItem* option,
                                           const QModelIndex& index) const
 {
     QStyledItemDelegate::initStyleOption(option, index);
-    if (index.data(ChannelTableModel::AlteredByFileRole).toBool())
+    if (index.data(ChannelTableModel::OtherValueRole).isValid())
+        option->backgroundBrush = QColor(kDifferenceMark);
+    else if (index.data(ChannelTableModel::AlteredByFileRole).toBool())
         option->backgroundBrush = QColor(kAlteredMark);
 }
 

@@ -16,6 +16,8 @@ public:
 
     // The background of a text the channel file would cut or write with "?".
     static constexpr QRgb kAlteredMark = qRgb(255, 214, 190);
+    // The background of a cell that differs from the site compared with.
+    static constexpr QRgb kDifferenceMark = qRgb(190, 220, 255);
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;

@@ -1,6 +1,7 @@
 #include "FrmDips.h"
 
 #include "ChannelGridView.h"
+#include "CheckPanels.h"
 #include "FindBar.h"
 #include "GridEditing.h"
 #include "MainActions.h"
@@ -9,6 +10,7 @@
 #include "SiteStatus.h"
 #include "Twips.h"
 #include "WindowGeometry.h"
+#include "commands/CheckCommands.h"
 #include "commands/DocumentCommands.h"
 #include "commands/SiteFormats.h"
 #include "commands/SiteRecovery.h"
@@ -54,6 +56,7 @@ QString droppedSiteFile(const QMimeData* data)
 FrmDips::FrmDips(QWidget* parent)
     : QMainWindow(parent), table_(new ChannelTableModel(this)),
       commands_(new DocumentCommands(*table_, ModGlobal::dirs, this)),
+      checks_(new CheckCommands(*commands_, *table_, ModGlobal::dirs, this)),
       actions_(std::make_unique<MainActions>(this))
 {
     setObjectName(QStringLiteral("FrmDips"));
@@ -71,6 +74,8 @@ FrmDips::FrmDips(QWidget* parent)
     buildChannelCountSelector();
     buildGrid();
     status_ = new SiteStatus(*statusBar(), *table_);
+    panels_ = new CheckPanels(*this, *grid_, *checks_, *status_, *actions_);
+    buildViewMenu();
     recovery_ = new SiteRecovery(*commands_, *table_, SiteRecovery::defaultFolder(), this);
     connectCommands();
     connectEditing();
@@ -94,7 +99,9 @@ void FrmDips::buildMenus()
     file->addSeparator()->setObjectName(QStringLiteral("MnuSep0"));
     file->addAction(actions_->import);
     file->addSeparator()->setObjectName(QStringLiteral("MnuSep1"));
-    file->addAction(actions_->exportToCard);
+    file->addActions({actions_->exportToCard, actions_->verifyCard});
+    file->addSeparator();
+    file->addActions({actions_->compareWith, actions_->endComparison, actions_->saveReport});
     recentFiles_ = new RecentFilesMenu(
         *file, [this](const QString& path) { commands_->openFromOutside(path); });
 
@@ -122,6 +129,15 @@ QToolBar* FrmDips::addFixedToolBar(const QString& name)
     bar->setFloatable(false);
     bar->setContextMenuPolicy(Qt::PreventContextMenu);
     return bar;
+}
+
+// After the Edit menu, before Help: the panels and the keys through the differences.
+void FrmDips::buildViewMenu()
+{
+    auto* view = new QMenu(QStringLiteral("&View"), this);
+    view->setObjectName(QStringLiteral("MnuView"));
+    panels_->fillViewMenu(*view);
+    menuBar()->insertMenu(findChild<QMenu*>(QStringLiteral("MnuHelp"))->menuAction(), view);
 }
 
 void FrmDips::buildToolbar()
@@ -185,7 +201,11 @@ void FrmDips::connectCommands()
     actions_->reload->setEnabled(false);
     connect(actions_->import, &QAction::triggered, commands,
             &DocumentCommands::ImportCorvaneAllocations);
-    connect(actions_->exportToCard, &QAction::triggered, commands, &DocumentCommands::ExportToCard);
+    connect(actions_->exportToCard, &QAction::triggered, checks_, &CheckCommands::ExportAndVerify);
+    connect(actions_->verifyCard, &QAction::triggered, checks_, &CheckCommands::VerifyCard);
+    connect(actions_->compareWith, &QAction::triggered, checks_, &CheckCommands::CompareWith);
+    connect(actions_->endComparison, &QAction::triggered, checks_, &CheckCommands::EndComparison);
+    connect(actions_->saveReport, &QAction::triggered, checks_, &CheckCommands::SaveReport);
     connect(actions_->labels, &QAction::triggered, commands, &DocumentCommands::ExportLabels);
     connect(actions_->undo, &QAction::triggered, commands, &DocumentCommands::Undo);
     connect(actions_->redo, &QAction::triggered, commands, &DocumentCommands::Redo);

@@ -6,6 +6,8 @@
 #include <memory>
 
 class ChannelGridView;
+class CheckCommands;
+class CheckPanels;
 class ChannelTableModel;
 class DocumentCommands;
 class FindBar;
@@ -31,6 +33,8 @@ public:
 
     ChannelTableModel& table() const { return *table_; }
     DocumentCommands& commands() const { return *commands_; }
+    CheckCommands& checks() const { return *checks_; }
+    CheckPanels& panels() const { return *panels_; }
     ChannelGridView* grid() const { return grid_; }
     QComboBox* channelCountSelector() const { return cmbNoChans_; }
     FindBar* findBar() const { return findBar_; }
@@ -54,6 +58,7 @@ protected:
 private:
     void buildMenus();
     QToolBar* addFixedToolBar(const QString& name);
+    void buildViewMenu();
     void buildToolbar();
     void buildChannelCountSelector();
     void buildGrid();
@@ -67,6 +72,8 @@ private:
 
     ChannelTableModel* table_;
     DocumentCommands* commands_;
+    CheckCommands* checks_;
+    CheckPanels* panels_ = nullptr;
     std::unique_ptr<MainActions> actions_;
     ChannelGridView* grid_ = nullptr;
     QComboBox* cmbNoChans_ = nullptr;

@@ -39,6 +39,14 @@ MainActions::MainActions(QObject* owner)
       import(makeAction(owner, "MnuImport", "&Import...")),
       exportToCard(makeAction(owner, "MnuExport", "&Export to ZR415...")),
       labels(makeAction(owner, "MnuLabels", "Export to &labels database")),
+      verifyCard(makeAction(owner, "MnuVerifyCard", "&Verify card...")),
+      compareWith(makeAction(owner, "MnuCompare", "&Compare with...")),
+      endComparison(makeAction(owner, "MnuEndCompare", "En&d comparison")),
+      saveReport(makeAction(owner, "MnuSaveReport", "Save comparison &report...")),
+      nextDifference(
+          makeAction(owner, "MnuNextDifference", "&Next difference", {QKeySequence(Qt::Key_F8)})),
+      previousDifference(makeAction(owner, "MnuPreviousDifference", "&Previous difference",
+                                    {QKeySequence(Qt::SHIFT | Qt::Key_F8)})),
       undo(makeAction(owner, "MnuUndo", "&Undo", keys(QKeySequence::Undo))),
       // Ctrl+Y as well everywhere: users come from Windows, where it is the habit.
       redo(makeAction(owner, "MnuRedo", "&Redo",
@@ -82,6 +90,27 @@ QList<QAction*> MainActions::toolbar() const
 
 QList<QAction*> MainActions::all() const
 {
-    return {newSite, open, save, saveAs, reload,      import,   exportToCard, labels, undo,
-            redo,    cut,  copy, paste,  deleteCells, fillDown, find,         about};
+    return {newSite,
+            open,
+            save,
+            saveAs,
+            reload,
+            import,
+            exportToCard,
+            labels,
+            verifyCard,
+            compareWith,
+            endComparison,
+            saveReport,
+            nextDifference,
+            previousDifference,
+            undo,
+            redo,
+            cut,
+            copy,
+            paste,
+            deleteCells,
+            fillDown,
+            find,
+            about};
 }

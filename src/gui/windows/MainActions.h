@@ -20,6 +20,12 @@ struct MainActions
     QAction* import;
     QAction* exportToCard;
     QAction* labels;
+    QAction* verifyCard;
+    QAction* compareWith;
+    QAction* endComparison;
+    QAction* saveReport;
+    QAction* nextDifference;
+    QAction* previousDifference;
     QAction* undo;
     QAction* redo;
     QAction* cut;

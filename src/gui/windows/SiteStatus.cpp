@@ -51,6 +51,7 @@ SiteStatus::SiteStatus(QStatusBar& bar, const ChannelTableModel& table)
     warning_->setPalette(marked);
     warning_->hide();
     channels_ = addLabel(counts, lines, "StatusChannels");
+    checks_ = addLabel(counts, lines, "StatusChecks");
     bar.addPermanentWidget(counts);
     noteTimer_.setSingleShot(true);
     noteTimer_.setInterval(kNoteMilliseconds);
@@ -71,6 +72,17 @@ void SiteStatus::update()
                            .arg(statistics.back));
     warning_->setVisible(statistics.altered > 0);
     warning_->setText(statistics.altered > 0 ? warningText(statistics.altered) : QString());
+}
+
+void SiteStatus::showChecks(int problems, int differences)
+{
+    QString text =
+        problems == 1 ? QStringLiteral("1 problem") : QStringLiteral("%1 problems").arg(problems);
+    if (differences == 1)
+        text += QStringLiteral(", 1 difference");
+    else if (differences >= 0)
+        text += QStringLiteral(", %1 differences").arg(differences);
+    checks_->setText(text);
 }
 
 QString SiteStatus::text() const

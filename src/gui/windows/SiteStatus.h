@@ -26,6 +26,9 @@ public:
     void showNote(const QString& note);
     // The current cell's row: "Unit A, card B: AB01-AB48".
     void showPosition(int row);
+    // The problems found and, while a site is compared (differences 0 or more), the
+    // differences.
+    void showChecks(int problems, int differences);
 
 private:
     void update();
@@ -35,6 +38,7 @@ private:
     QLabel* left_;
     QLabel* channels_;
     QLabel* warning_;
+    QLabel* checks_;
     QString position_;
     QTimer noteTimer_;
 };

@@ -1,0 +1,177 @@
+#include "CheckCommands.h"
+
+#include "DocumentCommands.h"
+#include "FileDialogSettings.h"
+#include "SiteFormats.h"
+#include "common/AtomicFile.h"
+#include "common/ShowMessage.h"
+#include "common/Windows1252.h"
+#include "document/ChannelTableModel.h"
+#include "document/CsvFile.h"
+#include "document/DipFile.h"
+#include "document/DirSettings.h"
+#include "document/SiteSize.h"
+
+#include <QDateTime>
+#include <QDir>
+
+using ModFunc::ShowMessage;
+
+namespace {
+
+QString native(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+// A field of the report: between double quotes when it holds a comma, a quote or a break.
+QString csvField(const QString& text)
+{
+    const bool plain = !text.contains(u',') && !text.contains(u'"') && !text.contains(u'\n') &&
+                       !text.contains(u'\r');
+    return plain ? text : u'"' + QString(text).replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+
+} // namespace
+
+CheckCommands::CheckCommands(DocumentCommands& commands, ChannelTableModel& table,
+                             DirSettings& dirs, QObject* parent)
+    : QObject(parent), commands_(commands), table_(table), dirs_(dirs)
+{
+    connect(&commands, &DocumentCommands::siteReplaced, this, &CheckCommands::EndComparison);
+    connect(&table, &QAbstractItemModel::dataChanged, this, &CheckCommands::followTable);
+    connect(&table, &QAbstractItemModel::rowsInserted, this, &CheckCommands::followTable);
+    connect(&table, &QAbstractItemModel::rowsRemoved, this, &CheckCommands::followTable);
+}
+
+bool CheckCommands::comparing() const
+{
+    return table_.comparing();
+}
+
+SiteComparison CheckCommands::comparison() const
+{
+    if (!comparing())
+        return {};
+    return CompareSites(table_.rows(), table_.otherRows(), table_.otherStates());
+}
+
+void CheckCommands::followTable()
+{
+    if (comparing())
+        emit comparisonChanged();
+}
+
+// Reads the other site as zr415-convert reads an INPUT: a list into one unit of default rows.
+bool CheckCommands::compareWithFile(const QString& path)
+{
+    const SiteFormat* format = SiteFormats::forInput(path);
+    if (!format) {
+        ShowMessage(SiteFormats::UnknownFileTypeText());
+        return false;
+    }
+    const SiteRead read =
+        format->read({path, DefaultRows(SiteSize::choiceChannels(0)), SiteFormats::AskCsvQuestion});
+    for (const QString& notice : read.notices)
+        ShowMessage(notice);
+    if (const std::optional<MessageRequest> failure = SiteFormats::readFailure(*format, read))
+        Dialogs::current().showMessage(*failure);
+    if (!read.applies())
+        return false;
+    otherPath_ = path;
+    table_.setOtherSite(read.rows, format->id == SiteFormat::Id::Dip);
+    emit comparisonChanged();
+    return true;
+}
+
+void CheckCommands::CompareWith()
+{
+    commands_.FinishEdit();
+    FileDialogRequest request = FileDialogSettings::compareWith();
+    request.directory = dirs_.filePath;
+    if (const std::optional<QString> path = Dialogs::current().chooseFile(request))
+        compareWithFile(*path);
+}
+
+void CheckCommands::VerifyCard()
+{
+    commands_.FinishEdit();
+    FileDialogRequest request = FileDialogSettings::verifyCard();
+    request.directory = dirs_.cfPath;
+    const std::optional<QString> path = Dialogs::current().chooseFile(request);
+    if (!path || !compareWithFile(*path))
+        return;
+    const SiteComparison differences = comparison();
+    if (differences.same()) {
+        ShowMessage(QStringLiteral("Card verified: %1 channels in %2 match the site.")
+                        .arg(table_.channelCount())
+                        .arg(native(*path)));
+        return;
+    }
+    AskUser(QStringLiteral("%1 differs from the site in %2 places; the first is %3.")
+                .arg(native(*path))
+                .arg(differences.count())
+                .arg(table_.label(differences.firstRow())),
+            EditorTitle(), MessageIcon::Exclamation, MessageButtons::Ok);
+}
+
+void CheckCommands::ExportAndVerify()
+{
+    const std::optional<QString> path = commands_.ExportToCard();
+    if (!path)
+        return;
+    const CardCheck check = CheckCard(*path, EncodeDipFile(table_.rows()), readCard_);
+    if (check.verified()) {
+        ShowMessage(QStringLiteral("Card verified: %1 channels written to %2")
+                        .arg(table_.channelCount())
+                        .arg(native(*path)));
+        return;
+    }
+    const QString text =
+        !check.readError.isEmpty()
+            ? QStringLiteral("The card could not be read back to verify it:\r\n%1\r\n%2")
+                  .arg(native(*path), check.readError)
+            : QStringLiteral("The card does not hold what was written to %1: %2 differs.\r\n"
+                             "Export to the card again, or use another card.")
+                  .arg(native(*path), check.whereText());
+    AskUser(text, EditorTitle(), MessageIcon::Critical, MessageButtons::Ok);
+}
+
+void CheckCommands::EndComparison()
+{
+    if (!comparing())
+        return;
+    table_.clearOtherSite();
+    otherPath_.clear();
+    emit comparisonChanged();
+}
+
+// The differences for the checking record: both sites and the date first, then a line each.
+void CheckCommands::SaveReport()
+{
+    commands_.FinishEdit();
+    if (!comparing())
+        return;
+    FileDialogRequest request = FileDialogSettings::report();
+    request.directory = dirs_.filePath;
+    const std::optional<QString> path = Dialogs::current().chooseFile(request);
+    if (!path)
+        return;
+    const QString site = commands_.site().sitePath.isEmpty() ? commands_.site().siteName
+                                                             : native(commands_.site().sitePath);
+    QStringList lines{QStringLiteral("This site,") + csvField(site),
+                      QStringLiteral("Other site,") + csvField(native(otherPath_)),
+                      QStringLiteral("Date,") + QDate::currentDate().toString(Qt::ISODate),
+                      QStringLiteral("Channel,Column,This site,Other site")};
+    for (const QString& line : DifferenceLines(comparison())) {
+        QStringList fields = line.split(u'\t');
+        for (QString& field : fields)
+            field = csvField(field);
+        lines.append(fields.join(u','));
+    }
+    const QString text = lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+    const FileResult result = AtomicFile::write(*path, Windows1252::encode(text));
+    if (!result)
+        ShowMessage(
+            ModFunc::FailureText(QStringLiteral("Error occurred while saving."), result.error));
+}

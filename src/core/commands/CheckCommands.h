@@ -1,0 +1,51 @@
+#pragma once
+
+#include "checks/CardCheck.h"
+#include "checks/SiteComparison.h"
+
+#include <QObject>
+#include <QString>
+
+class ChannelTableModel;
+class DocumentCommands;
+struct DirSettings;
+
+// The checker's commands: compare the open site with another read beside it (never into it),
+// verify a card's channel file against the site, save the differences as a report. A
+// comparison lasts until End comparison, New, Open or Import.
+class CheckCommands : public QObject
+{
+    Q_OBJECT
+
+public:
+    CheckCommands(DocumentCommands& commands, ChannelTableModel& table, DirSettings& dirs,
+                  QObject* parent = nullptr);
+
+    // Replaces how a card's file is read back (tests give one that reads other bytes).
+    void setCardReader(CardReader reader) { readCard_ = std::move(reader); }
+
+    void CompareWith();
+    void VerifyCard();
+    void EndComparison();
+    void SaveReport();
+    // Exports the site to the card, then reads it back and says whether it holds the site.
+    void ExportAndVerify();
+
+    bool comparing() const;
+    // What differs now; it follows every edit.
+    SiteComparison comparison() const;
+    QString otherPath() const { return otherPath_; }
+
+signals:
+    void comparisonChanged();
+
+private:
+    bool compareWithFile(const QString& path);
+    void followTable();
+
+    DocumentCommands& commands_;
+    ChannelTableModel& table_;
+    DirSettings& dirs_;
+    QString otherPath_;
+    CardReader readCard_ = ReadBackFromDevice;
+};
