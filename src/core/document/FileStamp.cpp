@@ -32,8 +32,7 @@ bool FileStamp::changed() const
     const QFileInfo info(path);
     if (!info.isFile())
         return size >= 0;
-    if (info.size() != size)
-        return true;
-    // A file only touched, or copied back, holds the same bytes.
-    return info.lastModified() != modified && checksumOf(path) != checksum;
+    // The bytes decide: a file only touched, or copied back, holds the same ones, and another
+    // save within the clock's resolution may keep the time.
+    return info.size() != size || checksumOf(path) != checksum;
 }

@@ -5,7 +5,7 @@
 #include <QString>
 
 // What a file was when the editor last read or wrote it, to tell whether another program has
-// changed it since: its size and time, and a checksum for when only the time changed.
+// changed it since: its size, time and a checksum of its bytes.
 struct FileStamp
 {
     QString path; // empty: no file to watch
