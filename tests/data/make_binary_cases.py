@@ -296,6 +296,96 @@ def convert_cases():
     put("convert/double-dash/expected/out.dip", dip_file({1: dip_record(b"R1", 1)}))
 
 
+def check_cases():
+    """--check INPUT: one case per kind of problem, a site with none, each input format."""
+    # Nothing a checker would flag: a relay on both its contacts, a formula sign inside a name,
+    # spares of the same name, sixteen characters, a Windows-1252 letter, other state texts on
+    # a channel in use.
+    put("convert/check-none/files/site.dip", dip_file({
+        1: dip_record(b"TPR 1", 1), 2: dip_record(b"TPR 1", 0),
+        3: dip_record(b"A=B+C-D@E", 0), 4: dip_record(b"Spare", 0), 5: dip_record(b"Spare", 0),
+        6: dip_record(b"ABCDEFGHIJKLMNOP", 1, b"ON", b"OFF"), 7: dip_record(b"\x80 FEED \xe9", 0)}))
+    # The same relay and contact three times, one in another letter case and another unit;
+    # the same name on the other contact and spares of one name are no duplicate.
+    put("convert/check-duplicate-relay/files/site.dip", dip_file({
+        1: dip_record(b"TPR 1", 1), 2: dip_record(b"TPR 1", 0), 3: dip_record(b"TPR 2"),
+        4: dip_record(b"TPR 2"), 5: dip_record(b"TPR 2", 1), 6: dip_record(b"SPARE X"),
+        7: dip_record(b"SPARE X"), 50: dip_record(b"tpr 1", 1), 400: dip_record(b"TPR 1", 1)}))
+    # Only a list holds a name longer than the channel file's sixteen characters.
+    put("convert/check-long-name/files/list.csv",
+        b"AA01,ABCDEFGHIJKLMNOPQ,Back\r\nAA02,ABCDEFGHIJKLMNOP,Front\r\n"
+        b'AA03,"LONG, WITH A COMMA",Front\r\n')
+    put("convert/check-empty-texts/files/site.dip", dip_file({
+        1: dip_record(b""), 2: dip_record(b"TPR 2", 0, b""), 3: dip_record(b"TPR 3", 0, b"UP", b""),
+        4: dip_record(b"", 0, b"", b"DN")}))
+    # A list is what a spreadsheet opens.
+    put("convert/check-formula-names/files/list.csv",
+        b"AA01,=A1+B1,Front\r\nAA02,+44 TPR,Front\r\nAA03,-50V FEED,Back\r\nAA04,@HOME,Front\r\n"
+        b'AA05,TPR=1,Front\r\nAA06,"=SUM(A1,B1)",Front\r\n')
+    put("convert/check-spare-states/files/site.dip", dip_file({
+        1: dip_record(spare(1), 0, b"ON", b"OFF"), 2: dip_record(b"SPARE", 0, b"DN", b"UP"),
+        3: dip_record(b"Spare", 0, b"UP", b"DN"), 4: dip_record(b"", 0, b"ON", b"DN"),
+        5: dip_record(b"TPR 5", 0, b"ON", b"OFF")}))
+    put("convert/check-corvane/files/config/kirkby/SiteInfo.cfg", siteinfo(b"Kirkby Jn"))
+    put("convert/check-corvane/files/config/kirkby/DChannel.cfg", dchannel_of([
+        (b"TPR 1", True), (b"TPR 1", True), (b"@TPR", False), (b"", False), (b"TPR 1", False)]))
+    # Cut to its first 3072 channels and checked: the first and the last share a relay.
+    put("convert/check-cut-site/files/big.dip", dip_header(5000) + b"".join(
+        [dip_record(b"FIRST", 1)] + [dip_record(spare(c)) for c in range(2, 3072)]
+        + [dip_record(b"FIRST", 1), dip_record(b"=BEYOND", 1)]))
+    put("convert/check-unreadable/files/site.dip", dip_header(384, flag=0x12345678))
+
+
+def compare_cases():
+    """--compare A B: sites of each format, of different sizes, the same site, an unreadable
+    one."""
+    north = {1: dip_record(b"TPR 1", 1), 2: dip_record(b"TPR 2"),
+             3: dip_record(b"TPR 3", 0, b"ON", b"OFF"), 4: dip_record(b"TPR 4")}
+    altered = dict(north)
+    altered.update({1: dip_record(b"TPR 1", 0), 2: dip_record(b"TPR 2X"),
+                    3: dip_record(b"TPR 3", 0, b"ON", b"OF"), 4: dip_record(b"TPR 4", 0, b"NO"),
+                    384: dip_record(b"LAST")})
+    put("convert/compare-dip-dip/files/north.dip", dip_file(north))
+    put("convert/compare-dip-dip/files/altered.dip", dip_file(altered))
+    put("convert/compare-same-dip/files/north.dip", dip_file(north))
+    put("convert/compare-same-dip/files/copy.dip", dip_file(north))
+
+    # A list holds no state texts: channel 3's ON and OFF are not compared.
+    put("convert/compare-dip-csv/files/north.dip", dip_file(north))
+    put("convert/compare-dip-csv/files/north.csv", csv_file(384, {
+        1: (b"TPR 1", True), 2: (b"TPR 2", True), 3: (b"TPR 3", False), 4: (b"TPR 4X", False)}))
+    put("convert/compare-same-dip-csv/files/north.dip", dip_file(north))
+    put("convert/compare-same-dip-csv/files/north.csv", csv_file(384, {
+        1: (b"TPR 1", True), 2: (b"TPR 2", False), 3: (b"TPR 3", False), 4: (b"TPR 4", False)}))
+
+    kirkby = [(b"TPR 1", True), (b"", False), (b"TPR 3", False)]
+    put("convert/compare-csv-corvane/files/kirkby.csv",
+        b"AA01,TPR 1,Back\r\nAA02,Spare AA02,Front\r\nAA03,TPR 3,Back\r\n")
+    put("convert/compare-csv-corvane/files/config/kirkby/SiteInfo.cfg", siteinfo(b"Kirkby Jn"))
+    put("convert/compare-csv-corvane/files/config/kirkby/DChannel.cfg", dchannel_of(kirkby))
+    put("convert/compare-corvane-dip/files/config/kirkby/SiteInfo.cfg", siteinfo(b"Kirkby Jn"))
+    put("convert/compare-corvane-dip/files/config/kirkby/DChannel.cfg", dchannel_of(kirkby))
+    put("convert/compare-corvane-dip/files/kirkby.dip",
+        dip_file({1: dip_record(b"TPR 1", 1, b"ON", b"OFF"), 3: dip_record(b"TPR 3")}))
+
+    # One unit against two: the second unit is one range, after the cells that differ.
+    small = dip_file({1: dip_record(b"TPR 1", 1)})
+    large = dip_file({1: dip_record(b"TPR 1X", 1), 768: dip_record(b"LAST")})
+    put("convert/compare-smaller-larger/files/small.dip", small)
+    put("convert/compare-smaller-larger/files/large.dip", large)
+    put("convert/compare-larger-smaller/files/small.dip", small)
+    put("convert/compare-larger-smaller/files/large.dip", large)
+    # A list of 400 lines makes two units.
+    put("convert/compare-csv-larger/files/long.csv", csv_file(400, {}))
+    put("convert/compare-csv-larger/files/site.dip", dip_file({1: dip_record(spare(1))}))
+
+    bad = dip_header(384, flag=0x12345678)
+    put("convert/compare-second-unreadable/files/north.dip", dip_file(north))
+    put("convert/compare-second-unreadable/files/bad.dip", bad)
+    put("convert/compare-first-unreadable/files/north.dip", dip_file(north))
+    put("convert/compare-first-unreadable/files/bad.dip", bad)
+
+
 def scenario_cases():
     """Open north.dip, fail to read another file, Save: north.dip must get the site's own
     channels. The file opened holds 0xFF in every byte a reader passes over, so that the
@@ -321,6 +411,8 @@ def main():
     csv_cases()
     corvane_cases()
     convert_cases()
+    check_cases()
+    compare_cases()
     scenario_cases()
     check = "--check" in sys.argv[1:]
     stale = []
