@@ -1,43 +1,66 @@
-// Renders the editor with a site open, for the README: zr415-screenshot SITE OUTPUT.png
+// Renders the editor for the README: the sample site with a card's end in view, and the same
+// site compared with an altered copy.
+// zr415-screenshot SITE EDITOR.png OTHER COMPARISON.png
+#include "commands/CheckCommands.h"
 #include "commands/DocumentCommands.h"
 #include "document/ChannelTableModel.h"
 #include "support/ScriptedDialogs.h"
 #include "windows/ChannelGridView.h"
-#include "windows/FindBar.h"
+#include "windows/CheckPanels.h"
 #include "windows/FrmDips.h"
+#include "windows/ProblemsPanel.h"
 
 #include <QApplication>
-#include <QLineEdit>
 #include <QPixmap>
 #include <QTextStream>
+
+namespace {
+
+bool save(QWidget& window, const QString& path)
+{
+    QApplication::processEvents();
+    if (window.grab().save(path))
+        return true;
+    QTextStream(stderr) << "cannot write " << path << '\n';
+    return false;
+}
+
+// Shows rows AA37..AB08: the line after AA48 ends card A; AA47 holds sixteen capitals.
+void showCardEnd(FrmDips& window)
+{
+    ChannelTableModel& table = window.table();
+    table.setData(table.index(46, ChannelTableModel::ColRelNam),
+                  QStringLiteral("MMMM 1234 MMMM12"));
+    // A name the channel file cannot hold, for the marked cell and the status bar's warning.
+    table.setData(table.index(43, ChannelTableModel::ColRelNam), QStringLiteral("TPR \u03A912"));
+    window.grid()->scrollTo(table.index(36, 0), QAbstractItemView::PositionAtTop);
+    window.grid()->setCurrentIndex(table.index(47, ChannelTableModel::ColRelNam));
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ZR415Config-screenshot"));
     const QStringList arguments = QApplication::arguments();
-    if (arguments.size() != 3) {
-        QTextStream(stderr) << "usage: zr415-screenshot SITE OUTPUT.png\n";
+    if (arguments.size() != 5) {
+        QTextStream(stderr) << "usage: zr415-screenshot SITE EDITOR.png OTHER COMPARISON.png\n";
         return 2;
     }
     ScriptedDialogs dialogs;
     FrmDips window;
     window.show();
-    if (!window.commands().openPath(arguments[1])) {
-        QTextStream(stderr) << dialogs.texts().join(u'\n') << '\n';
+    dialogs.chooseNext(arguments[1]);
+    window.commands().OpenSite();
+    showCardEnd(window);
+    window.panels().problems()->refresh();
+    if (!save(window, arguments[2]))
         return 1;
-    }
-    window.findBar()->activate();
-    window.findBar()->textField()->setText(QStringLiteral("TPR"));
-    emit window.findBar()->findNext(QStringLiteral("TPR"));
-    // A name the channel file cannot hold, entered as a user would, for the marked cell and the
-    // status bar's warning; set after the find, which so still stops at the sample's TPR.
-    const QModelIndex spare = window.table().index(20, ChannelTableModel::ColRelNam);
-    window.table().setData(spare, QStringLiteral("TPR \u03A912"));
-    QApplication::processEvents();
-    if (!window.grab().save(arguments[2])) {
-        QTextStream(stderr) << "cannot write " << arguments[2] << '\n';
-        return 1;
-    }
-    return 0;
+    window.commands().Undo();
+    window.commands().Undo();
+    dialogs.chooseNext(arguments[3]);
+    window.checks().CompareWith();
+    window.panels().goToDifference(1);
+    return save(window, arguments[4]) ? 0 : 1;
 }

@@ -31,9 +31,9 @@ QString CardCheck::whereText() const
 {
     if (firstChannel == 0)
         return QStringLiteral("the header");
-    const QString label = ModFunc::ChannelLabel(firstChannel);
-    return label.isEmpty() ? QStringLiteral("the length of the file")
-                           : QStringLiteral("channel %1").arg(label);
+    if (longer)
+        return QStringLiteral("the length of the file");
+    return QStringLiteral("channel %1").arg(ModFunc::ChannelLabel(firstChannel));
 }
 
 CardCheck CheckCard(const QString& path, const QByteArray& written, const CardReader& read)
@@ -45,6 +45,11 @@ CardCheck CheckCard(const QString& path, const QByteArray& written, const CardRe
     qsizetype at = 0;
     while (at < held.size() && at < written.size() && held[at] == written[at])
         ++at;
+    // Past the last record written no channel of the site differs.
+    if (at == written.size()) {
+        check.longer = true;
+        return check;
+    }
     check.firstChannel =
         at < DipHeader::kSize ? 0 : int((at - DipHeader::kSize) / DipChannelRecord::kSize) + 1;
     return check;

@@ -10,8 +10,9 @@ struct CardCheck
 {
     QString readError;     // the card could not be read back
     int firstChannel = -1; // the first channel that differs; 0 for the header; -1: none differs
+    bool longer = false;   // the card holds all that was written, and more after it
 
-    bool verified() const { return readError.isEmpty() && firstChannel < 0; }
+    bool verified() const { return readError.isEmpty() && firstChannel < 0 && !longer; }
     // "channel AA05", "the header", or the length when only that differs.
     QString whereText() const;
 };

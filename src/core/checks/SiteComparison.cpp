@@ -1,6 +1,7 @@
 #include "SiteComparison.h"
 
 #include "common/ChannelLabel.h"
+#include "common/TrimSpaces.h"
 #include "document/ChannelTableModel.h"
 
 namespace {
@@ -10,6 +11,22 @@ using Model = ChannelTableModel;
 QString labelRange(int first, int last)
 {
     return ModFunc::ChannelLabel(first + 1) + u'-' + ModFunc::ChannelLabel(last + 1);
+}
+
+// A channel file pads state texts with spaces, and its reader trims them off names.
+QStringView fileText(const QString& text, int column)
+{
+    QStringView view(text);
+    if (column == Model::ColRelNam)
+        return ModFunc::TrimSpaces(view);
+    while (view.endsWith(u' '))
+        view.chop(1);
+    return view;
+}
+
+bool sameText(const QString& ours, const QString& theirs, int column)
+{
+    return fileText(ours, column) == fileText(theirs, column);
 }
 
 } // namespace
@@ -27,6 +44,11 @@ QString CellText(const ChannelRow& row, int column)
         return row.stDn;
     }
     return {};
+}
+
+bool SameCell(const ChannelRow& ours, const ChannelRow& theirs, int column)
+{
+    return sameText(CellText(ours, column), CellText(theirs, column), column);
 }
 
 int SiteComparison::firstRow() const
@@ -51,7 +73,7 @@ SiteComparison CompareSites(const ChannelRows& ours, const ChannelRows& theirs, 
         for (int column = Model::ColRelNam; column <= lastColumn; ++column) {
             const QString mine = CellText(ours[row], column);
             const QString other = CellText(theirs[row], column);
-            if (mine != other)
+            if (!sameText(mine, other, column))
                 comparison.cells.append({row, column, mine, other});
         }
     }

@@ -40,6 +40,10 @@ SiteComparison CompareSites(const ChannelRows& ours, const ChannelRows& theirs,
 // The text of a cell as the comparison shows it: the contact as "Back" or "Front".
 QString CellText(const ChannelRow& row, int column);
 
+// Whether two rows hold the same in the column once written to a channel file and read back:
+// the spaces at the ends of a name and those that pad a state text are not kept apart there.
+bool SameCell(const ChannelRow& ours, const ChannelRow& theirs, int column);
+
 // The differences as lines: label, column caption, this site, the other site, split by tabs;
 // channels only one site has as "AB01-AB48", "Channels", "present", "absent" (or the other way).
 QStringList DifferenceLines(const SiteComparison& comparison);

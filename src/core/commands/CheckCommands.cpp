@@ -108,10 +108,11 @@ void CheckCommands::VerifyCard()
                         .arg(native(*path)));
         return;
     }
-    AskUser(QStringLiteral("%1 differs from the site in %2 places; the first is %3.")
-                .arg(native(*path))
-                .arg(differences.count())
-                .arg(table_.label(differences.firstRow())),
+    const QString places = differences.count() == 1
+                               ? QStringLiteral("1 place")
+                               : QStringLiteral("%1 places").arg(differences.count());
+    AskUser(QStringLiteral("%1 differs from the site in %2; the first is %3.")
+                .arg(native(*path), places, table_.label(differences.firstRow())),
             EditorTitle(), MessageIcon::Exclamation, MessageButtons::Ok);
 }
 

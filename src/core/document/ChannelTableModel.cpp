@@ -29,11 +29,6 @@ QVariant ChannelTableModel::data(const QModelIndex& index, int role) const
     if (!checkIndex(index, CheckIndexOption::IndexIsValid))
         return {};
     const ChannelRow& row = rows_[index.row()];
-    if (index.column() == ColBack) {
-        if (role == Qt::CheckStateRole)
-            return row.back ? Qt::Checked : Qt::Unchecked;
-        return {};
-    }
     if (role == AlteredByFileRole)
         return fileNote(index, role);
     if (role == OtherValueRole)
@@ -41,6 +36,11 @@ QVariant ChannelTableModel::data(const QModelIndex& index, int role) const
     if (role == Qt::ToolTipRole) {
         const QString tip = toolTip(index);
         return tip.isEmpty() ? QVariant() : QVariant(tip);
+    }
+    if (index.column() == ColBack) {
+        if (role == Qt::CheckStateRole)
+            return row.back ? Qt::Checked : Qt::Unchecked;
+        return {};
     }
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
@@ -85,8 +85,9 @@ QVariant ChannelTableModel::otherValue(const QModelIndex& index) const
         return {};
     if (index.row() >= other_.size())
         return QStringLiteral("(none)");
-    const QString theirs = CellText(other_[index.row()], column);
-    return theirs == CellText(rows_[index.row()], column) ? QVariant() : QVariant(theirs);
+    const ChannelRow& theirs = other_[index.row()];
+    return SameCell(rows_[index.row()], theirs, column) ? QVariant()
+                                                        : QVariant(CellText(theirs, column));
 }
 
 QString ChannelTableModel::toolTip(const QModelIndex& index) const

@@ -16,14 +16,17 @@ namespace {
 
 constexpr int kPanelHeight = 110;
 
-// Where the differences lie, in the order of the grid: row by row, column by column.
+// Where the differences lie in the grid, in its order: row by row, column by column. Channels
+// only the other site has are in no row of the grid.
 QList<std::pair<int, int>> differencePlaces(const SiteComparison& comparison)
 {
     QList<std::pair<int, int>> places;
     for (const SiteComparison::Cell& cell : comparison.cells)
         places.append({cell.row, cell.column});
-    for (const SiteComparison::Extra& extra : comparison.extras)
-        places.append({extra.first, int(ChannelTableModel::ColRelNam)});
+    for (const SiteComparison::Extra& extra : comparison.extras) {
+        if (extra.ours)
+            places.append({extra.first, int(ChannelTableModel::ColRelNam)});
+    }
     std::sort(places.begin(), places.end());
     return places;
 }
@@ -49,6 +52,8 @@ CheckPanels::CheckPanels(QMainWindow& window, ChannelGridView& grid, CheckComman
     connect(differences_, &DifferencesPanel::cellChosen, this, &CheckPanels::goToCell);
     connect(problems_, &ProblemsPanel::countChanged, this, &CheckPanels::showCounts);
     connect(&checks, &CheckCommands::comparisonChanged, this, [this] {
+        // Every cell's mark may have come or gone, the contact column's too.
+        grid_.viewport()->update();
         if (checks_.comparing()) {
             differences_->show();
             differences_->raise();
@@ -71,6 +76,8 @@ void CheckPanels::fillViewMenu(QMenu& menu) const
 void CheckPanels::goToCell(int row, int column)
 {
     const QModelIndex cell = grid_.model()->index(row, column);
+    if (!cell.isValid())
+        return;
     grid_.setCurrentIndex(cell);
     grid_.scrollTo(cell);
     grid_.setFocus();

@@ -42,7 +42,7 @@ MainActions::MainActions(QObject* owner)
       verifyCard(makeAction(owner, "MnuVerifyCard", "&Verify card...")),
       compareWith(makeAction(owner, "MnuCompare", "&Compare with...")),
       endComparison(makeAction(owner, "MnuEndCompare", "En&d comparison")),
-      saveReport(makeAction(owner, "MnuSaveReport", "Save comparison &report...")),
+      saveReport(makeAction(owner, "MnuSaveReport", "Save comparison re&port...")),
       nextDifference(
           makeAction(owner, "MnuNextDifference", "&Next difference", {QKeySequence(Qt::Key_F8)})),
       previousDifference(makeAction(owner, "MnuPreviousDifference", "&Previous difference",
