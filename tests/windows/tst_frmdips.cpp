@@ -74,7 +74,7 @@ void TestFrmDips::menuAndToolbarHoldTheirItemsInOrder()
     QCOMPARE(menu,
              (QStringList{"&New", "&Open...", "&Save", "Save &as...", "&Reload", "-", "&Import...",
                           "-", "&Export to ZR415...", "&Verify card...", "-", "&Compare with...",
-                          "En&d comparison", "Save comparison &report..."}));
+                          "En&d comparison", "Save comparison re&port..."}));
     auto* toolbar = window->findChild<QToolBar*>("Toolbar1");
     QVERIFY(toolbar);
     QStringList buttons;
