@@ -129,19 +129,17 @@ void TestLabelsOdbc::exportFillsTheTable()
 {
     const Database file = database("loggerlabels.db");
     createTable(file, {"INSERT INTO TblForLabel (chNo1, relNam1) VALUES ('XX01', 'earlier site')"});
-    ChannelTableModel table;
-    QVERIFY(table.SetChannelCount(384, ChannelTableModel::FillAllRows));
+    ChannelRows table = DefaultRows(384);
     const QStringList names{"Home HR", "O'Brien, \"Z\"", "Weiche Ü 12", "TPR 4"};
     for (int c = 0; c < names.size(); ++c)
-        table.setRelayName(c, names[c]);
-    table.setBackContact(1, true);
-    table.setBackContact(5, true);
+        table[c].relNam = names[c];
+    table[1].back = true;
+    table[5].back = true;
     const QStringList connections = QSqlDatabase::connectionNames();
 
-    ScriptedDialogs dialogs;
-    QVERIFY2(ExportLabelDatabase(table, accessFirst(file)), qPrintable(dialogs.texts().join("|")));
-
-    QCOMPARE(dialogs.texts(), QStringList{"384 channels exported to label database"});
+    const FileResult result = ExportLabelDatabase(table, accessFirst(file));
+    QVERIFY2(result.ok, qPrintable(result.error));
+    QCOMPARE(LabelExportReport(result, 384), "384 channels exported to label database");
     QCOMPARE(QSqlDatabase::connectionNames(), connections);
     const Table rows = readTable(file);
     QCOMPARE(rows.size(), 96);
@@ -175,15 +173,12 @@ void TestLabelsOdbc::failureKeepsTheTable()
                            "WHEN NEW.relNam3 = 'REFUSED' "
                            "BEGIN SELECT RAISE(ABORT, 'relay name refused'); END"});
     }
-    ChannelTableModel table;
-    QVERIFY(table.SetChannelCount(3072, ChannelTableModel::FillAllRows));
-    table.setRelayName(1538, "REFUSED");
+    ChannelRows table = DefaultRows(3072);
+    table[1538].relNam = "REFUSED";
 
-    ScriptedDialogs dialogs;
-    QVERIFY(!ExportLabelDatabase(table, accessFirst(file)));
-
-    QCOMPARE(dialogs.texts().size(), 1);
-    const QString text = dialogs.texts().first();
+    const FileResult result = ExportLabelDatabase(table, accessFirst(file));
+    QVERIFY(!result);
+    const QString text = LabelExportReport(result, 3072);
     QVERIFY2(text.startsWith("Error exporting to labels database\r\n") &&
                  text.contains(description),
              qPrintable(text));

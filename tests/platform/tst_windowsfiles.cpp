@@ -2,8 +2,8 @@
 // writer, Corvane files named in any letter case, and a file that another program holds open.
 #include "commands/DocumentCommands.h"
 #include "corvane/ModCrvFile.h"
-#include "corvane/SiteInfoRecord.h"
 #include "document/ChannelTableModel.h"
+#include "document/DipFile.h"
 #include "document/DirSettings.h"
 #include "support/CorvaneSite.h"
 #include "support/ScriptedDialogs.h"
@@ -23,11 +23,12 @@ const QString kContacts = "BFFBBFFB";
 
 void fillSite(ChannelTableModel& table)
 {
-    table.SetChannelCount(384, ChannelTableModel::FillAllRows);
+    ChannelRows rows = DefaultRows(384);
     for (int row = 0; row < kNames.size(); ++row) {
-        table.setRelayName(row, kNames[row]);
-        table.setBackContact(row, kContacts[row] == u'B');
+        rows[row].relNam = kNames[row];
+        rows[row].back = kContacts[row] == u'B';
     }
+    table.replaceRows(rows);
 }
 
 // The first rows' names and contacts, in the form of kNames and kContacts.
@@ -122,7 +123,6 @@ void TestWindowsFiles::everyFormatTakesWindowsPaths()
     fillSite(table);
     DirSettings dirs;
     DocumentCommands commands(table, dirs);
-    commands.SetSiteName("north");
     ScriptedDialogs dialogs;
     dialogs.chooseNext(path);
     if (format == Format::Card)
@@ -143,7 +143,8 @@ void TestWindowsFiles::everyFormatTakesWindowsPaths()
         reader.setSiteChooser([&] { return ChosenSite{"Load", "North", folder}; });
         reader.ImportCorvaneAllocations();
     } else {
-        QVERIFY(reader.openPath(path));
+        dialogs.chooseNext(path);
+        reader.OpenSite();
     }
     QCOMPARE(dialogs.texts(), QStringList{readNotice});
     QCOMPARE(firstRows(read), expectedRows());
@@ -161,9 +162,7 @@ void TestWindowsFiles::corvaneNamesInAnyCase()
     QVERIFY(QFile::rename(dir.filePath("NORTH/DChannel.cfg"), dir.filePath("NORTH/dchannel.CFG")));
     const QByteArray before = readFile(dir.filePath("NORTH/dchannel.CFG"));
 
-    SiteInfoRecord info;
-    ModCrvFile::LoadSiteInfo(site, info);
-    QCOMPARE(info.SiteName, "North Junction");
+    QCOMPARE(ModCrvFile::LoadSiteInfo(site).record.SiteName, "North Junction");
 
     ChannelTableModel table;
     table.SetChannelCount(384, ChannelTableModel::FillAllRows);
@@ -176,7 +175,7 @@ void TestWindowsFiles::corvaneNamesInAnyCase()
     QCOMPARE(table.channel(0).relNam, "TPR 1");
     dialogs.clear();
 
-    table.setRelayName(1, "TPR 2");
+    QVERIFY(table.setData(table.index(1, ChannelTableModel::ColRelNam), "TPR 2"));
     dialogs.chooseNext(site + "\\north.cfg");
     QVERIFY(commands.SaveSiteAs());
     QCOMPARE(dialogs.texts(), QStringList());
@@ -217,17 +216,22 @@ void TestWindowsFiles::saveOverAFileHeldOpen()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = QDir::toNativeSeparators(dir.filePath(fileName));
-    const QByteArray old(20000, 'o');
-    writeFile(path, old);
     const bool saveAs = fileName.endsWith(".csv");
+    // Save writes over the site's own channel file, which must first open.
+    const QByteArray old = saveAs ? QByteArray(20000, 'o') : EncodeDipFile(DefaultRows(384));
+    writeFile(path, old);
 
     ChannelTableModel table;
-    fillSite(table);
+    table.SetChannelCount(384, ChannelTableModel::FillAllRows);
     DirSettings dirs;
     DocumentCommands commands(table, dirs);
-    commands.SetSiteFromDialog(path);
-    commands.setModified(true);
     ScriptedDialogs dialogs;
+    if (!saveAs) {
+        dialogs.chooseNext(path);
+        commands.OpenSite();
+        dialogs.clear();
+    }
+    QVERIFY(table.setData(table.index(0, ChannelTableModel::ColRelNam), "EDITED"));
     bool saved = false;
     {
         HeldOpen holder(path, sharing);

@@ -32,7 +32,11 @@ bool FileStamp::changed() const
     const QFileInfo info(path);
     if (!info.isFile())
         return size >= 0;
+    if (info.size() != size)
+        return true;
     // The bytes decide: a file only touched, or copied back, holds the same ones, and another
-    // save within the clock's resolution may keep the time.
-    return info.size() != size || checksumOf(path) != checksum;
+    // save within the clock's resolution may keep the time. A file that another program holds
+    // locked cannot be read; its time is all there is to go by.
+    const QByteArray now = checksumOf(path);
+    return now.isEmpty() ? info.lastModified() != modified : now != checksum;
 }
