@@ -22,5 +22,6 @@ void RegisterWriteBaseline(const std::string& operation, std::function<QString(i
 void RegisterDocumentBenchmarks();
 void RegisterCorvaneBenchmarks();
 void RegisterLabelBenchmarks();
+void RegisterCheckBenchmarks();
 
 } // namespace Benchmarks

@@ -19,6 +19,13 @@ MessageAnswer NullDialogs::showMessage(const MessageRequest& request)
     case MessageButtons::YesNoCancel:
         ++saveQuestions_;
         return MessageAnswer::No;
+    // No run means to meet these; counted, so that one that does can tell.
+    case MessageButtons::YesNo:
+        ++questions_;
+        return MessageAnswer::No;
+    case MessageButtons::RestoreDiscard:
+        ++questions_;
+        return MessageAnswer::Discard;
     }
     return MessageAnswer::Cancel;
 }

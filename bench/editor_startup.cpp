@@ -7,6 +7,7 @@
 // the program), else from the process's start in /proc.
 
 #include "BenchSite.h"
+#include "EditorTiming.h"
 #include "NullDialogs.h"
 #include "commands/DocumentCommands.h"
 #include "corvane/ChannelAllocations.h"
@@ -32,17 +33,12 @@
 #include <unistd.h>
 #include <vector>
 
+using namespace EditorTiming;
+
 namespace {
 
 constexpr int kChannels = 3072;
 constexpr int kOpens = 15;
-
-double nowNs(clockid_t clock)
-{
-    timespec now{};
-    clock_gettime(clock, &now);
-    return double(now.tv_sec) * 1e9 + double(now.tv_nsec);
-}
 
 // Nanoseconds since the process was started, by the clock that fits the source.
 struct LaunchClock
@@ -85,47 +81,6 @@ double statusMegabytes(const char* key)
             return line.mid(int(qstrlen(key))).trimmed().split(' ').first().toDouble() / 1024.0;
     }
     return -1;
-}
-
-// Counts the grid's paints, so a measurement can wait for the repaint it caused.
-class PaintCounter : public QObject
-{
-public:
-    explicit PaintCounter(QWidget* widget) : QObject(widget) { widget->installEventFilter(this); }
-    int paints() const { return paints_; }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++paints_;
-        return false;
-    }
-
-private:
-    int paints_ = 0;
-};
-
-// Runs the event loop until the grid has painted after `before`; false after 5 s.
-bool waitForPaint(const PaintCounter& counter, int before)
-{
-    QElapsedTimer waited;
-    waited.start();
-    while (counter.paints() <= before) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        if (waited.elapsed() > 5000)
-            return false;
-    }
-    // What the paint queued (the flush of the backing store) belongs to the refresh as well.
-    QCoreApplication::processEvents();
-    return true;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 struct OpenTimes

@@ -19,6 +19,7 @@ int main(int argc, char* argv[])
     Benchmarks::RegisterDocumentBenchmarks();
     Benchmarks::RegisterCorvaneBenchmarks();
     Benchmarks::RegisterLabelBenchmarks();
+    Benchmarks::RegisterCheckBenchmarks();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     // The readers and writers hand their notices back; none of them shows a box.

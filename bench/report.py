@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """Turns the benchmark's JSON and the editor's figures into the table of scripts/bench.sh.
 
-Usage: report.py BENCHMARK_JSON EDITOR_JSONL RESULTS_JSON
+Usage: report.py BENCHMARK_JSON EDITOR_JSONL ACTIONS_JSON RESULTS_JSON
 Prints one line per operation at 3072 channels (median, goal, and the raw I/O baseline with
-the ratio to it, which is shown but is no goal), the growth from 384 to 3072 channels and the
-editor's figures, and writes all of it to RESULTS_JSON. Fails only when a benchmark failed.
+the ratio to it, which is shown but is no goal), the growth from 384 to 3072 channels, the
+editor's figures and its actions from the key press to the repainted grid, and writes all of
+it to RESULTS_JSON. Fails only when a benchmark failed.
 """
 
 import json
@@ -26,12 +27,23 @@ LIMITS_US = {
     "SaveCorvaneChannelFile": SAVE_LIMIT_US,
     "SetChannelCount": 1000.0,
     "ExportLabelDatabase": 50000.0,
+    "CheckSite": 5000.0,
+    "WriteRecoveryCopy": 5000.0,
 }
 OPEN_FORMATS = {"dip": ".dip", "csv": "CSV", "corvane": "Corvane"}
 EDITOR_GOALS = {  # figure: (limit, unit)
     "window_shown_ms": (300.0, "ms"),
     **{f"open_{name}_median_ms": (10.0, "ms") for name in OPEN_FORMATS},
     "peak_rss_mb": (60.0, "MB"),
+}
+# One frame: from the key press to the repainted grid. The Problems panel's check runs a moment
+# after an edit, not on its way, and is shown without a goal.
+FRAME_MS = 16.0
+ACTION_GOALS_MS = {
+    "paste": FRAME_MS, "paste_undo": FRAME_MS, "paste_redo": FRAME_MS, "fill_down": FRAME_MS,
+    "delete": FRAME_MS, "units_8_to_1": FRAME_MS, "units_undo": FRAME_MS,
+    "find_last_row": FRAME_MS, "ctrl_end": FRAME_MS, "compare": FRAME_MS,
+    "compare_all_differ": FRAME_MS, "edit_while_comparing": FRAME_MS,
 }
 UNIT_TO_US = {"ns": 1e-3, "us": 1.0, "ms": 1e3, "s": 1e6}
 
@@ -143,11 +155,22 @@ def editor_figures(lines):
     return figures
 
 
+def action_figures(text):
+    if not text.strip():
+        return None
+    actions = json.loads(text)
+    for figure in actions["figures"]:
+        limit = ACTION_GOALS_MS.get(figure["name"])
+        figure["goal_ms"] = limit
+        figure["met"] = None if limit is None else figure["median_ms"] < limit
+    return actions
+
+
 def verdict(met):
     return {True: "met", False: "MISSED", None: ""}[met]
 
 
-def print_report(rows, growth, editor, errors, load):
+def print_report(rows, growth, editor, actions, errors, load):
     print()
     print(f"File and table operations at {FULL_SITE} channels (medians, wall clock; "
           f"load average at the start {load})")
@@ -189,17 +212,34 @@ def print_report(rows, growth, editor, errors, load):
         print(f"{'peak resident memory':<34}{editor['peak_rss_mb']:>9.1f} MB   < 60 MB   "
               f"{verdict(goals['peak_rss_mb']['met'])}  (at shown "
               f"{editor['rss_at_shown_mb']:.1f} MB)")
+    if actions:
+        print()
+        print(f"Editor actions at {actions['channels']} channels (offscreen; from the key press or "
+              f"paste to the repainted grid;")
+        print(f"median of {actions['runs']} runs, wall clock and the process's CPU time; the bench "
+              f"site lists {actions['problems']} problems)")
+        print(f"{'action':<{NAME_WIDTH}}{'median':>11}  {'goal':<11}{'':<8}{'cpu':>11}"
+              f"{'min':>11}{'max':>11}")
+        for figure in actions["figures"]:
+            goal = f"< {figure['goal_ms']:.0f} ms" if figure["goal_ms"] is not None else "-"
+            print(f"{figure['title']:<{NAME_WIDTH}}{format_time(figure['median_ms'] * 1000):>11}  "
+                  f"{goal:<11}{verdict(figure['met']):<8}"
+                  f"{format_time(figure['cpu_median_ms'] * 1000):>11}"
+                  f"{format_time(figure['min_ms'] * 1000):>11}"
+                  f"{format_time(figure['max_ms'] * 1000):>11}")
     for name in errors:
         print(f"FAILED: {name}")
 
 
 def main():
-    if len(sys.argv) != 4:
+    if len(sys.argv) != 5:
         sys.exit(__doc__)
     with open(sys.argv[1], encoding="utf-8") as f:
         benchmark_json = json.load(f)
     with open(sys.argv[2], encoding="utf-8") as f:
         editor = editor_figures(f.readlines())
+    with open(sys.argv[3], encoding="utf-8") as f:
+        actions = action_figures(f.read())
     times = aggregates(benchmark_json, "median")
     spreads = aggregates(benchmark_json, "cv")
     errors = errors_of(benchmark_json)
@@ -208,7 +248,7 @@ def main():
     growth = growth_rows(times, spreads, operations)
     context = benchmark_json.get("context", {})
     load = ", ".join(f"{value:.1f}" for value in context.get("load_avg", [])) or "unknown"
-    print_report(rows, growth, editor, errors, load)
+    print_report(rows, growth, editor, actions, errors, load)
     results = {
         "generated": datetime.now(timezone.utc).isoformat(timespec="seconds"),
         "machine": {key: context.get(key) for key in
@@ -216,13 +256,14 @@ def main():
         "operations": rows,
         "growth": growth,
         "editor": editor,
+        "actions": actions,
         "errors": errors,
     }
-    with open(sys.argv[3], "w", encoding="utf-8") as f:
+    with open(sys.argv[4], "w", encoding="utf-8") as f:
         json.dump(results, f, indent=2)
         f.write("\n")
     print()
-    print(f"Written to {sys.argv[3]}")
+    print(f"Written to {sys.argv[4]}")
     return 1 if errors else 0
 
 
