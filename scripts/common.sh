@@ -6,7 +6,7 @@ export ROOT
 
 # The Debian packages the build and the tests need.
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
-    libqt6sql6-odbc libgl-dev unixodbc libsqliteodbc sqlite3)
+    libqt6sql6-odbc libgl-dev unixodbc libsqliteodbc sqlite3 xvfb xauth)
 
 # Installs the packages that are not installed yet; apt runs only when something is missing.
 install_packages() {

@@ -37,7 +37,6 @@ private slots:
     void init();
     void cleanup();
 
-    void noShortcutTwice();
     void editKeysReachTheirCommands_data();
     void editKeysReachTheirCommands();
     void gridHasTheFocusAtStartAndAfterCommands();
@@ -93,21 +92,6 @@ void TestGridKeys::cleanup()
     tester.reset();
     window.reset();
     dialogs.reset();
-}
-
-// A key bound twice fires neither action: Qt calls it ambiguous and drops it.
-void TestGridKeys::noShortcutTwice()
-{
-    QMap<QKeySequence, QString> owners;
-    for (const QAction* each : window->findChildren<QAction*>()) {
-        for (const QKeySequence& key : each->shortcuts()) {
-            QVERIFY2(!owners.contains(key),
-                     qPrintable(key.toString() + " is bound to " + owners.value(key) + " and " +
-                                each->objectName()));
-            owners.insert(key, each->objectName());
-        }
-    }
-    QVERIFY(owners.size() >= 10);
 }
 
 void TestGridKeys::editKeysReachTheirCommands_data()

@@ -1,0 +1,38 @@
+// A key bound to two actions fires neither: Qt calls it ambiguous and drops it. The platform's
+// standard keys differ (on X11 Delete is Del and Ctrl+D, Fill Down's key), so this test runs on
+// the X11 platform too where a display server can be had.
+#include "support/ScriptedDialogs.h"
+#include "windows/FrmDips.h"
+#include "windows/ModGlobal.h"
+
+#include <QAction>
+#include <QStandardPaths>
+#include <QTest>
+
+class TestShortcuts : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void noKeyTwice()
+    {
+        ScriptedDialogs dialogs;
+        FrmDips window;
+        QMap<QKeySequence, QString> owners;
+        for (const QAction* action : window.findChildren<QAction*>()) {
+            for (const QKeySequence& key : action->shortcuts()) {
+                QVERIFY2(!owners.contains(key),
+                         qPrintable(key.toString() + " is bound to " + owners.value(key) +
+                                    " and " + action->objectName()));
+                owners.insert(key, action->objectName());
+            }
+        }
+        QVERIFY(owners.contains(QKeySequence(Qt::CTRL | Qt::Key_D)));
+        QVERIFY(owners.contains(QKeySequence(Qt::CTRL | Qt::Key_Y)));
+    }
+};
+
+QTEST_MAIN(TestShortcuts)
+#include "tst_shortcuts.moc"
