@@ -311,6 +311,10 @@ def check_cases():
         1: dip_record(b"TPR 1", 1), 2: dip_record(b"TPR 1", 0), 3: dip_record(b"TPR 2"),
         4: dip_record(b"TPR 2"), 5: dip_record(b"TPR 2", 1), 6: dip_record(b"SPARE X"),
         7: dip_record(b"SPARE X"), 50: dip_record(b"tpr 1", 1), 400: dip_record(b"TPR 1", 1)}))
+    # A relay on five and on six channels: each names three of the others and counts the rest.
+    put("convert/check-duplicate-relay-many/files/site.dip", dip_file(dict(
+        [(c, dip_record(b"WJR 1")) for c in range(1, 6)]
+        + [(c, dip_record(b"HR 2", 1)) for c in range(11, 17)])))
     # Only a list holds a name longer than the channel file's sixteen characters.
     put("convert/check-long-name/files/list.csv",
         b"AA01,ABCDEFGHIJKLMNOPQ,Back\r\nAA02,ABCDEFGHIJKLMNOP,Front\r\n"

@@ -24,15 +24,25 @@ QHash<QString, QList<int>> relaysInUse(const ChannelRows& rows)
     return relays;
 }
 
+// The first few of the other channels: a name filled down a whole column would otherwise name
+// thousands on each of its channels.
+constexpr int kOthersNamed = 3;
+
 QString othersText(const QList<int>& rows, int row)
 {
     QStringList labels;
     for (const int other : rows) {
-        if (other != row)
+        if (other != row && labels.size() < kOthersNamed)
             labels.append(ModFunc::ChannelLabel(other + 1));
     }
-    return QStringLiteral("The same relay and contact as %1")
-        .arg(labels.join(QStringLiteral(", ")));
+    QString text =
+        QStringLiteral("The same relay and contact as %1").arg(labels.join(QStringLiteral(", ")));
+    const qsizetype unnamed = rows.size() - 1 - labels.size();
+    if (unnamed == 1)
+        text += QStringLiteral(" and 1 other");
+    else if (unnamed > 1)
+        text += QStringLiteral(" and %1 others").arg(unnamed);
+    return text;
 }
 
 // What the channel file would do to a text, or nothing.
