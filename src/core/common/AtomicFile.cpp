@@ -5,8 +5,8 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QRegularExpression>
-#include <QTemporaryFile>
 
 #include <cerrno>
 #include <cstdio>
@@ -45,18 +45,23 @@ bool writeAll(QFile& file, const QByteArray& bytes)
     return true;
 }
 
-// Asks the system to put the file's bytes on the disk before it replaces the old file.
-bool syncToDisk(QFile& file)
+// Asks the system to put the file's bytes on the disk before it replaces the old file. On
+// Windows the file is closed first: a second handle on it would keep it from being replaced.
+bool syncAndClose(QFile& file)
 {
 #ifdef Q_OS_WIN
+    file.close();
+    const QString path = QDir::toNativeSeparators(file.fileName());
     const int descriptor =
-        _wopen(reinterpret_cast<const wchar_t*>(file.fileName().utf16()), _O_RDWR | _O_BINARY);
+        _wopen(reinterpret_cast<const wchar_t*>(path.utf16()), _O_RDWR | _O_BINARY);
     const bool synced = descriptor >= 0 && _commit(descriptor) == 0;
     if (descriptor >= 0)
         _close(descriptor);
     return synced;
 #else
-    return ::fsync(file.handle()) == 0;
+    const bool synced = ::fsync(file.handle()) == 0;
+    file.close();
+    return synced;
 #endif
 }
 
@@ -87,12 +92,31 @@ QString finalTarget(const QString& path)
     return info.isSymLink() ? info.symLinkTarget() : path;
 }
 
-// "<name>.zr415-XXXXXX" beside the target; for a name too long to take that, ".zr415-XXXXXX".
-QString temporaryTemplate(const QFileInfo& target)
+// "<name>.zr415-" and six characters beside the target; for a name too long to take that,
+// ".zr415-" and six alone.
+QString temporaryName(const QFileInfo& target)
 {
-    const QString mark = kTemporaryMark + QStringLiteral("XXXXXX");
+    static const QString characters =
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789");
+    QString mark = kTemporaryMark;
+    for (int i = 0; i < 6; ++i)
+        mark += characters[QRandomGenerator::global()->bounded(int(characters.size()))];
     const bool fits = QFile::encodeName(target.fileName() + mark).size() <= kNameMaximum;
     return target.absoluteDir().filePath(fits ? target.fileName() + mark : mark);
+}
+
+// Creates the temporary file under a name no other file has, for writing unbuffered, so that
+// a device that stops part-way says why.
+bool createTemporary(QFile& file, const QFileInfo& target)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        file.setFileName(temporaryName(target));
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
+            return true;
+        if (!file.exists())
+            return false;
+    }
+    return false;
 }
 
 } // namespace
@@ -122,23 +146,23 @@ FileResult AtomicFile::write(const QString& path, const QByteArray& bytes)
         return FileResult::failure(systemDescription(ENAMETOOLONG));
     for (const QString& stale : staleTemporaries(target))
         QFile::remove(stale);
-    // The temporary file is made under a free name, then written unbuffered, so that a device
-    // that stops part-way says why.
-    QTemporaryFile temporary(temporaryTemplate(info));
-    if (!temporary.open())
-        return FileResult::failure(temporary.errorString());
-    temporary.close();
-    QFile file(temporary.fileName());
+    QFile file;
+    if (!createTemporary(file, info))
+        return FileResult::failure(file.errorString());
     file.setPermissions(info.exists() ? info.permissions()
                                       : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
                                             QFile::ReadOther);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return FileResult::failure(file.errorString());
-    if (!writeAll(file, bytes) || !syncToDisk(file))
-        return FileResult::failure(file.errorString());
-    file.close();
-    if (!replace(file.fileName(), target))
-        return FileResult::failure(replaceError());
-    temporary.setAutoRemove(false);
+    const bool written = writeAll(file, bytes);
+    const QString writeError = file.errorString();
+    if (!written || !syncAndClose(file)) {
+        file.close();
+        QFile::remove(file.fileName());
+        return FileResult::failure(written ? systemDescription(EIO) : writeError);
+    }
+    if (!replace(file.fileName(), target)) {
+        const QString error = replaceError();
+        QFile::remove(file.fileName());
+        return FileResult::failure(error);
+    }
     return FileResult::success();
 }
