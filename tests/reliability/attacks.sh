@@ -8,6 +8,8 @@ work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 cd "$work"
 failures=0
+# The memory limit (KiB) that proves a huge input is never read whole; none under a sanitizer.
+limit_memory() { [ -n "${ATTACKS_NO_MEMORY_LIMIT:-}" ] || ulimit -v 400000; }
 
 # name, condition (a command); says the exit status and the first line of the message too.
 check() {
@@ -51,14 +53,14 @@ ln -s /dev/zero zero.csv
 timeout 10 "$convert" zero.csv out.csv 2>err.txt; status=$?
 check "/dev/zero as INPUT: exit 1 at once" '[ $status -eq 1 ]'
 truncate -s 100M huge.csv
-(ulimit -v 400000; timeout 20 "$convert" huge.csv out.csv 2>err.txt); status=$?
+(limit_memory; timeout 20 "$convert" huge.csv out.csv 2>err.txt); status=$?
 check "100 MB list under a memory limit: exit 1, told" \
     '[ $status -eq 1 ] && grep -q "larger than 64 MB" err.txt'
 
 # A DChannel.cfg of 3 GB whose header counts one record: only that record is read.
 mkdir -p big && printf 'K7V2.0 DChannels\x01\x00\x05\x00TPR 9\x00\x00\x00\x00\xff\xff\x00\x00' \
     > big/DChannel.cfg && truncate -s 3G big/DChannel.cfg
-(ulimit -v 400000; timeout 20 "$convert" big big.csv 2>/dev/null); status=$?
+(limit_memory; timeout 20 "$convert" big big.csv 2>/dev/null); status=$?
 check "3 GB DChannel.cfg: read at once" '[ $status -eq 0 ] && grep -q "^AA01,TPR 9,Back" big.csv'
 
 # A name holding CR LF (a channel file may hold any byte) is written so that the list reads

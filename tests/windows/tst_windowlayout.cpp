@@ -77,6 +77,9 @@ void TestWindowLayout::cleanup()
 // The column takes what the contact and state columns do not need, and nothing scrolls sideways.
 void TestWindowLayout::sixteenCapitalsShowWhole()
 {
+#ifdef Q_OS_WIN
+    QSKIP("The offscreen platform has no fonts on Windows; the widths follow the fonts in use");
+#endif
     const int column = grid()->columnWidth(Model::ColRelNam);
     QVERIFY(column >= grid()->relayNameMinimumWidth());
     for (const QString name : {"MMMM 1234 MMMM12", "WWWWWWWWWWWWWWWW", "0000000000000000"})

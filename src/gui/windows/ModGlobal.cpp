@@ -41,12 +41,9 @@ std::unique_ptr<QSettings> makeStore()
 
 } // namespace
 
-// One store for the whole run: Qt writes it back when the event loop is idle and at the end,
-// so that no command waits for the disk.
-QSettings* OpenSettingsStore()
+std::unique_ptr<QSettings> OpenSettingsStore()
 {
-    static const std::unique_ptr<QSettings> store = makeStore();
-    return store.get();
+    return makeStore();
 }
 
 QString DefaultFilePath()

@@ -11,8 +11,8 @@ namespace ModGlobal {
 // The one record of working directories, read at start and written at close.
 extern DirSettings dirs;
 
-// The per-user store under the application name "ZR415Config", open for the whole run.
-QSettings* OpenSettingsStore();
+// The per-user store under the application name "ZR415Config"; written back when it goes.
+std::unique_ptr<QSettings> OpenSettingsStore();
 
 // Fills the record from section "Directories", with the defaults for absent keys.
 void LoadSettings(DirSettings& settings);

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QFileInfo>
 #include <QMenu>
+#include <QTimer>
 
 RecentFilesMenu::RecentFilesMenu(QMenu& menu, std::function<void(const QString&)> open)
     : QObject(&menu), menu_(menu), open_(std::move(open))
@@ -12,9 +13,10 @@ RecentFilesMenu::RecentFilesMenu(QMenu& menu, std::function<void(const QString&)
     show(RecentFiles::Load());
 }
 
+// Stored once the command has ended and the grid is drawn: the store waits for the disk.
 void RecentFilesMenu::add(const QString& path)
 {
-    show(RecentFiles::Add(path));
+    QTimer::singleShot(0, this, [this, path] { show(RecentFiles::Add(path)); });
 }
 
 void RecentFilesMenu::show(const QStringList& files)
@@ -28,8 +30,8 @@ void RecentFilesMenu::show(const QStringList& files)
     actions_.append(separator);
     for (qsizetype i = 0; i < files.size(); ++i) {
         const QString path = files[i];
-        auto* action =
-            new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()), &menu_);
+        auto* action = new QAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()), &menu_);
         action->setObjectName(QStringLiteral("MnuRecent%1").arg(i + 1));
         action->setStatusTip(path);
         action->setData(path);
