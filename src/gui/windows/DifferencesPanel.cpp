@@ -1,10 +1,11 @@
 #include "DifferencesPanel.h"
 
+#include "WindowHelpers.h"
+
 #include "commands/CheckCommands.h"
 #include "document/ChannelTableModel.h"
 
 #include <QDir>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -19,7 +20,8 @@ DifferencesPanel::DifferencesPanel(CheckCommands& checks, QWidget* parent)
     list_->setRootIsDecorated(false);
     list_->setHeaderLabels({QStringLiteral("Channel"), QStringLiteral("Column"),
                             QStringLiteral("This site"), QStringLiteral("Other site")});
-    list_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Lines of one height, columns fitted once a refresh: thousands of lines fill at once.
+    list_->setUniformRowHeights(true);
     note_->setObjectName(QStringLiteral("DifferencesNote"));
     note_->setWordWrap(true);
     auto* save = new QPushButton(QStringLiteral("Save report..."), this);
@@ -72,5 +74,6 @@ void DifferencesPanel::refresh()
         items.append(item);
     }
     list_->addTopLevelItems(items);
+    ModFunc::FitColumns(*list_);
     setWindowTitle(QStringLiteral("Differences (%1)").arg(comparison.count()));
 }

@@ -1,9 +1,10 @@
 #include "ProblemsPanel.h"
 
+#include "WindowHelpers.h"
+
 #include "checks/SiteChecks.h"
 #include "document/ChannelTableModel.h"
 
-#include <QHeaderView>
 #include <QTreeWidget>
 
 namespace {
@@ -20,7 +21,8 @@ ProblemsPanel::ProblemsPanel(const ChannelTableModel& table, QWidget* parent)
     list_->setRootIsDecorated(false);
     list_->setHeaderLabels(
         {QStringLiteral("Channel"), QStringLiteral("Column"), QStringLiteral("Problem")});
-    list_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Lines of one height, columns fitted once a refresh: thousands of lines fill at once.
+    list_->setUniformRowHeights(true);
     setWidget(list_);
     delay_.setSingleShot(true);
     delay_.setInterval(kDelayMilliseconds);
@@ -50,6 +52,7 @@ void ProblemsPanel::refresh()
         items.append(item);
     }
     list_->addTopLevelItems(items);
+    ModFunc::FitColumns(*list_);
     count_ = int(problems.size());
     setWindowTitle(QStringLiteral("Problems (%1)").arg(count_));
     emit countChanged(count_);

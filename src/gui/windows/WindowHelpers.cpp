@@ -4,9 +4,11 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QListWidget>
 #include <QScreen>
 #include <QStyle>
+#include <QTreeView>
 
 #include <cmath>
 
@@ -79,6 +81,12 @@ void PlaceInTwips(QWidget* control, double left, double top, double width, doubl
 {
     control->setGeometry(Twips::toPixelsX(left, control), Twips::toPixelsY(top, control),
                          Twips::toPixelsX(width, control), Twips::toPixelsY(height, control));
+}
+
+void FitColumns(QTreeView& list)
+{
+    for (int column = 0; column < list.header()->count(); ++column)
+        list.resizeColumnToContents(column);
 }
 
 } // namespace ModFunc

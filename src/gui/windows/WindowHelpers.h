@@ -1,6 +1,7 @@
 #pragma once
 
 class QListWidget;
+class QTreeView;
 class QWidget;
 
 namespace ModFunc {
@@ -15,5 +16,8 @@ void CentreForm(QWidget* form);
 
 // Places a control inside its window at a position and size given in twips.
 void PlaceInTwips(QWidget* control, double left, double top, double width, double height);
+
+// Fits each column of a list to its header and lines, measured once (long lists by a sample).
+void FitColumns(QTreeView& list);
 
 } // namespace ModFunc
