@@ -82,6 +82,7 @@ private slots:
 
     void exportPdfTakesWhatTheGridShows();
     void cancelStopsTheExport();
+    void cancelStopsThePrint();
     void ctrlPPrintsTheRecord();
     void previewShowsEveryPage();
     void labelsFollowTheSheetSetUp();
@@ -198,6 +199,22 @@ void TestPrinting::cancelStopsTheExport()
     });
     dialogs->chooseNext(path("cancelled.pdf"));
     fileMenu(Qt::Key_F);
+    QCOMPARE(pagesShown, 65);
+    QVERIFY(!QFile::exists(path("cancelled.pdf")));
+    QVERIFY(dialogs->messages().isEmpty());
+}
+
+// Cancelled while its pages are drawn, the job never reaches the printer.
+void TestPrinting::cancelStopsThePrint()
+{
+    openSite(8);
+    printTo(path("cancelled.pdf"));
+    int pagesShown = 0;
+    whenShown<QProgressDialog>([&](QProgressDialog* progress) {
+        pagesShown = progress->maximum();
+        QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+    });
+    QTest::keySequence(grid(), QKeySequence::Print);
     QCOMPARE(pagesShown, 65);
     QVERIFY(!QFile::exists(path("cancelled.pdf")));
     QVERIFY(dialogs->messages().isEmpty());

@@ -3,9 +3,11 @@
 #include "common/AtomicFile.h"
 
 #include <QBuffer>
+#include <QList>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPicture>
 
 namespace {
 
@@ -28,6 +30,32 @@ PrintOutcome PrintDocument(PagedDocument& document, QPagedPaintDevice& device,
         document.paintPage(painter, scale, page);
         if (progress && !progress(page + 1, pages))
             return PrintOutcome::Cancelled;
+    }
+    return painter.end() ? PrintOutcome::Printed : PrintOutcome::Failed;
+}
+
+PrintOutcome PrintDrawnPages(PagedDocument& document, QPagedPaintDevice& device,
+                             const PrintProgress& progress)
+{
+    const PointScale deviceScale = PointScale::of(device);
+    const int count =
+        document.layOut(QSizeF(device.width() / deviceScale.x, device.height() / deviceScale.y));
+    QList<QPicture> pages(count);
+    for (int page = 0; page < count; ++page) {
+        QPainter painter(&pages[page]);
+        document.paintPage(painter, PointScale::of(pages[page]), page);
+        painter.end();
+        if (progress && !progress(page + 1, count))
+            return PrintOutcome::Cancelled;
+    }
+    QPainter painter;
+    if (!painter.begin(&device))
+        return PrintOutcome::Failed;
+    for (int page = 0; page < count; ++page) {
+        if (page > 0 && !device.newPage())
+            return PrintOutcome::Failed;
+        // A picture is put on the device at the device's resolution by Qt itself.
+        painter.drawPicture(0, 0, pages[page]);
     }
     return painter.end() ? PrintOutcome::Printed : PrintOutcome::Failed;
 }

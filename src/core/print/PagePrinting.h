@@ -15,6 +15,12 @@ enum class PrintOutcome { Printed, Cancelled, Failed };
 PrintOutcome PrintDocument(PagedDocument& document, QPagedPaintDevice& device,
                            const PrintProgress& progress = {});
 
+// As PrintDocument, but every page is drawn into memory first, where the progress may stop it
+// at no cost, and the device gets the pages only once all are drawn: for printers, which
+// cannot take back a job once it has begun.
+PrintOutcome PrintDrawnPages(PagedDocument& document, QPagedPaintDevice& device,
+                             const PrintProgress& progress);
+
 // Writes the document as a PDF on its preferred page layout, replacing `path` only once the
 // whole file is made. Nothing when the progress stopped it (and `path` is untouched).
 std::optional<FileResult> WritePdf(PagedDocument& document, const QString& path,

@@ -73,21 +73,15 @@ void SitePrinting::SetupLabelSheet()
         LabelSheetSettings::Save(setup.grid());
 }
 
-// A cancelled print is taken back from the printer; a failed one says so.
+// A cancelled print never reaches the printer; a failed one says so.
 void SitePrinting::print(PagedDocument& document, QPrinter& printer)
 {
     printer.setPageLayout(document.preferredLayout());
     printer.setDocName(document.title());
     if (!choosePrinter_(printer))
         return;
-    const PrintProgress shown = commands_.progressFor(document.title());
-    const PrintProgress progress = [&](int done, int total) {
-        if (!shown || shown(done, total))
-            return true;
-        printer.abort();
-        return false;
-    };
-    if (PrintDocument(document, printer, progress) == PrintOutcome::Failed)
+    const PrintProgress progress = commands_.progressFor(document.title());
+    if (PrintDrawnPages(document, printer, progress) == PrintOutcome::Failed)
         ModFunc::ShowMessage(
             ModFunc::FailureText(QStringLiteral("Error occurred while printing."),
                                  QStringLiteral("The printer could not be started.")));
