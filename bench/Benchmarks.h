@@ -23,5 +23,6 @@ void RegisterDocumentBenchmarks();
 void RegisterCorvaneBenchmarks();
 void RegisterLabelBenchmarks();
 void RegisterCheckBenchmarks();
+void RegisterPrintBenchmarks();
 
 } // namespace Benchmarks

@@ -2,7 +2,7 @@
 #include "Benchmarks.h"
 #include "NullDialogs.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstdio>
 
@@ -10,7 +10,11 @@
 // every site size. Run through scripts/bench.sh, which also takes the editor's own figures.
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv); // the SQL drivers are plugins
+    // The SQL drivers are plugins; the PDF pages need the fonts of a QGuiApplication, which
+    // needs no display offscreen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     NullDialogs dialogs;
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
@@ -20,6 +24,7 @@ int main(int argc, char* argv[])
     Benchmarks::RegisterCorvaneBenchmarks();
     Benchmarks::RegisterLabelBenchmarks();
     Benchmarks::RegisterCheckBenchmarks();
+    Benchmarks::RegisterPrintBenchmarks();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     // The readers and writers hand their notices back; none of them shows a box.

@@ -29,6 +29,7 @@ LIMITS_US = {
     "ExportLabelDatabase": 50000.0,
     "CheckSite": 5000.0,
     "WriteRecoveryCopy": 5000.0,
+    "WriteSiteRecordPdf": 500000.0,
 }
 OPEN_FORMATS = {"dip": ".dip", "csv": "CSV", "corvane": "Corvane"}
 EDITOR_GOALS = {  # figure: (limit, unit)

@@ -176,7 +176,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The Qt libraries the programs link, and the plugins they load: the SQLite driver for the
 # labels database and the platform plugins.
-set(zr415_qt_library_packages libqt6core6 libqt6gui6 libqt6widgets6 libqt6sql6)
+set(zr415_qt_library_packages libqt6core6 libqt6gui6 libqt6widgets6 libqt6sql6
+    libqt6printsupport6)
 set(zr415_qt_plugin_packages libqt6sql6-sqlite qt6-qpa-plugins)
 find_program(ZR415_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(ZR415_DPKG_SHLIBDEPS)

@@ -7,11 +7,16 @@
 #include "common/ModFileUtil.h"
 #include "common/ShowMessage.h"
 #include "corvane/ModCrvFile.h"
+#include "document/SitePaths.h"
 #include "document/SiteSize.h"
 #include "labels/ExportLabelDatabase.h"
 #include "labels/LabelDatabase.h"
+#include "labels/LabelRows.h"
+#include "print/LabelSheetDocument.h"
+#include "print/PagePrinting.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 
 #include <cstdio>
 
@@ -48,6 +53,7 @@ QString ConvertCommand::usage()
         "Usage:\n"
         "  zr415-convert [--yes] INPUT OUTPUT        convert a site\n"
         "  zr415-convert [--yes] INPUT --labels DB   export to a labels database (SQLite/ODBC)\n"
+        "  zr415-convert [--yes] INPUT --label-sheet PDF  print the relay labels to a PDF\n"
         "  zr415-convert --sites CONFIGDIR           list the Corvane sites below CONFIGDIR\n"
         "  zr415-convert --check INPUT               list the problems a checker looks for\n"
         "  zr415-convert --compare A B               list what differs between two sites\n"
@@ -55,7 +61,9 @@ QString ConvertCommand::usage()
         "\n"
         "INPUT is a .dip channel file, a .csv channel list, or a Corvane site (its directory\n"
         "or its DChannel.cfg). OUTPUT is a .dip or .csv name, a .cfg name or an existing\n"
-        "directory (a DChannel.cfg is written into that directory).\n"
+        "directory (a DChannel.cfg is written into that directory), or a .pdf name, which\n"
+        "gets the printed site record. The label sheet is laid out for A4 stock of 3 x 7\n"
+        "labels of 63.5 x 38.1 mm.\n"
         "Every message the editor would show is written to standard error; questions are\n"
         "answered Cancel, or OK with --yes. A site of more than 3072 channels is written\n"
         "only with --yes, cut to its first 3072. \"--\" ends the options.\n"
@@ -72,10 +80,12 @@ int ConvertCommand::run(const QStringList& arguments)
     const QCommandLineOption version(QStringLiteral("version"), QString());
     const QCommandLineOption yes(QStringLiteral("yes"), QString());
     const QCommandLineOption labels(QStringLiteral("labels"), QString(), QStringLiteral("DB"));
+    const QCommandLineOption labelSheet(QStringLiteral("label-sheet"), QString(),
+                                        QStringLiteral("PDF"));
     const QCommandLineOption sites(QStringLiteral("sites"), QString(), QStringLiteral("CONFIGDIR"));
     const QCommandLineOption check(QStringLiteral("check"));
     const QCommandLineOption compare(QStringLiteral("compare"));
-    parser.addOptions({help, version, yes, labels, sites, check, compare});
+    parser.addOptions({help, version, yes, labels, labelSheet, sites, check, compare});
     if (!parser.parse(QStringList{QStringLiteral("zr415-convert")} + arguments))
         return usageError(parser.errorText());
     if (parser.isSet(help)) {
@@ -102,9 +112,11 @@ int ConvertCommand::runMode(const QCommandLineParser& parser) const
     };
     const int modes =
         int(parser.isSet(QStringLiteral("sites"))) + int(parser.isSet(QStringLiteral("labels"))) +
+        int(parser.isSet(QStringLiteral("label-sheet"))) +
         int(parser.isSet(QStringLiteral("check"))) + int(parser.isSet(QStringLiteral("compare")));
     if (modes > 1)
-        return usageError(QStringLiteral("Expected one of --sites, --labels, --check, --compare."));
+        return usageError(QStringLiteral(
+            "Expected one of --sites, --labels, --label-sheet, --check, --compare."));
     if (parser.isSet(QStringLiteral("sites")))
         return positional.isEmpty() ? listSites(parser.value(QStringLiteral("sites")))
                                     : expect(false, "--sites CONFIGDIR");
@@ -112,6 +124,10 @@ int ConvertCommand::runMode(const QCommandLineParser& parser) const
         return positional.size() == 1
                    ? exportLabels(positional[0], parser.value(QStringLiteral("labels")))
                    : expect(false, "INPUT --labels DB");
+    if (parser.isSet(QStringLiteral("label-sheet")))
+        return positional.size() == 1
+                   ? writeLabelSheet(positional[0], parser.value(QStringLiteral("label-sheet")))
+                   : expect(false, "INPUT --label-sheet PDF");
     if (parser.isSet(QStringLiteral("check")))
         return positional.size() == 1 ? checkSite(positional[0]) : expect(false, "--check INPUT");
     if (parser.isSet(QStringLiteral("compare")))
@@ -173,9 +189,38 @@ int ConvertCommand::convert(const QString& input, const QString& output) const
     if (!rows)
         return Failed;
     const FileResult result =
-        outputFormat->write(*rows, SiteFormats::writeTarget(*outputFormat, output));
+        outputFormat->write(*rows, siteOf(input), SiteFormats::writeTarget(*outputFormat, output));
     if (!result) {
         showBox(SiteFormats::writeFailure(*outputFormat, result));
+        return Failed;
+    }
+    return Success;
+}
+
+SiteState ConvertCommand::siteOf(const QString& input)
+{
+    const QFileInfo info(input);
+    SiteState site{SitePaths::StripExtension(info.fileName()), input, info.fileName()};
+    if (SiteFormats::forInput(input)->id == SiteFormat::Id::Corvane) {
+        const ModCrvFile::SiteInfoRead siteInfo =
+            ModCrvFile::LoadSiteInfo(info.isDir() ? input : info.path());
+        if (siteInfo.found && !siteInfo.record.SiteName.isEmpty())
+            site.siteName = siteInfo.record.SiteName;
+    }
+    return site;
+}
+
+int ConvertCommand::writeLabelSheet(const QString& input, const QString& output) const
+{
+    if (!SiteFormats::forInput(input))
+        return usageError(SiteFormats::UnknownFileTypeText());
+    const std::optional<ChannelRows> rows = readSite(input);
+    if (!rows)
+        return Failed;
+    LabelSheetDocument sheet(LabelRows(*rows), siteOf(input).siteName, LabelSheetGrid());
+    const FileResult result = WritePdf(sheet, output).value_or(FileResult::failure(QString()));
+    if (!result) {
+        showBox(SiteFormats::writeFailure(SiteFormats::siteRecord(), result));
         return Failed;
     }
     return Success;

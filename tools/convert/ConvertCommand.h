@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/ChannelRow.h"
+#include "document/SiteState.h"
 
 #include <QString>
 #include <QStringList>
@@ -27,6 +28,8 @@ private:
     int convert(const QString& input, const QString& output) const;
     // INPUT --labels DB: DB is an SQLite file or an ODBC connection string.
     int exportLabels(const QString& input, const QString& database) const;
+    // INPUT --label-sheet PDF: the relay labels on the default label stock.
+    int writeLabelSheet(const QString& input, const QString& output) const;
     // --sites CONFIGDIR: one line per site, its name, a tab, its directory.
     static int listSites(const QString& configDir);
     // --check INPUT: one line per problem.
@@ -36,6 +39,9 @@ private:
     // The rows of INPUT, or nothing after a failure that was reported. A site cut to 3072
     // channels is taken with --yes, or when `takeCut`.
     std::optional<ChannelRows> readSite(const QString& input, bool takeCut = false) const;
+    // The name and file a printed INPUT is headed with: a Corvane site's own name, else the
+    // file's name without its ending.
+    static SiteState siteOf(const QString& input);
 
     bool yes_;
 };

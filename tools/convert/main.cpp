@@ -1,10 +1,11 @@
 #include "ConvertCommand.h"
 
-#include <QCoreApplication>
 #include <QFile>
+#include <QGuiApplication>
 
 #include <csignal>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -27,6 +28,18 @@ bool namesReadAsGiven([[maybe_unused]] int argc, [[maybe_unused]] char* argv[])
     return true;
 }
 
+// A PDF page needs fonts, which only a QGuiApplication brings; the other modes start without
+// one, so that they need no platform plugin and print nothing of it.
+bool writesPdf(const QStringList& arguments)
+{
+    for (const QString& argument : arguments) {
+        if (argument.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive) ||
+            argument.startsWith(QLatin1String("--label-sheet")))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -37,7 +50,20 @@ int main(int argc, char* argv[])
 #endif
     if (!namesReadAsGiven(argc, argv))
         return ConvertCommand::UsageError;
-    QCoreApplication app(argc, argv);
+    QStringList given;
+    for (int i = 1; i < argc; ++i)
+        given.append(QFile::decodeName(argv[i]));
+    std::unique_ptr<QCoreApplication> app;
+    if (writesPdf(given)) {
+#ifndef Q_OS_WIN
+        // No display is needed for a PDF; Windows's own platform needs none either.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QCoreApplication::setApplicationName(QStringLiteral("ZR415Config"));
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();

@@ -259,7 +259,8 @@ bool DocumentCommands::saveAsPath(const QString& path)
         ShowMessage(SiteFormats::UnknownFileTypeText());
         return false;
     }
-    const FileResult result = format->write(table_.rows(), SiteFormats::writeTarget(*format, path));
+    const FileResult result =
+        format->write(table_.rows(), site_, SiteFormats::writeTarget(*format, path));
     if (!result) {
         showBox(SiteFormats::writeFailure(*format, result));
         return false;

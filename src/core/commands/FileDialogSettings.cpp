@@ -74,4 +74,15 @@ FileDialogRequest report()
     return request;
 }
 
+FileDialogRequest pdf(const QString& title)
+{
+    FileDialogRequest request;
+    request.mode = FileDialogRequest::Mode::Save;
+    request.title = title;
+    request.filter = QStringLiteral("PDF files (*.pdf)|*.pdf");
+    request.defaultSuffix = QStringLiteral("pdf");
+    request.confirmOverwrite = true;
+    return request;
+}
+
 } // namespace FileDialogSettings

@@ -15,5 +15,7 @@ FileDialogRequest compareWith();
 FileDialogRequest verifyCard();
 // The comparison report, a CSV list.
 FileDialogRequest report();
+// A printed document saved as PDF, titled as the job.
+FileDialogRequest pdf(const QString& title);
 
 } // namespace FileDialogSettings

@@ -5,7 +5,10 @@
 #include "corvane/ModCrvFile.h"
 #include "document/DipFile.h"
 #include "document/SitePaths.h"
+#include "print/PagePrinting.h"
+#include "print/SiteRecordDocument.h"
 
+#include <QDate>
 #include <QFileInfo>
 
 #include <new>
@@ -52,15 +55,25 @@ SiteRead readCorvane(const ReadRequest& request)
 }
 
 template <FileResult (*write)(const ChannelRows&, const QString&)>
-FileResult writeGuarded(const ChannelRows& rows, const QString& target)
+FileResult writeGuarded(const ChannelRows& rows, const SiteState&, const QString& target)
 {
     return unlessOutOfMemory<FileResult>(target, [&] { return write(rows, target); });
+}
+
+// Dated the day it is written; nothing cancels it, so there is always a result.
+FileResult writeSiteRecord(const ChannelRows& rows, const SiteState& site, const QString& target)
+{
+    return unlessOutOfMemory<FileResult>(target, [&] {
+        SiteRecordDocument record({rows, site.siteName, site.siteFileTitle, QDate::currentDate()});
+        return WritePdf(record, target).value_or(FileResult::failure(QString()));
+    });
 }
 
 const SiteFormat kDip{SiteFormat::Id::Dip, readDip, writeGuarded<SaveDipFile>};
 const SiteFormat kCsv{SiteFormat::Id::Csv, readCsv, writeGuarded<SaveCsvFile>};
 const SiteFormat kCorvane{SiteFormat::Id::Corvane, readCorvane,
                           writeGuarded<SaveCorvaneChannelFile>};
+const SiteFormat kSiteRecord{SiteFormat::Id::SiteRecord, nullptr, writeSiteRecord};
 
 // The last three characters decide, in any letter case; a name of four or fewer is none.
 const SiteFormat* byEnding(const QString& path, bool cfg)
@@ -107,6 +120,8 @@ const SiteFormat* forOutput(const QString& path)
 {
     if (QFileInfo(path).isDir())
         return &kCorvane;
+    if (path.size() > 4 && path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+        return &kSiteRecord;
     return forSaving(path);
 }
 
@@ -118,6 +133,11 @@ const SiteFormat& dip()
 const SiteFormat& corvane()
 {
     return kCorvane;
+}
+
+const SiteFormat& siteRecord()
+{
+    return kSiteRecord;
 }
 
 QString writeTarget(const SiteFormat& format, const QString& path)
@@ -138,6 +158,8 @@ std::optional<MessageRequest> readFailure(const SiteFormat& format, const SiteRe
     case SiteFormat::Id::Csv:
         return editorBox(
             FailureText(QStringLiteral("Error occurred while loading."), read.failure));
+    case SiteFormat::Id::SiteRecord:
+        return std::nullopt;
     case SiteFormat::Id::Corvane:
         break;
     }

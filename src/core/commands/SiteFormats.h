@@ -5,6 +5,7 @@
 #include "document/ChannelRow.h"
 #include "document/CsvFile.h"
 #include "document/SiteRead.h"
+#include "document/SiteState.h"
 
 #include <QString>
 
@@ -22,12 +23,14 @@ struct ReadRequest
 // A file format the site is read from and written to.
 struct SiteFormat
 {
-    enum class Id { Dip, Csv, Corvane };
+    enum class Id { Dip, Csv, Corvane, SiteRecord };
 
     Id id;
+    // nullptr for a format that is only written (the site record).
     SiteRead (*read)(const ReadRequest& request);
-    // For a Corvane file the target is the directory that gets DChannel.cfg.
-    FileResult (*write)(const ChannelRows& rows, const QString& target);
+    // For a Corvane file the target is the directory that gets DChannel.cfg. The site's name
+    // and file head the site record; the other formats hold the rows alone.
+    FileResult (*write)(const ChannelRows& rows, const SiteState& site, const QString& target);
 };
 
 // The one place that maps a file name to its format. Endings are compared without regard to
@@ -40,10 +43,12 @@ const SiteFormat* forOpening(const QString& path);
 const SiteFormat* forSaving(const QString& path);
 // zr415-convert's INPUT: also a Corvane site, as its directory or its DChannel.cfg.
 const SiteFormat* forInput(const QString& path);
-// zr415-convert's OUTPUT: also an existing directory, which gets a DChannel.cfg.
+// zr415-convert's OUTPUT: also an existing directory, which gets a DChannel.cfg, and a .pdf,
+// which gets the printed site record.
 const SiteFormat* forOutput(const QString& path);
 const SiteFormat& dip();
 const SiteFormat& corvane();
+const SiteFormat& siteRecord();
 
 // What the writer writes to for a chosen path: the path itself, or for a Corvane file the
 // directory it names (the directory itself, or the path up to its last separator).

@@ -1,7 +1,7 @@
 #include "ExportLabelDatabase.h"
 
 #include "LabelDatabase.h"
-#include "common/ChannelLabel.h"
+#include "LabelRows.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -12,12 +12,9 @@
 #include <QUrl>
 #include <QUuid>
 
-#include <algorithm>
 #include <map>
 
 namespace {
-
-constexpr int kGroupSize = 4;
 
 QString describe(const QSqlError& error)
 {
@@ -102,27 +99,25 @@ FileResult writeGroups(QSqlDatabase& db, const ChannelRows& rows)
     if (!clear.exec(QStringLiteral("DELETE FROM TblForLabel")))
         return failure(clear.lastError());
 
-    // At most sixteen column sets for full groups; each is prepared once, when first needed.
+    // At most sixteen column sets for full rows; each is prepared once, when first needed.
     std::map<int, QSqlQuery> inserts;
-    const int count = int(rows.size());
-    for (int first = 0; first < count; first += kGroupSize) {
-        const int channels = std::min(kGroupSize, count - first);
+    for (const LabelRow& row : LabelRows(rows)) {
         int backMask = 0;
-        for (int k = 0; k < channels; ++k) {
-            if (rows[first + k].back)
+        for (int k = 0; k < row.size(); ++k) {
+            if (row[k].back)
                 backMask |= 1 << k;
         }
+        const int channels = int(row.size());
         const auto [entry, added] = inserts.try_emplace(channels * 16 + backMask, db);
         QSqlQuery& insert = entry->second;
         if (added && !insert.prepare(insertStatement(channels, backMask)))
             return failure(insert.lastError());
         int position = 0;
-        for (int k = 0; k < channels; ++k) {
-            const ChannelRow& row = rows[first + k];
-            insert.bindValue(position++, ModFunc::ChannelLabel(first + k + 1));
-            insert.bindValue(position++, textValue(row.relNam));
-            if (row.back)
-                insert.bindValue(position++, QStringLiteral("B"));
+        for (const LabelChannel& channel : row) {
+            insert.bindValue(position++, channel.chNo);
+            insert.bindValue(position++, textValue(channel.relNam));
+            if (channel.back)
+                insert.bindValue(position++, channel.contactMark());
         }
         if (!insert.exec())
             return failure(insert.lastError());

@@ -7,11 +7,13 @@
 #include "MainActions.h"
 #include "ModGlobal.h"
 #include "RecentFilesMenu.h"
+#include "SitePrinting.h"
 #include "SiteStatus.h"
 #include "Twips.h"
 #include "WindowGeometry.h"
 #include "commands/CheckCommands.h"
 #include "commands/DocumentCommands.h"
+#include "commands/PrintCommands.h"
 #include "commands/SiteFormats.h"
 #include "commands/SiteRecovery.h"
 #include "common/Dialogs.h"
@@ -57,6 +59,7 @@ FrmDips::FrmDips(QWidget* parent)
     : QMainWindow(parent), table_(new ChannelTableModel(this)),
       commands_(new DocumentCommands(*table_, ModGlobal::dirs, this)),
       checks_(new CheckCommands(*commands_, *table_, ModGlobal::dirs, this)),
+      printCommands_(new PrintCommands(*commands_, *table_, ModGlobal::dirs, this)),
       actions_(std::make_unique<MainActions>(this))
 {
     setObjectName(QStringLiteral("FrmDips"));
@@ -77,6 +80,7 @@ FrmDips::FrmDips(QWidget* parent)
     panels_ = new CheckPanels(*this, *grid_, *checks_, *status_, *actions_);
     buildViewMenu();
     recovery_ = new SiteRecovery(*commands_, *table_, SiteRecovery::defaultFolder(), this);
+    printing_ = new SitePrinting(*this, *printCommands_, *actions_);
     connectCommands();
     connectEditing();
     ModGlobal::LoadSettings(ModGlobal::dirs);
@@ -102,6 +106,10 @@ void FrmDips::buildMenus()
     file->addActions({actions_->exportToCard, actions_->verifyCard});
     file->addSeparator();
     file->addActions({actions_->compareWith, actions_->endComparison, actions_->saveReport});
+    file->addSeparator();
+    file->addActions({actions_->print, actions_->printPreview, actions_->exportPdf});
+    file->addSeparator();
+    file->addActions({actions_->printLabels, actions_->exportLabelsPdf, actions_->labelSheetSetup});
     recentFiles_ = new RecentFilesMenu(
         *file, [this](const QString& path) { commands_->openFromOutside(path); });
 

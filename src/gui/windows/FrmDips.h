@@ -11,10 +11,12 @@ class CheckPanels;
 class ChannelTableModel;
 class DocumentCommands;
 class FindBar;
+class PrintCommands;
 class GridEditing;
 class QComboBox;
 class QToolBar;
 class RecentFilesMenu;
+class SitePrinting;
 class SiteRecovery;
 class SiteStatus;
 class WindowGeometry;
@@ -40,6 +42,8 @@ public:
     FindBar* findBar() const { return findBar_; }
     QString statusText() const;
     SiteRecovery& recovery() const { return *recovery_; }
+    PrintCommands& printCommands() const { return *printCommands_; }
+    SitePrinting& printing() const { return *printing_; }
 
     // Runs the command of a toolbar key ("New", "Open", ...); any other key does nothing.
     void onToolbarButton(const QString& key);
@@ -73,6 +77,7 @@ private:
     ChannelTableModel* table_;
     DocumentCommands* commands_;
     CheckCommands* checks_;
+    PrintCommands* printCommands_;
     CheckPanels* panels_ = nullptr;
     std::unique_ptr<MainActions> actions_;
     ChannelGridView* grid_ = nullptr;
@@ -83,5 +88,6 @@ private:
     RecentFilesMenu* recentFiles_ = nullptr;
     WindowGeometry* geometry_ = nullptr;
     SiteRecovery* recovery_ = nullptr;
+    SitePrinting* printing_ = nullptr;
     bool ignoreComboClick_ = false;
 };

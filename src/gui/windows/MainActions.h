@@ -20,6 +20,12 @@ struct MainActions
     QAction* import;
     QAction* exportToCard;
     QAction* labels;
+    QAction* print;
+    QAction* printPreview;
+    QAction* exportPdf;
+    QAction* printLabels;
+    QAction* exportLabelsPdf;
+    QAction* labelSheetSetup;
     QAction* verifyCard;
     QAction* compareWith;
     QAction* endComparison;

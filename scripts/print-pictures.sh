@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Draws docs/record.png and docs/labels.png for the README: the first page of the site record
+# and of the label sheet of the sample site, as zr415-convert writes them, drawn by pdftoppm.
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+install_packages "${BUILD_PACKAGES[@]}"
+cd "$ROOT"
+cmake -S . -B build-pictures -G Ninja -DZR415_BUILD_TESTS=OFF >/dev/null
+cmake --build build-pictures --parallel "$(nproc)" --target zr415-convert
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+convert="build-pictures/tools/convert/zr415-convert"
+# Named after the site, as an engineer saves it, so that the pages are headed "north".
+"$convert" docs/sample/north.csv "$work/north.dip" 2>/dev/null
+"$convert" "$work/north.dip" "$work/record.pdf" 2>/dev/null
+"$convert" "$work/north.dip" --label-sheet "$work/labels.pdf" 2>/dev/null
+for name in record labels; do
+    pdftoppm -r 75 -f 1 -l 1 -singlefile -png "$work/$name.pdf" "docs/$name"
+done
+echo "docs/record.png docs/labels.png"

@@ -1,0 +1,31 @@
+#include "LabelRows.h"
+
+#include "common/ChannelLabel.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kChannelsPerRow = 4;
+
+} // namespace
+
+QString LabelChannel::contactMark() const
+{
+    return back ? QStringLiteral("B") : QString();
+}
+
+QList<LabelRow> LabelRows(const ChannelRows& rows)
+{
+    QList<LabelRow> labelRows;
+    const int count = int(rows.size());
+    labelRows.reserve((count + kChannelsPerRow - 1) / kChannelsPerRow);
+    for (int first = 0; first < count; first += kChannelsPerRow) {
+        LabelRow row;
+        for (int channel = first; channel < std::min(first + kChannelsPerRow, count); ++channel)
+            row.append(
+                {ModFunc::ChannelLabel(channel + 1), rows[channel].relNam, rows[channel].back});
+        labelRows.append(row);
+    }
+    return labelRows;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "LabelSheetGrid.h"
+#include "PagedDocument.h"
+#include "labels/LabelRows.h"
+
+#include <QList>
+
+class QFont;
+
+// The relay labels on label stock: one label per row of the labels database (four channels,
+// each with its label, relay name and "B" for a back contact), across then down the sheet.
+class LabelSheetDocument : public PagedDocument
+{
+public:
+    // The grid must have no problem().
+    LabelSheetDocument(QList<LabelRow> rows, const QString& siteName, const LabelSheetGrid& grid);
+
+    QPageLayout preferredLayout() const override;
+    QString title() const override;
+    QString siteName() const { return siteName_; }
+    int layOut(const QSizeF& area) override;
+    void paintPage(QPainter& painter, const PointScale& scale, int page) const override;
+
+private:
+    void paintLabel(QPainter& painter, const PointScale& scale, const QRectF& label,
+                    const LabelRow& row) const;
+
+    QList<LabelRow> rows_;
+    QString siteName_;
+    LabelSheetGrid grid_;
+};

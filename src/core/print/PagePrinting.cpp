@@ -1,0 +1,83 @@
+#include "PagePrinting.h"
+
+#include "common/AtomicFile.h"
+
+#include <QBuffer>
+#include <QList>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPicture>
+
+namespace {
+
+// Fine enough that text and rules land where the layout puts them.
+constexpr int kPdfResolution = 1200;
+
+} // namespace
+
+PrintOutcome PrintDocument(PagedDocument& document, QPagedPaintDevice& device,
+                           const PrintProgress& progress)
+{
+    const PointScale scale = PointScale::of(device);
+    const int pages = document.layOut(QSizeF(device.width() / scale.x, device.height() / scale.y));
+    QPainter painter;
+    if (!painter.begin(&device))
+        return PrintOutcome::Failed;
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0 && !device.newPage())
+            return PrintOutcome::Failed;
+        document.paintPage(painter, scale, page);
+        if (progress && !progress(page + 1, pages))
+            return PrintOutcome::Cancelled;
+    }
+    return painter.end() ? PrintOutcome::Printed : PrintOutcome::Failed;
+}
+
+PrintOutcome PrintDrawnPages(PagedDocument& document, QPagedPaintDevice& device,
+                             const PrintProgress& progress)
+{
+    const PointScale deviceScale = PointScale::of(device);
+    const int count =
+        document.layOut(QSizeF(device.width() / deviceScale.x, device.height() / deviceScale.y));
+    QList<QPicture> pages(count);
+    for (int page = 0; page < count; ++page) {
+        QPainter painter(&pages[page]);
+        document.paintPage(painter, PointScale::of(pages[page]), page);
+        painter.end();
+        if (progress && !progress(page + 1, count))
+            return PrintOutcome::Cancelled;
+    }
+    QPainter painter;
+    if (!painter.begin(&device))
+        return PrintOutcome::Failed;
+    for (int page = 0; page < count; ++page) {
+        if (page > 0 && !device.newPage())
+            return PrintOutcome::Failed;
+        // A picture is put on the device at the device's resolution by Qt itself.
+        painter.drawPicture(0, 0, pages[page]);
+    }
+    return painter.end() ? PrintOutcome::Printed : PrintOutcome::Failed;
+}
+
+std::optional<FileResult> WritePdf(PagedDocument& document, const QString& path,
+                                   const PrintProgress& progress)
+{
+    // Made in memory, so that a cancelled or failed PDF leaves no part of a file behind.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    PrintOutcome outcome;
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(kPdfResolution);
+        writer.setPageLayout(document.preferredLayout());
+        writer.setCreator(QStringLiteral("ZR415Config"));
+        writer.setTitle(document.title());
+        outcome = PrintDocument(document, writer, progress);
+    }
+    if (outcome == PrintOutcome::Cancelled)
+        return std::nullopt;
+    if (outcome == PrintOutcome::Failed)
+        return FileResult::failure(QStringLiteral("The pages could not be drawn."));
+    return AtomicFile::write(path, buffer.data());
+}

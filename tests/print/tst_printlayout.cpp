@@ -1,0 +1,203 @@
+// Where the site record's parts and the labels fall on their pages, worked out without drawing.
+#include "labels/LabelRows.h"
+#include "print/LabelSheetGrid.h"
+#include "print/SiteRecordLayout.h"
+
+#include <QTest>
+
+using Block = SiteRecordLayout::Block;
+
+namespace {
+
+// Printable areas in points: the paper less half an inch all round.
+const QSizeF kA4Area(595.28 - 72, 841.89 - 72);
+const QSizeF kLetterArea(612 - 72, 792 - 72);
+
+} // namespace
+
+class TestPrintLayout : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void everyCardOnAPageOfItsOwn_data();
+    void everyCardOnAPageOfItsOwn();
+    void smallPagesSplitCardsAndKeepEveryRow_data();
+    void smallPagesSplitCardsAndKeepEveryRow();
+    void gridProblems_data();
+    void gridProblems();
+    void labelsGoAcrossThenDown();
+    void labelRowsHoldFourChannels_data();
+    void labelRowsHoldFourChannels();
+};
+
+void TestPrintLayout::everyCardOnAPageOfItsOwn_data()
+{
+    QTest::addColumn<int>("units");
+    QTest::addColumn<QSizeF>("area");
+    for (const int units : {1, 2, 8}) {
+        QTest::addRow("A4, %d units", units) << units << kA4Area;
+        QTest::addRow("Letter, %d units", units) << units << kLetterArea;
+    }
+}
+
+// The summary alone on the first page, then a card a page, its unit's heading above the first.
+void TestPrintLayout::everyCardOnAPageOfItsOwn()
+{
+    QFETCH(int, units);
+    QFETCH(QSizeF, area);
+    const SiteRecordLayout layout(units * 384, area);
+    const QList<SiteRecordLayout::Page>& pages = layout.pages();
+    QCOMPARE(pages.size(), 1 + 8 * units);
+    QCOMPARE(pages[0].size(), 1);
+    QCOMPARE(pages[0][0].kind, Block::Kind::Summary);
+    for (int card = 0; card < 8 * units; ++card) {
+        const SiteRecordLayout::Page& page = pages[card + 1];
+        const bool firstOfUnit = card % 8 == 0;
+        QCOMPARE(page.size(), firstOfUnit ? 3 : 2);
+        if (firstOfUnit)
+            QCOMPARE(page[0].kind, Block::Kind::UnitHeading);
+        QCOMPARE(page[page.size() - 2].kind, Block::Kind::CardHeading);
+        QCOMPARE(page[page.size() - 2].card, card);
+        QCOMPARE(page.last().kind, Block::Kind::Rows);
+        QCOMPARE(page.last().firstRow, card * 48);
+        QCOMPARE(page.last().rowCount, 48);
+        QVERIFY(page.last().top + page.last().height <= layout.bodyBottom());
+    }
+}
+
+void TestPrintLayout::smallPagesSplitCardsAndKeepEveryRow_data()
+{
+    QTest::addColumn<QSizeF>("area");
+    QTest::newRow("half a page") << QSizeF(500, 400);
+    QTest::newRow("a strip") << QSizeF(500, 120);
+    QTest::newRow("less than a row") << QSizeF(500, 50);
+}
+
+// Every row exactly once and in order; a card's heading again on each page it runs onto.
+void TestPrintLayout::smallPagesSplitCardsAndKeepEveryRow()
+{
+    QFETCH(QSizeF, area);
+    const SiteRecordLayout layout(384, area);
+    int nextRow = 0;
+    int card = -1;
+    for (const SiteRecordLayout::Page& page : layout.pages()) {
+        QVERIFY(!page.isEmpty());
+        for (const Block& block : page) {
+            if (block.kind == Block::Kind::CardHeading) {
+                QCOMPARE(block.continued, block.card == card);
+                card = block.card;
+            }
+            if (block.kind != Block::Kind::Rows)
+                continue;
+            QCOMPARE(block.card, card);
+            QCOMPARE(block.firstRow, nextRow);
+            QVERIFY(block.rowCount >= 1);
+            nextRow += block.rowCount;
+        }
+        const Block& first = page.first();
+        QVERIFY(first.kind != Block::Kind::Rows);
+    }
+    QCOMPARE(nextRow, 384);
+}
+
+void TestPrintLayout::gridProblems_data()
+{
+    QTest::addColumn<LabelSheetGrid>("grid");
+    QTest::addColumn<QString>("problem");
+    const LabelSheetGrid stock;
+    QTest::newRow("the usual stock") << stock << "";
+    LabelSheetGrid grid = stock;
+    grid.columns = 0;
+    QTest::newRow("no column") << grid << "at least one column";
+    grid = stock;
+    grid.labelHeight = 0;
+    QTest::newRow("no height") << grid << "width and a height";
+    grid = stock;
+    grid.rowGap = -1;
+    QTest::newRow("negative gap") << grid << "cannot be negative";
+    // Three labels of 70 mm: 212 mm, wider than A4's 210 and narrower than Letter's 215.9;
+    // seven rows from 5 mm down fit Letter's 279.4.
+    grid = stock;
+    grid.topMargin = 5;
+    grid.leftMargin = 1;
+    grid.columnGap = 0.5;
+    grid.labelWidth = 70;
+    QTest::newRow("wider than A4") << grid << "beyond the 210.0 x 297.0 mm sheet";
+    grid.paper = QPageSize::Letter;
+    QTest::newRow("as wide on Letter") << grid << "";
+    grid = stock;
+    grid.rows = 8;
+    QTest::newRow("a row too many") << grid << "beyond";
+    // 15.1 + 7 x 38.1 = 281.8: exactly as typed, with the sheet's own rounding left over.
+    grid = stock;
+    grid.topMargin = 297 - 7 * 38.1;
+    QTest::newRow("to the sheet's edge") << grid << "";
+}
+
+void TestPrintLayout::gridProblems()
+{
+    QFETCH(LabelSheetGrid, grid);
+    QFETCH(QString, problem);
+    if (problem.isEmpty())
+        QCOMPARE(grid.problem(), QString());
+    else
+        QVERIFY2(grid.problem().contains(problem), qPrintable(grid.problem()));
+}
+
+void TestPrintLayout::labelsGoAcrossThenDown()
+{
+    LabelSheetGrid grid;
+    grid.leftMargin = 10;
+    grid.topMargin = 20;
+    grid.labelWidth = 60;
+    grid.labelHeight = 30;
+    grid.columnGap = 5;
+    grid.rowGap = 2;
+    const double mm = 72 / 25.4;
+    // Label 4 of three columns: the second column of the second row.
+    const QRectF rect = grid.labelRect(4);
+    QCOMPARE(rect.left(), (10 + 65) * mm);
+    QCOMPARE(rect.top(), (20 + 32) * mm);
+    QCOMPARE(rect.width(), 60 * mm);
+    QCOMPARE(rect.height(), 30 * mm);
+    QCOMPARE(grid.labelRect(0).topLeft(), QPointF(10 * mm, 20 * mm));
+}
+
+void TestPrintLayout::labelRowsHoldFourChannels_data()
+{
+    QTest::addColumn<int>("channels");
+    QTest::addColumn<QList<int>>("sizes");
+    QTest::newRow("one unit") << 384 << QList<int>(96, 4);
+    QTest::newRow("a part row") << 6 << QList<int>{4, 2};
+    QTest::newRow("none") << 0 << QList<int>{};
+}
+
+void TestPrintLayout::labelRowsHoldFourChannels()
+{
+    QFETCH(int, channels);
+    QFETCH(QList<int>, sizes);
+    ChannelRows rows(channels);
+    for (int r = 0; r < channels; ++r) {
+        rows[r].relNam = QString("R%1").arg(r);
+        rows[r].back = r % 3 == 1;
+    }
+    const QList<LabelRow> labelRows = LabelRows(rows);
+    QCOMPARE(labelRows.size(), sizes.size());
+    int r = 0;
+    for (int j = 0; j < labelRows.size(); ++j) {
+        QCOMPARE(labelRows[j].size(), sizes[j]);
+        for (const LabelChannel& channel : labelRows[j]) {
+            QCOMPARE(channel.relNam, QString("R%1").arg(r));
+            QCOMPARE(channel.contactMark(), r % 3 == 1 ? "B" : "");
+            ++r;
+        }
+    }
+    if (channels == 384) {
+        QCOMPARE(labelRows.first().first().chNo, "AA01");
+        QCOMPARE(labelRows.last().last().chNo, "AH48");
+    }
+}
+
+QTEST_GUILESS_MAIN(TestPrintLayout)
+#include "tst_printlayout.moc"
