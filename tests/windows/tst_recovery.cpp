@@ -66,6 +66,8 @@ private slots:
         home = std::make_unique<QTemporaryDir>();
         qputenv("HOME", QFile::encodeName(home->path()));
         QStandardPaths::setTestModeEnabled(true);
+        // Where HOME does not place the data folder (Windows), copies of an earlier run stay.
+        QDir(SiteRecovery::defaultFolder()).removeRecursively();
         site = QDir::toNativeSeparators(home->filePath("north.dip"));
         writeFile(site, EncodeDipFile(DefaultRows(384)));
     }
