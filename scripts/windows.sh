@@ -10,7 +10,7 @@
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 WINDOWS_PACKAGES=(cmake ninja-build qt6-base-dev qt6-base-dev-tools g++-mingw-w64-x86-64-posix
-    wine wine64 nsis xz-utils unzip unixodbc libsqliteodbc)
+    wine wine64 nsis xz-utils unzip unixodbc libsqliteodbc poppler-utils)
 install_packages "${WINDOWS_PACKAGES[@]}"
 
 started=$SECONDS
@@ -165,7 +165,7 @@ wine "C:\\$(basename "$installer")" /S
 wineserver --wait
 bin="$WINEPREFIX/drive_c/Program Files/ZR415Config/bin"
 for file in zr415config.exe zr415-convert.exe Qt6Core.dll Qt6Widgets.dll Qt6Sql.dll \
-    libstdc++-6.dll libwinpthread-1.dll platforms/qwindows.dll sqldrivers/qsqlodbc.dll; do
+    Qt6PrintSupport.dll libstdc++-6.dll libwinpthread-1.dll platforms/qwindows.dll sqldrivers/qsqlodbc.dll; do
     if [ -f "$bin/$file" ]; then pass "installed $file"; else fail "not installed: $file"; fi
 done
 # Captured first: grep -q ending the pipe early would fail it under pipefail.
@@ -206,6 +206,15 @@ if convert 'C:\sites\north.csv' 'C:\sites\NORTH.DIP' 2>"$work/convert.txt"; then
         pass "NORTH.DIP back to a list"
     else
         fail "NORTH.DIP to back.csv: $(head -c 200 "$WINEPREFIX/drive_c/sites/back.csv" 2>/dev/null)"
+    fi
+    # The record needs the installed fonts and platform plugins: a PDF whose text is there.
+    record="$WINEPREFIX/drive_c/sites/record.pdf"
+    if convert 'C:\sites\NORTH.DIP' 'C:\sites\record.pdf' 2>>"$work/convert.txt" &&
+        [ "$(head -c 5 "$record")" = "%PDF-" ] &&
+        grep -q 'K101' <<<"$(pdftotext "$record" - 2>/dev/null)"; then
+        pass "NORTH.DIP to a site record PDF that names K101"
+    else
+        fail "NORTH.DIP to record.pdf: $(tail -n 3 "$work/convert.txt")"
     fi
 else
     fail "zr415-convert: $(cat "$work/convert.txt")"
