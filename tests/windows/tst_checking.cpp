@@ -5,6 +5,7 @@
 #include "commands/DocumentCommands.h"
 #include "common/ChannelLabel.h"
 #include "document/ChannelTableModel.h"
+#include "support/DipBytes.h"
 #include "support/DoubleClick.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
@@ -40,36 +41,19 @@ using Model = ChannelTableModel;
 
 namespace {
 
-struct Record
-{
-    QByteArray name;
-    bool back = false;
-    QByteArray up = "UP";
-    QByteArray down = "DN";
-};
+using Record = DipChannel;
 
-// A channel file: the 16-byte header, then 40 bytes a channel (name, contact, state texts),
-// spares where `records` names no channel. Keys are rows.
+// A channel file with spares where `records` names no channel. Keys are rows.
 QByteArray dipFile(int channels, const std::map<int, Record>& records)
 {
-    QByteArray bytes;
-    QDataStream header(&bytes, QIODevice::WriteOnly);
-    header.setByteOrder(QDataStream::LittleEndian);
-    header << quint32(0xFFC0FFEE) << qint16(3) << qint16(3) << qint32(channels) << quint32(0);
+    QList<DipChannel> rows;
     for (int row = 0; row < channels; ++row) {
         const auto given = records.find(row);
-        const Record record = given != records.end()
-                                  ? given->second
-                                  : Record{"Spare " + ModFunc::ChannelLabel(row + 1).toLatin1()};
-        QByteArray field(40, '\0');
-        field.replace(0, 16, record.name.leftJustified(16, ' ', true));
-        field[17] = record.back ? 1 : 0;
-        field[18] = 1;
-        field.replace(19, 3, record.up.leftJustified(3, ' ', true));
-        field.replace(23, 3, record.down.leftJustified(3, ' ', true));
-        bytes += field;
+        rows.append(given != records.end()
+                        ? given->second
+                        : Record{"Spare " + ModFunc::ChannelLabel(row + 1).toLatin1()});
     }
-    return bytes;
+    return dipBytes(rows);
 }
 
 // DChannel.cfg: its header and count, then per channel the name and two empty texts, each

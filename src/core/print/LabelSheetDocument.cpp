@@ -1,5 +1,7 @@
 #include "LabelSheetDocument.h"
 
+#include "PrintFont.h"
+
 #include <QFontMetricsF>
 #include <QMarginsF>
 #include <QPainter>
@@ -12,17 +14,6 @@ constexpr int kLinesPerLabel = 4;
 constexpr double kPadding = 5;       // points inside the label's edge
 constexpr double kLargestText = 10;  // points; small labels get smaller text
 constexpr double kTextToLine = 0.62; // text size as a share of the line height
-
-QFont labelFont(double points, bool bold)
-{
-    QFont font;
-    font.setFamilies(
-        {QStringLiteral("DejaVu Sans"), QStringLiteral("Arial"), QStringLiteral("Helvetica")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
 
 void drawFitted(QPainter& painter, const QRectF& area, const QString& text, const QFont& font,
                 Qt::Alignment alignment)
@@ -80,8 +71,8 @@ void LabelSheetDocument::paintLabel(QPainter& painter, const PointScale& scale, 
     const QRectF inside = label.adjusted(kPadding, kPadding / 2, -kPadding, -kPadding / 2);
     const double line = inside.height() / kLinesPerLabel;
     const double points = std::min(kLargestText, line * kTextToLine);
-    const QFont plain = labelFont(points, false);
-    const QFont bold = labelFont(points, true);
+    const QFont plain = PrintFont(points, false);
+    const QFont bold = PrintFont(points, true);
     const double labelWidth = 3.6 * points;
     const double markWidth = 1.5 * points;
     for (int k = 0; k < row.size(); ++k) {

@@ -1,5 +1,7 @@
 #include "SiteRecordPainter.h"
 
+#include "PrintFont.h"
+
 #include "common/ChannelLabel.h"
 #include "document/ChannelStatistics.h"
 
@@ -33,20 +35,9 @@ QString unitName(int unit)
 
 SiteRecordPainter::SiteRecordPainter(QPainter& painter, const PointScale& scale,
                                      const PrintedSite& site, const SiteRecordLayout& layout)
-    : painter_(painter), scale_(scale), site_(site), layout_(layout), body_(font(kBodyPoints)),
-      bold_(font(kBodyPoints, true))
+    : painter_(painter), scale_(scale), site_(site), layout_(layout), body_(PrintFont(kBodyPoints)),
+      bold_(PrintFont(kBodyPoints, true))
 {}
-
-QFont SiteRecordPainter::font(double points, bool bold) const
-{
-    QFont result;
-    result.setFamilies(
-        {QStringLiteral("DejaVu Sans"), QStringLiteral("Arial"), QStringLiteral("Helvetica")});
-    result.setStyleHint(QFont::SansSerif);
-    result.setPointSizeF(points);
-    result.setBold(bold);
-    return result;
-}
 
 void SiteRecordPainter::paintPage(int page)
 {
@@ -93,7 +84,7 @@ void SiteRecordPainter::paintFrame(int page)
     const double line = SiteRecordLayout::kHeaderHeight - 8;
     const QString file =
         site_.fileName.isEmpty() ? QStringLiteral("(not saved to a file)") : site_.fileName;
-    text({0, 0, third, line}, site_.siteName, font(10, true));
+    text({0, 0, third, line}, site_.siteName, PrintFont(10, true));
     text({third, 0, third, line}, file, body_, Qt::AlignHCenter);
     text({2 * third, 0, third, line}, site_.date.toString(Qt::ISODate), body_, Qt::AlignRight);
     rule(line + 2);
@@ -111,13 +102,13 @@ void SiteRecordPainter::paintSummary(double top)
     const double width = layout_.width();
     const ChannelStatistics all = ChannelStatistics::of(site_.rows);
     const int units = int(site_.rows.size()) / kChannelsPerUnit;
-    text({0, top, width, line}, QStringLiteral("Site record"), font(16, true));
+    text({0, top, width, line}, QStringLiteral("Site record"), PrintFont(16, true));
     const QStringList totals{
         QStringLiteral("Units: %1 (%2 channels)").arg(units).arg(site_.rows.size()),
         QStringLiteral("Channels in use: %1").arg(all.inUse),
         QStringLiteral("Channels on back contacts: %1").arg(all.back)};
     for (int i = 0; i < totals.size(); ++i)
-        text({0, top + (i + 1) * line, width, line}, totals[i], font(11));
+        text({0, top + (i + 1) * line, width, line}, totals[i], PrintFont(11));
     const double table = top + 5 * line;
     const QStringList titles{QStringLiteral("Unit"), QStringLiteral("Channels"),
                              QStringLiteral("In use"), QStringLiteral("On back contacts")};
@@ -141,7 +132,7 @@ void SiteRecordPainter::paintUnitHeading(const Block& block)
 {
     const int unit = block.card * kChannelsPerCard / kChannelsPerUnit;
     text({0, block.top + 4, layout_.width(), block.height - 4},
-         QStringLiteral("Unit ") + unitName(unit), font(14, true));
+         QStringLiteral("Unit ") + unitName(unit), PrintFont(14, true));
 }
 
 void SiteRecordPainter::paintCardHeading(const Block& block)
@@ -153,7 +144,7 @@ void SiteRecordPainter::paintCardHeading(const Block& block)
     if (block.continued)
         heading += QStringLiteral(" (continued)");
     const double titleHeight = block.height - SiteRecordLayout::kRowHeight - 4;
-    text({0, block.top, layout_.width(), titleHeight}, heading, font(11, true));
+    text({0, block.top, layout_.width(), titleHeight}, heading, PrintFont(11, true));
     const QStringList titles{QStringLiteral("Label"), QStringLiteral("Relay name"),
                              QStringLiteral("Contact"), QStringLiteral("State up"),
                              QStringLiteral("State down")};

@@ -28,7 +28,6 @@ private:
               Qt::Alignment alignment = Qt::AlignLeft);
     // The table's column `index` (label, relay name, contact, state up, state down).
     QRectF column(int index, double top, double height) const;
-    QFont font(double points, bool bold = false) const;
 
     QPainter& painter_;
     PointScale scale_;
