@@ -296,6 +296,42 @@ QString figuresJson(const std::vector<Figure>& figures)
     return entries.join(QStringLiteral(", "));
 }
 
+// The altered site a checker compares with: one channel in sixteen renamed.
+ChannelRows renamedEverySixteenth(ChannelRows site)
+{
+    for (int row = 0; row < kChannels; row += 16)
+        site[row].relNam += QStringLiteral(" X");
+    return site;
+}
+
+// A site that differs from `site` in every cell.
+ChannelRows differingEverywhere(ChannelRows site)
+{
+    for (ChannelRow& row : site)
+        row = {QStringLiteral("O ") + row.relNam, !row.back, QStringLiteral("ON"),
+               QStringLiteral("OFF")};
+    return site;
+}
+
+std::vector<Figure> actionFigures()
+{
+    return {
+        {"paste", "paste 3072 rows x 4 columns", {}, {}},
+        {"paste_undo", "undo of the paste", {}, {}},
+        {"paste_redo", "redo of the paste", {}, {}},
+        {"fill_down", "Fill Down over 3072 rows x 4 columns", {}, {}},
+        {"delete", "Delete over 3072 rows x 4 columns", {}, {}},
+        {"units_8_to_1", "8 units to 1 (unit selector, Home)", {}, {}},
+        {"units_undo", "undo of 8 units to 1", {}, {}},
+        {"find_last_row", "Find of a name in the last row", {}, {}},
+        {"ctrl_end", "Ctrl+End", {}, {}},
+        {"compare", "compare, 192 differences, marked", {}, {}},
+        {"compare_all_differ", "compare, every cell differs, marked", {}, {}},
+        {"edit_while_comparing", "Enter on an edit while comparing", {}, {}},
+        {"problems_check", "Problems panel check (no paint)", {}, {}},
+    };
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -326,31 +362,9 @@ int main(int argc, char* argv[])
     window.table().replaceRows(site);
     bench.settle();
 
-    // The altered site a checker compares with: one channel in sixteen renamed; and one that
-    // differs in every cell.
-    ChannelRows altered = site;
-    for (int row = 0; row < kChannels; row += 16)
-        altered[row].relNam += QStringLiteral(" X");
-    ChannelRows allDiffer = site;
-    for (ChannelRow& row : allDiffer)
-        row = {QStringLiteral("O ") + row.relNam, !row.back, QStringLiteral("ON"),
-               QStringLiteral("OFF")};
-
-    std::vector<Figure> figures{
-        {"paste", "paste 3072 rows x 4 columns", {}, {}},
-        {"paste_undo", "undo of the paste", {}, {}},
-        {"paste_redo", "redo of the paste", {}, {}},
-        {"fill_down", "Fill Down over 3072 rows x 4 columns", {}, {}},
-        {"delete", "Delete over 3072 rows x 4 columns", {}, {}},
-        {"units_8_to_1", "8 units to 1 (unit selector, Home)", {}, {}},
-        {"units_undo", "undo of 8 units to 1", {}, {}},
-        {"find_last_row", "Find of a name in the last row", {}, {}},
-        {"ctrl_end", "Ctrl+End", {}, {}},
-        {"compare", "compare, 192 differences, marked", {}, {}},
-        {"compare_all_differ", "compare, every cell differs, marked", {}, {}},
-        {"edit_while_comparing", "Enter on an edit while comparing", {}, {}},
-        {"problems_check", "Problems panel check (no paint)", {}, {}},
-    };
+    const ChannelRows altered = renamedEverySixteenth(site);
+    const ChannelRows allDiffer = differingEverywhere(site);
+    std::vector<Figure> figures = actionFigures();
     // Each group of figures with its measurement; EDITOR_ACTIONS (names, split by commas) runs
     // only those, as for a profile of one.
     const std::vector<std::pair<const char*, std::function<bool()>>> groups{

@@ -132,34 +132,11 @@ bool holdsSite(const ChannelTableModel& table, const ChannelRows& site)
     return true;
 }
 
-} // namespace
-
-int main(int argc, char* argv[])
+// Opens the bench site as a .dip, a CSV list and a Corvane site, each several times; answers
+// the figures of each as JSON members, or nothing when an open failed.
+std::optional<QString> timeEachFormat(FrmDips& window, const PaintCounter& counter,
+                                      NullDialogs& dialogs, const QDir& files)
 {
-    const LaunchClock clock = launchClock();
-    const double mainEnteredMs = clock.sinceLaunchMs();
-
-    // A fresh settings store: the user's own neither shapes the figures nor gets changed.
-    QTemporaryDir scratch;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, scratch.path());
-
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("ZR415Config"));
-    const double applicationMs = clock.sinceLaunchMs();
-    NullDialogs dialogs;
-
-    FrmDips window;
-    const double constructedMs = clock.sinceLaunchMs();
-    const PaintCounter counter(window.grid()->viewport());
-    window.show();
-    if (!waitForPaint(counter, 0)) {
-        std::fprintf(stderr, "the window was never painted\n");
-        return 1;
-    }
-    const double shownMs = clock.sinceLaunchMs();
-    const double shownRssMb = statusMegabytes("VmHWM:");
-
-    const QDir files(scratch.path());
     const QString dip = files.filePath(QStringLiteral("site3072.dip"));
     const QString csv = files.filePath(QStringLiteral("site3072.csv"));
     const QString corvane = files.filePath(QStringLiteral("corvane"));
@@ -167,7 +144,7 @@ int main(int argc, char* argv[])
     if (!SaveDipFile(site, dip) || !SaveCsvFile(site, csv) || !files.mkpath(corvane) ||
         !SaveCorvaneChannelFile(site, corvane)) {
         std::fprintf(stderr, "the site files could not be written\n");
-        return 1;
+        return std::nullopt;
     }
     window.setSiteChooser([corvane] {
         return ChosenSite{QStringLiteral("Load"), QStringLiteral("Bench"), corvane};
@@ -197,7 +174,7 @@ int main(int argc, char* argv[])
         const std::optional<OpenTimes> times = timeOpens(window, counter, format.open);
         if (!times || !holdsSite(window.table(), site)) {
             std::fprintf(stderr, "opening the %s site failed\n", format.name);
-            return 1;
+            return std::nullopt;
         }
         opens += QStringLiteral("\"open_%1_first_ms\": %2, \"open_%1_median_ms\": %3, "
                                 "\"open_%1_cpu_median_ms\": %4, ")
@@ -208,14 +185,48 @@ int main(int argc, char* argv[])
     }
     if (dialogs.questions() > 0 || dialogs.fileDialogs() != 2 * kOpens) {
         std::fprintf(stderr, "the sites did not open as expected\n");
+        return std::nullopt;
+    }
+    return opens;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    const LaunchClock clock = launchClock();
+    const double mainEnteredMs = clock.sinceLaunchMs();
+
+    // A fresh settings store: the user's own neither shapes the figures nor gets changed.
+    QTemporaryDir scratch;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, scratch.path());
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("ZR415Config"));
+    const double applicationMs = clock.sinceLaunchMs();
+    NullDialogs dialogs;
+
+    FrmDips window;
+    const double constructedMs = clock.sinceLaunchMs();
+    const PaintCounter counter(window.grid()->viewport());
+    window.show();
+    if (!waitForPaint(counter, 0)) {
+        std::fprintf(stderr, "the window was never painted\n");
         return 1;
     }
+    const double shownMs = clock.sinceLaunchMs();
+    const double shownRssMb = statusMegabytes("VmHWM:");
+
+    const std::optional<QString> opens =
+        timeEachFormat(window, counter, dialogs, QDir(scratch.path()));
+    if (!opens)
+        return 1;
 
     std::printf("{\"launch_clock\": \"%s\", \"main_entered_ms\": %.2f, "
                 "\"application_ms\": %.2f, \"window_constructed_ms\": %.2f, "
                 "\"window_shown_ms\": %.2f, \"rss_at_shown_mb\": %.2f, \"channels\": %d, "
                 "%s\"opens\": %d, \"peak_rss_mb\": %.2f}\n",
                 clock.source, mainEnteredMs, applicationMs, constructedMs, shownMs, shownRssMb,
-                kChannels, qPrintable(opens), kOpens, statusMegabytes("VmHWM:"));
+                kChannels, qPrintable(*opens), kOpens, statusMegabytes("VmHWM:"));
     return 0;
 }
