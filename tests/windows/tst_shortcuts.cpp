@@ -24,8 +24,8 @@ private slots:
         for (const QAction* action : window.findChildren<QAction*>()) {
             for (const QKeySequence& key : action->shortcuts()) {
                 QVERIFY2(!owners.contains(key),
-                         qPrintable(key.toString() + " is bound to " + owners.value(key) +
-                                    " and " + action->objectName()));
+                         qPrintable(key.toString() + " is bound to " + owners.value(key) + " and " +
+                                    action->objectName()));
                 owners.insert(key, action->objectName());
             }
         }

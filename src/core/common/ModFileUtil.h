@@ -19,7 +19,7 @@ bool IsDirectory(const QString& path);
 
 struct Subdirectories
 {
-    QStringList names{QString()}; // one-based: index 0 is empty
+    QStringList names{QString()};          // one-based: index 0 is empty
     std::optional<MessageRequest> failure; // "Error while getting subdirectories."
 };
 

@@ -38,7 +38,7 @@ SiteScan RegisterSites(const QString& configDir);
 struct AllocationsRead
 {
     DigitalChannelList allocations{DigitalChannelRecord{}};
-    QString path; // the DChannel.cfg read, or looked for
+    QString path;                   // the DChannel.cfg read, or looked for
     std::optional<QString> failure; // the system's description when it could not be read
 };
 

@@ -9,4 +9,3 @@ bool ConfirmUserChannelChoice(ChannelTableModel& table, int choice);
 
 // Sizes the table to the choice: added rows get their defaults, dropped rows are gone.
 void ResizeToChoice(ChannelTableModel& table, int choice);
-
