@@ -9,6 +9,7 @@
 #include "support/DoubleClick.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
+#include "support/WindowUnderTest.h"
 #include "windows/ChannelGridDelegate.h"
 #include "windows/ChannelGridView.h"
 #include "windows/CheckPanels.h"
@@ -115,7 +116,7 @@ QStringList rowsOf(const QTreeWidget* list)
 
 } // namespace
 
-class TestChecking : public QObject
+class TestChecking : public QObject, private WindowUnderTest
 {
     Q_OBJECT
 
@@ -175,30 +176,20 @@ private:
     QRgb drawnBackground(int row, int column);
 
     std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<ScriptedDialogs> dialogs;
-    std::unique_ptr<FrmDips> window;
 };
 
 void TestChecking::init()
 {
-    ModGlobal::OpenSettingsStore()->clear();
     dir = std::make_unique<QTemporaryDir>();
     QVERIFY(dir->isValid());
-    dialogs = std::make_unique<ScriptedDialogs>();
-    window = std::make_unique<FrmDips>();
-    window->show();
-    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QVERIFY(openWindow());
 }
 
 void TestChecking::cleanup()
 {
     QToolTip::hideText();
-    if (!QTest::currentTestFailed()) {
-        QCOMPARE(dialogs->unexpectedQuestions(), 0);
-        QCOMPARE(dialogs->unusedAnswers(), 0);
-    }
-    window.reset();
-    dialogs.reset();
+    verifyScriptUsed();
+    closeWindow();
     dir.reset();
 }
 

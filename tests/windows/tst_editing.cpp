@@ -4,6 +4,7 @@
 #include "support/GridTyping.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TableRows.h"
+#include "support/WindowUnderTest.h"
 #include "windows/ChannelGridView.h"
 #include "windows/FrmDips.h"
 #include "windows/ModGlobal.h"
@@ -29,7 +30,7 @@
 
 using Model = ChannelTableModel;
 
-class TestEditing : public QObject
+class TestEditing : public QObject, private WindowUnderTest
 {
     Q_OBJECT
 
@@ -79,21 +80,15 @@ private:
     }
     Model& table() const { return window->table(); }
 
-    std::unique_ptr<ScriptedDialogs> dialogs;
-    std::unique_ptr<FrmDips> window;
     std::unique_ptr<QAbstractItemModelTester> tester;
 };
 
 void TestEditing::init()
 {
-    ModGlobal::OpenSettingsStore()->clear();
-    dialogs = std::make_unique<ScriptedDialogs>();
-    window = std::make_unique<FrmDips>();
+    QVERIFY(openWindow());
     // Watches every change the edits make to the table: counts, indexes and signals.
     tester = std::make_unique<QAbstractItemModelTester>(
         &window->table(), QAbstractItemModelTester::FailureReportingMode::QtTest);
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
 }
 
 void TestEditing::select(int top, int left, int bottom, int right)

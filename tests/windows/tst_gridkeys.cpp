@@ -4,6 +4,7 @@
 #include "document/ChannelTableModel.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TableRows.h"
+#include "support/WindowUnderTest.h"
 #include "windows/ChannelGridView.h"
 #include "windows/FrmDips.h"
 #include "windows/ModGlobal.h"
@@ -24,7 +25,7 @@
 
 using Model = ChannelTableModel;
 
-class TestGridKeys : public QObject
+class TestGridKeys : public QObject, private WindowUnderTest
 {
     Q_OBJECT
 
@@ -71,27 +72,20 @@ private:
         QTest::keySequence(grid(), QKeySequence::Paste);
     }
 
-    std::unique_ptr<ScriptedDialogs> dialogs;
-    std::unique_ptr<FrmDips> window;
     std::unique_ptr<QAbstractItemModelTester> tester;
 };
 
 void TestGridKeys::init()
 {
-    ModGlobal::OpenSettingsStore()->clear();
-    dialogs = std::make_unique<ScriptedDialogs>();
-    window = std::make_unique<FrmDips>();
+    QVERIFY(openWindow());
     tester = std::make_unique<QAbstractItemModelTester>(
         &window->table(), QAbstractItemModelTester::FailureReportingMode::QtTest);
-    window->show();
-    QVERIFY(QTest::qWaitForWindowActive(window.get()));
 }
 
 void TestGridKeys::cleanup()
 {
     tester.reset();
-    window.reset();
-    dialogs.reset();
+    closeWindow();
 }
 
 void TestGridKeys::editKeysReachTheirCommands_data()

@@ -7,6 +7,7 @@
 #include "support/PdfPages.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
+#include "support/WindowUnderTest.h"
 #include "windows/ChannelGridView.h"
 #include "windows/FrmDips.h"
 #include "windows/FrmLabelSheet.h"
@@ -71,7 +72,7 @@ void type(QAbstractSpinBox* box, const QString& text)
 
 } // namespace
 
-class TestPrinting : public QObject
+class TestPrinting : public QObject, private WindowUnderTest
 {
     Q_OBJECT
 
@@ -99,8 +100,6 @@ private:
     void printTo(const QString& pdf);
 
     std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<ScriptedDialogs> dialogs;
-    std::unique_ptr<FrmDips> window;
 };
 
 void TestPrinting::initTestCase()
@@ -113,23 +112,15 @@ void TestPrinting::initTestCase()
 
 void TestPrinting::init()
 {
-    ModGlobal::OpenSettingsStore()->clear();
     dir = std::make_unique<QTemporaryDir>();
     QVERIFY(dir->isValid());
-    dialogs = std::make_unique<ScriptedDialogs>();
-    window = std::make_unique<FrmDips>();
-    window->show();
-    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QVERIFY(openWindow());
 }
 
 void TestPrinting::cleanup()
 {
-    if (!QTest::currentTestFailed()) {
-        QCOMPARE(dialogs->unexpectedQuestions(), 0);
-        QCOMPARE(dialogs->unusedAnswers(), 0);
-    }
-    window.reset();
-    dialogs.reset();
+    verifyScriptUsed();
+    closeWindow();
     dir.reset();
 }
 

@@ -6,6 +6,7 @@
 #include "support/ModalDriver.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TableRows.h"
+#include "support/WindowUnderTest.h"
 #include "windows/ChannelGridView.h"
 #include "windows/FrmDips.h"
 #include "windows/ModGlobal.h"
@@ -30,7 +31,7 @@
 
 using Model = ChannelTableModel;
 
-class TestWindowLayout : public QObject
+class TestWindowLayout : public QObject, private WindowUnderTest
 {
     Q_OBJECT
 
@@ -54,24 +55,16 @@ private:
     ChannelGridView* grid() const { return window->grid(); }
     // The grid's cells as drawn.
     QImage drawnGrid() const { return grid()->viewport()->grab().toImage(); }
-
-    std::unique_ptr<ScriptedDialogs> dialogs;
-    std::unique_ptr<FrmDips> window;
 };
 
 void TestWindowLayout::init()
 {
-    ModGlobal::OpenSettingsStore()->clear();
-    dialogs = std::make_unique<ScriptedDialogs>();
-    window = std::make_unique<FrmDips>();
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QVERIFY(openWindow());
 }
 
 void TestWindowLayout::cleanup()
 {
-    window.reset();
-    dialogs.reset();
+    closeWindow();
 }
 
 // The column takes what the contact and state columns do not need, and nothing scrolls sideways.
