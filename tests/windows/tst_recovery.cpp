@@ -38,9 +38,14 @@ class TestRecovery : public QObject
         environment.insert("HOME", home->path());
         environment.insert("QT_QPA_PLATFORM", "offscreen");
         editor.setProcessEnvironment(environment);
-        editor.start(ZR415_RECOVERY_EDITOR, {site, mode});
-        if (!editor.waitForStarted())
-            return "not started";
+        // Wine now and then fails to create a process while another test starts its own.
+        bool started = false;
+        for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+            editor.start(ZR415_RECOVERY_EDITOR, {site, mode});
+            started = editor.waitForStarted();
+        }
+        if (!started)
+            return "not started: " + editor.errorString();
         QString output;
         QDeadlineTimer deadline(30000);
         while (!output.contains('\n') && !deadline.hasExpired() &&
