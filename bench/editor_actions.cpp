@@ -48,6 +48,7 @@ namespace {
 constexpr int kChannels = 3072;
 constexpr int kLastRow = kChannels - 1;
 const QString kLastName = QStringLiteral("LAST ROW NAME");
+const QString kOtherSite = QStringLiteral("other.dip");
 
 struct Figure
 {
@@ -233,7 +234,8 @@ bool compare(ActionBench& bench, FrmDips& window, const ChannelRows& other, int 
     for (int run = 0; run < bench.runs(); ++run) {
         window.checks().EndComparison();
         bench.goTo(0, Model::ColRelNam);
-        if (!bench.time(figure, [&] { bench.table().setOtherSite(other, true); }) ||
+        if (!bench.time(figure,
+                        [&] { window.checks().compareWithSite(other, true, kOtherSite); }) ||
             window.checks().comparison().count() != differences)
             return fail("the comparison did not find the differences");
     }
@@ -246,7 +248,7 @@ bool compare(ActionBench& bench, FrmDips& window, const ChannelRows& other, int 
 bool editWhileComparing(ActionBench& bench, FrmDips& window, const ChannelRows& other,
                         int differences, Figure& figure)
 {
-    bench.table().setOtherSite(other, true);
+    window.checks().compareWithSite(other, true, kOtherSite);
     for (int run = 0; run < bench.runs(); ++run) {
         bench.goTo(1, Model::ColRelNam);
         bench.grid().setFocus();

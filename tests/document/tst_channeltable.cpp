@@ -97,6 +97,7 @@ private slots:
     void viewEdits()
     {
         QSignalSpy edited(table.get(), &Model::dataChanged);
+        QSignalSpy siteEdited(table.get(), &Model::siteDataChanged);
         const auto edit = [this](int column, const QVariant& value, int role = Qt::EditRole) {
             return table->setData(table->index(0, column), value, role);
         };
@@ -107,8 +108,25 @@ private slots:
         QVERIFY(edit(Model::ColStDn, "LO"));
         QVERIFY(!edit(Model::ColChan, "ZZ99"));
         QCOMPARE(edited.size(), 4);
+        QCOMPARE(siteEdited.size(), 4);
         QCOMPARE(table->channel(0), (ChannelRow{"ABCDEFGHIJKLMNOP", true, "HI", "LO"}));
         QCOMPARE(table->data(table->index(0, Model::ColChan)).toString(), "AA01");
+    }
+
+    // A comparison changes the marks of every cell, not the site: what follows the site's
+    // cells (checks, recovery copy, status) is not woken by it.
+    void comparingChangesOnlyTheMarks()
+    {
+        QSignalSpy changed(table.get(), &Model::dataChanged);
+        QSignalSpy siteEdited(table.get(), &Model::siteDataChanged);
+        ChannelRows other = table->rows();
+        other[1].relNam = "OTHER";
+        table->setOtherSite(other, true);
+        QCOMPARE(table->index(1, Model::ColRelNam).data(Model::OtherValueRole).toString(), "OTHER");
+        table->clearOtherSite();
+        QVERIFY(!table->index(1, Model::ColRelNam).data(Model::OtherValueRole).isValid());
+        QCOMPARE(changed.size(), 2);
+        QCOMPARE(siteEdited.size(), 0);
     }
 };
 

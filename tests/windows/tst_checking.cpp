@@ -18,6 +18,7 @@
 #include "windows/ModGlobal.h"
 #include "windows/ProblemsPanel.h"
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -94,21 +95,23 @@ const QStringList kDifferenceLines{"AA01\tBack contact\tBack\tFront",
                                    "AC05\tBack contact\tFront\tBack"};
 
 // A line of a panel double-clicked where the user sees it, scrolled to first.
-void doubleClickLine(QTreeWidget* list, QTreeWidgetItem* item)
+void doubleClickLine(QTreeView* list, int line)
 {
-    list->scrollToItem(item);
-    const QPoint centre = list->visualItemRect(item).center();
+    const QModelIndex item = list->model()->index(line, 0);
+    list->scrollTo(item);
+    const QPoint centre = list->visualRect(item).center();
     QVERIFY(list->viewport()->rect().contains(centre));
     doubleClickAt(list->viewport(), centre);
 }
 
-QStringList rowsOf(const QTreeWidget* list)
+QStringList rowsOf(const QTreeView* list)
 {
+    const QAbstractItemModel& lines = *list->model();
     QStringList rows;
-    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+    for (int i = 0; i < lines.rowCount(); ++i) {
         QStringList fields;
-        for (int column = 0; column < list->columnCount(); ++column)
-            fields.append(list->topLevelItem(i)->text(column));
+        for (int column = 0; column < lines.columnCount(); ++column)
+            fields.append(lines.index(i, column).data().toString());
         rows.append(fields.join(u'\t'));
     }
     return rows;
@@ -156,8 +159,8 @@ private:
         return QDir::toNativeSeparators(dir->filePath(name));
     }
     QString checksText() const { return window->findChild<QLabel*>("StatusChecks")->text(); }
-    QTreeWidget* differences() const { return window->panels().differences()->list(); }
-    QTreeWidget* problems() const { return window->panels().problems()->list(); }
+    QTreeView* differences() const { return window->panels().differences()->list(); }
+    QTreeView* problems() const { return window->panels().problems()->list(); }
     QString lastBox() const
     {
         return dialogs->messages().isEmpty() ? QString() : dialogs->messages().last().text;
@@ -309,11 +312,17 @@ void TestChecking::differencesPanelListsThemAndCountsThem()
 {
     openSite("north.dip", dipFile(384, kNorth));
     QCOMPARE(checksText(), "0 problems");
+    QAbstractItemModelTester tester(differences()->model(),
+                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
     compareWith("other.dip", dipFile(384, kOther));
     DifferencesPanel* panel = window->panels().differences();
     QVERIFY(panel->isVisible());
     QVERIFY(!differences()->visibleRegion().isEmpty());
     QCOMPARE(rowsOf(differences()), kDifferenceLines);
+    QStringList captions;
+    for (int field = 0; field < differences()->model()->columnCount(); ++field)
+        captions.append(differences()->model()->headerData(field, Qt::Horizontal).toString());
+    QCOMPARE(captions, QStringList({"Channel", "Column", "This site", "Other site"}));
     QCOMPARE(panel->windowTitle(), "Differences (6)");
     QCOMPARE(panel->noteText(), "Compared with " + path("other.dip") + ".");
     QCOMPARE(checksText(), "0 problems, 6 differences");
@@ -395,11 +404,9 @@ void TestChecking::otherSiteOfAnotherSize()
     QTest::keyClick(grid(), Qt::Key_F8, Qt::ShiftModifier);
     QCOMPARE(grid()->currentIndex(), cell(100, Model::ColBack));
 
-    QTreeWidgetItem* line = differences()->topLevelItem(differences()->topLevelItemCount() - 1);
-    doubleClickLine(differences(), line);
+    doubleClickLine(differences(), differences()->model()->rowCount() - 1);
     QCOMPARE(grid()->currentIndex(), cell(100, Model::ColBack));
-    QTreeWidgetItem* first = differences()->topLevelItem(1);
-    doubleClickLine(differences(), first);
+    doubleClickLine(differences(), 1);
     QCOMPARE(grid()->currentIndex(), cell(1, Model::ColRelNam));
 }
 
@@ -530,9 +537,8 @@ void TestChecking::doubleClickOnAProblemSelectsItsCell()
     pasteAt(20, Model::ColStUp, "\n");
     QTRY_COMPARE(rowsOf(problems()), QStringList{"AA21\tState up\tEmpty"});
     grid()->setCurrentIndex(cell(0, Model::ColRelNam));
-    QTreeWidgetItem* item = problems()->topLevelItem(0);
     QVERIFY(!problems()->visibleRegion().isEmpty());
-    doubleClickLine(problems(), item);
+    doubleClickLine(problems(), 0);
     QCOMPARE(grid()->currentIndex(), cell(20, Model::ColStUp));
     QCOMPARE(QApplication::focusWidget(), grid());
 }

@@ -84,19 +84,44 @@ SiteComparison CompareSites(const ChannelRows& ours, const ChannelRows& theirs, 
     return comparison;
 }
 
+QString DifferenceField(const SiteComparison& comparison, qsizetype difference, int field)
+{
+    if (difference < comparison.cells.size()) {
+        const SiteComparison::Cell& cell = comparison.cells[difference];
+        switch (field) {
+        case 0:
+            return ModFunc::ChannelLabel(cell.row + 1);
+        case 1:
+            return Model::columnCaption(cell.column);
+        case 2:
+            return cell.ours;
+        }
+        return cell.theirs;
+    }
+    const SiteComparison::Extra& extra = comparison.extras[difference - comparison.cells.size()];
+    const bool present = field == 2 ? extra.ours : !extra.ours;
+    if (field == 0)
+        return labelRange(extra.first, extra.last);
+    if (field == 1)
+        return QStringLiteral("Channels");
+    return present ? QStringLiteral("present") : QStringLiteral("absent");
+}
+
+std::pair<int, int> DifferenceCell(const SiteComparison& comparison, qsizetype difference)
+{
+    if (difference < comparison.cells.size())
+        return {comparison.cells[difference].row, comparison.cells[difference].column};
+    return {comparison.extras[difference - comparison.cells.size()].first, Model::ColRelNam};
+}
+
 QStringList DifferenceLines(const SiteComparison& comparison)
 {
     QStringList lines;
-    for (const SiteComparison::Cell& cell : comparison.cells)
-        lines.append(QStringList{ModFunc::ChannelLabel(cell.row + 1),
-                                 Model::columnCaption(cell.column), cell.ours, cell.theirs}
-                         .join(u'\t'));
-    for (const SiteComparison::Extra& extra : comparison.extras) {
-        const QString present = QStringLiteral("present");
-        const QString absent = QStringLiteral("absent");
-        lines.append(QStringList{labelRange(extra.first, extra.last), QStringLiteral("Channels"),
-                                 extra.ours ? present : absent, extra.ours ? absent : present}
-                         .join(u'\t'));
+    for (qsizetype difference = 0; difference < comparison.count(); ++difference) {
+        QStringList fields;
+        for (int field = 0; field < kDifferenceFields; ++field)
+            fields.append(DifferenceField(comparison, difference, field));
+        lines.append(fields.join(u'\t'));
     }
     return lines;
 }

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+#include <utility>
+
 // What differs between this site and another, cell by cell.
 struct SiteComparison
 {
@@ -44,6 +46,14 @@ QString CellText(const ChannelRow& row, int column);
 // the spaces at the ends of a name and those that pad a state text are not kept apart there.
 bool SameCell(const ChannelRow& ours, const ChannelRow& theirs, int column);
 
-// The differences as lines: label, column caption, this site, the other site, split by tabs;
-// channels only one site has as "AB01-AB48", "Channels", "present", "absent" (or the other way).
+// The fields of a difference: label, column caption, this site, the other site; channels only
+// one site has as "AB01-AB48", "Channels", "present", "absent" (or the other way). Differences
+// are numbered cells first, then the channels of one site.
+constexpr int kDifferenceFields = 4;
+QString DifferenceField(const SiteComparison& comparison, qsizetype difference, int field);
+
+// The grid cell a difference points at (row, column); channels of one site at their first name.
+std::pair<int, int> DifferenceCell(const SiteComparison& comparison, qsizetype difference);
+
+// The differences as lines of their fields split by tabs.
 QStringList DifferenceLines(const SiteComparison& comparison);

@@ -39,7 +39,7 @@ CheckCommands::CheckCommands(DocumentCommands& commands, ChannelTableModel& tabl
     : QObject(parent), commands_(commands), table_(table), dirs_(dirs)
 {
     connect(&commands, &DocumentCommands::siteReplaced, this, &CheckCommands::EndComparison);
-    connect(&table, &QAbstractItemModel::dataChanged, this, &CheckCommands::followTable);
+    connect(&table, &ChannelTableModel::siteDataChanged, this, &CheckCommands::followTable);
     connect(&table, &QAbstractItemModel::rowsInserted, this, &CheckCommands::followTable);
     connect(&table, &QAbstractItemModel::rowsRemoved, this, &CheckCommands::followTable);
 }
@@ -78,10 +78,15 @@ bool CheckCommands::compareWithFile(const QString& path)
         Dialogs::current().showMessage(*failure);
     if (!read.applies())
         return false;
-    otherPath_ = path;
-    table_.setOtherSite(read.rows, format->id == SiteFormat::Id::Dip);
-    emit comparisonChanged();
+    compareWithSite(read.rows, format->id == SiteFormat::Id::Dip, path);
     return true;
+}
+
+void CheckCommands::compareWithSite(const ChannelRows& other, bool states, const QString& path)
+{
+    otherPath_ = path;
+    table_.setOtherSite(other, states);
+    emit comparisonChanged();
 }
 
 void CheckCommands::CompareWith()

@@ -25,6 +25,8 @@ public:
     void setCardReader(CardReader reader) { readCard_ = std::move(reader); }
 
     void CompareWith();
+    // Compares with a site already read from `path`; state texts only when `states`.
+    void compareWithSite(const ChannelRows& other, bool states, const QString& path);
     void VerifyCard();
     void EndComparison();
     void SaveReport();

@@ -4,6 +4,7 @@
 #include "RecoveryCopy.h"
 #include "common/AtomicFile.h"
 #include "common/Dialogs.h"
+#include "document/ChannelTableModel.h"
 
 #include <QDir>
 #include <QFile>
@@ -87,7 +88,7 @@ SiteRecovery::SiteRecovery(DocumentCommands& commands, const ChannelTableModel& 
     connect(&timer_, &QTimer::timeout, this, &SiteRecovery::writeNow);
     connect(&commands, &DocumentCommands::modifiedChanged, this, &SiteRecovery::followModified);
     connect(&commands, &DocumentCommands::captionChanged, this, &SiteRecovery::scheduleWrite);
-    connect(&table, &QAbstractItemModel::dataChanged, this, &SiteRecovery::scheduleWrite);
+    connect(&table, &ChannelTableModel::siteDataChanged, this, &SiteRecovery::scheduleWrite);
     connect(&table, &QAbstractItemModel::modelReset, this, &SiteRecovery::scheduleWrite);
     connect(&table, &QAbstractItemModel::rowsInserted, this, &SiteRecovery::scheduleWrite);
     connect(&table, &QAbstractItemModel::rowsRemoved, this, &SiteRecovery::scheduleWrite);

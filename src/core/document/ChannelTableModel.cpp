@@ -7,7 +7,20 @@
 #include "common/ShowMessage.h"
 #include "common/Windows1252.h"
 
-ChannelTableModel::ChannelTableModel(QObject* parent) : QAbstractTableModel(parent) {}
+#include <algorithm>
+
+ChannelTableModel::ChannelTableModel(QObject* parent) : QAbstractTableModel(parent)
+{
+    connect(this, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
+                const bool marksOnly =
+                    !roles.isEmpty() && std::all_of(roles.begin(), roles.end(), [](int role) {
+                        return role == OtherValueRole || role == Qt::ToolTipRole;
+                    });
+                if (!marksOnly)
+                    emit siteDataChanged();
+            });
+}
 
 int ChannelTableModel::rowCount(const QModelIndex& parent) const
 {
@@ -100,13 +113,19 @@ QString ChannelTableModel::toolTip(const QModelIndex& index) const
     return lines.join(u'\n');
 }
 
+void ChannelTableModel::markOtherSite()
+{
+    if (!rows_.isEmpty())
+        emit dataChanged(index(0, 0), index(channelCount() - 1, ColumnCount - 1),
+                         {OtherValueRole, Qt::ToolTipRole});
+}
+
 void ChannelTableModel::setOtherSite(const ChannelRows& other, bool states)
 {
     comparing_ = true;
     other_ = other;
     otherStates_ = states;
-    if (!rows_.isEmpty())
-        emit dataChanged(index(0, 0), index(channelCount() - 1, ColumnCount - 1));
+    markOtherSite();
 }
 
 void ChannelTableModel::clearOtherSite()
@@ -115,8 +134,7 @@ void ChannelTableModel::clearOtherSite()
         return;
     comparing_ = false;
     other_.clear();
-    if (!rows_.isEmpty())
-        emit dataChanged(index(0, 0), index(channelCount() - 1, ColumnCount - 1));
+    markOtherSite();
 }
 
 bool ChannelTableModel::setData(const QModelIndex& index, const QVariant& value, int role)

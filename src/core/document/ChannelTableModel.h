@@ -65,7 +65,7 @@ public:
     void resizeTo(int channels);
 
     // Compares the rows with another site's, cell by cell, until cleared; state texts only
-    // when `states`.
+    // when `states`. Only the marks change: the other site's value and the tooltip.
     void setOtherSite(const ChannelRows& other, bool states);
     void clearOtherSite();
     bool comparing() const { return comparing_; }
@@ -78,10 +78,13 @@ public:
 signals:
     // The program selected this channel-count choice; the selector follows it.
     void choiceSelected(int choice);
+    // Cells of the site changed: dataChanged, but not for the marks of a comparison alone.
+    void siteDataChanged();
 
 private:
     QVariant fileNote(const QModelIndex& index, int role) const;
     QVariant otherValue(const QModelIndex& index) const;
+    void markOtherSite();
     QString toolTip(const QModelIndex& index) const;
 
     ChannelRows rows_;

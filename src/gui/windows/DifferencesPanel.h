@@ -3,8 +3,9 @@
 #include <QDockWidget>
 
 class CheckCommands;
+class DifferenceListModel;
 class QLabel;
-class QTreeWidget;
+class QTreeView;
 
 // What differs from the site compared with, a row each (channel, column, this site, the other
 // site), following every edit; a double-click asks for the cell. It says when state texts are
@@ -16,7 +17,7 @@ class DifferencesPanel : public QDockWidget
 public:
     DifferencesPanel(CheckCommands& checks, QWidget* parent = nullptr);
 
-    QTreeWidget* list() const { return list_; }
+    QTreeView* list() const { return list_; }
     QString noteText() const;
 
 signals:
@@ -26,6 +27,7 @@ private:
     void refresh();
 
     CheckCommands& checks_;
-    QTreeWidget* list_;
+    DifferenceListModel* lines_;
+    QTreeView* list_;
     QLabel* note_;
 };

@@ -28,7 +28,7 @@ ProblemsPanel::ProblemsPanel(const ChannelTableModel& table, QWidget* parent)
     delay_.setInterval(kDelayMilliseconds);
     connect(&delay_, &QTimer::timeout, this, &ProblemsPanel::refresh);
     connect(&table, &QAbstractItemModel::modelReset, &delay_, qOverload<>(&QTimer::start));
-    connect(&table, &QAbstractItemModel::dataChanged, &delay_, qOverload<>(&QTimer::start));
+    connect(&table, &ChannelTableModel::siteDataChanged, &delay_, qOverload<>(&QTimer::start));
     connect(&table, &QAbstractItemModel::rowsInserted, &delay_, qOverload<>(&QTimer::start));
     connect(&table, &QAbstractItemModel::rowsRemoved, &delay_, qOverload<>(&QTimer::start));
     connect(list_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {

@@ -59,7 +59,7 @@ SiteStatus::SiteStatus(QStatusBar& bar, const ChannelTableModel& table)
     connect(&table, &QAbstractItemModel::modelReset, this, &SiteStatus::update);
     connect(&table, &QAbstractItemModel::rowsInserted, this, &SiteStatus::update);
     connect(&table, &QAbstractItemModel::rowsRemoved, this, &SiteStatus::update);
-    connect(&table, &QAbstractItemModel::dataChanged, this, &SiteStatus::update);
+    connect(&table, &ChannelTableModel::siteDataChanged, this, &SiteStatus::update);
     update();
 }
 

@@ -85,6 +85,9 @@ void PlaceInTwips(QWidget* control, double left, double top, double width, doubl
 
 void FitColumns(QTreeView& list)
 {
+    // The lines from the first shown on; the texts are short and alike, so a sample serves.
+    constexpr int kSampleLines = 100;
+    list.header()->setResizeContentsPrecision(kSampleLines);
     for (int column = 0; column < list.header()->count(); ++column)
         list.resizeColumnToContents(column);
 }
