@@ -68,6 +68,8 @@ void TestFileSelector::actionsAnswer_data()
     QTest::addColumn<QString>("opened"); // below the config directory
     const QString open = QStringLiteral("Open"), cancel = QStringLiteral("Cancel");
     QTest::newRow("Enter on the open directory") << "Enter" << open << "";
+    // A highlighted directory that is not the open one is not the answer.
+    QTest::newRow("Enter, North highlighted") << "Enter on North" << open << "";
     QTest::newRow("double-click on a file") << "double-click a file" << open << "";
     QTest::newRow("Cancel") << "Cancel" << cancel << "";
     QTest::newRow("close box counts as Cancel") << "close" << cancel << "";
@@ -96,11 +98,12 @@ void TestFileSelector::actionsAnswer()
     showSelect(selector, tree.config, [&](QWidget* window) {
         auto* dirs = child<DirectoryTree>(window, "Dir1");
         auto* fileList = child<QListWidget>(window, "File1");
-        if (how.endsWith("North")) {
-            QTreeWidgetItem* north = dirs->findItems("North", Qt::MatchRecursive).value(0);
+        QTreeWidgetItem* north = dirs->findItems("North", Qt::MatchRecursive).value(0);
+        if (how == "Enter on North")
+            dirs->setCurrentItem(north);
+        if (how == "double-click North")
             doubleClickAt(dirs->viewport(), dirs->visualItemRect(north).center());
-        }
-        if (how == "Enter")
+        if (how.startsWith("Enter"))
             QTest::keyClick(dirs, Qt::Key_Return);
         else if (how == "double-click a file")
             doubleClickAt(fileList->viewport(),

@@ -2,6 +2,7 @@
 #include "common/ChannelLabel.h"
 #include "document/ChannelTableModel.h"
 #include "document/DirSettings.h"
+#include "support/DipBytes.h"
 #include "support/ScriptedDialogs.h"
 #include "support/SystemErrors.h"
 #include "support/TestFiles.h"
@@ -18,22 +19,13 @@ namespace {
 const QString kSep = QDir::separator();
 const QString kTitle = "ZR415 configuration editor";
 
-// A one-unit channel file, "NORTH 1" on a back contact and "NORTH 2" first, as the layout says.
+// A one-unit channel file, "NORTH 1" on a back contact and "NORTH 2" first.
 QByteArray northDip()
 {
-    QByteArray bytes("\xEE\xFF\xC0\xFF\x03\x00\x03\x00\x80\x01\x00\x00\x00\x00\x00\x00", 16);
-    for (int channel = 1; channel <= 384; ++channel) {
-        const QByteArray name = channel <= 2 ? "NORTH " + QByteArray::number(channel)
-                                             : "Spare " + ModFunc::ChannelLabel(channel).toLatin1();
-        QByteArray record(40, '\0');
-        record.replace(0, 16, name.leftJustified(16, ' '));
-        record[17] = channel == 1 ? 1 : 0;
-        record[18] = 1;
-        record.replace(19, 3, "UP ");
-        record.replace(23, 3, "DN ");
-        bytes += record;
-    }
-    return bytes;
+    QList<DipChannel> channels{{"NORTH 1", true, "UP", "DN"}, {"NORTH 2"}};
+    for (int channel = 3; channel <= 384; ++channel)
+        channels.append({"Spare " + ModFunc::ChannelLabel(channel).toLatin1()});
+    return dipBytes(channels);
 }
 
 } // namespace
@@ -123,68 +115,6 @@ private slots:
         QCOMPARE(commands->caption(), kTitle);
         QVERIFY(!commands->isModified());
         QVERIFY(!commands->history()->canUndo());
-    }
-
-    // The site as it was: north.dip open, row 2 edited and so modified.
-    void failedReadLeavesTheSite_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("list with a number beyond 32 bits")
-            << "list.csv" << QByteArray("AA01,FIRST,Back\r\n4294967296,SECOND\r\n")
-            << "Error occurred while loading.\r\nOverflow";
-        QTest::newRow("channel file of another kind")
-            << "other.dip" << QByteArray("\xEE\xFF\xC0\xFF\x04\x00\x03\x00", 8) + northDip().mid(8)
-            << "File type incorrect - this is not a dip file";
-        QTest::newRow("unknown ending")
-            << "north.txt" << QByteArray("AA01,X\r\n")
-            << "Unknown file type - use a .dip, .csv or .cfg file name.";
-    }
-
-    // Every cell, the size, the name, the file, the caption and modified stay as they were, and
-    // Save then writes the site's own channels.
-    void failedReadLeavesTheSite()
-    {
-        QFETCH(QString, name);
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, message);
-        openNorth();
-        edit(2, "MINE");
-        const ChannelRows before = table->rows();
-        writeFile(pathTo(name), bytes);
-        dialogs->answerNext(MessageAnswer::No);
-        dialogs->chooseNext(pathTo(name));
-        commands->OpenSite();
-        QCOMPARE(dialogs->texts(), (QStringList{"Save this site before closing?", message}));
-        QCOMPARE(table->rows(), before);
-        QCOMPARE(commands->caption(), "north - " + kTitle);
-        QCOMPARE(commands->site().sitePath, pathTo("north.dip"));
-        QVERIFY(commands->isModified());
-        commands->Undo();
-        QVERIFY(commands->SaveSite());
-        QCOMPARE(readFile(pathTo("north.dip")), northDip());
-    }
-
-    // Import of a site whose DChannel.cfg cannot be read: the box names it, nothing changes.
-    void failedImportLeavesTheSite()
-    {
-        openNorth();
-        const QString site = dir->filePath("corvane/north");
-        QVERIFY(QDir().mkpath(site + "/DCHANNEL.CFG"));
-        commands->setSiteChooser([&] { return ChosenSite{"Load", "North", site}; });
-        const ChannelRows before = table->rows();
-        commands->ImportCorvaneAllocations();
-        QCOMPARE(dialogs->messages().size(), 1);
-        const MessageRequest box = dialogs->messages().first();
-        // Windows names the file as it was looked for; it finds it in any letter case.
-        QVERIFY(box.text.startsWith("Could not load digital channel allocations file.\r\n" + site +
-                                        kSep + "DCHANNEL.CFG\r\n",
-                                    Qt::CaseInsensitive));
-        QCOMPARE(box.title, "ZR415Config");
-        QCOMPARE(table->rows(), before);
-        QCOMPARE(commands->caption(), "north - " + kTitle);
-        QVERIFY(!commands->isModified());
     }
 
     void openListNamesTheSiteWithoutAFile()

@@ -1,9 +1,14 @@
 #pragma once
 
+#include "commands/DocumentCommands.h"
+#include "document/ChannelTableModel.h"
 #include "support/ScriptedDialogs.h"
+#include "windows/ChannelGridView.h"
 #include "windows/FrmDips.h"
 #include "windows/ModGlobal.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QTest>
 
 #include <memory>
@@ -38,5 +43,58 @@ struct WindowUnderTest
     {
         window.reset();
         dialogs.reset();
+    }
+
+    ChannelTableModel& table() const { return window->table(); }
+    ChannelGridView* grid() const { return window->grid(); }
+    QModelIndex cell(int row, int column) const { return table().index(row, column); }
+
+    // Typed as a user types: each key to whatever has the focus then.
+    static void typeKeys(const QString& text)
+    {
+        for (const QChar c : text)
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+    }
+
+    // Types into the cell and presses Enter, as a user enters a value.
+    void enter(int row, int column, const QString& text)
+    {
+        grid()->setCurrentIndex(cell(row, column));
+        typeKeys(text);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
+
+    // The clipboard's text pasted by its key on the grid, from the cell given.
+    void pasteAt(int row, int column, const QString& text)
+    {
+        QApplication::clipboard()->setText(text);
+        grid()->setCurrentIndex(cell(row, column));
+        QTest::keySequence(grid(), QKeySequence::Paste);
+    }
+
+    // Alt+F, then the item's underlined letter; the item ran, so the menu is gone.
+    void fileMenu(Qt::Key mnemonic)
+    {
+        // Offscreen, the window is not made active again when a dialog over it goes; the user
+        // would click it.
+        if (!QApplication::focusWidget()) {
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window.get()));
+            grid()->setFocus();
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::AltModifier);
+        QWidget* menu = QApplication::activePopupWidget();
+        QVERIFY(menu);
+        QCOMPARE(menu->objectName(), "MnuFile");
+        QTest::keyClick(menu, mnemonic);
+        QCOMPARE(QApplication::activePopupWidget(), nullptr);
+    }
+
+    // Opens the file as the user does: Ctrl+O and the file dialog.
+    void openByKeys(const QString& path)
+    {
+        dialogs->chooseNext(path);
+        QTest::keySequence(grid(), QKeySequence::Open);
+        QCOMPARE(window->commands().site().sitePath, path);
     }
 };

@@ -18,9 +18,7 @@
 #include <QLineEdit>
 #include <QLoggingCategory>
 #include <QRegularExpression>
-#include <QSignalSpy>
 #include <QStandardPaths>
-#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
@@ -45,15 +43,11 @@ private slots:
     void cleanup()
     {
         tester.reset();
-        window.reset();
-        dialogs.reset();
+        closeWindow();
     }
 
-    void editKeysWorkOnTheGrid_data();
-    void editKeysWorkOnTheGrid();
     void editMenuFinishesTheCellEditFirst_data();
     void editMenuFinishesTheCellEditFirst();
-    void undoingBackToTheSavedStateClearsModified();
     void growingAsksNothingAndAShrinkIsUndone();
     void replacingTheSiteClearsTheHistory_data();
     void replacingTheSiteClearsTheHistory();
@@ -74,11 +68,10 @@ private:
     // A closed editor is hidden at once and deleted later.
     bool editorOpen() const
     {
-        const auto editors = window->grid()->findChildren<QLineEdit*>();
+        const auto editors = grid()->findChildren<QLineEdit*>();
         return std::any_of(editors.begin(), editors.end(),
                            [](const QLineEdit* editor) { return editor->isVisible(); });
     }
-    Model& table() const { return window->table(); }
 
     std::unique_ptr<QAbstractItemModelTester> tester;
 };
@@ -93,8 +86,8 @@ void TestEditing::init()
 
 void TestEditing::select(int top, int left, int bottom, int right)
 {
-    window->grid()->setCurrentIndex(table().index(top, left));
-    window->grid()->selectionModel()->select(
+    grid()->setCurrentIndex(table().index(top, left));
+    grid()->selectionModel()->select(
         QItemSelection(table().index(top, left), table().index(bottom, right)),
         QItemSelectionModel::ClearAndSelect);
 }
@@ -103,33 +96,8 @@ void TestEditing::select(int top, int left, int bottom, int right)
 void TestEditing::pasteNames(int row, const QString& text)
 {
     QApplication::clipboard()->setText(text);
-    window->grid()->setCurrentIndex(name(row));
+    grid()->setCurrentIndex(name(row));
     action("MnuPaste")->trigger();
-}
-
-void TestEditing::editKeysWorkOnTheGrid_data()
-{
-    QTest::addColumn<QKeySequence>("keys");
-    QTest::addColumn<QString>("command");
-    QTest::newRow("Copy") << QKeySequence(QKeySequence::Copy) << "MnuCopy";
-    QTest::newRow("Paste") << QKeySequence(QKeySequence::Paste) << "MnuPaste";
-    QTest::newRow("Fill Down") << QKeySequence(Qt::CTRL | Qt::Key_D) << "MnuFillDown";
-    QTest::newRow("Undo") << QKeySequence(QKeySequence::Undo) << "MnuUndo";
-}
-
-// The view has keys of its own (Copy among them); on the grid each must reach the Edit menu.
-void TestEditing::editKeysWorkOnTheGrid()
-{
-    QFETCH(QKeySequence, keys);
-    QFETCH(QString, command);
-    QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    pasteNames(0, "A\nB\n");
-    QSignalSpy triggered(action(command), &QAction::triggered);
-    select(0, Model::ColRelNam, 1, Model::ColRelNam);
-    window->grid()->setFocus();
-    QTest::keySequence(window->grid(), keys);
-    QCOMPARE(triggered.count(), 1);
-    QVERIFY(!editorOpen());
 }
 
 void TestEditing::editMenuFinishesTheCellEditFirst_data()
@@ -161,22 +129,6 @@ void TestEditing::editMenuFinishesTheCellEditFirst()
                        table().channel(5).relNam}),
           "names");
     QTEST(QApplication::clipboard()->text(), "clipboard");
-}
-
-void TestEditing::undoingBackToTheSavedStateClearsModified()
-{
-    QTemporaryDir dir;
-    dialogs->chooseNext(dir.filePath("site.dip"));
-    QVERIFY(window->commands().SaveSiteAs());
-    QVERIFY(table().setData(name(2), "TPR"));
-    QVERIFY(window->commands().isModified());
-    action("MnuUndo")->trigger();
-    QVERIFY(!window->commands().isModified());
-    action("MnuRedo")->trigger();
-    QVERIFY(window->commands().SaveSite());
-    // Undo after the save leaves the saved state behind.
-    action("MnuUndo")->trigger();
-    QVERIFY(window->commands().isModified());
 }
 
 void TestEditing::growingAsksNothingAndAShrinkIsUndone()
@@ -251,7 +203,7 @@ void TestEditing::pasteWritesFromTheCurrentCell()
     QFETCH(QStringList, names);
     QFETCH(QList<bool>, backs);
     QApplication::clipboard()->setText(text);
-    window->grid()->setCurrentIndex(table().index(10, column));
+    grid()->setCurrentIndex(table().index(10, column));
     action("MnuPaste")->trigger();
     for (int i = 0; i < names.size(); ++i) {
         QCOMPARE(table().channel(10 + i).relNam, names[i]);

@@ -6,6 +6,7 @@
 #include "support/ScriptedDialogs.h"
 #include "support/TableRows.h"
 #include "support/TestFiles.h"
+#include "support/WindowUnderTest.h"
 #include "windows/FrmDips.h"
 #include "windows/ModGlobal.h"
 #include "windows/WidgetDialogs.h"
@@ -22,46 +23,29 @@
 
 #include <memory>
 
-class TestFrmDips : public QObject
+class TestFrmDips : public QObject, private WindowUnderTest
 {
     Q_OBJECT
 
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-    void init();
-    void cleanup()
+    void init()
     {
-        window.reset();
-        dialogs.reset();
+        ModGlobal::dirs = {};
+        QVERIFY(openWindow());
     }
+    void cleanup() { closeWindow(); }
 
     void menuAndToolbarHoldTheirItemsInOrder();
     void closeAsksAboutUnsavedEdits_data();
     void closeAsksAboutUnsavedEdits();
-    void badDipLeavesTheSiteAsItWas();
     void saveAsWritesByTheEnding_data();
     void saveAsWritesByTheEnding();
     void exportTakesTheCellBeingEdited();
     void cancelledImportChangesNothing();
     void importThroughTheSiteSelector();
     void realMessageBoxAnswersTheShrinkQuestion();
-
-private:
-    ChannelTableModel& table() const { return window->table(); }
-
-    std::unique_ptr<ScriptedDialogs> dialogs;
-    std::unique_ptr<FrmDips> window;
 };
-
-void TestFrmDips::init()
-{
-    ModGlobal::OpenSettingsStore()->clear();
-    ModGlobal::dirs = {};
-    dialogs = std::make_unique<ScriptedDialogs>();
-    window = std::make_unique<FrmDips>();
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-}
 
 void TestFrmDips::menuAndToolbarHoldTheirItemsInOrder()
 {
@@ -136,19 +120,6 @@ void TestFrmDips::closeAsksAboutUnsavedEdits()
     QCOMPARE(table().channel(3).relNam, "TPR 12");
     if (saved)
         QCOMPARE(readFile(path).mid(16 + 3 * 40, 6), QByteArray("TPR 12"));
-}
-
-void TestFrmDips::badDipLeavesTheSiteAsItWas()
-{
-    QTemporaryDir dir;
-    const QString bad = dir.filePath("bad.dip");
-    writeFile(bad, QByteArray(16 + 40, 'x'));
-    putRelayName(table(), 5, "KEPT");
-    dialogs->chooseNext(bad);
-    window->onToolbarButton("Open");
-    QCOMPARE(dialogs->texts(), QStringList{"File flag incorrect - this is not an ZR415 file"});
-    QCOMPARE(table().channel(5).relNam, "KEPT");
-    QVERIFY(window->commands().site().sitePath.isEmpty());
 }
 
 void TestFrmDips::saveAsWritesByTheEnding_data()

@@ -50,27 +50,11 @@ private slots:
     void ctrlPageKeysJumpByCards();
 
 private:
-    QAction* action(const char* name) const { return window->findChild<QAction*>(name); }
-    QModelIndex cell(int row, int column) const { return table().index(row, column); }
-    Model& table() const { return window->table(); }
-    ChannelGridView* grid() const { return window->grid(); }
     QString note() const { return window->findChild<QLabel*>("StatusNote")->text(); }
     // The current cell, as the user would have put it there with the arrow keys.
     void goTo(int row, int column) { grid()->setCurrentIndex(cell(row, column)); }
     // The editor open on the current cell (closed ones linger until deleted).
     QLineEdit* openEditor() const { return qobject_cast<QLineEdit*>(QApplication::focusWidget()); }
-    // Typed as a user types: each key to whatever has the focus then.
-    void type(const QString& text)
-    {
-        for (const QChar c : text)
-            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
-    }
-    void paste(int row, int column, const QString& text)
-    {
-        QApplication::clipboard()->setText(text);
-        goTo(row, column);
-        QTest::keySequence(grid(), QKeySequence::Paste);
-    }
 
     std::unique_ptr<QAbstractItemModelTester> tester;
 };
@@ -112,7 +96,7 @@ void TestGridKeys::editKeysReachTheirCommands_data()
 void TestGridKeys::editKeysReachTheirCommands()
 {
     QFETCH(QKeySequence, keys);
-    paste(0, Model::ColRelNam, "A\nB\n");
+    pasteAt(0, Model::ColRelNam, "A\nB\n");
     grid()->selectionModel()->select(QItemSelection(cell(0, 1), cell(1, 1)),
                                      QItemSelectionModel::ClearAndSelect);
     QApplication::clipboard()->setText("A\nB\n");
@@ -137,12 +121,12 @@ void TestGridKeys::gridHasTheFocusAtStartAndAfterCommands()
 void TestGridKeys::enterAndTabMoveAsInASpreadsheet()
 {
     goTo(5, Model::ColRelNam);
-    type("TPR 1");
+    typeKeys("TPR 1");
     QVERIFY(openEditor() && openEditor()->isVisible());
     QTest::keyClick(openEditor(), Qt::Key_Return);
     QCOMPARE(table().channel(5).relNam, "TPR 1");
     QCOMPARE(grid()->currentIndex(), cell(6, Model::ColRelNam));
-    type("TPR 2");
+    typeKeys("TPR 2");
     QTest::keyClick(openEditor(), Qt::Key_Return, Qt::ShiftModifier);
     QCOMPARE(table().channel(6).relNam, "TPR 2");
     QCOMPARE(grid()->currentIndex(), cell(5, Model::ColRelNam));
@@ -159,7 +143,7 @@ void TestGridKeys::enterAndTabMoveAsInASpreadsheet()
 void TestGridKeys::stateTextsHoldThreeCharacters()
 {
     goTo(0, Model::ColStUp);
-    type("CLEAR");
+    typeKeys("CLEAR");
     QTest::keyClick(openEditor(), Qt::Key_Return);
     QCOMPARE(table().channel(0).stUp, "CLE");
     putRow(table(), 1, {"A NAME LONGER THAN SIXTEEN", false, "UP", "DN"});
@@ -185,7 +169,7 @@ void TestGridKeys::pasteReadsContactsAsSpreadsheetsWriteThem()
     QFETCH(QString, contact);
     QFETCH(bool, back);
     putRow(table(), 20, {"R", !back, "UP", "DN"});
-    paste(20, Model::ColRelNam, "R\t" + contact + "\n");
+    pasteAt(20, Model::ColRelNam, "R\t" + contact + "\n");
     QCOMPARE(table().channel(20).back, back);
     QVERIFY2(!note().contains("contact"), qPrintable(note()));
 }
@@ -194,7 +178,7 @@ void TestGridKeys::pasteReadsContactsAsSpreadsheetsWriteThem()
 void TestGridKeys::pasteSaysWhatItCouldNotTake()
 {
     putRow(table(), 2, {"C", true, "UP", "DN"});
-    paste(1, Model::ColBack, "maybe\tCLEAR\n?\tON\nFront\tOFF\n");
+    pasteAt(1, Model::ColBack, "maybe\tCLEAR\n?\tON\nFront\tOFF\n");
     QCOMPARE(table().channel(1), (ChannelRow{"Spare AA02", false, "CLE", "DN"}));
     QCOMPARE(table().channel(2), (ChannelRow{"C", true, "ON", "DN"}));
     QCOMPARE(table().channel(3), (ChannelRow{"Spare AA04", false, "OFF", "DN"}));

@@ -82,8 +82,8 @@ private slots:
     void cleanup();
 
     void exportPdfTakesWhatTheGridShows();
-    void cancelStopsTheExport();
-    void cancelStopsThePrint();
+    void cancelStopsThePages_data();
+    void cancelStopsThePages();
     void ctrlPPrintsTheRecord();
     void previewShowsEveryPage();
     void labelsFollowTheSheetSetUp();
@@ -91,11 +91,8 @@ private slots:
     void storedStockOffTheSheetIsReported();
 
 private:
-    ChannelGridView* grid() const { return window->grid(); }
     QString path(const QString& name) const { return dir->filePath(name); }
     void openSite(int units);
-    // Alt+F, then the item's underlined letter.
-    void fileMenu(Qt::Key mnemonic);
     // Prints to this PDF instead of asking for a printer.
     void printTo(const QString& pdf);
 
@@ -128,25 +125,8 @@ void TestPrinting::openSite(int units)
 {
     const QString name = path(QString("site%1.dip").arg(units));
     writeFile(name, siteFile(units));
-    dialogs->chooseNext(name);
-    QTest::keySequence(grid(), QKeySequence::Open);
-    QCOMPARE(window->commands().site().sitePath, name);
+    openByKeys(name);
     dialogs->clear();
-}
-
-void TestPrinting::fileMenu(Qt::Key mnemonic)
-{
-    // Offscreen, the window is not made active again when a dialog over it goes; the user
-    // would click it.
-    if (!QApplication::focusWidget()) {
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        grid()->setFocus();
-    }
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::AltModifier);
-    QWidget* menu = QApplication::activePopupWidget();
-    QVERIFY(menu);
-    QTest::keyClick(menu, mnemonic);
 }
 
 void TestPrinting::printTo(const QString& pdf)
@@ -162,10 +142,8 @@ void TestPrinting::printTo(const QString& pdf)
 void TestPrinting::exportPdfTakesWhatTheGridShows()
 {
     openSite(8);
-    grid()->setCurrentIndex(window->table().index(1, 1));
-    // Each key to whatever has the focus then: the first one opens the cell's editor.
-    for (const char c : QByteArray("XR 2"))
-        QTest::keyClick(QApplication::focusWidget(), c);
+    grid()->setCurrentIndex(cell(1, 1));
+    typeKeys("XR 2"); // the first key opens the cell's editor
     dialogs->chooseNext(path("record.pdf"));
     fileMenu(Qt::Key_F);
     QCOMPARE(dialogs->fileRequests().size(), 1);
@@ -179,33 +157,31 @@ void TestPrinting::exportPdfTakesWhatTheGridShows()
     QVERIFY(dialogs->messages().isEmpty());
 }
 
-// The progress shows over the window; Cancel stops the pages and nothing is written.
-void TestPrinting::cancelStopsTheExport()
+void TestPrinting::cancelStopsThePages_data()
 {
-    openSite(8);
-    int pagesShown = 0;
-    whenShown<QProgressDialog>([&](QProgressDialog* progress) {
-        pagesShown = progress->maximum();
-        QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
-    });
-    dialogs->chooseNext(path("cancelled.pdf"));
-    fileMenu(Qt::Key_F);
-    QCOMPARE(pagesShown, 65);
-    QVERIFY(!QFile::exists(path("cancelled.pdf")));
-    QVERIFY(dialogs->messages().isEmpty());
+    QTest::addColumn<bool>("print");
+    QTest::newRow("Export PDF") << false;
+    QTest::newRow("Print") << true;
 }
 
-// Cancelled while its pages are drawn, the job never reaches the printer.
-void TestPrinting::cancelStopsThePrint()
+// The progress shows over the window; Cancel stops the pages and nothing reaches the file or
+// the printer.
+void TestPrinting::cancelStopsThePages()
 {
+    QFETCH(bool, print);
     openSite(8);
-    printTo(path("cancelled.pdf"));
     int pagesShown = 0;
     whenShown<QProgressDialog>([&](QProgressDialog* progress) {
         pagesShown = progress->maximum();
         QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
     });
-    QTest::keySequence(grid(), QKeySequence::Print);
+    if (print) {
+        printTo(path("cancelled.pdf"));
+        QTest::keySequence(grid(), QKeySequence::Print);
+    } else {
+        dialogs->chooseNext(path("cancelled.pdf"));
+        fileMenu(Qt::Key_F);
+    }
     QCOMPARE(pagesShown, 65);
     QVERIFY(!QFile::exists(path("cancelled.pdf")));
     QVERIFY(dialogs->messages().isEmpty());

@@ -1,7 +1,5 @@
 // What the window shows: whole relay names, the cards and units, a status bar that cuts
 // nothing, whole titles, and where dialogs start and stand.
-#include "corvane/DirectoryTree.h"
-#include "corvane/FrmFileSelector.h"
 #include "document/ChannelTableModel.h"
 #include "support/ModalDriver.h"
 #include "support/ScriptedDialogs.h"
@@ -23,7 +21,6 @@
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QStatusBar>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
 
@@ -47,12 +44,9 @@ private slots:
     void longNotesWrapBesideTheCounts();
     void messageBoxShowsItsWholeTitle();
     void dialogsStartInTheUsersFolder();
-    void enterInTheDirectorySelectorAnswersSelect();
     void centringCountsTheFrame();
 
 private:
-    Model& table() const { return window->table(); }
-    ChannelGridView* grid() const { return window->grid(); }
     // The grid's cells as drawn.
     QImage drawnGrid() const { return grid()->viewport()->grab().toImage(); }
 };
@@ -177,24 +171,6 @@ void TestWindowLayout::dialogsStartInTheUsersFolder()
     QVERIFY(start.startsWith(QDir::homePath()));
     QVERIFY(QFileInfo(start).isDir());
 #endif
-}
-
-// A highlighted directory that is not the open one is not the answer.
-void TestWindowLayout::enterInTheDirectorySelectorAnswersSelect()
-{
-    QTemporaryDir root;
-    QVERIFY(QDir(root.path()).mkpath("config/North"));
-    FrmFileSelector selector;
-    ModalDriver driver;
-    driver.when("FrmFileSelector", [](QWidget* shown) {
-        auto* tree = shown->findChild<DirectoryTree*>("Dir1");
-        tree->setCurrentItem(tree->findItems("North", Qt::MatchRecursive).value(0));
-        QTest::keyClick(tree, Qt::Key_Return);
-    });
-    selector.ShowSelectDirectory(root.filePath("config"));
-    QVERIFY(driver.finished());
-    QCOMPARE(selector.ButtonPressed(), "Open");
-    QCOMPARE(selector.Path(), QDir::toNativeSeparators(root.filePath("config")));
 }
 
 // Before it is shown a window has no frame yet; centring counts the frame the main window has.
