@@ -2,6 +2,7 @@
 // and the fields of DChannel.cfg that the import itself never fills. The import's own cases
 // are golden files (tests/data/corvane).
 #include "corvane/ModCrvFile.h"
+#include "support/CorvaneSite.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
@@ -10,25 +11,12 @@
 
 namespace {
 
-const QByteArray kSiteHeader = "K7V2.0 Site Info file";
+using CorvaneSite::siteInfoBytes;
+using CorvaneSite::textField;
 
 QByteArray int16(int value)
 {
     return QByteArray(1, char(value & 0xFF)) + char((value >> 8) & 0xFF);
-}
-
-QByteArray text16(const QByteArray& bytes)
-{
-    return int16(int(bytes.size())) + bytes;
-}
-
-// SiteInfo.cfg with every field at its own size; data blocks hold their field number.
-QByteArray siteInfo(const QByteArray& name, const QByteArray& header = kSiteHeader)
-{
-    return header + text16(name) + text16("C:\\stored\\elsewhere") + text16("text 3") +
-           text16("text 4") + text16("text 5") + QByteArray(6, 6) + text16("text 7") +
-           text16("text 8") + QByteArray(8, 9) + text16("text 10") + text16("text 11") +
-           QByteArray(8, 12) + text16("text 13") + QByteArray(16, 14) + text16("text 15");
 }
 
 QString native(const QString& path)
@@ -60,7 +48,7 @@ void TestModCrvFile::sitesInListingOrder()
     const QMap<QString, QByteArray> names{
         {"b-north", "North Jn"}, {"a-south", "South Yard"}, {"c-blank", " "}, {"d-nameless", ""}};
     for (auto it = names.begin(); it != names.end(); ++it)
-        writeFile(dir.filePath(it.key() + "/SiteInfo.cfg"), siteInfo(it.value()));
+        writeFile(dir.filePath(it.key() + "/SiteInfo.cfg"), siteInfoBytes(it.value()));
     QVERIFY(QDir().mkpath(dir.filePath("e-noinfo")));
     writeFile(dir.filePath("notes.txt"), "not a site");
 
@@ -88,13 +76,14 @@ void TestModCrvFile::siteInfoFields_data()
     QTest::addColumn<QString>("lastText");
     QTest::addColumn<QByteArray>("lastData");
     // The last text is right only when every field before it was read at its own size.
-    QTest::newRow("whole file") << siteInfo("Kirkby Jn") << true << "Kirkby Jn"
+    QTest::newRow("whole file") << siteInfoBytes("Kirkby Jn") << true << "Kirkby Jn"
                                 << "text 15" << QByteArray(16, 14);
-    QTest::newRow("other header") << siteInfo("Hull", "K7V3.1 Something else") << true << "Hull"
+    QTest::newRow("other header") << siteInfoBytes("Hull", "K7V3.1 Something else") << true
+                                  << "Hull"
                                   << "text 15" << QByteArray(16, 14);
     // Fields the file cuts off read as empty texts and zero bytes.
     QTest::newRow("cut inside the name")
-        << kSiteHeader + QByteArray("\x05\x00Le", 4) << true << "Le"
+        << QByteArray("K7V2.0 Site Info file") + QByteArray("\x05\x00Le", 4) << true << "Le"
         << "" << QByteArray(16, 0);
     QTest::newRow("no file") << QByteArray() << false << ""
                              << "" << QByteArray();
@@ -129,9 +118,10 @@ void TestModCrvFile::channelRecordsRoundTrip()
                                      {"TPR 3", "", "3rd", false, 9}};
     QVERIFY(ModCrvFile::SaveDigitalChannels(dir.path(), written));
     QCOMPARE(readFile(dir.filePath("DChannel.cfg")),
-             "K7V2.0 DChannels" + int16(3) + text16("TPR 1") + text16("second") + text16("third") +
-                 int16(-1) + int16(0) + text16("") + text16("") + text16("") + int16(0) + int16(0) +
-                 text16("TPR 3") + text16("") + text16("3rd") + int16(0) + int16(0));
+             "K7V2.0 DChannels" + int16(3) + textField("TPR 1") + textField("second") +
+                 textField("third") + int16(-1) + int16(0) + textField("") + textField("") +
+                 textField("") + int16(0) + int16(0) + textField("TPR 3") + textField("") +
+                 textField("3rd") + int16(0) + int16(0));
     const ModCrvFile::AllocationsRead read = ModCrvFile::LoadDigitalChannels(dir.path());
     QVERIFY(!read.failure);
     DigitalChannelList expected = written;
@@ -148,7 +138,7 @@ void TestModCrvFile::unreadableSiteInfoIsToldAndSkipped()
     const QString broken =
         config + QDir::separator() + "broken" + QDir::separator() + "SiteInfo.cfg";
     QVERIFY(QDir().mkpath(broken));
-    writeFile(dir.filePath("good/SiteInfo.cfg"), siteInfo("Good"));
+    writeFile(dir.filePath("good/SiteInfo.cfg"), siteInfoBytes("Good"));
     const ModCrvFile::SiteScan scan = ModCrvFile::RegisterSites(config);
     QCOMPARE(scan.sites.size(), 2);
     QCOMPARE(scan.sites[1].SiteName, "Good");

@@ -1,7 +1,7 @@
 #include "document/ChannelTableModel.h"
 #include "labels/ExportLabelDatabase.h"
 #include "labels/LabelDatabase.h"
-#include "support/ScriptedDialogs.h"
+#include "support/SiteDump.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
@@ -22,14 +22,6 @@ using Table = QList<QStringList>; // chNo1..4, relNam1..4, fOrB1..4 of every row
 const QString kSqlite = "sqlite";
 const QString kOdbc = "odbc";
 
-// Unit letter, card letter and two-digit position, worked out here rather than by the project.
-QString labelOf(int channel)
-{
-    const int index = channel - 1;
-    return QChar(u'A' + index / 384) + QString(QChar(u'A' + index % 384 / 48)) +
-           QString("%1").arg(index % 48 + 1, 2, 10, QChar(u'0'));
-}
-
 // The rows an export of `channels` must leave: the given names and contacts (B or F) from the
 // first channel on, "Spare" names on front contacts after them.
 Table expectedRows(int channels, const QStringList& names = {}, const QString& contacts = {})
@@ -38,8 +30,8 @@ Table expectedRows(int channels, const QStringList& names = {}, const QString& c
     for (int first = 1; first <= channels; first += 4) {
         QStringList labels, relays, sides;
         for (int c = first; c < first + 4; ++c) {
-            labels << labelOf(c);
-            relays << names.value(c - 1, "Spare " + labelOf(c));
+            labels << LabelOf(c);
+            relays << names.value(c - 1, "Spare " + LabelOf(c));
             sides << QString(c <= contacts.size() ? contacts[c - 1] : QChar(u'F'));
         }
         rows << labels + relays + sides;

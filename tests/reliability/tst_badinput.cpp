@@ -6,6 +6,7 @@
 #include "document/ChannelTableModel.h"
 #include "document/DirSettings.h"
 #include "document/SiteSize.h"
+#include "support/DipBytes.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
 
@@ -19,17 +20,6 @@ QByteArray littleEndian(quint32 value, int bytes)
     for (int i = 0; i < bytes; ++i)
         out.append(char(value >> (8 * i)));
     return out;
-}
-
-QByteArray dipRecord(const QByteArray& name, bool back)
-{
-    QByteArray record(40, '\0');
-    record.replace(0, 16, name.leftJustified(16, ' '));
-    record[17] = back ? 1 : 0;
-    record[18] = 1;
-    record.replace(19, 3, "UP ");
-    record.replace(23, 3, "DN ");
-    return record;
 }
 
 // One failure of the table's consistency, or nothing.
@@ -86,8 +76,7 @@ void TestBadInput::openGivesTheDocumentedResult_data()
                                  littleEndian(3, 2) + littleEndian(0x7FFFFFFF, 4) +
                                  littleEndian(0, 4);
     QTest::newRow("dip: huge count, two records")
-        << "huge.dip" << hugeCount + dipRecord("FIRST", false) + dipRecord("SECOND", true) << 0
-        << 3072
+        << "huge.dip" << hugeCount + dipBytes({{"FIRST"}, {"SECOND", true}}).mid(16) << 0 << 3072
         << QStringList{"This copy of ZR415Config can handle a maximum of 3072 channels.",
                        "3072 channels loaded"}
         << 1 << "SECOND" << true;

@@ -7,56 +7,10 @@ namespace {
 const QString kHeader = QStringLiteral("== ");
 const QString kArrow = QStringLiteral(" -> ");
 
-QString iconName(MessageIcon icon)
-{
-    switch (icon) {
-    case MessageIcon::None:
-        return QStringLiteral("None");
-    case MessageIcon::Information:
-        return QStringLiteral("Information");
-    case MessageIcon::Exclamation:
-        return QStringLiteral("Exclamation");
-    case MessageIcon::Question:
-        return QStringLiteral("Question");
-    case MessageIcon::Critical:
-        return QStringLiteral("Critical");
-    }
-    return QStringLiteral("?");
-}
-
-QString buttonsName(MessageButtons buttons)
-{
-    switch (buttons) {
-    case MessageButtons::Ok:
-        return QStringLiteral("OK");
-    case MessageButtons::OkCancel:
-        return QStringLiteral("OK Cancel");
-    case MessageButtons::YesNo:
-        return QStringLiteral("Yes No");
-    case MessageButtons::YesNoCancel:
-        return QStringLiteral("Yes No Cancel");
-    case MessageButtons::RestoreDiscard:
-        return QStringLiteral("Restore Discard");
-    }
-    return QStringLiteral("?");
-}
-
-const QList<std::pair<MessageAnswer, QString>> kAnswerNames{
-    {MessageAnswer::Ok, QStringLiteral("OK")},
-    {MessageAnswer::Cancel, QStringLiteral("Cancel")},
-    {MessageAnswer::Yes, QStringLiteral("Yes")},
-    {MessageAnswer::No, QStringLiteral("No")},
-    {MessageAnswer::Restore, QStringLiteral("Restore")},
-    {MessageAnswer::Discard, QStringLiteral("Discard")}};
-
-QString answerName(MessageAnswer answer)
-{
-    for (const auto& [value, name] : kAnswerNames) {
-        if (value == answer)
-            return name;
-    }
-    return QStringLiteral("?");
-}
+// The names in the order of the enumerations.
+const QStringList kIconNames{"None", "Information", "Exclamation", "Question", "Critical"};
+const QStringList kButtonsNames{"OK", "OK Cancel", "Yes No", "Yes No Cancel", "Restore Discard"};
+const QStringList kAnswerNames{"OK", "Cancel", "Yes", "No", "Restore", "Discard"};
 
 } // namespace
 
@@ -65,11 +19,12 @@ QString RenderBoxes(const QList<MessageRequest>& boxes, const QList<MessageAnswe
     QString out;
     qsizetype answered = 0;
     for (const MessageRequest& box : boxes) {
-        out += kHeader + iconName(box.icon) + QStringLiteral(" | ") + box.title +
-               QStringLiteral(" | ") + buttonsName(box.buttons);
+        out += kHeader + kIconNames.value(int(box.icon), "?") + QStringLiteral(" | ") + box.title +
+               QStringLiteral(" | ") + kButtonsNames.value(int(box.buttons), "?");
         if (box.buttons != MessageButtons::Ok) {
-            out += kArrow + (answered < answers.size() ? answerName(answers[answered])
-                                                       : QStringLiteral("(no answer given)"));
+            out += kArrow + (answered < answers.size()
+                                 ? kAnswerNames.value(int(answers[answered]), "?")
+                                 : QStringLiteral("(no answer given)"));
             ++answered;
         }
         out += u'\n';
@@ -94,10 +49,8 @@ QList<MessageAnswer> AnswersIn(const QString& text)
         if (arrow < 0)
             continue;
         const QString name = line.mid(arrow + kArrow.size()).trimmed();
-        for (const auto& [value, answerText] : kAnswerNames) {
-            if (answerText == name)
-                answers.append(value);
-        }
+        if (kAnswerNames.contains(name))
+            answers.append(MessageAnswer(kAnswerNames.indexOf(name)));
     }
     return answers;
 }

@@ -1,9 +1,13 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDataStream>
 #include <QDir>
 #include <QFile>
+#include <QList>
 #include <QString>
+
+#include <utility>
 
 // Corvane site folders built by hand from the byte layouts, for the window tests.
 namespace CorvaneSite {
@@ -14,21 +18,30 @@ inline QByteArray textField(const QByteArray& text)
     return QByteArray(1, char(size & 0xFF)) + char(size >> 8) + text;
 }
 
-// SiteInfo.cfg: the 21-byte header, then eleven texts and four data blocks in file order.
-inline QByteArray siteInfoBytes(const QByteArray& siteName)
+// SiteInfo.cfg: the header, then eleven texts and four data blocks in file order.
+inline QByteArray siteInfoBytes(const QByteArray& siteName,
+                                const QByteArray& header = "K7V2.0 Site Info file")
 {
-    QByteArray bytes = "K7V2.0 Site Info file";
-    bytes += textField(siteName);
-    bytes += textField("C:\\Corvane\\stored\\elsewhere");
-    bytes += textField("text 3") + textField("text 4") + textField("text 5");
-    bytes += QByteArray(6, '\x06');
-    bytes += textField("text 7") + textField("text 8");
-    bytes += QByteArray(8, '\x09');
-    bytes += textField("text 10") + textField("text 11");
-    bytes += QByteArray(8, '\x0C');
-    bytes += textField("text 13");
-    bytes += QByteArray(16, '\x0E');
-    bytes += textField("text 15");
+    return header + textField(siteName) + textField("C:\\Corvane\\stored\\elsewhere") +
+           textField("text 3") + textField("text 4") + textField("text 5") + QByteArray(6, '\x06') +
+           textField("text 7") + textField("text 8") + QByteArray(8, '\x09') +
+           textField("text 10") + textField("text 11") + QByteArray(8, '\x0C') +
+           textField("text 13") + QByteArray(16, '\x0E') + textField("text 15");
+}
+
+// DChannel.cfg: the header and count, then per channel the name, two empty texts, the contact
+// (-1 back) and a zero.
+inline QByteArray allocationBytes(const QList<std::pair<QByteArray, bool>>& channels)
+{
+    QByteArray bytes = "K7V2.0 DChannels";
+    QDataStream out(&bytes, QIODevice::WriteOnly | QIODevice::Append);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out << qint16(channels.size());
+    for (const auto& [name, back] : channels) {
+        out << quint16(name.size());
+        out.writeRawData(name.constData(), int(name.size()));
+        out << quint16(0) << quint16(0) << qint16(back ? -1 : 0) << quint16(0);
+    }
     return bytes;
 }
 
@@ -48,7 +61,7 @@ inline void writeOneAllocation(const QString& siteDir)
 {
     QFile file(siteDir + QDir::separator() + "DChannel.cfg");
     if (file.open(QIODevice::WriteOnly))
-        file.write(QByteArray("K7V2.0 DChannels\x01\x00\x05\x00TPR 1\0\0\0\0\xFF\xFF\0\0", 33));
+        file.write(allocationBytes({{"TPR 1", true}}));
 }
 
 } // namespace CorvaneSite

@@ -6,6 +6,7 @@
 #include "windows/ModGlobal.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -31,6 +32,26 @@ private slots:
         }
         QVERIFY(owners.contains(QKeySequence(Qt::CTRL | Qt::Key_D)));
         QVERIFY(owners.contains(QKeySequence(Qt::CTRL | Qt::Key_Y)));
+    }
+
+    // Two items of a menu with the same underlined letter: the letter only moves between them.
+    void everyMenuItemHasALetterOfItsOwn()
+    {
+        ScriptedDialogs dialogs;
+        FrmDips window;
+        for (const QMenu* menu : window.findChildren<QMenu*>()) {
+            QMap<QKeySequence, QString> owners;
+            for (const QAction* action : menu->actions()) {
+                const QKeySequence letter = QKeySequence::mnemonic(action->text());
+                if (letter.isEmpty())
+                    continue;
+                QVERIFY2(!owners.contains(letter),
+                         qPrintable(menu->objectName() + ": " + letter.toString() +
+                                    " underlined in " + owners.value(letter) + " and " +
+                                    action->text()));
+                owners.insert(letter, action->text());
+            }
+        }
     }
 };
 
