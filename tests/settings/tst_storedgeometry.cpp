@@ -38,22 +38,17 @@ void TestStoredGeometry::storedTexts_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QList<double>>("size"); // top, left, height
     const QList<double> defaults{500, 500, 9375};
-    QTest::newRow("nothing stored") << ""
-                                    << "" << defaults;
-    QTest::newRow("number with blanks") << "top"
-                                        << " 1200 " << QList<double>{1200, 500, 9375};
-    QTest::newRow("fraction") << "left"
-                              << "567.5" << QList<double>{500, 567.5, 9375};
-    QTest::newRow("trailing word") << "top"
-                                   << "12px" << defaults;
-    QTest::newRow("word") << "height"
-                          << "tall" << defaults;
-    QTest::newRow("empty") << "height"
-                           << "" << defaults;
-    QTest::newRow("infinite") << "left"
-                              << "inf" << defaults;
-    QTest::newRow("not a number") << "height"
-                                  << "nan" << defaults;
+    const auto row = [](const char* name, const char* key, const char* text, QList<double> size) {
+        QTest::newRow(name) << QString(key) << QString(text) << size;
+    };
+    row("nothing stored", "", "", defaults);
+    row("number with blanks", "top", " 1200 ", {1200, 500, 9375});
+    row("fraction", "left", "567.5", {500, 567.5, 9375});
+    row("trailing word", "top", "12px", defaults);
+    row("word", "height", "tall", defaults);
+    row("empty", "height", "", defaults);
+    row("infinite", "left", "inf", defaults);
+    row("not a number", "height", "nan", defaults);
 }
 
 void TestStoredGeometry::storedTexts()
