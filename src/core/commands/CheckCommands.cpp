@@ -42,6 +42,7 @@ CheckCommands::CheckCommands(DocumentCommands& commands, ChannelTableModel& tabl
     connect(&table, &ChannelTableModel::siteDataChanged, this, &CheckCommands::followTable);
     connect(&table, &QAbstractItemModel::rowsInserted, this, &CheckCommands::followTable);
     connect(&table, &QAbstractItemModel::rowsRemoved, this, &CheckCommands::followTable);
+    connect(&table, &QAbstractItemModel::modelReset, this, &CheckCommands::followTable);
 }
 
 bool CheckCommands::comparing() const
@@ -49,17 +50,12 @@ bool CheckCommands::comparing() const
     return table_.comparing();
 }
 
-SiteComparison CheckCommands::comparison() const
-{
-    if (!comparing())
-        return {};
-    return CompareSites(table_.rows(), table_.otherRows(), table_.otherStates());
-}
-
 void CheckCommands::followTable()
 {
-    if (comparing())
-        emit comparisonChanged();
+    if (!comparing())
+        return;
+    comparison_ = CompareSites(table_.rows(), table_.otherRows(), table_.otherStates());
+    emit comparisonChanged();
 }
 
 // Reads the other site as zr415-convert reads an INPUT: a list into one unit of default rows.
@@ -86,7 +82,7 @@ void CheckCommands::compareWithSite(const ChannelRows& other, bool states, const
 {
     otherPath_ = path;
     table_.setOtherSite(other, states);
-    emit comparisonChanged();
+    followTable();
 }
 
 void CheckCommands::CompareWith()
@@ -106,7 +102,7 @@ void CheckCommands::VerifyCard()
     const std::optional<QString> path = Dialogs::current().chooseFile(request);
     if (!path || !compareWithFile(*path))
         return;
-    const SiteComparison differences = comparison();
+    const SiteComparison& differences = comparison();
     if (differences.same()) {
         ShowMessage(QStringLiteral("Card verified: %1 channels in %2 match the site.")
                         .arg(table_.channelCount())
@@ -149,6 +145,7 @@ void CheckCommands::EndComparison()
         return;
     table_.clearOtherSite();
     otherPath_.clear();
+    comparison_ = {};
     emit comparisonChanged();
 }
 

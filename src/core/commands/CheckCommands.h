@@ -35,7 +35,7 @@ public:
 
     bool comparing() const;
     // What differs now; it follows every edit.
-    SiteComparison comparison() const;
+    const SiteComparison& comparison() const { return comparison_; }
     QString otherPath() const { return otherPath_; }
 
 signals:
@@ -49,5 +49,6 @@ private:
     ChannelTableModel& table_;
     DirSettings& dirs_;
     QString otherPath_;
+    SiteComparison comparison_; // made once a change, for the panel, the counts and F8
     CardReader readCard_ = ReadBackFromDevice;
 };

@@ -9,10 +9,34 @@
 #include <QPdfWriter>
 #include <QPicture>
 
+#include <functional>
+
 namespace {
 
 // Fine enough that text and rules land where the layout puts them.
 constexpr int kPdfResolution = 1200;
+
+int layOutFor(PagedDocument& document, const QPagedPaintDevice& device)
+{
+    const PointScale scale = PointScale::of(device);
+    return document.layOut(QSizeF(device.width() / scale.x, device.height() / scale.y));
+}
+
+// Puts `pages` pages on the device, one after another; `paint` answers false to stop.
+PrintOutcome paintPages(QPagedPaintDevice& device, int pages,
+                        const std::function<bool(QPainter&, int)>& paint)
+{
+    QPainter painter;
+    if (!painter.begin(&device))
+        return PrintOutcome::Failed;
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0 && !device.newPage())
+            return PrintOutcome::Failed;
+        if (!paint(painter, page))
+            return PrintOutcome::Cancelled;
+    }
+    return painter.end() ? PrintOutcome::Printed : PrintOutcome::Failed;
+}
 
 } // namespace
 
@@ -20,26 +44,17 @@ PrintOutcome PrintDocument(PagedDocument& document, QPagedPaintDevice& device,
                            const PrintProgress& progress)
 {
     const PointScale scale = PointScale::of(device);
-    const int pages = document.layOut(QSizeF(device.width() / scale.x, device.height() / scale.y));
-    QPainter painter;
-    if (!painter.begin(&device))
-        return PrintOutcome::Failed;
-    for (int page = 0; page < pages; ++page) {
-        if (page > 0 && !device.newPage())
-            return PrintOutcome::Failed;
+    const int pages = layOutFor(document, device);
+    return paintPages(device, pages, [&](QPainter& painter, int page) {
         document.paintPage(painter, scale, page);
-        if (progress && !progress(page + 1, pages))
-            return PrintOutcome::Cancelled;
-    }
-    return painter.end() ? PrintOutcome::Printed : PrintOutcome::Failed;
+        return !progress || progress(page + 1, pages);
+    });
 }
 
 PrintOutcome PrintDrawnPages(PagedDocument& document, QPagedPaintDevice& device,
                              const PrintProgress& progress)
 {
-    const PointScale deviceScale = PointScale::of(device);
-    const int count =
-        document.layOut(QSizeF(device.width() / deviceScale.x, device.height() / deviceScale.y));
+    const int count = layOutFor(document, device);
     QList<QPicture> pages(count);
     for (int page = 0; page < count; ++page) {
         QPainter painter(&pages[page]);
@@ -48,16 +63,11 @@ PrintOutcome PrintDrawnPages(PagedDocument& document, QPagedPaintDevice& device,
         if (progress && !progress(page + 1, count))
             return PrintOutcome::Cancelled;
     }
-    QPainter painter;
-    if (!painter.begin(&device))
-        return PrintOutcome::Failed;
-    for (int page = 0; page < count; ++page) {
-        if (page > 0 && !device.newPage())
-            return PrintOutcome::Failed;
-        // A picture is put on the device at the device's resolution by Qt itself.
+    // A picture is put on the device at the device's resolution by Qt itself.
+    return paintPages(device, count, [&pages](QPainter& painter, int page) {
         painter.drawPicture(0, 0, pages[page]);
-    }
-    return painter.end() ? PrintOutcome::Printed : PrintOutcome::Failed;
+        return true;
+    });
 }
 
 std::optional<FileResult> WritePdf(PagedDocument& document, const QString& path,
