@@ -7,8 +7,13 @@
 #include "windows/FrmDips.h"
 #include "windows/ModGlobal.h"
 
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QClipboard>
+#include <QLabel>
+#include <QLoggingCategory>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -19,15 +24,40 @@ struct WindowUnderTest
 {
     std::unique_ptr<ScriptedDialogs> dialogs;
     std::unique_ptr<FrmDips> window;
+    std::unique_ptr<QAbstractItemModelTester> tester;
+    std::unique_ptr<QTemporaryDir> dir;
 
-    // Makes and shows a fresh window; false when it never became active.
-    bool openWindow()
+    // Once per program: settings apart from the user's, menus that take their letter at once.
+    static void prepareApplication()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QApplication::setEffectEnabled(Qt::UI_AnimateMenu, false);
+        // The model tester hands the table invalid indexes on purpose.
+        QLoggingCategory::setFilterRules("qt.core.qabstractitemmodel.checkindex=false");
+    }
+
+    // Makes and shows a fresh window and a folder for its files; false when either failed.
+    // With `watchTable`, every change to the table is checked by a model tester.
+    bool openWindow(bool watchTable = false)
     {
         ModGlobal::OpenSettingsStore()->clear();
+        dir = std::make_unique<QTemporaryDir>();
         dialogs = std::make_unique<ScriptedDialogs>();
         window = std::make_unique<FrmDips>();
+        if (watchTable)
+            tester = std::make_unique<QAbstractItemModelTester>(
+                &window->table(), QAbstractItemModelTester::FailureReportingMode::QtTest);
         window->show();
-        return QTest::qWaitForWindowActive(window.get());
+        return dir->isValid() && QTest::qWaitForWindowActive(window.get());
+    }
+
+    QString path(const QString& name) const
+    {
+        return QDir::toNativeSeparators(dir->filePath(name));
+    }
+    QString statusText(const char* label) const
+    {
+        return window->findChild<QLabel*>(label)->text();
     }
 
     // A box the test did not script, or a scripted answer no box took, fails a passing test.
@@ -41,8 +71,10 @@ struct WindowUnderTest
 
     void closeWindow()
     {
+        tester.reset();
         window.reset();
         dialogs.reset();
+        dir.reset();
     }
 
     ChannelTableModel& table() const { return window->table(); }

@@ -1,6 +1,5 @@
 // Comparing with another site as a checker does: the File menu by its keys, F8 on the grid,
-// the differences panel by the mouse, every file dialog answered by the script. The sites
-// compared are built byte by byte from the file layouts.
+// the differences panel by the mouse.
 #include "commands/CheckCommands.h"
 #include "common/ChannelLabel.h"
 #include "support/CorvaneSite.h"
@@ -12,14 +11,9 @@
 #include "windows/CheckPanels.h"
 #include "windows/DifferencesPanel.h"
 
-#include <QAbstractItemModelTester>
 #include <QAction>
-#include <QComboBox>
 #include <QDate>
 #include <QHelpEvent>
-#include <QLabel>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QToolTip>
 
 #include <map>
@@ -29,10 +23,10 @@ using Model = ChannelTableModel;
 namespace {
 
 // A channel file with spares where `records` names no channel. Keys are rows.
-QByteArray dipFile(int channels, const std::map<int, DipChannel>& records)
+QByteArray dipFile(const std::map<int, DipChannel>& records)
 {
     QList<DipChannel> rows;
-    for (int row = 0; row < channels; ++row) {
+    for (int row = 0; row < 384; ++row) {
         const auto given = records.find(row);
         rows.append(given != records.end()
                         ? given->second
@@ -41,7 +35,6 @@ QByteArray dipFile(int channels, const std::map<int, DipChannel>& records)
     return dipBytes(rows);
 }
 
-// The open site of most tests, and the other site it is compared with.
 const std::map<int, DipChannel> kNorth{
     {0, {"TPR 1", true}}, {1, {"TPR 2"}}, {2, {"TPR 3", false, "ON", "OFF"}}};
 const std::map<int, DipChannel> kOther{{0, {"TPR 1", false}},
@@ -49,11 +42,10 @@ const std::map<int, DipChannel> kOther{{0, {"TPR 1", false}},
                                        {2, {"TPR 3", false, "ON", "OF"}},
                                        {47, {"LAST"}},
                                        {100, {"TPR 101", true}}};
-// What differs, in the grid's order: row, column, the other site's text.
-const QList<std::tuple<int, int, QString>> kDifferences{
-    {0, Model::ColBack, "Front"},       {1, Model::ColRelNam, "TPR 2X"},
-    {2, Model::ColStDn, "OF "},         {47, Model::ColRelNam, "LAST"},
-    {100, Model::ColRelNam, "TPR 101"}, {100, Model::ColBack, "Back"}};
+// The differing cells in the grid's order.
+const QList<std::pair<int, int>> kDifferences{{0, Model::ColBack},     {1, Model::ColRelNam},
+                                              {2, Model::ColStDn},     {47, Model::ColRelNam},
+                                              {100, Model::ColRelNam}, {100, Model::ColBack}};
 const QStringList kDifferenceLines{"AA01\tBack contact\tBack\tFront",
                                    "AA02\tRelay name\tTPR 2\tTPR 2X",
                                    "AA03\tState down\tOFF\tOF ",
@@ -68,16 +60,11 @@ class TestComparing : public QObject, private WindowUnderTest
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        // A menu opened by Alt+F takes its letter at once.
-        QApplication::setEffectEnabled(Qt::UI_AnimateMenu, false);
-    }
+    void initTestCase() { prepareApplication(); }
     void init()
     {
-        QVERIFY(dir.isValid());
         QVERIFY(openWindow());
+        openSite("north.dip", dipFile(kNorth));
     }
     void cleanup()
     {
@@ -86,11 +73,8 @@ private slots:
         closeWindow();
     }
 
-    void compareWithMarksEveryDifferingCell();
-    void differencesPanelListsThemAndCountsThem();
+    void compareWithMarksCellsAndListsThem();
     void f8AndShiftF8GoThroughTheDifferences();
-    void comparisonFollowsEdits();
-    void otherSiteOfAnotherSize();
     void comparisonEnds_data();
     void comparisonEnds();
     void listOrCorvaneSiteHoldsNoStateTexts_data();
@@ -98,28 +82,23 @@ private slots:
     void reportHoldsBothSitesTheDateAndTheDifferences();
 
 private:
-    QString path(const QString& name) const { return QDir::toNativeSeparators(dir.filePath(name)); }
-    QString checksText() const { return window->findChild<QLabel*>("StatusChecks")->text(); }
     QTreeView* differences() const { return window->panels().differences()->list(); }
     void openSite(const QString& name, const QByteArray& bytes)
     {
-        writeFile(dir.filePath(name), bytes);
+        writeFile(path(name), bytes);
         openByKeys(path(name));
     }
     void compareWith(const QString& name, const QByteArray& bytes)
     {
-        writeFile(dir.filePath(name), bytes);
+        writeFile(path(name), bytes);
         dialogs->chooseNext(path(name));
         fileMenu(Qt::Key_C);
         QCOMPARE(dialogs->fileRequests().last().title, "Compare with");
     }
-    // The other site's text in the cell's tooltip, as the grid shows it under the mouse.
     QString shownTooltip(int row, int column);
-    QRgb drawnBackground(int row, int column);
-
-    QTemporaryDir dir;
 };
 
+// The tooltip as the grid shows it under the mouse.
 QString TestComparing::shownTooltip(int row, int column)
 {
     const QModelIndex index = cell(row, column);
@@ -134,68 +113,36 @@ QString TestComparing::shownTooltip(int row, int column)
     return QToolTip::isVisible() ? QToolTip::text() : QString();
 }
 
-// The cell's colour in its corner, away from its text, as the grid draws it when it is neither
-// current nor selected.
-QRgb TestComparing::drawnBackground(int row, int column)
+void TestComparing::compareWithMarksCellsAndListsThem()
 {
-    const QModelIndex index = cell(row, column);
-    grid()->scrollTo(index);
-    const QRect rect = grid()->visualRect(index);
-    return grid()->viewport()->grab().toImage().pixel(rect.right() - 3, rect.top() + 3);
-}
-
-void TestComparing::compareWithMarksEveryDifferingCell()
-{
-    openSite("north.dip", dipFile(384, kNorth));
-    compareWith("other.dip", dipFile(384, kOther));
-    QVERIFY(window->checks().comparing());
-
-    QHash<std::pair<int, int>, QString> expected;
-    for (const auto& [row, column, theirs] : kDifferences)
-        expected.insert({row, column}, theirs);
-    for (int row = 0; row < table().rowCount(); ++row) {
-        for (int column = Model::ColChan; column <= Model::ColStDn; ++column) {
-            const QVariant theirs = table().data(cell(row, column), Model::OtherValueRole);
-            const QString want = expected.value({row, column});
-            QVERIFY2(theirs.isValid() == !want.isEmpty() && theirs.toString() == want,
-                     qPrintable(QString("%1 %2: %3").arg(row).arg(column).arg(theirs.toString())));
-        }
-    }
+    QAbstractItemModelTester panelTester(differences()->model(),
+                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
+    compareWith("other.dip", dipFile(kOther));
     QCOMPARE(shownTooltip(1, Model::ColRelNam), "The other site: TPR 2X");
-    QCOMPARE(shownTooltip(0, Model::ColBack), "The other site: Front");
     QCOMPARE(shownTooltip(1, Model::ColBack), "");
 
+    // The mark as drawn, in a corner away from the text, on a cell neither current nor selected.
     grid()->setCurrentIndex(cell(200, Model::ColChan));
     grid()->selectionModel()->clearSelection();
-    QCOMPARE(drawnBackground(1, Model::ColRelNam), ChannelGridDelegate::kDifferenceMark);
-    QCOMPARE(drawnBackground(100, Model::ColBack), ChannelGridDelegate::kDifferenceMark);
-    QVERIFY(drawnBackground(1, Model::ColStUp) != ChannelGridDelegate::kDifferenceMark);
-}
+    const auto drawn = [this](int row, int column) {
+        grid()->scrollTo(cell(row, column));
+        const QRect rect = grid()->visualRect(cell(row, column));
+        return grid()->viewport()->grab().toImage().pixel(rect.right() - 3, rect.top() + 3);
+    };
+    QCOMPARE(drawn(100, Model::ColBack), ChannelGridDelegate::kDifferenceMark);
+    QVERIFY(drawn(1, Model::ColStUp) != ChannelGridDelegate::kDifferenceMark);
 
-void TestComparing::differencesPanelListsThemAndCountsThem()
-{
-    openSite("north.dip", dipFile(384, kNorth));
-    QCOMPARE(checksText(), "0 problems");
-    QAbstractItemModelTester tester(differences()->model(),
-                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
-    compareWith("other.dip", dipFile(384, kOther));
-    DifferencesPanel* panel = window->panels().differences();
-    QVERIFY(panel->isVisible());
     QVERIFY(!differences()->visibleRegion().isEmpty());
     QCOMPARE(rowsOf(differences()), kDifferenceLines);
-    QStringList captions;
-    for (int field = 0; field < differences()->model()->columnCount(); ++field)
-        captions.append(differences()->model()->headerData(field, Qt::Horizontal).toString());
-    QCOMPARE(captions, QStringList({"Channel", "Column", "This site", "Other site"}));
-    QCOMPARE(panel->windowTitle(), "Differences (6)");
-    QCOMPARE(panel->noteText(), "Compared with " + path("other.dip") + ".");
-    QCOMPARE(checksText(), "0 problems, 6 differences");
+    QCOMPARE(window->panels().differences()->windowTitle(), "Differences (6)");
+    QCOMPARE(statusText("StatusChecks"), "0 problems, 6 differences");
+    doubleClickLine(differences(), 4);
+    QCOMPARE(grid()->currentIndex(), cell(100, Model::ColRelNam));
 }
 
 void TestComparing::f8AndShiftF8GoThroughTheDifferences()
 {
-    openSite("north.dip", dipFile(384, kNorth));
-    compareWith("other.dip", dipFile(384, kOther));
+    compareWith("other.dip", dipFile(kOther));
     grid()->setCurrentIndex(cell(0, Model::ColRelNam));
     QList<QModelIndex> visited;
     for (int i = 0; i <= kDifferences.size(); ++i) {
@@ -204,74 +151,17 @@ void TestComparing::f8AndShiftF8GoThroughTheDifferences()
         QVERIFY(grid()->viewport()->rect().contains(grid()->visualRect(visited.last())));
     }
     QList<QModelIndex> expected;
-    for (const auto& [row, column, theirs] : kDifferences)
+    for (const auto& [row, column] : kDifferences)
         expected.append(cell(row, column));
     expected.append(expected.first()); // round the end
     QCOMPARE(visited, expected);
 
     QTest::keyClick(grid(), Qt::Key_F8, Qt::ShiftModifier);
     QCOMPARE(grid()->currentIndex(), cell(100, Model::ColBack));
-    QTest::keyClick(grid(), Qt::Key_F8, Qt::ShiftModifier);
-    QCOMPARE(grid()->currentIndex(), cell(100, Model::ColRelNam));
-    // From a cell between two differences, either way.
     grid()->setCurrentIndex(cell(50, Model::ColStUp));
     QTest::keyClick(grid(), Qt::Key_F8, Qt::ShiftModifier);
     QCOMPARE(grid()->currentIndex(), cell(47, Model::ColRelNam));
-    grid()->setCurrentIndex(cell(50, Model::ColStUp));
-    QTest::keyClick(grid(), Qt::Key_F8);
-    QCOMPARE(grid()->currentIndex(), cell(100, Model::ColRelNam));
     QCOMPARE(QApplication::focusWidget(), grid());
-}
-
-void TestComparing::comparisonFollowsEdits()
-{
-    openSite("north.dip", dipFile(384, kNorth));
-    compareWith("other.dip", dipFile(384, kOther));
-    enter(1, Model::ColRelNam, "TPR 2X");
-    QVERIFY(!table().data(cell(1, Model::ColRelNam), Model::OtherValueRole).isValid());
-    enter(10, Model::ColRelNam, "NEW");
-    QCOMPARE(table().data(cell(10, Model::ColRelNam), Model::OtherValueRole).toString(),
-             "Spare AA11");
-    QStringList lines = kDifferenceLines;
-    lines.removeAt(1);
-    lines.insert(2, "AA11\tRelay name\tNEW\tSpare AA11");
-    QCOMPARE(rowsOf(differences()), lines);
-    QCOMPARE(checksText(), "0 problems, 6 differences");
-
-    QTest::keySequence(grid(), QKeySequence::Undo);
-    QTest::keySequence(grid(), QKeySequence::Undo);
-    QCOMPARE(rowsOf(differences()), kDifferenceLines);
-
-    // A second unit the other site lacks: its channels are one line, and marked.
-    QComboBox* units = window->channelCountSelector();
-    units->setFocus();
-    QTest::keyClick(units, Qt::Key_Down);
-    QCOMPARE(table().rowCount(), 768);
-    QCOMPARE(rowsOf(differences()),
-             kDifferenceLines + QStringList{"BA01-BH48\tChannels\tpresent\tabsent"});
-    QCOMPARE(table().data(cell(700, Model::ColStUp), Model::OtherValueRole).toString(), "(none)");
-    QCOMPARE(checksText(), "0 problems, 7 differences");
-}
-
-// The other site has a second unit that this one lacks: no row of the grid holds it, so F8
-// goes round to the first difference and the panel's line for it leaves the current cell.
-void TestComparing::otherSiteOfAnotherSize()
-{
-    openSite("north.dip", dipFile(384, kNorth));
-    compareWith("other.dip", dipFile(768, kOther));
-    QCOMPARE(rowsOf(differences()),
-             kDifferenceLines + QStringList{"BA01-BH48\tChannels\tabsent\tpresent"});
-    QCOMPARE(checksText(), "0 problems, 7 differences");
-    grid()->setCurrentIndex(cell(100, Model::ColBack));
-    QTest::keyClick(grid(), Qt::Key_F8);
-    QCOMPARE(grid()->currentIndex(), cell(0, Model::ColBack));
-    QTest::keyClick(grid(), Qt::Key_F8, Qt::ShiftModifier);
-    QCOMPARE(grid()->currentIndex(), cell(100, Model::ColBack));
-
-    doubleClickLine(differences(), differences()->model()->rowCount() - 1);
-    QCOMPARE(grid()->currentIndex(), cell(100, Model::ColBack));
-    doubleClickLine(differences(), 1);
-    QCOMPARE(grid()->currentIndex(), cell(1, Model::ColRelNam));
 }
 
 void TestComparing::comparisonEnds_data()
@@ -285,25 +175,18 @@ void TestComparing::comparisonEnds_data()
 void TestComparing::comparisonEnds()
 {
     QFETCH(QString, how);
-    openSite("north.dip", dipFile(384, kNorth));
-    compareWith("other.dip", dipFile(384, kOther));
-    QVERIFY(window->findChild<QAction*>("MnuEndCompare")->isEnabled());
+    compareWith("other.dip", dipFile(kOther));
     if (how == "end")
         fileMenu(Qt::Key_D);
     else if (how == "new")
         QTest::keySequence(grid(), QKeySequence::New);
     else
-        openSite("north.dip", dipFile(384, kNorth));
+        openSite("north.dip", dipFile(kNorth));
 
-    QVERIFY(!window->checks().comparing());
-    for (const auto& [row, column, theirs] : kDifferences)
-        QVERIFY(!table().data(cell(row, column), Model::OtherValueRole).isValid());
+    QCOMPARE(shownTooltip(1, Model::ColRelNam), "");
     QCOMPARE(rowsOf(differences()), QStringList());
-    QCOMPARE(window->panels().differences()->noteText(),
-             "No site is compared. File > Compare with... chooses one.");
-    QCOMPARE(checksText(), "0 problems");
-    for (const char* name : {"MnuEndCompare", "MnuSaveReport", "MnuNextDifference"})
-        QVERIFY2(!window->findChild<QAction*>(name)->isEnabled(), name);
+    QCOMPARE(statusText("StatusChecks"), "0 problems");
+    QVERIFY(!window->findChild<QAction*>("MnuEndCompare")->isEnabled());
     grid()->setCurrentIndex(cell(5, Model::ColRelNam));
     QTest::keyClick(grid(), Qt::Key_F8);
     QCOMPARE(grid()->currentIndex(), cell(5, Model::ColRelNam));
@@ -326,35 +209,27 @@ void TestComparing::listOrCorvaneSiteHoldsNoStateTexts()
 {
     QFETCH(QString, name);
     QFETCH(QByteArray, bytes);
-    openSite("north.dip", dipFile(384, kNorth));
     compareWith(name, bytes);
     QCOMPARE(rowsOf(differences()),
              (QStringList{"AA02\tRelay name\tTPR 2\tTPR 2X", "AA03\tBack contact\tFront\tBack"}));
     QCOMPARE(window->panels().differences()->noteText(),
              "Compared with " + path(name) +
                  ". State texts are not compared: the other site holds none.");
-    for (int row = 0; row < 3; ++row) {
-        QVERIFY(!table().data(cell(row, Model::ColStUp), Model::OtherValueRole).isValid());
-        QVERIFY(!table().data(cell(row, Model::ColStDn), Model::OtherValueRole).isValid());
-    }
-    QCOMPARE(checksText(), "0 problems, 2 differences");
+    QCOMPARE(shownTooltip(2, Model::ColStUp), "");
 }
 
 void TestComparing::reportHoldsBothSitesTheDateAndTheDifferences()
 {
-    openSite("north.dip", dipFile(384, kNorth));
     std::map<int, DipChannel> other = kOther;
     other[5] = {"TPR \"6\",X"};
-    compareWith("other.dip", dipFile(384, other));
-    const qsizetype boxes = dialogs->messages().size();
+    compareWith("other.dip", dipFile(other));
     const QDate before = QDate::currentDate();
     dialogs->chooseNext(path("report.csv"));
     fileMenu(Qt::Key_P);
     const QDate after = QDate::currentDate();
     QCOMPARE(dialogs->fileRequests().last().title, "Save comparison report");
-    QCOMPARE(dialogs->fileRequests().last().mode, FileDialogRequest::Mode::Save);
 
-    const QByteArray report = readFile(dir.filePath("report.csv"));
+    const QByteArray report = readFile(path("report.csv"));
     const QByteArray head = "This site," + path("north.dip").toLocal8Bit() + "\r\nOther site," +
                             path("other.dip").toLocal8Bit() + "\r\nDate,";
     const QByteArray rest = "\r\nChannel,Column,This site,Other site\r\n"
@@ -368,7 +243,6 @@ void TestComparing::reportHoldsBothSitesTheDateAndTheDifferences()
     QVERIFY2(report == head + before.toString(Qt::ISODate).toLatin1() + rest ||
                  report == head + after.toString(Qt::ISODate).toLatin1() + rest,
              report.constData());
-    QCOMPARE(dialogs->messages().size(), boxes);
 }
 
 QTEST_MAIN(TestComparing)

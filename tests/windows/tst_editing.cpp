@@ -1,30 +1,16 @@
-#include "commands/DocumentCommands.h"
-#include "document/ChannelTableModel.h"
-#include "support/CorvaneSite.h"
+// The grid keyed as a spreadsheet, through the real window: every key is pressed on the grid
+// or its editor, every paste comes from the clipboard.
 #include "support/GridTyping.h"
-#include "support/ScriptedDialogs.h"
 #include "support/TableRows.h"
 #include "support/WindowUnderTest.h"
-#include "windows/ChannelGridView.h"
-#include "windows/FrmDips.h"
-#include "windows/ModGlobal.h"
 
-#include <QAbstractItemModelTester>
 #include <QAction>
-#include <QApplication>
-#include <QClipboard>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
-#include <QLoggingCategory>
 #include <QRegularExpression>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QUndoStack>
 
 #include <algorithm>
-#include <memory>
 
 using Model = ChannelTableModel;
 
@@ -33,38 +19,34 @@ class TestEditing : public QObject, private WindowUnderTest
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        // The tester hands the table invalid indexes on purpose; the warnings are noise.
-        QLoggingCategory::setFilterRules("qt.core.qabstractitemmodel.checkindex=false");
-    }
-    void init();
-    void cleanup()
-    {
-        tester.reset();
-        closeWindow();
-    }
+    void initTestCase() { prepareApplication(); }
+    void init() { QVERIFY(openWindow(true)); }
+    void cleanup() { closeWindow(); }
 
+    void editKeysReachTheirCommands_data();
+    void editKeysReachTheirCommands();
     void editMenuFinishesTheCellEditFirst_data();
     void editMenuFinishesTheCellEditFirst();
-    void growingAsksNothingAndAShrinkIsUndone();
-    void replacingTheSiteClearsTheHistory_data();
-    void replacingTheSiteClearsTheHistory();
-    void pasteWritesFromTheCurrentCell_data();
-    void pasteWritesFromTheCurrentCell();
-    void pastePastTheLastRowStopsThere();
-    void fillDownAndDeleteInOneStep_data();
-    void fillDownAndDeleteInOneStep();
-    void statusBarCountsAndWarns_data();
-    void statusBarCountsAndWarns();
+    void gridHasTheFocusAtStartAndAfterCommands();
+    void enterAndTabMoveAsInASpreadsheet();
+    void stateTextsHoldThreeCharacters_data();
+    void stateTextsHoldThreeCharacters();
+    void pasteReadsContactsAsSpreadsheetsWriteThem_data();
+    void pasteReadsContactsAsSpreadsheetsWriteThem();
+    void pasteSaysWhatItCouldNotTake();
+    void ctrlPageKeysJumpByCards();
     void recentFilesReopen();
 
 private:
+    QString note() const { return statusText("StatusNote"); }
     QAction* action(const QString& name) const { return window->findChild<QAction*>(name); }
-    QModelIndex name(int row) const { return table().index(row, Model::ColRelNam); }
-    void select(int top, int left, int bottom, int right);
-    void pasteNames(int row, const QString& text);
+    QStringList names(int rows) const
+    {
+        QStringList result;
+        for (int row = 0; row < rows; ++row)
+            result.append(table().channel(row).relNam);
+        return result;
+    }
     // A closed editor is hidden at once and deleted later.
     bool editorOpen() const
     {
@@ -72,247 +54,175 @@ private:
         return std::any_of(editors.begin(), editors.end(),
                            [](const QLineEdit* editor) { return editor->isVisible(); });
     }
-
-    std::unique_ptr<QAbstractItemModelTester> tester;
+    void selectNamesOfRows0And1(int right = Model::ColRelNam)
+    {
+        grid()->selectionModel()->select(QItemSelection(cell(0, 1), cell(1, right)),
+                                         QItemSelectionModel::ClearAndSelect);
+    }
 };
 
-void TestEditing::init()
+void TestEditing::editKeysReachTheirCommands_data()
 {
-    QVERIFY(openWindow());
-    // Watches every change the edits make to the table: counts, indexes and signals.
-    tester = std::make_unique<QAbstractItemModelTester>(
-        &window->table(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QTest::addColumn<QKeySequence>("keys");
+    QTest::addColumn<QStringList>("names"); // rows 0 and 1 afterwards
+    QTest::addColumn<QString>("clipboard");
+    const QStringList typed{"A", "B"};
+    const QStringList spares{"Spare AA01", "Spare AA02"};
+    QTest::newRow("Copy") << QKeySequence(QKeySequence::Copy) << typed << "A\nB\n";
+    QTest::newRow("Cut") << QKeySequence(QKeySequence::Cut) << spares << "A\nB\n";
+    QTest::newRow("Delete") << QKeySequence(Qt::Key_Delete) << spares << "X";
+    QTest::newRow("Fill Down") << QKeySequence(Qt::CTRL | Qt::Key_D) << QStringList{"A", "A"}
+                               << "X";
+    QTest::newRow("Undo") << QKeySequence(QKeySequence::Undo) << spares << "X";
+    QTest::newRow("Undo, Redo as Ctrl+Y")
+        << QKeySequence(QKeySequence(QKeySequence::Undo).toString() + ", Ctrl+Y") << typed << "X";
 }
 
-void TestEditing::select(int top, int left, int bottom, int right)
+// Names A and B pasted into rows 0 and 1, both selected, "X" on the clipboard, then the keys.
+void TestEditing::editKeysReachTheirCommands()
 {
-    grid()->setCurrentIndex(table().index(top, left));
-    grid()->selectionModel()->select(
-        QItemSelection(table().index(top, left), table().index(bottom, right)),
-        QItemSelectionModel::ClearAndSelect);
-}
-
-// Pastes through the Edit menu, one undo step.
-void TestEditing::pasteNames(int row, const QString& text)
-{
-    QApplication::clipboard()->setText(text);
-    grid()->setCurrentIndex(name(row));
-    action("MnuPaste")->trigger();
+    QFETCH(QKeySequence, keys);
+    pasteAt(0, Model::ColRelNam, "A\nB\n");
+    selectNamesOfRows0And1();
+    QApplication::clipboard()->setText("X");
+    QTest::keySequence(grid(), keys);
+    QTEST(names(2), "names");
+    QTEST(QApplication::clipboard()->text(), "clipboard");
+    QVERIFY(!editorOpen());
 }
 
 void TestEditing::editMenuFinishesTheCellEditFirst_data()
 {
     QTest::addColumn<QString>("command");
-    QTest::addColumn<QStringList>("names"); // rows 0, 1 and 5 afterwards
-    QTest::addColumn<QString>("clipboard");
-    const QStringList spares{"Spare AA01", "Spare AA02", "EARLIER"};
-    QTest::newRow("Undo undoes the typed name") << "MnuUndo" << spares << "X";
-    QTest::newRow("Cut") << "MnuCut" << spares << "TYPED\tFront\nSpare AA02\tBack\n";
-    QTest::newRow("Fill Down") << "MnuFillDown" << QStringList{"TYPED", "TYPED", "EARLIER"} << "X";
+    QTest::addColumn<QStringList>("names"); // rows 0 and 1 afterwards
+    const QStringList spares{"Spare AA01", "Spare AA02"};
+    QTest::newRow("Undo undoes the typed name") << "MnuUndo" << spares;
+    QTest::newRow("Cut") << "MnuCut" << spares;
+    QTest::newRow("Fill Down") << "MnuFillDown" << QStringList{"TYPED", "TYPED"};
 }
 
-// Names and contacts of rows 0 and 1 selected, the editor of row 0 still open; an earlier edit
-// of row 5 keeps Undo from depending on the typed name.
+// Rows 0 and 1 selected, the editor of row 0 still open when the menu item runs. An earlier
+// edit of row 5 keeps Undo from depending on the typed name.
 void TestEditing::editMenuFinishesTheCellEditFirst()
 {
     QTest::failOnWarning(QRegularExpression("commitData"));
-    putRow(table(), 1, {"Spare AA02", true, "UP", "DN"});
-    QVERIFY(table().setData(name(5), "EARLIER"));
-    QApplication::clipboard()->setText("X");
+    QVERIFY(table().setData(cell(5, Model::ColRelNam), "EARLIER"));
     typeIntoRelayName(*window, 0, "TYPED");
-    select(0, Model::ColRelNam, 1, Model::ColBack);
+    selectNamesOfRows0And1(Model::ColBack);
     QVERIFY(editorOpen());
     QFETCH(QString, command);
     action(command)->trigger();
     QVERIFY(!editorOpen());
-    QTEST((QStringList{table().channel(0).relNam, table().channel(1).relNam,
-                       table().channel(5).relNam}),
-          "names");
-    QTEST(QApplication::clipboard()->text(), "clipboard");
+    QTEST(names(2), "names");
+    QCOMPARE(table().channel(5).relNam, "EARLIER");
 }
 
-void TestEditing::growingAsksNothingAndAShrinkIsUndone()
+// End goes to the last row; it must not reach the unit selector and make eight units.
+void TestEditing::gridHasTheFocusAtStartAndAfterCommands()
 {
-    putRelayName(table(), 0, "KEEP");
-    window->channelCountSelector()->setCurrentIndex(2);
-    QCOMPARE(table().rowCount(), 1152);
-    QVERIFY(dialogs->messages().isEmpty());
-    QCOMPARE(table().channel(0).relNam, "KEEP");
-    QVERIFY(table().setData(name(500), "FAR"));
-    dialogs->answerNext(MessageAnswer::Ok);
-    window->channelCountSelector()->setCurrentIndex(0);
+    QCOMPARE(QApplication::focusWidget(), grid());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End, Qt::ControlModifier);
     QCOMPARE(table().rowCount(), 384);
-    QCOMPARE(dialogs->messages().size(), 1);
-    action("MnuUndo")->trigger();
-    QCOMPARE(table().rowCount(), 1152);
-    QCOMPARE(table().channel(500).relNam, "FAR");
-    QCOMPARE(window->channelCountSelector()->currentIndex(), 2);
-    action("MnuUndo")->trigger();
-    action("MnuUndo")->trigger();
-    QCOMPARE(table().rowCount(), 384);
-    QVERIFY(!window->commands().isModified());
+    QCOMPARE(grid()->currentIndex().row(), 383);
+    window->findChild<QComboBox*>("CmbNoChans")->setFocus();
+    QTest::keySequence(window.get(), QKeySequence::New);
+    QCOMPARE(QApplication::focusWidget(), grid());
 }
 
-void TestEditing::replacingTheSiteClearsTheHistory_data()
+// Typing opens the editor; Enter and Shift+Enter enter and move down or up, Tab sideways.
+void TestEditing::enterAndTabMoveAsInASpreadsheet()
 {
-    QTest::addColumn<bool>("modified"); // the row's tag is the toolbar button
-    QTest::newRow("New") << false;
-    QTest::newRow("Import") << true;
+    grid()->setCurrentIndex(cell(5, Model::ColRelNam));
+    typeKeys("TPR 1");
+    QVERIFY(editorOpen());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(table().channel(5).relNam, "TPR 1");
+    QCOMPARE(grid()->currentIndex(), cell(6, Model::ColRelNam));
+    typeKeys("TPR 2");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return, Qt::ShiftModifier);
+    QCOMPARE(table().channel(6).relNam, "TPR 2");
+    QCOMPARE(grid()->currentIndex(), cell(5, Model::ColRelNam));
+    QTest::keyClick(grid(), Qt::Key_Tab);
+    QCOMPARE(grid()->currentIndex(), cell(5, Model::ColBack));
+    QTest::keyClick(grid(), Qt::Key_Backtab);
+    QCOMPARE(grid()->currentIndex(), cell(5, Model::ColRelNam));
 }
 
-// Opening a file replaces the site too; recentFilesReopen covers that way.
-void TestEditing::replacingTheSiteClearsTheHistory()
+void TestEditing::stateTextsHoldThreeCharacters_data()
 {
-    QFETCH(bool, modified);
-    QTemporaryDir dir;
-    const QString site = QDir::toNativeSeparators(dir.filePath("North"));
-    QVERIFY(QDir().mkpath(site));
-    CorvaneSite::writeOneAllocation(site);
-    window->setSiteChooser([site] { return ChosenSite{"Load", "North Jn", site}; });
-    QVERIFY(table().setData(name(0), "A"));
-    dialogs->answerNext(MessageAnswer::No);
-    window->onToolbarButton(QString::fromLatin1(QTest::currentDataTag()));
-    QCOMPARE(dialogs->texts().value(0), "Save this site before closing?");
-    QVERIFY(table().channel(0).relNam != "A");
-    QCOMPARE(window->commands().history()->count(), 0);
-    QCOMPARE(window->commands().isModified(), modified);
-    QCOMPARE(window->commands().history()->isClean(), !modified);
+    QTest::addColumn<bool>("pasted"); // only a paste has more to cut and says so
+    QTest::newRow("typed") << false;
+    QTest::newRow("pasted") << true;
 }
 
-void TestEditing::pasteWritesFromTheCurrentCell_data()
+void TestEditing::stateTextsHoldThreeCharacters()
 {
-    QTest::addColumn<int>("column");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("names");
-    QTest::addColumn<QList<bool>>("backs");
-    const int name = Model::ColRelNam;
-    QTest::newRow("tabs keep commas and quotes")
-        << name << "A,\"B\"\tFront\r\nA NAME LONGER THAN SIXTEEN\tb\r\n"
-        << QStringList{"A,\"B\"", "A NAME LONGER TH"} << QList<bool>{false, true};
-    QTest::newRow("quoted commas") << name << "\"HR, 1\",Back\n\"SAY \"\"HI\"\"\",x\n"
-                                   << QStringList{"HR, 1", "SAY \"HI\""} << QList<bool>{true, true};
-    // The grid moves the current cell off the Chan column, so the labels are never pasted over.
-    QTest::newRow("on the Chan column") << int(Model::ColChan) << "NEW\tBack\nOTHER\tFront\n"
-                                        << QStringList{"NEW", "OTHER"} << QList<bool>{true, false};
+    QFETCH(bool, pasted);
+    if (pasted)
+        pasteAt(0, Model::ColStUp, "CLEAR\n");
+    else
+        enter(0, Model::ColStUp, "CLEAR");
+    QCOMPARE(table().channel(0).stUp, "CLE");
+    QCOMPARE(note() == "1 text was cut to the 16 or 3 characters the channel file holds.", pasted);
 }
 
-void TestEditing::pasteWritesFromTheCurrentCell()
+void TestEditing::pasteReadsContactsAsSpreadsheetsWriteThem_data()
 {
-    QFETCH(int, column);
-    QFETCH(QString, text);
-    QFETCH(QStringList, names);
-    QFETCH(QList<bool>, backs);
-    QApplication::clipboard()->setText(text);
-    grid()->setCurrentIndex(table().index(10, column));
-    action("MnuPaste")->trigger();
-    for (int i = 0; i < names.size(); ++i) {
-        QCOMPARE(table().channel(10 + i).relNam, names[i]);
-        QCOMPARE(table().channel(10 + i).back, backs[i]);
-    }
-    QCOMPARE(window->commands().history()->count(), 1);
-    action("MnuUndo")->trigger();
-    QCOMPARE(table().channel(10), DefaultRow(11));
-    QCOMPARE(table().channel(11), DefaultRow(12));
+    QTest::addColumn<QString>("contact");
+    QTest::addColumn<bool>("back");
+    for (const char* back : {"Back", "b", "TRUE", "1", "yes", "X", "x"})
+        QTest::newRow(back) << back << true;
+    for (const char* front : {"Front", "F", "false", "0", "NO", ""})
+        QTest::newRow(front[0] ? front : "empty") << front << false;
 }
 
-void TestEditing::pastePastTheLastRowStopsThere()
+// Row 20 starts on the other contact, so each value must really be read.
+void TestEditing::pasteReadsContactsAsSpreadsheetsWriteThem()
 {
-    pasteNames(382, "ONE\nTWO\nTHREE\n");
-    QCOMPARE(table().rowCount(), 384);
-    QCOMPARE(table().channel(382).relNam, "ONE");
-    QCOMPARE(table().channel(383).relNam, "TWO");
-    QVERIFY(dialogs->messages().isEmpty());
-    QCOMPARE(window->findChild<QLabel*>("StatusNote")->text(),
-             "Paste stopped at the last channel.");
+    QFETCH(QString, contact);
+    QFETCH(bool, back);
+    putRow(table(), 20, {"R", !back, "UP", "DN"});
+    pasteAt(20, Model::ColRelNam, "R\t" + contact + "\n");
+    QCOMPARE(table().channel(20).back, back);
+    QVERIFY2(!note().contains("contact"), qPrintable(note()));
 }
 
-void TestEditing::fillDownAndDeleteInOneStep_data()
+// Unread contacts keep their cells; the pasted block is selected.
+void TestEditing::pasteSaysWhatItCouldNotTake()
 {
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<int>("left");
-    QTest::addColumn<int>("right");
-    QTest::addColumn<int>("bottom");
-    QTest::addColumn<QList<ChannelRow>>("rows"); // rows 0 to 3 afterwards
-    const ChannelRow top{"A NAME LONGER THAN SIXTEEN", true, "HI", "LO"};
-    const ChannelRow cut{"A NAME LONGER TH", true, "HI", "LO"};
-    const ChannelRow c{"C", false, "ON", "OFF"};
-    const ChannelRow d{"D", true, "UP", "DN"};
-    QTest::newRow("every column") << "MnuFillDown" << int(Model::ColChan) << int(Model::ColStDn)
-                                  << 2 << QList<ChannelRow>{top, cut, cut, d};
-    QTest::newRow("relay names only")
-        << "MnuFillDown" << int(Model::ColRelNam) << int(Model::ColRelNam) << 1
-        << QList<ChannelRow>{top, {cut.relNam, false, "UP", "DN"}, c, d};
-    QTest::newRow("Delete restores every column")
-        << "MnuDelete" << int(Model::ColRelNam) << int(Model::ColStDn) << 1
-        << QList<ChannelRow>{DefaultRow(1), DefaultRow(2), c, d};
+    putRow(table(), 2, {"C", true, "UP", "DN"});
+    pasteAt(1, Model::ColBack, "maybe\tON\n?\tON\nFront\tOFF\n");
+    QCOMPARE(table().channel(2), (ChannelRow{"C", true, "ON", "DN"}));
+    QCOMPARE(note(), "2 contact values were not Back or Front, the first for AA02; those cells "
+                     "were left as they were.");
+    const QModelIndexList selected = grid()->selectionModel()->selectedIndexes();
+    QCOMPARE(selected.size(), 6);
+    QVERIFY(selected.contains(cell(1, Model::ColBack)) &&
+            selected.contains(cell(3, Model::ColStUp)));
 }
 
-void TestEditing::fillDownAndDeleteInOneStep()
+void TestEditing::ctrlPageKeysJumpByCards()
 {
-    QFETCH(QString, command);
-    QFETCH(int, left);
-    QFETCH(int, right);
-    QFETCH(int, bottom);
-    QFETCH(QList<ChannelRow>, rows);
-    const QList<ChannelRow> start{{"A NAME LONGER THAN SIXTEEN", true, "HI", "LO"},
-                                  {"B", false, "UP", "DN"},
-                                  {"C", false, "ON", "OFF"},
-                                  {"D", true, "UP", "DN"}};
-    for (int row = 0; row < start.size(); ++row)
-        putRow(table(), row, start[row]);
-    select(0, left, bottom, right);
-    action(command)->trigger();
-    for (int row = 0; row < rows.size(); ++row)
-        QCOMPARE(table().channel(row), rows[row]);
-    QCOMPARE(table().data(table().index(1, Model::ColChan)).toString(), "AA02");
-    QCOMPARE(window->commands().history()->count(), 1);
-    action("MnuUndo")->trigger();
-    for (int row = 0; row < start.size(); ++row)
-        QCOMPARE(table().channel(row), start[row]);
-    QVERIFY(!window->commands().isModified());
-}
-
-void TestEditing::statusBarCountsAndWarns_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("status");
-    QTest::newRow("one name") << "TPR\tBack\nHR\tFront\nZ\u0141\tFront\n"
-                              << "1 text would be cut or written with \"?\" in the channel file; "
-                                 "3 of 384 channels in use, 1 on back contacts";
-    QTest::newRow("none") << "TPR\tBack\nHR \u00E9\tFront\n"
-                          << "2 of 384 channels in use, 1 on back contacts";
-}
-
-void TestEditing::statusBarCountsAndWarns()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, status);
-    pasteNames(0, text);
-    QCOMPARE(window->statusText(), status);
-    const bool marked = status.contains(u'?');
-    QCOMPARE(window->findChild<QLabel*>("StatusWarning")->isVisible(), marked);
-    QCOMPARE(table().data(name(2), Model::AlteredByFileRole).toBool(), marked);
-    QVERIFY(!table().data(name(0), Model::AlteredByFileRole).toBool());
+    grid()->setCurrentIndex(cell(10, Model::ColStDn));
+    QTest::keyClick(grid(), Qt::Key_PageDown, Qt::ControlModifier);
+    QCOMPARE(grid()->currentIndex(), cell(48, Model::ColStDn));
+    QCOMPARE(note(), "Unit A, card B: AB01-AB48");
+    QTest::keyClick(grid(), Qt::Key_PageUp, Qt::ControlModifier);
+    QCOMPARE(grid()->currentIndex(), cell(0, Model::ColStDn));
 }
 
 void TestEditing::recentFilesReopen()
 {
-    QTemporaryDir dir;
-    const QString path = QDir::toNativeSeparators(dir.filePath("north.dip"));
     putRelayName(table(), 0, "SAVED");
-    dialogs->chooseNext(path);
+    dialogs->chooseNext(path("north.dip"));
     QVERIFY(window->commands().SaveSiteAs());
     // The list is stored once the command has ended.
     QTRY_VERIFY(action("MnuRecent1"));
-    QAction* recent = action("MnuRecent1");
-    QVERIFY(table().setData(name(0), "CHANGED"));
+    QVERIFY(table().setData(cell(0, Model::ColRelNam), "CHANGED"));
     dialogs->answerNext(MessageAnswer::No);
-    recent->trigger();
-    QCOMPARE(dialogs->texts().value(0), "Save this site before closing?");
+    action("MnuRecent1")->trigger();
     QCOMPARE(table().channel(0).relNam, "SAVED");
-    // The history belonged to the site that was replaced.
     QCOMPARE(window->commands().history()->count(), 0);
-    QVERIFY(!window->commands().isModified());
 }
 
 QTEST_MAIN(TestEditing)

@@ -14,12 +14,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
-
-const QString kTitle = "ZR415 configuration editor";
-
-} // namespace
-
 class TestRecovery : public QObject
 {
     Q_OBJECT
@@ -98,9 +92,7 @@ private slots:
         QCOMPARE(table.rowCount(), 768);
         QCOMPARE(table.channel(0).relNam, "RECOVER ME");
         QVERIFY(table.channel(5).back);
-        QVERIFY(window.commands().isModified());
-        QCOMPARE(window.commands().site().sitePath, site);
-        QCOMPARE(window.windowTitle(), "north - " + kTitle);
+        QCOMPARE(window.windowTitle(), "north - ZR415 configuration editor");
         // The restored site is this editor's now: one copy, its own.
         QCOMPARE(copies(), QStringList{QFileInfo(window.recovery().copyPath()).fileName()});
         window.recovery().discard();
