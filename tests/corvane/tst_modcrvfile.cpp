@@ -72,9 +72,6 @@ private slots:
         // The last text is right only when every field before it was read at its own size.
         QTest::newRow("whole file") << siteInfoBytes("Kirkby Jn") << true << "Kirkby Jn"
                                     << "text 15" << QByteArray(16, 14);
-        QTest::newRow("other header")
-            << siteInfoBytes("Hull", "K7V3.1 Something else") << true << "Hull"
-            << "text 15" << QByteArray(16, 14);
         // Fields the file cuts off read as empty texts and zero bytes.
         QTest::newRow("cut inside the name")
             << QByteArray("K7V2.0 Site Info file") + QByteArray("\x05\x00Le", 4) << true << "Le"
