@@ -36,21 +36,6 @@ private slots:
             QCOMPARE(read.rows[row].back, rows[row].back);
         }
     }
-
-    // A file far larger than any list is refused before it is read.
-    void hugeListIsRefused()
-    {
-        QTemporaryDir dir;
-        QFile file(dir.filePath("huge.csv"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QVERIFY(file.resize(65 * 1024 * 1024));
-        file.close();
-        const SiteRead read =
-            LoadCsvFile(file.fileName(), DefaultRows(384), [](const QString&) { return true; });
-        QCOMPARE(read.outcome, SiteRead::Outcome::Failed);
-        QCOMPARE(read.failure, "The file is larger than 64 MB, far larger than a channel list.");
-        QVERIFY(read.rows.isEmpty());
-    }
 };
 
 QTEST_GUILESS_MAIN(TestCsvRoundTrip)

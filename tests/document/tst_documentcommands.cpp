@@ -34,13 +34,11 @@ class TestDocumentCommands : public QObject
 {
     Q_OBJECT
 
-    // A path in the test's folder, with the separators a file dialog hands over.
     QString pathTo(const QString& name) const
     {
         return QDir::toNativeSeparators(dir->filePath(name));
     }
 
-    // The user types a relay name into the grid.
     void edit(int row, const QString& name)
     {
         QVERIFY(table->setData(table->index(row, ChannelTableModel::ColRelNam), name));
@@ -64,7 +62,7 @@ class TestDocumentCommands : public QObject
     std::unique_ptr<DocumentCommands> commands;
 
 private slots:
-    // The tester hands the table invalid indexes on purpose; the warnings about them are noise.
+    // The tester's invalid indexes are on purpose.
     void initTestCase()
     {
         QLoggingCategory::setFilterRules("qt.core.qabstractitemmodel.checkindex=false");
@@ -115,20 +113,6 @@ private slots:
         QCOMPARE(commands->caption(), kTitle);
         QVERIFY(!commands->isModified());
         QVERIFY(!commands->history()->canUndo());
-    }
-
-    void openListNamesTheSiteWithoutAFile()
-    {
-        openNorth();
-        writeFile(pathTo("south.list.CSV"), "AA01,TPR,Back\r\n");
-        dialogs->chooseNext(pathTo("south.list.CSV"));
-        commands->OpenSite();
-        QCOMPARE(dialogs->texts(), QStringList{"1 channels imported"});
-        QCOMPARE(commands->caption(), "south - " + kTitle);
-        QVERIFY(!commands->isModified());
-        QVERIFY(commands->site().sitePath.isEmpty());
-        QCOMPARE(table->channel(0), (ChannelRow{"TPR", true, "UP ", "DN "}));
-        QCOMPARE(table->channel(1).relNam, "NORTH 2");
     }
 
     // Another engineer saved the same file meanwhile: No leaves both as they were.

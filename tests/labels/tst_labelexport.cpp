@@ -49,9 +49,8 @@ QString sqliteOdbcDriver()
     return found;
 }
 
-// Skips the test when the engine cannot run here. Either way the test reads the table with Qt's
-// SQLite driver, which Qt for Windows built from Debian's source lacks (the Windows export is
-// tested through ODBC in tests/platform).
+// Skips when the engine cannot run here. The table is read with Qt's SQLite driver, which Qt
+// for Windows lacks (tests/platform tests the Windows export through ODBC).
 bool unavailable(const QString& engine)
 {
     QString missing;
@@ -74,8 +73,7 @@ LabelDatabase target(const QString& engine, const QString& file)
             sqliteOdbcDriver()};
 }
 
-// Runs the statements on the file through a connection of the test's own: the rows of the
-// last one, and a row for each statement that failed.
+// The rows of the last statement, and a row for each statement that failed.
 Table sql(const QString& file, const QStringList& statements)
 {
     const QString name = QUuid::createUuid().toString();
@@ -104,10 +102,7 @@ Table readTable(const QString& file)
                       "fOrB1, fOrB2, fOrB3, fOrB4 FROM TblForLabel ORDER BY rowid"});
 }
 
-QString tableScript()
-{
-    return QString::fromUtf8(readFile(ZR415_LABELS_TABLE_SQL));
-}
+const QString kTableScript = QString::fromUtf8(readFile(ZR415_LABELS_TABLE_SQL));
 
 } // namespace
 
@@ -115,124 +110,115 @@ class TestLabelExport : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void init();
-    void argumentNamesTheDatabase();
-    void exportReplacesTheTable_data();
-    void exportReplacesTheTable();
-    void failureKeepsTheTableAsItWas_data();
-    void failureKeepsTheTableAsItWas();
-
-private:
     QString at(const QString& name) const { return dir_->filePath(name); }
     QStringList files() const { return QDir(dir_->path()).entryList(QDir::Files); }
 
     std::unique_ptr<QTemporaryDir> dir_;
-};
 
-void TestLabelExport::init()
-{
-    dir_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(dir_->isValid());
-}
+private slots:
+    void init() { dir_ = std::make_unique<QTemporaryDir>(); }
 
-void TestLabelExport::argumentNamesTheDatabase()
-{
-    QCOMPARE(LabelDatabase::fromArgument("/tmp/DSN=x.db").driver, "QSQLITE");
-    // A braced value may hold the separator; the fallback replaces only the driver.
-    LabelDatabase odbc = LabelDatabase::fromArgument("DRIVER={A};DBQ={C:\\x;y\\l.mdb};PWD=");
-    QCOMPARE(odbc.driver, "QODBC");
-    odbc.fallbackDriver = "B";
-    QCOMPARE(odbc.databaseFile(), "C:\\x;y\\l.mdb");
-    QCOMPARE(odbc.fallbackConnection(), "DRIVER={B};DBQ={C:\\x;y\\l.mdb};PWD=");
-}
-
-void TestLabelExport::exportReplacesTheTable_data()
-{
-    QTest::addColumn<QString>("engine");
-    QTest::addColumn<int>("units");
-    QTest::addColumn<QString>("fileName");
-    // The SQLite file is opened through a file: URI, which must not read these as its syntax.
-    QTest::newRow("sqlite, eight units, URI characters in the name")
-        << kSqlite << 8 << "logger #b?mode=ro 100%20 Ä.db";
-    QTest::newRow("odbc, one unit") << kOdbc << 1 << "loggerlabels.db";
-}
-
-// The site is exported over the rows of an earlier eight-unit site.
-void TestLabelExport::exportReplacesTheTable()
-{
-    QFETCH(QString, engine);
-    QFETCH(int, units);
-    QFETCH(QString, fileName);
-    if (unavailable(engine))
-        return;
-    QCOMPARE(sql(at(fileName), {tableScript()}), Table());
-    ChannelRows earlier = DefaultRows(3072);
-    earlier[0].relNam = "Earlier site";
-    ChannelRows table = DefaultRows(units * 384);
-    QStringList names{"Home HR", "O'Brien, \"Z\"", "Longer than sixteen characters", "Weiche Ü 12"};
-    for (int channel = 5; channel <= 16; ++channel)
-        names << QString("R%1").arg(channel);
-    // The first and third groups share a column set, so a reused statement must take new values.
-    const QString contacts = "FBFBBFBFFBFBBBBB";
-    for (int c = 0; c < 16; ++c) {
-        table[c].relNam = names[c];
-        table[c].back = contacts[c] == u'B';
+    void argumentNamesTheDatabase()
+    {
+        QCOMPARE(LabelDatabase::fromArgument("/tmp/DSN=x.db").driver, "QSQLITE");
+        // A braced value may hold the separator; the fallback replaces only the driver.
+        LabelDatabase odbc = LabelDatabase::fromArgument("DRIVER={A};DBQ={C:\\x;y\\l.mdb};PWD=");
+        QCOMPARE(odbc.driver, "QODBC");
+        odbc.fallbackDriver = "B";
+        QCOMPARE(odbc.databaseFile(), "C:\\x;y\\l.mdb");
+        QCOMPARE(odbc.fallbackConnection(), "DRIVER={B};DBQ={C:\\x;y\\l.mdb};PWD=");
     }
-    const QStringList connections = QSqlDatabase::connectionNames();
 
-    const FileResult first = ExportLabelDatabase(earlier, target(engine, at(fileName)));
-    QCOMPARE(LabelExportReport(first, 3072), "3072 channels exported to label database");
-    const FileResult second = ExportLabelDatabase(table, target(engine, at(fileName)));
-    QVERIFY2(second.ok, qPrintable(second.error));
-    QCOMPARE(QSqlDatabase::connectionNames(), connections);
-    QCOMPARE(readTable(at(fileName)), expectedRows(units * 384, names, contacts));
-    QCOMPARE(files(), QStringList{fileName});
-}
+    void exportReplacesTheTable_data()
+    {
+        QTest::addColumn<QString>("engine");
+        QTest::addColumn<int>("units");
+        QTest::addColumn<QString>("fileName");
+        // The SQLite file is opened through a file: URI, which must not read these as its syntax.
+        QTest::newRow("sqlite, eight units, URI characters in the name")
+            << kSqlite << 8 << "logger #b?mode=ro 100%20 Ä.db";
+        QTest::newRow("odbc, one unit") << kOdbc << 1 << "loggerlabels.db";
+    }
 
-void TestLabelExport::failureKeepsTheTableAsItWas_data()
-{
-    QTest::addColumn<QString>("engine");
-    QTest::addColumn<QStringList>("setup"); // statements making the file; none: no file
-    QTest::addColumn<QString>("description");
-    const QStringList refusing{
-        tableScript(),
-        "INSERT INTO TblForLabel (chNo1, relNam1, fOrB1) VALUES ('X1', 'old row', 'B')",
-        "CREATE TRIGGER refuse BEFORE INSERT ON TblForLabel WHEN NEW.relNam3 = 'REFUSED' "
-        "BEGIN SELECT RAISE(ABORT, 'relay name refused'); END"};
-    QTest::newRow("sqlite, missing file") << kSqlite << QStringList() << "does not exist";
-    QTest::newRow("sqlite, missing table")
-        << kSqlite << QStringList{"CREATE TABLE Other (a TEXT)"} << "TblForLabel";
-    QTest::newRow("sqlite, value refused halfway") << kSqlite << refusing << "relay name refused";
-    QTest::newRow("odbc, value refused halfway") << kOdbc << refusing << "relay name refused";
-}
+    // Over the rows of an earlier eight-unit site.
+    void exportReplacesTheTable()
+    {
+        QFETCH(QString, engine);
+        QFETCH(int, units);
+        QFETCH(QString, fileName);
+        if (unavailable(engine))
+            return;
+        QCOMPARE(sql(at(fileName), {kTableScript}), Table());
+        ChannelRows earlier = DefaultRows(3072);
+        earlier[0].relNam = "Earlier site";
+        ChannelRows table = DefaultRows(units * 384);
+        QStringList names{"Home HR", "O'Brien, \"Z\"", "Longer than sixteen characters",
+                          "Weiche Ü 12"};
+        for (int channel = 5; channel <= 16; ++channel)
+            names << QString("R%1").arg(channel);
+        // The first and third groups share a column set, so a reused statement must take new
+        // values.
+        const QString contacts = "FBFBBFBFFBFBBBBB";
+        for (int c = 0; c < 16; ++c) {
+            table[c].relNam = names[c];
+            table[c].back = contacts[c] == u'B';
+        }
+        const QStringList connections = QSqlDatabase::connectionNames();
 
-void TestLabelExport::failureKeepsTheTableAsItWas()
-{
-    QFETCH(QString, engine);
-    QFETCH(QStringList, setup);
-    QFETCH(QString, description);
-    if (unavailable(engine))
-        return;
-    const QString path = at("loggerlabels.db");
-    if (!setup.isEmpty())
-        QCOMPARE(sql(path, setup), Table());
-    const QByteArray bytesBefore = readFile(path);
-    const QStringList filesBefore = files();
-    ChannelRows table = DefaultRows(3072);
-    table[1538].relNam = "REFUSED"; // third of its group, half way
-    const QStringList connections = QSqlDatabase::connectionNames();
+        const FileResult first = ExportLabelDatabase(earlier, target(engine, at(fileName)));
+        QCOMPARE(LabelExportReport(first, 3072), "3072 channels exported to label database");
+        const FileResult second = ExportLabelDatabase(table, target(engine, at(fileName)));
+        QVERIFY2(second.ok, qPrintable(second.error));
+        QCOMPARE(QSqlDatabase::connectionNames(), connections);
+        QCOMPARE(readTable(at(fileName)), expectedRows(units * 384, names, contacts));
+        QCOMPARE(files(), QStringList{fileName});
+    }
 
-    const FileResult result = ExportLabelDatabase(table, target(engine, path));
-    QVERIFY(!result);
-    const QString text = LabelExportReport(result, 3072);
-    QVERIFY2(text.startsWith("Error exporting to labels database\r\n") &&
-                 text.contains(description),
-             qPrintable(text));
-    QCOMPARE(QSqlDatabase::connectionNames(), connections);
-    QCOMPARE(files(), filesBefore);        // no file created, no journal left
-    QCOMPARE(readFile(path), bytesBefore); // the old rows, byte for byte
-}
+    void failureKeepsTheTableAsItWas_data()
+    {
+        QTest::addColumn<QString>("engine");
+        QTest::addColumn<QStringList>("setup"); // statements making the file; none: no file
+        QTest::addColumn<QString>("description");
+        const QStringList refusing{
+            kTableScript,
+            "INSERT INTO TblForLabel (chNo1, relNam1, fOrB1) VALUES ('X1', 'old row', 'B')",
+            "CREATE TRIGGER refuse BEFORE INSERT ON TblForLabel WHEN NEW.relNam3 = 'REFUSED' "
+            "BEGIN SELECT RAISE(ABORT, 'relay name refused'); END"};
+        QTest::newRow("sqlite, missing file") << kSqlite << QStringList() << "does not exist";
+        QTest::newRow("sqlite, missing table")
+            << kSqlite << QStringList{"CREATE TABLE Other (a TEXT)"} << "TblForLabel";
+        QTest::newRow("sqlite, value refused halfway")
+            << kSqlite << refusing << "relay name refused";
+        QTest::newRow("odbc, value refused halfway") << kOdbc << refusing << "relay name refused";
+    }
+
+    void failureKeepsTheTableAsItWas()
+    {
+        QFETCH(QString, engine);
+        QFETCH(QStringList, setup);
+        QFETCH(QString, description);
+        if (unavailable(engine))
+            return;
+        const QString path = at("loggerlabels.db");
+        if (!setup.isEmpty())
+            QCOMPARE(sql(path, setup), Table());
+        const QByteArray bytesBefore = readFile(path);
+        const QStringList filesBefore = files();
+        ChannelRows table = DefaultRows(3072);
+        table[1538].relNam = "REFUSED"; // third of its group, half way
+        const QStringList connections = QSqlDatabase::connectionNames();
+
+        const FileResult result = ExportLabelDatabase(table, target(engine, path));
+        QVERIFY(!result);
+        const QString text = LabelExportReport(result, 3072);
+        QVERIFY2(text.startsWith("Error exporting to labels database\r\n") &&
+                     text.contains(description),
+                 qPrintable(text));
+        QCOMPARE(QSqlDatabase::connectionNames(), connections);
+        QCOMPARE(files(), filesBefore);        // no file created, no journal left
+        QCOMPARE(readFile(path), bytesBefore); // the old rows, byte for byte
+    }
+};
 
 QTEST_GUILESS_MAIN(TestLabelExport)
 #include "tst_labelexport.moc"

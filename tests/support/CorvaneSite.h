@@ -1,9 +1,9 @@
 #pragma once
 
+#include "TestFiles.h"
+
 #include <QByteArray>
 #include <QDataStream>
-#include <QDir>
-#include <QFile>
 #include <QList>
 #include <QString>
 
@@ -48,20 +48,14 @@ inline QByteArray allocationBytes(const QList<std::pair<QByteArray, bool>>& chan
 // A site directory `directory` below `config`, its SiteInfo.cfg naming it `siteName`.
 inline QString addSite(const QString& config, const QString& directory, const QByteArray& siteName)
 {
-    const QString siteDir = config + "/" + directory;
-    QDir().mkpath(siteDir);
-    QFile file(siteDir + "/SiteInfo.cfg");
-    if (file.open(QIODevice::WriteOnly))
-        file.write(siteInfoBytes(siteName));
-    return siteDir;
+    writeFile(config + "/" + directory + "/SiteInfo.cfg", siteInfoBytes(siteName));
+    return config + "/" + directory;
 }
 
 // A DChannel.cfg of one allocation in siteDir: "TPR 1" on a back contact.
 inline void writeOneAllocation(const QString& siteDir)
 {
-    QFile file(siteDir + QDir::separator() + "DChannel.cfg");
-    if (file.open(QIODevice::WriteOnly))
-        file.write(allocationBytes({{"TPR 1", true}}));
+    writeFile(siteDir + QDir::separator() + "DChannel.cfg", allocationBytes({{"TPR 1", true}}));
 }
 
 } // namespace CorvaneSite

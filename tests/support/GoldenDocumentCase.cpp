@@ -1,6 +1,5 @@
 #include "GoldenDocumentCase.h"
 
-#include "BoxLog.h"
 #include "GoldenFiles.h"
 #include "ScriptedDialogs.h"
 #include "SiteDump.h"
@@ -13,10 +12,50 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
+
+// Names in the order of the enumerations.
+const QStringList kIcons{"None", "Information", "Exclamation", "Question", "Critical"};
+const QStringList kButtons{"OK", "OK Cancel", "Yes No", "Yes No Cancel", "Restore Discard"};
+const QStringList kAnswers{"OK", "Cancel", "Yes", "No", "Restore", "Discard"};
+
+// Each box as "== icon | title | buttons[ -> answer]" and its lines; the lines of a box are
+// joined by CR LF, so a lone CR or LF is shown as <CR> or <LF>.
+QString renderBoxes(const QList<MessageRequest>& boxes, const QList<MessageAnswer>& answers)
+{
+    QString out;
+    qsizetype answered = 0;
+    for (const MessageRequest& box : boxes) {
+        out += "== " + kIcons.value(int(box.icon)) + " | " + box.title + " | " +
+               kButtons.value(int(box.buttons));
+        if (box.buttons != MessageButtons::Ok)
+            out += " -> " + (answered < answers.size() ? kAnswers.value(int(answers[answered]))
+                                                       : QStringLiteral("(no answer given)"));
+        answered += box.buttons != MessageButtons::Ok;
+        out += '\n' +
+               QString(box.text)
+                   .replace("\r\n", "\x01")
+                   .replace('\r', "<CR>")
+                   .replace('\n', "<LF>")
+                   .replace('\x01', '\n') +
+               '\n';
+    }
+    return out;
+}
+
+QList<MessageAnswer> answersIn(const QString& boxes)
+{
+    static const QRegularExpression question("^== .* -> (\\w+)$",
+                                             QRegularExpression::MultilineOption);
+    QList<MessageAnswer> answers;
+    for (auto it = question.globalMatch(boxes); it.hasNext();)
+        answers.append(MessageAnswer(kAnswers.indexOf(it.next().captured(1))));
+    return answers;
+}
 
 struct Fixture
 {
@@ -33,21 +72,19 @@ struct Fixture
     }
 };
 
-// A path below `dir` as a file dialog hands it over.
 QString native(const QString& dir, const QString& relative)
 {
     return QDir::toNativeSeparators(dir + u'/' + relative);
 }
 
+// Without before.txt the site is new: untitled, unmodified, one unit of default rows.
 std::optional<SiteDump> siteBefore(const QString& caseDir)
 {
     const QString path = caseDir + QStringLiteral("/before.txt");
-    if (!QFileInfo::exists(path)) {
-        SiteDump site{EditorTitle(), {}, false, {}};
-        for (int channel = 1; channel <= 384; ++channel)
-            site.rows.append(DefaultRowOf(channel));
-        return site;
-    }
+    if (!QFileInfo::exists(path))
+        return ParseSite(QStringLiteral("caption: %1\nfile: (none)\nmodified: no\nrows: 384\n")
+                             .arg(EditorTitle()),
+                         nullptr);
     QString error;
     std::optional<SiteDump> site = ParseSite(Golden::readText(path), &error);
     if (!site)
@@ -55,11 +92,10 @@ std::optional<SiteDump> siteBefore(const QString& caseDir)
     return site;
 }
 
-// Makes the open site the one described: its rows, then saved under its file (in a folder of
-// its own), then modified by an edit of row 1 that gives it the row it should have.
+// The site's rows, saved under its file in a folder of its own, then made modified by an edit
+// of row 1 that gives it the row it should have.
 void setUpSite(Fixture& fixture, const SiteDump& site, const QString& setupDir)
 {
-    QVERIFY(!site.rows.isEmpty());
     ChannelRows rows = site.rows;
     if (site.modified)
         rows[0].stDn += u'~';
@@ -68,17 +104,15 @@ void setUpSite(Fixture& fixture, const SiteDump& site, const QString& setupDir)
         fixture.dialogs.chooseNext(native(setupDir, site.file));
         QVERIFY(fixture.commands.SaveSiteAs());
     }
-    if (site.modified) {
-        const QModelIndex firstDown = fixture.table.index(0, ChannelTableModel::ColStDn);
-        QVERIFY(fixture.table.setData(firstDown, site.rows[0].stDn));
-    }
+    if (site.modified)
+        QVERIFY(fixture.table.setData(fixture.table.index(0, ChannelTableModel::ColStDn),
+                                      site.rows[0].stDn));
     QCOMPARE(RenderSite(fixture.site()), RenderSite(site));
     QVERIFY(fixture.dialogs.messages().isEmpty());
     fixture.dialogs.clear();
 }
 
-// The site selector: the site of that name among those listed below the folder, and whether
-// it was listed. Failures of the scan are shown as the selector shows them.
+// As the site selector: the scan's failures shown, then the site of that name picked.
 ChosenSite chooseSite(const QString& configDir, const QString& name, bool& listed)
 {
     const ModCrvFile::SiteScan scan = ModCrvFile::RegisterSites(configDir);
@@ -93,21 +127,19 @@ ChosenSite chooseSite(const QString& configDir, const QString& name, bool& liste
     return {};
 }
 
-// One line of command.txt.
 void runCommand(Fixture& fixture, const QString& line, const QString& workDir)
 {
     const QString verb = line.section(u' ', 0, 0);
     const QString argument = line.section(u' ', 1);
-    if (verb == QLatin1String("open")) {
+    if (verb != QLatin1String("save") && verb != QLatin1String("import"))
         fixture.dialogs.chooseNext(native(workDir, argument));
+    if (verb == QLatin1String("open")) {
         fixture.commands.OpenSite();
     } else if (verb == QLatin1String("save")) {
         fixture.commands.SaveSite();
     } else if (verb == QLatin1String("save-as")) {
-        fixture.dialogs.chooseNext(native(workDir, argument));
         fixture.commands.SaveSiteAs();
     } else if (verb == QLatin1String("export")) {
-        fixture.dialogs.chooseNext(native(workDir, argument));
         fixture.commands.ExportToCard();
     } else if (verb == QLatin1String("import")) {
         const QString configDir = native(workDir, argument.section(u' ', 0, 0));
@@ -146,7 +178,7 @@ void RunDocumentCase(const QString& caseDir)
 
     const QString expectedBoxes =
         Golden::expandDir(Golden::readText(caseDir + QStringLiteral("/messages.txt")), work.path());
-    const QList<MessageAnswer> answers = AnswersIn(expectedBoxes);
+    const QList<MessageAnswer> answers = answersIn(expectedBoxes);
     for (const MessageAnswer answer : answers)
         fixture.dialogs.answerNext(answer);
     const QString commands = Golden::readText(caseDir + QStringLiteral("/command.txt"));
@@ -156,7 +188,7 @@ void RunDocumentCase(const QString& caseDir)
             return;
     }
 
-    Golden::compareLines(RenderBoxes(fixture.dialogs.messages(), answers), expectedBoxes,
+    Golden::compareLines(renderBoxes(fixture.dialogs.messages(), answers), expectedBoxes,
                          QStringLiteral("boxes"));
     QCOMPARE(fixture.dialogs.unexpectedQuestions(), 0);
     QCOMPARE(fixture.dialogs.unusedAnswers(), 0);

@@ -6,19 +6,7 @@
 
 #include <optional>
 
-// An open site as readable text, for golden cases:
-//
-//   caption: north - ZR415 configuration editor
-//   file: north.dip                  (the file Save writes to; "(none)" when there is none)
-//   modified: yes
-//   rows: 768
-//   AA01 "TPR 1" Back "UP " "DN "
-//   AA02-BH48 "Spare {label}" Front "UP " "DN "
-//
-// Only rows that differ from their default row ("Spare " and the label, Front, "UP", "DN") are
-// listed. Consecutive rows that are the same once their own label in the name is written as
-// {label} share one line "first-last"; a row alone is written as it is. Texts are quoted; a
-// double quote, a backslash and a character one cannot see are escaped (\", \\, \u00A0).
+// An open site as the text of a golden case's site.txt (tests/data/README.md).
 struct SiteDump
 {
     QString caption;
@@ -28,7 +16,7 @@ struct SiteDump
 };
 
 QString RenderSite(const SiteDump& site);
-// The dump a text describes; nullopt, with the line that does not parse in `error`.
+// Nullopt for a text that does not parse, with the line in `error`.
 std::optional<SiteDump> ParseSite(const QString& text, QString* error);
 
 // The label of channel 1..3072 and its default row, worked out here rather than by the project.
