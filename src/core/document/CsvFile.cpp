@@ -18,20 +18,6 @@ namespace {
 
 const QString kLineBreak = QStringLiteral("\r\n");
 
-// A name holding a comma, a double quote or a line break goes between double quotes, so that
-// it reads back as the one name of its one line.
-QString quotedIfNeeded(const QString& name)
-{
-    const bool plain = std::none_of(name.begin(), name.end(), [](QChar c) {
-        return c == u',' || c == u'"' || c == u'\r' || c == u'\n';
-    });
-    if (plain)
-        return name;
-    QString quoted = name;
-    quoted.replace(QStringLiteral("\""), QStringLiteral("\"\""));
-    return u'"' + quoted + u'"';
-}
-
 bool isSpareMarker(QStringView trimmedName)
 {
     const auto is = [](QStringView text, const char* marker) {
@@ -122,9 +108,23 @@ void storeLine(ChannelRow& row, const QStringList& fields, int channel)
 
 } // namespace
 
+// A field holding a comma, a double quote or a line break goes between double quotes, so that
+// it reads back as the one field of its one line.
+QString QuotedCsvField(const QString& field)
+{
+    const bool plain = std::none_of(field.begin(), field.end(), [](QChar c) {
+        return c == u',' || c == u'"' || c == u'\r' || c == u'\n';
+    });
+    if (plain)
+        return field;
+    QString quoted = field;
+    quoted.replace(QStringLiteral("\""), QStringLiteral("\"\""));
+    return u'"' + quoted + u'"';
+}
+
 QString CsvLine(const QString& label, const QString& relayName, bool back)
 {
-    return label + u',' + quotedIfNeeded(relayName.left(kRelayNameLimit)) + u',' +
+    return label + u',' + QuotedCsvField(relayName.left(kRelayNameLimit)) + u',' +
            (back ? QStringLiteral("Back") : QStringLiteral("Front")) + kLineBreak;
 }
 

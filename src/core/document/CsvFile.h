@@ -21,6 +21,9 @@ struct CsvLineCheck
     bool overflow = false; // field 1 is a number too large for 32 bits
 };
 
+// A field as every CSV file of the program writes it (lists and reports alike): between double
+// quotes, inner quotes doubled, when the text would otherwise not read back as one field.
+QString QuotedCsvField(const QString& field);
 // One line as the writer puts it: label, relay name (cut to 16, between double quotes when it
 // holds a comma or a double quote) and Back or Front, ended by CR LF.
 QString CsvLine(const QString& label, const QString& relayName, bool back);

@@ -1,5 +1,6 @@
 #include "ChannelGridDelegate.h"
 
+#include "commands/ComparisonMarks.h"
 #include "document/ChannelTableModel.h"
 
 #include <QAbstractItemView>
@@ -55,7 +56,7 @@ void ChannelGridDelegate::initStyleOption(QStyleOptionViewItem* option,
                                           const QModelIndex& index) const
 {
     QStyledItemDelegate::initStyleOption(option, index);
-    if (index.data(ChannelTableModel::OtherValueRole).isValid())
+    if (index.data(ComparisonMarks::OtherValueRole).isValid())
         option->backgroundBrush = QColor(kDifferenceMark);
     else if (index.data(ChannelTableModel::AlteredByFileRole).toBool())
         option->backgroundBrush = QColor(kAlteredMark);
