@@ -8,7 +8,6 @@
 #include "print/PagePrinting.h"
 #include "print/SiteRecordDocument.h"
 
-#include <QDate>
 #include <QFileInfo>
 
 #include <new>
@@ -64,7 +63,7 @@ FileResult writeGuarded(const ChannelRows& rows, const SiteState&, const QString
 FileResult writeSiteRecord(const ChannelRows& rows, const SiteState& site, const QString& target)
 {
     return unlessOutOfMemory<FileResult>(target, [&] {
-        SiteRecordDocument record({rows, site.siteName, site.siteFileTitle, QDate::currentDate()});
+        SiteRecordDocument record(PrintedSite::of(rows, site.siteName, site.siteFileTitle));
         return WritePdf(record, target).value_or(FileResult::failure(QString()));
     });
 }
@@ -110,46 +109,51 @@ QString corvaneSiteName(const QString& path)
     return siteInfo.found ? siteInfo.record.SiteName : QString();
 }
 
-const SiteFormat kDip{QStringLiteral("ZR415 dip files (*.dip)|*.dip"),
-                      readDip,
-                      writeGuarded<SaveDipFile>,
-                      samePath,
-                      openFailure,
-                      saveFailure,
-                      nullptr,
-                      true,
-                      true,
-                      true};
-const SiteFormat kCsv{QStringLiteral("CSV files (*.csv)|*.csv"),
-                      readCsv,
-                      writeGuarded<SaveCsvFile>,
-                      samePath,
-                      loadFailure,
-                      saveFailure,
-                      nullptr,
-                      false,
-                      true,
-                      false};
-const SiteFormat kCorvane{QStringLiteral("Corvane cfg files (*.cfg)|*.cfg"),
-                          readCorvane,
-                          writeGuarded<SaveCorvaneChannelFile>,
-                          corvaneDirectory,
-                          ModCrvFile::LoadChannelsFailure,
-                          ModCrvFile::SaveChannelsFailure,
-                          corvaneSiteName,
-                          false,
-                          false,
-                          false};
-const SiteFormat kSiteRecord{QStringLiteral("PDF files (*.pdf)|*.pdf"),
-                             nullptr,
-                             writeSiteRecord,
-                             samePath,
-                             nullptr,
-                             saveFailure,
-                             nullptr,
-                             false,
-                             false,
-                             true};
+const SiteFormat kDip{.filter = QStringLiteral("ZR415 dip files (*.dip)|*.dip"),
+                      .read = readDip,
+                      .write = writeGuarded<SaveDipFile>,
+                      .target = samePath,
+                      .readFailure = openFailure,
+                      .writeFailure = saveFailure,
+                      .ownName = nullptr,
+                      .becomesSiteFile = true,
+                      .reopens = true,
+                      .holdsStateTexts = true,
+                      .cutsNames = true};
+const SiteFormat kCsv{.filter = QStringLiteral("CSV files (*.csv)|*.csv"),
+                      .read = readCsv,
+                      .write = writeGuarded<SaveCsvFile>,
+                      .target = samePath,
+                      .readFailure = loadFailure,
+                      .writeFailure = saveFailure,
+                      .ownName = nullptr,
+                      .becomesSiteFile = false,
+                      .reopens = true,
+                      .holdsStateTexts = false,
+                      .cutsNames = true};
+const SiteFormat kCorvane{.filter = QStringLiteral("Corvane cfg files (*.cfg)|*.cfg"),
+                          .read = readCorvane,
+                          .write = writeGuarded<SaveCorvaneChannelFile>,
+                          .target = corvaneDirectory,
+                          .readFailure = ModCrvFile::LoadChannelsFailure,
+                          .writeFailure = ModCrvFile::SaveChannelsFailure,
+                          .ownName = corvaneSiteName,
+                          .becomesSiteFile = false,
+                          .reopens = false,
+                          .holdsStateTexts = false,
+                          .cutsNames = true};
+// The printed record shows every text whole.
+const SiteFormat kSiteRecord{.filter = QStringLiteral("PDF files (*.pdf)|*.pdf"),
+                             .read = nullptr,
+                             .write = writeSiteRecord,
+                             .target = samePath,
+                             .readFailure = nullptr,
+                             .writeFailure = saveFailure,
+                             .ownName = nullptr,
+                             .becomesSiteFile = false,
+                             .reopens = false,
+                             .holdsStateTexts = true,
+                             .cutsNames = false};
 
 // The last three characters decide, in any letter case; a name of four or fewer is none.
 const SiteFormat* byEnding(const QString& path, bool cfg)

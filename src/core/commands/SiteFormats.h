@@ -42,6 +42,8 @@ struct SiteFormat
     bool reopens;
     // It holds the state texts; a list and a Corvane site hold none.
     bool holdsStateTexts;
+    // It holds relay names of at most 16 characters, longer ones cut.
+    bool cutsNames;
 };
 
 // The one place that maps a file name to its format. Endings are compared without regard to
