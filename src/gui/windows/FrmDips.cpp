@@ -86,7 +86,7 @@ FrmDips::FrmDips(QWidget* parent)
     connectCommands();
     connectEditing();
     ModGlobal::LoadSettings(ModGlobal::dirs);
-    geometry_ = new WindowGeometry(*this);
+    geometry_ = new WindowGeometry(*this, grid_);
     geometry_->placeFromSettings();
     FillChannelCountList();
     ChannelCount::SetChannelCount(*table_, SiteSize::choiceChannels(0), ChannelCount::FillAllRows);
