@@ -28,8 +28,8 @@ QStringList linesOf(QString text)
 // "{system error}" stands for any non-empty line, "{time}" for a time of day as 14:02.
 bool lineMatches(const QString& got, const QString& want)
 {
-    if (want == QLatin1String("{system error}"))
-        return !got.isEmpty();
+    if (want.trimmed() == QLatin1String("{system error}"))
+        return !got.trimmed().isEmpty();
     if (!want.contains(QLatin1String("{time}")))
         return got == want;
     const QString pattern = QRegularExpression::escape(want).replace(

@@ -1,13 +1,8 @@
-// The checks and the card as a checker uses them: the File menu by its keys, the problems
-// panel by the mouse.
+// Export to ZR415 reads the card back: what the card gives back comes through the read-back
+// seam, as a card with bad spots would give it.
 #include "commands/CheckCommands.h"
-#include "support/PanelLines.h"
 #include "support/TestFiles.h"
 #include "support/WindowUnderTest.h"
-
-#include <QTreeWidget>
-
-using Model = ChannelTableModel;
 
 class TestChecking : public QObject, private WindowUnderTest
 {
@@ -22,62 +17,15 @@ private slots:
         closeWindow();
     }
 
-    void problemsPanelFollowsEditsAndLeadsToTheCell();
-    void verifyCardFindsOneAlteredByte();
     void exportReadsTheCardBack_data();
     void exportReadsTheCardBack();
 
 private:
-    QTreeView* problems() const { return &partOf<QTreeView>(*window, "ProblemsList"); }
     QString lastBox() const
     {
         return dialogs->messages().isEmpty() ? QString() : dialogs->messages().last().text;
     }
 };
-
-void TestChecking::problemsPanelFollowsEditsAndLeadsToTheCell()
-{
-    QCOMPARE(rowsOf(problems()), QStringList());
-    enter(0, Model::ColRelNam, "=A1");
-    pasteAt(4, Model::ColRelNam, "TPR 1\tBack\nTPR 1\tBack\n");
-    QTRY_COMPARE(problems()->model()->rowCount(), 3);
-    QCOMPARE(statusText("StatusChecks"), "3 problems");
-    QCOMPARE(partOf<QWidget>(*window, "ProblemsPanel").windowTitle(), "Problems (3)");
-
-    // The second relay moved to its other contact is no duplicate.
-    pasteAt(5, Model::ColBack, "Front\n");
-    QTRY_COMPARE(problems()->model()->rowCount(), 1);
-    QTest::keySequence(grid(), QKeySequence::Undo);
-    QTRY_COMPARE(rowsOf(problems()).value(2),
-                 "AA06\tRelay name\tThe same relay and contact as AA05");
-
-    grid()->setCurrentIndex(cell(0, Model::ColRelNam));
-    QVERIFY(!problems()->visibleRegion().isEmpty());
-    doubleClickLine(problems(), 2);
-    QCOMPARE(grid()->currentIndex(), cell(5, Model::ColRelNam));
-    QCOMPARE(QApplication::focusWidget(), grid());
-}
-
-// The site exported by Export to ZR415..., then the card's file altered by one byte and
-// checked with Verify card....
-void TestChecking::verifyCardFindsOneAlteredByte()
-{
-    const QString card = path("NORTH.dip");
-    dialogs->chooseNext(card);
-    fileMenu(Qt::Key_E);
-    QCOMPARE(lastBox(), "Card verified: 384 channels written to " + card);
-
-    QByteArray bytes = readFile(card);
-    bytes[16 + 52 * 40] = 'X'; // AB05's name
-    writeFile(card, bytes);
-    dialogs->chooseNext(card);
-    fileMenu(Qt::Key_V);
-    QCOMPARE(dialogs->fileRequests().last().title, "Verify card");
-    QCOMPARE(dialogs->messages().last().icon, MessageIcon::Exclamation);
-    QCOMPARE(lastBox(), card + " differs from the site in 1 place; the first is AB05.");
-    QCOMPARE(rowsOf(&partOf<QTreeView>(*window, "DifferencesList")),
-             QStringList{"AB05\tRelay name\tSpare AB05\tXpare AB05"});
-}
 
 void TestChecking::exportReadsTheCardBack_data()
 {
@@ -99,7 +47,6 @@ void TestChecking::exportReadsTheCardBack_data()
                                    "Input/output error";
 }
 
-// What the card gives back comes through the read-back seam.
 void TestChecking::exportReadsTheCardBack()
 {
     QFETCH(QString, change);

@@ -33,6 +33,7 @@ private:
     void pressKeys(const QString& keys);
     void typeText(const QString& text);
     void clickCell(const QString& cell);
+    void pickLine(const QString& panelAndLine);
     void setSetting(const QString& keyAndValue);
     void armSelector(const QString& response, ModalDriver& driver);
     QWidget* keyTarget();
