@@ -1,6 +1,7 @@
 #include "SiteStatus.h"
 
 #include "ChannelGridDelegate.h"
+#include "checks/Fingerprint.h"
 #include "common/ChannelLabel.h"
 #include "document/ChannelStatistics.h"
 #include "document/ChannelTableModel.h"
@@ -53,6 +54,11 @@ SiteStatus::SiteStatus(QStatusBar& bar, const ChannelTableModel& table)
     channels_ = addLabel(counts, lines, "StatusChannels");
     checks_ = addLabel(counts, lines, "StatusChecks");
     bar.addPermanentWidget(counts);
+    fingerprint_ = new QLabel(&bar);
+    fingerprint_->setObjectName(QStringLiteral("StatusFingerprint"));
+    fingerprint_->setToolTip(QStringLiteral("Fingerprint of the channel file this site saves as"));
+    fingerprint_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    bar.addPermanentWidget(fingerprint_);
     noteTimer_.setSingleShot(true);
     noteTimer_.setInterval(kNoteMilliseconds);
     connect(&noteTimer_, &QTimer::timeout, this, [this] { showLeft(position_); });
@@ -70,6 +76,7 @@ void SiteStatus::update()
                            .arg(statistics.inUse)
                            .arg(table_.channelCount())
                            .arg(statistics.back));
+    fingerprint_->setText(Fingerprint::ofSite(table_.rows()));
     warning_->setVisible(statistics.altered > 0);
     warning_->setText(statistics.altered > 0 ? warningText(statistics.altered) : QString());
 }
@@ -90,6 +97,11 @@ QString SiteStatus::text() const
     if (warning_->text().isEmpty())
         return channels_->text();
     return warning_->text() + QStringLiteral("; ") + channels_->text();
+}
+
+QString SiteStatus::fingerprintText() const
+{
+    return fingerprint_->text();
 }
 
 QString SiteStatus::leftText() const

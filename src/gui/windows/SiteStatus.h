@@ -8,9 +8,9 @@ class QLabel;
 class QStatusBar;
 
 // The status bar's account of the site. On the right: channels in use and on back contacts,
-// and a warning for texts the channel file would cut or write with "?"; it follows every change
-// of the table. On the left: the unit and card of the current cell, or for a few seconds a
-// note, wrapped rather than cut when it is long.
+// a warning for texts the channel file would cut or write with "?", and the fingerprint of the
+// channel file the site saves as; it follows every change of the table. On the left: the unit and
+// card of the current cell, or for a few seconds a note, wrapped rather than cut when it is long.
 class SiteStatus : public QObject
 {
     Q_OBJECT
@@ -20,6 +20,8 @@ public:
 
     // The warning and the counts as one text.
     QString text() const;
+    // The fingerprint shown, "3F2A-91C0-77B1-0E4D".
+    QString fingerprintText() const;
     // The text on the left: a note while it shows, else the place of the current cell.
     QString leftText() const;
     // A passing note.
@@ -39,6 +41,7 @@ private:
     QLabel* channels_;
     QLabel* warning_;
     QLabel* checks_;
+    QLabel* fingerprint_;
     QString position_;
     QTimer noteTimer_;
 };
