@@ -8,8 +8,6 @@
 #include "support/TestFiles.h"
 #include "support/WindowUnderTest.h"
 #include "windows/ChannelGridDelegate.h"
-#include "windows/CheckPanels.h"
-#include "windows/DifferencesPanel.h"
 
 #include <QAction>
 #include <QCryptographicHash>
@@ -85,8 +83,8 @@ private slots:
     void comparisonFollowsTheOtherFile();
 
 private:
-    QTreeView* differences() const { return window->panels().differences()->list(); }
-    CheckCommands& checks() const { return window->checks(); }
+    QTreeView* differences() const { return &partOf<QTreeView>(*window, "DifferencesList"); }
+    CheckCommands& checks() const { return partOf<CheckCommands>(*window); }
     void openSite(const QString& name, const QByteArray& bytes)
     {
         writeFile(path(name), bytes);
@@ -138,7 +136,7 @@ void TestComparing::compareWithMarksCellsAndListsThem()
 
     QVERIFY(!differences()->visibleRegion().isEmpty());
     QCOMPARE(rowsOf(differences()), kDifferenceLines);
-    QCOMPARE(window->panels().differences()->windowTitle(), "Differences (6)");
+    QCOMPARE(partOf<QWidget>(*window, "DifferencesPanel").windowTitle(), "Differences (6)");
     QCOMPARE(statusText("StatusChecks"), "0 problems, 6 differences");
     doubleClickLine(differences(), 4);
     QCOMPARE(grid()->currentIndex(), cell(100, Model::ColRelNam));
@@ -216,7 +214,7 @@ void TestComparing::listOrCorvaneSiteHoldsNoStateTexts()
     compareWith(name, bytes);
     QCOMPARE(rowsOf(differences()),
              (QStringList{"AA02\tRelay name\tTPR 2\tTPR 2X", "AA03\tBack contact\tFront\tBack"}));
-    QCOMPARE(window->panels().differences()->noteText(),
+    QCOMPARE(partOf<QLabel>(*window, "DifferencesNote").text(),
              "Compared with " + path(name) +
                  ". State texts are not compared: the other site holds none.");
     QCOMPARE(shownTooltip(2, Model::ColStUp), "");
@@ -280,7 +278,7 @@ void TestComparing::comparisonFollowsTheOtherFile()
                  QStringList{"AA02\tRelay name\tTPR 2\tTPR 2Y"});
     dialogs->chooseNext(path("other.dip"));
     fileMenu(Qt::Key_A);
-    QCOMPARE(window->commands().site().sitePath, path("other.dip"));
+    QCOMPARE(commands().site().sitePath, path("other.dip"));
     QTRY_VERIFY(checks().comparing() && checks().comparison().same());
     QCOMPARE(checks().otherFile().fingerprint(),
              window->findChild<QLabel*>("StatusFingerprint")->text());

@@ -6,6 +6,7 @@
 #include "checks/SiteComparison.h"
 #include "commands/SiteFingerprint.h"
 #include "commands/SiteFormats.h"
+#include "common/ChannelLabel.h"
 #include "common/ConsoleDialogs.h"
 #include "common/ModFileUtil.h"
 #include "common/ShowMessage.h"
@@ -49,6 +50,26 @@ void sayNothingWritten()
     std::fputs("Nothing was written: the site holds more channels than the 3072 a site can "
                "have. With --yes the first 3072 channels are written.\n",
                stderr);
+}
+
+// The editor marks the names a file cuts; a script gets one notice once they are written.
+void sayNamesCut(const ChannelRows& rows)
+{
+    int cut = 0;
+    int first = 0;
+    for (int row = 0; row < rows.size(); ++row) {
+        if (rows[row].relNam.size() > kRelayNameLimit && cut++ == 0)
+            first = row + 1;
+    }
+    if (cut == 1)
+        ShowMessage(QStringLiteral("1 relay name was longer than 16 characters and was written "
+                                   "cut to 16: %1.")
+                        .arg(ModFunc::ChannelLabel(first)));
+    else if (cut > 1)
+        ShowMessage(QStringLiteral("%1 relay names were longer than 16 characters and were "
+                                   "written cut to 16, the first on %2.")
+                        .arg(cut)
+                        .arg(ModFunc::ChannelLabel(first)));
 }
 
 } // namespace
@@ -193,10 +214,7 @@ std::optional<ChannelRows> ConvertCommand::readSite(const QString& input, bool t
     const SiteFormat* format = SiteFormats::forInput(input);
     const SiteRead read = format->read(
         {input, DefaultRows(SiteSize::choiceChannels(0)), SiteFormats::AskCsvQuestion});
-    for (const QString& notice : read.notices)
-        ShowMessage(notice);
-    if (const std::optional<MessageRequest> failure = SiteFormats::readFailure(*format, read))
-        showBox(*failure);
+    SiteFormats::showRead(*format, read);
     switch (read.outcome) {
     case SiteRead::Outcome::Loaded:
         return read.rows;
@@ -224,11 +242,13 @@ int ConvertCommand::convert(const QString& input, const QString& output) const
     if (!rows)
         return Failed;
     const FileResult result =
-        outputFormat->write(*rows, siteOf(input), SiteFormats::writeTarget(*outputFormat, output));
+        outputFormat->write(*rows, siteOf(input), outputFormat->target(output));
     if (!result) {
         showBox(SiteFormats::writeFailure(*outputFormat, result));
         return Failed;
     }
+    if (outputFormat->cutsNames)
+        sayNamesCut(*rows);
     return Success;
 }
 
@@ -236,12 +256,10 @@ SiteState ConvertCommand::siteOf(const QString& input)
 {
     const QFileInfo info(input);
     SiteState site{SitePaths::StripExtension(info.fileName()), input, info.fileName()};
-    if (SiteFormats::forInput(input)->id == SiteFormat::Id::Corvane) {
-        const ModCrvFile::SiteInfoRead siteInfo =
-            ModCrvFile::LoadSiteInfo(info.isDir() ? input : info.path());
-        if (siteInfo.found && !siteInfo.record.SiteName.isEmpty())
-            site.siteName = siteInfo.record.SiteName;
-    }
+    const SiteFormat* format = SiteFormats::forInput(input);
+    const QString ownName = format->ownName ? format->ownName(input) : QString();
+    if (!ownName.isEmpty())
+        site.siteName = ownName;
     return site;
 }
 
@@ -324,8 +342,7 @@ int ConvertCommand::compareSites(const QString& first, const QString& second,
     const std::optional<ChannelRows> theirs = ours ? readSite(second, true) : std::nullopt;
     if (!theirs)
         return Unreadable;
-    const bool states =
-        firstFormat->id == SiteFormat::Id::Dip && secondFormat->id == SiteFormat::Id::Dip;
+    const bool states = firstFormat->holdsStateTexts && secondFormat->holdsStateTexts;
     if (!states)
         std::fputs("State texts are not compared: a list or a Corvane site holds none.\n\n",
                    stderr);

@@ -27,19 +27,11 @@ QString native(const QString& path)
     return QDir::toNativeSeparators(path);
 }
 
-// A field of the report: between double quotes when it holds a comma, a quote or a break.
-QString csvField(const QString& text)
-{
-    const bool plain = !text.contains(u',') && !text.contains(u'"') && !text.contains(u'\n') &&
-                       !text.contains(u'\r');
-    return plain ? text : u'"' + QString(text).replace(u'"', QStringLiteral("\"\"")) + u'"';
-}
-
 } // namespace
 
 CheckCommands::CheckCommands(DocumentCommands& commands, ChannelTableModel& table,
                              DirSettings& dirs, QObject* parent)
-    : QObject(parent), commands_(commands), table_(table), dirs_(dirs)
+    : QObject(parent), commands_(commands), table_(table), dirs_(dirs), marks_(table)
 {
     connect(&commands, &DocumentCommands::siteReplaced, this, &CheckCommands::EndComparison);
     connect(&table, &ChannelTableModel::siteDataChanged, this, &CheckCommands::followTable);
@@ -53,14 +45,14 @@ CheckCommands::CheckCommands(DocumentCommands& commands, ChannelTableModel& tabl
 
 bool CheckCommands::comparing() const
 {
-    return table_.comparing();
+    return marks_.active();
 }
 
 void CheckCommands::followTable()
 {
     if (!comparing())
         return;
-    comparison_ = CompareSites(table_.rows(), table_.otherRows(), table_.otherStates());
+    comparison_ = CompareSites(table_.rows(), marks_.otherRows(), marks_.statesCompared());
     emit comparisonChanged();
 }
 
@@ -74,13 +66,10 @@ bool CheckCommands::compareWithFile(const QString& path)
     }
     const SiteRead read =
         format->read({path, DefaultRows(SiteSize::choiceChannels(0)), SiteFormats::AskCsvQuestion});
-    for (const QString& notice : read.notices)
-        ShowMessage(notice);
-    if (const std::optional<MessageRequest> failure = SiteFormats::readFailure(*format, read))
-        Dialogs::current().showMessage(*failure);
+    SiteFormats::showRead(*format, read);
     if (!read.applies())
         return false;
-    compareWithSite(read.rows, format->id == SiteFormat::Id::Dip, path);
+    compareWithSite(read.rows, format->holdsStateTexts, path);
     return true;
 }
 
@@ -88,7 +77,7 @@ void CheckCommands::compareWithSite(const ChannelRows& other, bool states, const
 {
     otherPath_ = path;
     otherFile_.follow(path, other);
-    table_.setOtherSite(other, states);
+    marks_.set(other, states);
     followTable();
 }
 
@@ -150,7 +139,7 @@ void CheckCommands::EndComparison()
 {
     if (!comparing())
         return;
-    table_.clearOtherSite();
+    marks_.clear();
     otherPath_.clear();
     otherFile_.stop();
     comparison_ = {};
@@ -166,12 +155,11 @@ void CheckCommands::readOtherAgain()
     const SiteRead read =
         format->read({path, DefaultRows(SiteSize::choiceChannels(0)), SiteFormats::AskCsvQuestion});
     if (read.applies()) {
-        compareWithSite(read.rows, table_.otherStates(), path);
+        compareWithSite(read.rows, marks_.statesCompared(), path);
         return;
     }
     EndComparison();
-    if (const std::optional<MessageRequest> failure = SiteFormats::readFailure(*format, read))
-        Dialogs::current().showMessage(*failure);
+    SiteFormats::showRead(*format, read);
     ShowMessage(QStringLiteral("%1 changed and could not be read again: the comparison has ended.")
                     .arg(native(path)));
 }
@@ -199,13 +187,13 @@ QStringList CheckCommands::reportHead() const
     for (const SiteComparison::Extra& extra : comparison().extras)
         onlyOne += extra.last - extra.first + 1;
     const QString yesNo[] = {QStringLiteral("No"), QStringLiteral("Yes")};
-    return {QStringLiteral("This site,") + csvField(ours),
+    return {QStringLiteral("This site,") + QuotedCsvField(ours),
             QStringLiteral("This site modified,") + oursTime,
             QStringLiteral("This site fingerprint,") + Fingerprint::ofSite(table_.rows()),
             QStringLiteral("This site unsaved changes,") + yesNo[commands_.isModified()],
-            QStringLiteral("Other site,") + csvField(native(otherPath_)),
+            QStringLiteral("Other site,") + QuotedCsvField(native(otherPath_)),
             QStringLiteral("Other site modified,") + timeText(QFileInfo(otherPath_).lastModified()),
-            QStringLiteral("Other site fingerprint,") + csvField(otherFile_.fingerprint()),
+            QStringLiteral("Other site fingerprint,") + QuotedCsvField(otherFile_.fingerprint()),
             QStringLiteral("Date,") + timeText(QDateTime::currentDateTime()),
             QStringLiteral("Differences,%1").arg(comparison().count()),
             QStringLiteral("Channels differing,%1").arg(rows.size()),
@@ -229,7 +217,7 @@ void CheckCommands::SaveReport()
     for (const QString& line : DifferenceLines(comparison())) {
         QStringList fields = line.split(u'\t');
         for (QString& field : fields)
-            field = csvField(field);
+            field = QuotedCsvField(field);
         lines.append(fields.join(u','));
     }
     const QString text = lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");

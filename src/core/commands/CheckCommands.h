@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ComparedFile.h"
+#include "ComparisonMarks.h"
 #include "checks/CardCheck.h"
 #include "checks/SiteComparison.h"
 
@@ -54,6 +55,7 @@ private:
     DocumentCommands& commands_;
     ChannelTableModel& table_;
     DirSettings& dirs_;
+    ComparisonMarks marks_;
     QString otherPath_;
     ComparedFile otherFile_;
     SiteComparison comparison_; // made once a change, for the panel, the counts and F8
