@@ -244,7 +244,7 @@ void TestPrinting::alterationsWhileComparing()
     const QString labels = PdfPages::texts(path("changed.pdf")).join("");
     QVERIFY(labels.contains("AA01") && labels.contains("AA08 TPR 8"));
     QVERIFY(!labels.contains("AA09") && !labels.contains("AA12"));
-    QCOMPARE(dialogs->texts(), QStringList{"384 channels loaded"}); // the comparison's read
+    QCOMPARE(dialogs->texts(), QStringList());
 }
 
 QTEST_MAIN(TestPrinting)

@@ -66,9 +66,13 @@ bool CheckCommands::compareWithFile(const QString& path)
     }
     const SiteRead read =
         format->read({path, DefaultRows(SiteSize::choiceChannels(0)), SiteFormats::AskCsvQuestion});
-    SiteFormats::showRead(*format, read);
-    if (!read.applies())
+    if (!read.applies()) {
+        SiteFormats::showRead(*format, read);
         return false;
+    }
+    // The open site did not change, so what the read says belongs with the comparison, not in a
+    // box that reads as if the site had been loaded.
+    readNotices_ = read.notices;
     compareWithSite(read.rows, format->holdsStateTexts, path);
     return true;
 }
@@ -95,6 +99,7 @@ void CheckCommands::VerifyCard()
     commands_.FinishEdit();
     FileDialogRequest request = FileDialogSettings::verifyCard();
     request.directory = dirs_.cfPath;
+    request.fileName = commands_.site().siteFileTitle;
     const std::optional<QString> path = Dialogs::current().chooseFile(request);
     if (!path || !compareWithFile(*path))
         return;
@@ -142,6 +147,7 @@ void CheckCommands::EndComparison()
     marks_.clear();
     otherPath_.clear();
     otherFile_.stop();
+    readNotices_.clear();
     comparison_ = {};
     emit comparisonChanged();
 }
@@ -155,6 +161,7 @@ void CheckCommands::readOtherAgain()
     const SiteRead read =
         format->read({path, DefaultRows(SiteSize::choiceChannels(0)), SiteFormats::AskCsvQuestion});
     if (read.applies()) {
+        readNotices_ = read.notices;
         compareWithSite(read.rows, marks_.statesCompared(), path);
         return;
     }
@@ -209,6 +216,9 @@ void CheckCommands::SaveReport()
         return;
     FileDialogRequest request = FileDialogSettings::report();
     request.directory = dirs_.filePath;
+    const QString site = commands_.site().siteName;
+    request.fileName =
+        (site.isEmpty() ? QStringLiteral("site") : site) + QStringLiteral(" differences.csv");
     const std::optional<QString> path = Dialogs::current().chooseFile(request);
     if (!path)
         return;

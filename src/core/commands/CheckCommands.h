@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class ChannelTableModel;
 class DocumentCommands;
@@ -42,6 +43,8 @@ public:
     QString otherPath() const { return otherPath_; }
     // The other site's fingerprint and number of channels, as last read.
     const ComparedFile& otherFile() const { return otherFile_; }
+    // What the read of the other site said ("3072 channels loaded", names cut).
+    QStringList readNotices() const { return readNotices_; }
 
 signals:
     void comparisonChanged();
@@ -58,6 +61,7 @@ private:
     ComparisonMarks marks_;
     QString otherPath_;
     ComparedFile otherFile_;
+    QStringList readNotices_;
     SiteComparison comparison_; // made once a change, for the panel, the counts and F8
     CardReader readCard_ = ReadBackFromDevice;
 };
