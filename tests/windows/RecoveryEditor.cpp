@@ -1,8 +1,13 @@
-// An editor for the recovery test: opens SITE, makes edits and then either waits for its
-// recovery copy and for the test to kill it ("wait"), or closes, giving the edits up ("close").
-// zr415-recovery-editor SITE wait|close
+// An editor for the recovery tests and the attacks on its files. With SITE it opens SITE, makes
+// edits and then either waits for its recovery copy and for the test to kill it ("wait"),
+// closes, giving the edits up ("close"), writes its copy twice, printing the status bar after
+// each ("keep"), or exports to CARD, printing the boxes ("export CARD"). With "offer" it offers
+// the copies other editors left, its boxes written to standard error and answered Cancel.
+// zr415-recovery-editor SITE wait|close|keep|export CARD, zr415-recovery-editor offer
+#include "commands/CheckCommands.h"
 #include "commands/DocumentCommands.h"
 #include "commands/SiteRecovery.h"
+#include "common/ConsoleDialogs.h"
 #include "document/ChannelTableModel.h"
 #include "support/ScriptedDialogs.h"
 #include "windows/FrmDips.h"
@@ -14,29 +19,20 @@
 
 #include <cstdio>
 
-int main(int argc, char* argv[])
+namespace {
+
+int offerLeftCopies()
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("ZR415Config"));
-    QStandardPaths::setTestModeEnabled(true);
-    const QStringList arguments = QApplication::arguments();
-    if (arguments.size() != 3)
-        return 2;
-    ScriptedDialogs dialogs;
+    ConsoleDialogs console(false);
+    Dialogs::install(&console);
     FrmDips window;
-    window.show();
-    dialogs.chooseNext(arguments[1]);
-    window.commands().OpenSite();
-    ChannelTableModel& table = window.table();
-    table.setData(table.index(0, ChannelTableModel::ColRelNam), QStringLiteral("RECOVER ME"));
-    table.setData(table.index(5, ChannelTableModel::ColBack), Qt::Checked, Qt::CheckStateRole);
-    window.commands().ChangeChannelCount(1);
-    if (arguments[2] == QLatin1String("close")) {
-        dialogs.answerNext(MessageAnswer::No);
-        window.close();
-        std::puts("CLOSED");
-        return 0;
-    }
+    window.recovery().offerLeftCopies();
+    Dialogs::install(nullptr);
+    return 0;
+}
+
+int waitToBeKilled(FrmDips& window)
+{
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
         if (!QFile::exists(window.recovery().copyPath()))
@@ -47,4 +43,49 @@ int main(int argc, char* argv[])
     });
     poll.start(50);
     return QApplication::exec();
+}
+
+int runOnSite(const QStringList& arguments)
+{
+    ScriptedDialogs dialogs;
+    FrmDips window;
+    window.show();
+    dialogs.chooseNext(arguments[1]);
+    window.commands().OpenSite();
+    ChannelTableModel& table = window.table();
+    table.setData(table.index(0, ChannelTableModel::ColRelNam), QStringLiteral("RECOVER ME"));
+    table.setData(table.index(5, ChannelTableModel::ColBack), Qt::Checked, Qt::CheckStateRole);
+    window.commands().ChangeChannelCount(1);
+    const QString mode = arguments[2];
+    if (mode == QLatin1String("keep")) {
+        for (int write = 0; write < 2; ++write) {
+            window.recovery().writeNow();
+            std::puts(qPrintable(window.statusText()));
+        }
+    } else if (mode == QLatin1String("export") && arguments.size() == 4) {
+        dialogs.clear();
+        dialogs.chooseNext(arguments[3]);
+        window.checks().ExportAndVerify();
+        std::puts(qPrintable(dialogs.texts().join(u'\n')));
+    } else if (mode == QLatin1String("close")) {
+        dialogs.answerNext(MessageAnswer::No);
+        window.close();
+        std::puts("CLOSED");
+    } else {
+        return waitToBeKilled(window);
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("ZR415Config"));
+    QStandardPaths::setTestModeEnabled(true);
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.value(1) == QLatin1String("offer"))
+        return offerLeftCopies();
+    return arguments.size() >= 3 ? runOnSite(arguments) : 2;
 }

@@ -50,6 +50,10 @@ SiteStatus::SiteStatus(QStatusBar& bar, const ChannelTableModel& table)
     marked.setColor(QPalette::Window, QColor(ChannelGridDelegate::kAlteredMark));
     warning_->setPalette(marked);
     warning_->hide();
+    recovery_ = addLabel(counts, lines, "StatusRecovery");
+    recovery_->setAutoFillBackground(true);
+    recovery_->setPalette(marked);
+    recovery_->hide();
     channels_ = addLabel(counts, lines, "StatusChannels");
     checks_ = addLabel(counts, lines, "StatusChecks");
     bar.addPermanentWidget(counts);
@@ -87,9 +91,21 @@ void SiteStatus::showChecks(int problems, int differences)
 
 QString SiteStatus::text() const
 {
-    if (warning_->text().isEmpty())
-        return channels_->text();
-    return warning_->text() + QStringLiteral("; ") + channels_->text();
+    QStringList parts;
+    for (const QLabel* label : {recovery_, warning_, channels_}) {
+        if (!label->text().isEmpty())
+            parts.append(label->text());
+    }
+    return parts.join(QStringLiteral("; "));
+}
+
+void SiteStatus::showRecoveryFailure(const QString& failure)
+{
+    recovery_->setText(failure.isEmpty()
+                           ? QString()
+                           : QStringLiteral("Unsaved changes are not being kept for recovery: ") +
+                                 failure);
+    recovery_->setVisible(!failure.isEmpty());
 }
 
 QString SiteStatus::leftText() const

@@ -9,8 +9,9 @@ class QStatusBar;
 
 // The status bar's account of the site. On the right: channels in use and on back contacts,
 // and a warning for texts the channel file would cut or write with "?"; it follows every change
-// of the table. On the left: the unit and card of the current cell, or for a few seconds a
-// note, wrapped rather than cut when it is long.
+// of the table. Above them, while copies for recovery cannot be written, a warning saying so. On
+// the left: the unit and card of the current cell, or for a few seconds a note, wrapped rather than
+// cut when it is long.
 class SiteStatus : public QObject
 {
     Q_OBJECT
@@ -18,7 +19,7 @@ class SiteStatus : public QObject
 public:
     SiteStatus(QStatusBar& bar, const ChannelTableModel& table);
 
-    // The warning and the counts as one text.
+    // The warnings and the counts as one text.
     QString text() const;
     // The text on the left: a note while it shows, else the place of the current cell.
     QString leftText() const;
@@ -29,6 +30,8 @@ public:
     // The problems found and, while a site is compared (differences 0 or more), the
     // differences.
     void showChecks(int problems, int differences);
+    // Says, until called with an empty text, that recovery copies cannot be written and why.
+    void showRecoveryFailure(const QString& failure);
 
 private:
     void update();
@@ -38,6 +41,7 @@ private:
     QLabel* left_;
     QLabel* channels_;
     QLabel* warning_;
+    QLabel* recovery_;
     QLabel* checks_;
     QString position_;
     QTimer noteTimer_;
