@@ -10,6 +10,7 @@ committed together with this script. Run it after changing a case:
     python3 tests/data/make_binary_cases.py --check  # only say which files differ
 """
 
+import hashlib
 import struct
 import sys
 from pathlib import Path
@@ -171,10 +172,28 @@ def csv_cases():
         8: (b"  padded  ", False),
         9: (b'"ABCDEFGHIJKLMNO,"', False),
         10: (b"ABCDEFGHIJKLMNOP", False),
+        # A spreadsheet that splits on semicolons or tabs keeps these whole; a line break
+        # would end the line.
+        11: (b'"A;B"', True),
+        12: (b'"TAB\tHERE"', False),
+        13: (b"TWO LINES", True),
+        14: (b"CR LF", False),
+        15: (b"CR ", False),
     })
     put("csv/write/expected/out.csv", written)
     # What the writer wrote reads back.
     put("csv/written-list-read/files/list.csv", written)
+
+    # A quote never spans lines: a stray quote quotes nothing, and a quoted name broken over
+    # two lines is two lines.
+    put("csv/stray-quote/files/list.csv",
+        b'AA01,"Relay,Back\r\nAA02,TPR 2,Front\r\nAA03,"TPR 3,Back\nAA04,TPR "4",Back\r'
+        b'AA05,"TWO\r\nLINES",Back\r\nAA06,"Points, 2A",Back\r\n')
+    names = "AA01,Café,Back\r\nAA02,Zürich € Ωmega,Front\r\nAA03,ÀÉÎÕÜ,B\r\n"
+    put("csv/utf8-mark/files/list.csv", b"\xef\xbb\xbf" + names.encode("utf-8"))
+    put("csv/utf8-without-mark/files/list.csv", names.encode("utf-8"))
+    put("csv/utf16-little-endian/files/list.csv", b"\xff\xfe" + names.encode("utf-16-le"))
+    put("csv/utf16-big-endian/files/list.csv", b"\xfe\xff" + names.encode("utf-16-be"))
 
 
 def corvane_cases():
@@ -211,6 +230,10 @@ def corvane_cases():
         crv_record(b"TPR 1", second=b"2nd", third=b"3rd", last=7, back_value=1),
         crv_record(b"TPR 2", last=0xFFFF)], header=b"XXXXXXXXXXXXXXXX"),
         info=siteinfo(b"Kirkby Jn", header=b"K7V3.1 Something else"))
+    # An imported site is modified; whatever replaces it after is not.
+    corvane("import-then-new", dchannel_of([(b"TPR 1", True)]))
+    corvane("import-then-open", dchannel_of([(b"TPR 1", True)]))
+    put("corvane/import-then-open/files/north.dip", dip_file({1: dip_record(b"NORTH 1", 1)}))
     corvane("read-fails", None)
     corvane("read-fifo", None)
     put("corvane/read-fails/files/%sDChannel.cfg/keep.txt" % site, b"a folder, not a file\n")
@@ -299,6 +322,20 @@ def convert_cases():
     put("convert/read-fails/files/in.dip", dip_header(384, flag=0x12345678))
     put("convert/double-dash/expected/out.dip", dip_file({1: dip_record(b"R1", 1)}))
 
+    # Names longer than the channel file's 16 characters, told once after the write.
+    long_names = (b"AA01,ABCDEFGHIJKLMNOPQ,Back\r\nAA02,SIXTEEN CHARS OK,Front\r\n"
+                  b"AA03,A NAME OF TWENTY CHR,Front\r\n")
+    put("convert/names-cut/files/list.csv", long_names)
+    put("convert/names-cut/expected/list.csv", long_names)
+    put("convert/names-cut/expected/out.dip", dip_file({
+        1: dip_record(b"ABCDEFGHIJKLMNOP", 1), 2: dip_record(b"SIXTEEN CHARS OK"),
+        3: dip_record(b"A NAME OF TWENTY")}))
+    one_long = b"AA01,TPR 1,Back\r\nAA02,A NAME OF TWENTY CHR,Front\r\n"
+    put("convert/name-cut/files/list.csv", one_long)
+    put("convert/name-cut/expected/list.csv", one_long)
+    put("convert/name-cut/expected/out.csv", csv_file(384, {
+        1: (b"TPR 1", True), 2: (b"A NAME OF TWENTY", False)}))
+
 
 def check_cases():
     """--check INPUT: one case per kind of problem, a site with none, each input format."""
@@ -342,6 +379,10 @@ def check_cases():
         [dip_record(b"FIRST", 1)] + [dip_record(spare(c)) for c in range(2, 3072)]
         + [dip_record(b"FIRST", 1), dip_record(b"=BEYOND", 1)]))
     put("convert/check-unreadable/files/site.dip", dip_header(384, flag=0x12345678))
+    # A list writes a line break in a name as a space.
+    put("convert/check-line-break/files/site.dip", dip_file({
+        1: dip_record(b"TWO\nLINES"), 2: dip_record(b"CR\rONLY", 1), 3: dip_record(b"CR\r\nLF"),
+        4: dip_record(b"ONE LINE")}))
 
 
 def compare_cases():
@@ -394,6 +435,39 @@ def compare_cases():
     put("convert/compare-first-unreadable/files/bad.dip", bad)
 
 
+def fingerprint(data, full=False):
+    """The whole SHA-256 as sha256sum prints it, or its first 16 digits grouped by four."""
+    digest = hashlib.sha256(data).hexdigest()
+    return digest if full else "-".join(digest[i:i + 4].upper() for i in range(0, 16, 4))
+
+
+def fingerprint_cases():
+    """--fingerprint: a channel file, a list and a Corvane site of the same content share the
+    channel file's fingerprint; one character more changes it; a channel file is taken by its
+    bytes, even one that does not read as a site."""
+    names = [(b"TPR 1", True), (b"TPR 2", False), (b"TPR 3", True)]
+    north = dip_file({k + 1: dip_record(name, int(back)) for k, (name, back) in enumerate(names)})
+    changed = dip_file({1: dip_record(b"TPR 1", 1), 2: dip_record(b"TPR 2", 0),
+                        3: dip_record(b"TPR 4", 1)})
+    case = "convert/fingerprint-sites/"
+    put(case + "files/north.dip", north)
+    put(case + "files/north.csv", csv_file(384, {k + 1: row for k, row in enumerate(names)}))
+    put(case + "files/config/north/SiteInfo.cfg", siteinfo(b"North"))
+    put(case + "files/config/north/DChannel.cfg", dchannel_of(names))
+    put(case + "files/changed.dip", changed)
+    put(case + "stdout.txt", "".join(
+        "%s\t%s\n" % (fingerprint(data), name) for data, name in
+        ((north, "north.dip"), (north, "north.csv"), (north, "config/north"),
+         (changed, "changed.dip"))).encode())
+    bad = dip_header(384, flag=0x12345678) + dip_record(b"NOT READ")
+    case = "convert/fingerprint-full/"
+    put(case + "files/north.dip", north)
+    put(case + "files/bad.dip", bad)
+    put(case + "stdout.txt", "".join(
+        "%s\t%s\n" % (fingerprint(data, True), name)
+        for data, name in ((north, "north.dip"), (bad, "bad.dip"))).encode())
+
+
 def scenario_cases():
     """Open north.dip, fail to read another file, Save: north.dip must get the site's own
     channels. The file opened holds 0xFF in every byte a reader passes over, so that the
@@ -421,6 +495,7 @@ def main():
     convert_cases()
     check_cases()
     compare_cases()
+    fingerprint_cases()
     scenario_cases()
     check = "--check" in sys.argv[1:]
     stale = []

@@ -1,8 +1,9 @@
 // An editor for the recovery tests and the attacks on its files. With SITE it opens SITE, makes
 // edits and then either waits for its recovery copy and for the test to kill it ("wait"),
-// closes, giving the edits up ("close"), writes its copy twice, printing the status bar after
-// each ("keep"), or exports to CARD, printing the boxes ("export CARD"). With "offer" it offers
-// the copies other editors left, its boxes written to standard error and answered Cancel.
+// closes, giving the edits up ("close"), writes its copy twice, printing the status bar's
+// recovery warning after each ("keep"), or exports to CARD, printing the boxes ("export CARD").
+// With "offer" it offers the copies other editors left, its boxes written to standard error and
+// answered Cancel.
 // zr415-recovery-editor SITE wait|close|keep|export CARD, zr415-recovery-editor offer
 #include "commands/CheckCommands.h"
 #include "commands/DocumentCommands.h"
@@ -10,10 +11,13 @@
 #include "common/ConsoleDialogs.h"
 #include "document/ChannelTableModel.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TestSettings.h"
+#include "support/WindowParts.h"
 #include "windows/FrmDips.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QLabel>
 #include <QStandardPaths>
 #include <QTimer>
 
@@ -26,19 +30,19 @@ int offerLeftCopies()
     ConsoleDialogs console(false);
     Dialogs::install(&console);
     FrmDips window;
-    window.recovery().offerLeftCopies();
+    partOf<SiteRecovery>(window).offerLeftCopies();
     Dialogs::install(nullptr);
     return 0;
 }
 
-int waitToBeKilled(FrmDips& window)
+int waitToBeKilled(const SiteRecovery& recovery)
 {
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (!QFile::exists(window.recovery().copyPath()))
+        if (!QFile::exists(recovery.copyPath()))
             return;
         poll.stop();
-        std::printf("READY %s\n", qPrintable(window.recovery().copyPath()));
+        std::printf("READY %s\n", qPrintable(recovery.copyPath()));
         std::fflush(stdout);
     });
     poll.start(50);
@@ -51,28 +55,30 @@ int runOnSite(const QStringList& arguments)
     FrmDips window;
     window.show();
     dialogs.chooseNext(arguments[1]);
-    window.commands().OpenSite();
-    ChannelTableModel& table = window.table();
+    auto& commands = partOf<DocumentCommands>(window);
+    auto& recovery = partOf<SiteRecovery>(window);
+    commands.OpenSite();
+    auto& table = partOf<ChannelTableModel>(window);
     table.setData(table.index(0, ChannelTableModel::ColRelNam), QStringLiteral("RECOVER ME"));
     table.setData(table.index(5, ChannelTableModel::ColBack), Qt::Checked, Qt::CheckStateRole);
-    window.commands().ChangeChannelCount(1);
+    commands.ChangeChannelCount(1);
     const QString mode = arguments[2];
     if (mode == QLatin1String("keep")) {
         for (int write = 0; write < 2; ++write) {
-            window.recovery().writeNow();
-            std::puts(qPrintable(window.statusText()));
+            recovery.writeNow();
+            std::puts(qPrintable(partOf<QLabel>(window, "StatusRecovery").text()));
         }
     } else if (mode == QLatin1String("export") && arguments.size() == 4) {
         dialogs.clear();
         dialogs.chooseNext(arguments[3]);
-        window.checks().ExportAndVerify();
+        partOf<CheckCommands>(window).ExportAndVerify();
         std::puts(qPrintable(dialogs.texts().join(u'\n')));
     } else if (mode == QLatin1String("close")) {
         dialogs.answerNext(MessageAnswer::No);
         window.close();
         std::puts("CLOSED");
     } else {
-        return waitToBeKilled(window);
+        return waitToBeKilled(recovery);
     }
     return 0;
 }
@@ -84,6 +90,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ZR415Config"));
     QStandardPaths::setTestModeEnabled(true);
+    useTestSettings();
     const QStringList arguments = QApplication::arguments();
     if (arguments.value(1) == QLatin1String("offer"))
         return offerLeftCopies();

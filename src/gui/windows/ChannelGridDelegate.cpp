@@ -1,5 +1,7 @@
 #include "ChannelGridDelegate.h"
 
+#include "commands/ComparisonMarks.h"
+#include "common/LineBreaks.h"
 #include "document/ChannelTableModel.h"
 
 #include <QAbstractItemView>
@@ -44,6 +46,15 @@ QWidget* ChannelGridDelegate::createEditor(QWidget* parent, const QStyleOptionVi
     return editor;
 }
 
+void ChannelGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                       const QModelIndex& index) const
+{
+    if (auto* line = qobject_cast<QLineEdit*>(editor))
+        model->setData(index, ModFunc::LineBreaksAsSpaces(line->text()));
+    else
+        QStyledItemDelegate::setModelData(editor, model, index);
+}
+
 void ChannelGridDelegate::destroyEditor(QWidget* editor, const QModelIndex& index) const
 {
     if (editor_ == editor)
@@ -55,7 +66,7 @@ void ChannelGridDelegate::initStyleOption(QStyleOptionViewItem* option,
                                           const QModelIndex& index) const
 {
     QStyledItemDelegate::initStyleOption(option, index);
-    if (index.data(ChannelTableModel::OtherValueRole).isValid())
+    if (index.data(ComparisonMarks::OtherValueRole).isValid())
         option->backgroundBrush = QColor(kDifferenceMark);
     else if (index.data(ChannelTableModel::AlteredByFileRole).toBool())
         option->backgroundBrush = QColor(kAlteredMark);

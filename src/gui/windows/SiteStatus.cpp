@@ -91,12 +91,9 @@ void SiteStatus::showChecks(int problems, int differences)
 
 QString SiteStatus::text() const
 {
-    QStringList parts;
-    for (const QLabel* label : {recovery_, warning_, channels_}) {
-        if (!label->text().isEmpty())
-            parts.append(label->text());
-    }
-    return parts.join(QStringLiteral("; "));
+    if (warning_->text().isEmpty())
+        return channels_->text();
+    return warning_->text() + QStringLiteral("; ") + channels_->text();
 }
 
 void SiteStatus::showRecoveryFailure(const QString& failure)

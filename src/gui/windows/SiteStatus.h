@@ -19,7 +19,7 @@ class SiteStatus : public QObject
 public:
     SiteStatus(QStatusBar& bar, const ChannelTableModel& table);
 
-    // The warnings and the counts as one text.
+    // The warning and the counts as one text.
     QString text() const;
     // The text on the left: a note while it shows, else the place of the current cell.
     QString leftText() const;
