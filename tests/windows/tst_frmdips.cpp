@@ -25,6 +25,7 @@ private slots:
     void closeAsksAboutUnsavedEdits_data();
     void closeAsksAboutUnsavedEdits();
     void importThroughTheSiteSelector();
+    void missingFileOnTheCommandLineIsNamed();
 };
 
 void TestFrmDips::menuAndToolbarHoldTheirItemsInOrder()
@@ -100,6 +101,15 @@ void TestFrmDips::importThroughTheSiteSelector()
     QVERIFY(window->isWindowModified());
     QCOMPARE(table().channel(0).relNam, "TPR 1");
     QVERIFY(table().channel(0).back);
+}
+
+void TestFrmDips::missingFileOnTheCommandLineIsNamed()
+{
+    window->start({path("nosuch.dip")});
+    QCOMPARE(dialogs->texts().size(), 1);
+    QVERIFY(dialogs->texts().first().startsWith("Error occurred while opening.\r\n" +
+                                                path("nosuch.dip") + "\r\n"));
+    QVERIFY(!window->isWindowModified());
 }
 
 QTEST_MAIN(TestFrmDips)

@@ -35,6 +35,10 @@ SiteStatus::SiteStatus(QStatusBar& bar, const ChannelTableModel& table)
 {
     // One line: every text is cut where its room ends, whole in its tooltip.
     left_->setObjectName(QStringLiteral("StatusNote"));
+    // The place of the current cell shows whole; the counts give way first.
+    left_->setMinimumWidth(
+        left_->fontMetrics().horizontalAdvance(QStringLiteral("Unit H, card H: HH01-HH48")) +
+        left_->fontMetrics().averageCharWidth());
     bar.addWidget(left_, 1);
     // The warning in the colour of the cells it counts.
     warning_ = addLabel(bar, "StatusWarning");
@@ -79,6 +83,8 @@ void SiteStatus::showChecks(int problems, int differences)
     else if (differences >= 0)
         text += QStringLiteral(", %1 differences").arg(differences);
     checks_->setText(text);
+    // Short, and what a checker looks at: never cut.
+    checks_->setMinimumWidth(checks_->sizeHint().width());
 }
 
 QString SiteStatus::text() const
