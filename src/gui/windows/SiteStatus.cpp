@@ -48,6 +48,10 @@ SiteStatus::SiteStatus(QStatusBar& bar, const ChannelTableModel& table)
     marked.setColor(QPalette::Window, QColor(ChannelGridDelegate::kAlteredMark));
     warning_->setPalette(marked);
     warning_->hide();
+    recovery_ = addLabel(bar, "StatusRecovery");
+    recovery_->setAutoFillBackground(true);
+    recovery_->setPalette(marked);
+    recovery_->hide();
     channels_ = addLabel(bar, "StatusChannels");
     checks_ = addLabel(bar, "StatusChecks");
     // Short and whole, so a plain label: its tooltip says what it is.
@@ -98,9 +102,13 @@ QString SiteStatus::text() const
     return warning_->text() + QStringLiteral("; ") + channels_->text();
 }
 
-QString SiteStatus::fingerprintText() const
+void SiteStatus::showRecoveryFailure(const QString& failure)
 {
-    return fingerprint_->text();
+    recovery_->setText(failure.isEmpty()
+                           ? QString()
+                           : QStringLiteral("Unsaved changes are not being kept for recovery: ") +
+                                 failure);
+    recovery_->setVisible(!failure.isEmpty());
 }
 
 QString SiteStatus::leftText() const
