@@ -135,11 +135,9 @@ void ScenarioPlayer::start(const QString& file)
     ModGlobal::dirs = {};
     window_ = std::make_unique<FrmDips>();
     window_->show();
-    // A window manager started beside the first window may take it without making it active.
-    if (!QTest::qWaitForWindowActive(window_.get())) {
-        window_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
-    }
+    if (!QTest::qWaitForWindowActive(window_.get()))
+        activate();
+    QCOMPARE(QApplication::activeWindow(), window_.get());
     window_->start(file.isEmpty() ? QStringList() : QStringList{inWork("{dir}/" + file)});
 }
 
@@ -157,15 +155,20 @@ void ScenarioPlayer::setSetting(const QString& keyAndValue)
                                              inWork(keyAndValue.section(' ', 1)));
 }
 
-// The popup menu on top, else the widget with the keyboard focus. Offscreen the main window is
-// not made active again when a menu or a window over it goes, as a desktop makes it.
+// Makes the window active, as a desktop does when it shows or when a menu or window over it
+// goes: offscreen nothing does, and a window manager still starting may not.
+void ScenarioPlayer::activate()
+{
+    QApplication::setActiveWindow(window_.get());
+}
+
+// The popup menu on top, else the widget with the keyboard focus.
 QWidget* ScenarioPlayer::keyTarget()
 {
     if (QWidget* popup = QApplication::activePopupWidget())
         return popup;
-    if (!QApplication::focusWidget() && window_) {
-        QApplication::setActiveWindow(window_.get());
-    }
+    if (!QApplication::focusWidget() && window_)
+        activate();
     if (QWidget* focus = QApplication::focusWidget())
         return focus;
     return window_.get();

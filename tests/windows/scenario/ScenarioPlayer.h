@@ -36,6 +36,7 @@ private:
     void pickLine(const QString& panelAndLine);
     void setSetting(const QString& keyAndValue);
     void armSelector(const QString& response, ModalDriver& driver);
+    void activate();
     QWidget* keyTarget();
     QString inWork(const QString& text) const;
 
