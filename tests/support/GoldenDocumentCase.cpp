@@ -23,15 +23,15 @@ const QStringList kIcons{"None", "Information", "Exclamation", "Question", "Crit
 const QStringList kButtons{"OK", "OK Cancel", "Yes No", "Yes No Cancel", "Restore Discard"};
 const QStringList kAnswers{"OK", "Cancel", "Yes", "No", "Restore", "Discard"};
 
-// Each box as "== icon | title | buttons[ -> answer]" and its lines; the lines of a box are
-// joined by CR LF, so a lone CR or LF is shown as <CR> or <LF>.
+// Each box as "== icon | title | buttons[ (No by default)][ -> answer]" and its lines; the lines of
+// a box are joined by CR LF, so a lone CR or LF is shown as <CR> or <LF>.
 QString renderBoxes(const QList<MessageRequest>& boxes, const QList<MessageAnswer>& answers)
 {
     QString out;
     qsizetype answered = 0;
     for (const MessageRequest& box : boxes) {
         out += "== " + kIcons.value(int(box.icon)) + " | " + box.title + " | " +
-               kButtons.value(int(box.buttons));
+               kButtons.value(int(box.buttons)) + (box.noByDefault ? " (No by default)" : "");
         if (box.buttons != MessageButtons::Ok)
             out += " -> " + (answered < answers.size() ? kAnswers.value(int(answers[answered]))
                                                        : QStringLiteral("(no answer given)"));
