@@ -116,8 +116,8 @@ QList<SiteProblem> CheckSite(const ChannelRows& rows)
 
 QString ProblemLine(const SiteProblem& problem)
 {
-    return ModFunc::ChannelLabel(problem.row + 1) + u'\t' + Model::columnCaption(problem.column) +
-           u'\t' + problem.text;
+    return ModFunc::ChannelLabel(problem.row + 1) + u'\t' + ColumnCaption(problem.column) + u'\t' +
+           problem.text;
 }
 
 QString NamesCutNotice(const ChannelRows& rows)

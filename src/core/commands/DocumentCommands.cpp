@@ -1,5 +1,6 @@
 #include "DocumentCommands.h"
 
+#include "ChannelCount.h"
 #include "ChannelCountCommand.h"
 #include "ChannelEditCommand.h"
 #include "FileDialogSettings.h"
@@ -9,7 +10,7 @@
 #include "document/DipFile.h"
 #include "document/DirSettings.h"
 #include "document/SitePaths.h"
-#include "document/UserChannelChoice.h"
+#include "document/SiteSize.h"
 #include "labels/ExportLabelDatabase.h"
 
 #include <QDir>
@@ -90,12 +91,15 @@ void DocumentCommands::SetSiteName(const QString& name)
     UpdateCaption();
 }
 
-// A replaced site starts a new history: saved (clean) or, after an import, modified.
+// A replaced site starts a new history: saved (clean) or, after an import, modified. clear()
+// leaves an empty history as it was, so the clean state is set either way.
 void DocumentCommands::startHistory(bool modified)
 {
     history_->clear();
     if (modified)
         history_->resetClean();
+    else
+        history_->setClean();
     emit siteReplaced();
 }
 
@@ -161,10 +165,7 @@ bool DocumentCommands::applyRead(const SiteFormat& format, const SiteRead& read)
 {
     if (read.applies())
         table_.replaceRows(read.rows);
-    for (const QString& notice : read.notices)
-        ShowMessage(notice);
-    if (const std::optional<MessageRequest> failure = SiteFormats::readFailure(format, read))
-        showBox(*failure);
+    SiteFormats::showRead(format, read);
     return read.applies();
 }
 
@@ -180,12 +181,13 @@ bool DocumentCommands::openPath(const QString& path)
     const SiteRead read = format->read({path, table_.rows(), SiteFormats::AskCsvQuestion});
     if (!applyRead(*format, read))
         return false;
-    if (format->id == SiteFormat::Id::Dip)
+    if (format->becomesSiteFile)
         SetSiteFromDialog(path);
     else
         SetSiteName(SitePaths::StripExtension(SitePaths::FileTitleOf(path)));
     startHistory(false);
-    emit fileUsed(path);
+    if (format->reopens)
+        emit fileUsed(path);
     return true;
 }
 
@@ -275,19 +277,19 @@ bool DocumentCommands::saveAsPath(const QString& path)
         ShowMessage(SiteFormats::UnknownFileTypeText());
         return false;
     }
-    const QString target = SiteFormats::writeTarget(*format, path);
-    if (format->id == SiteFormat::Id::Corvane && !mayReplaceChannelFile(target))
+    const QString target = format->target(path);
+    if (format == &SiteFormats::corvane() && !mayReplaceChannelFile(target))
         return false;
     const FileResult result = format->write(table_.rows(), site_, target);
     if (!result) {
         showBox(SiteFormats::writeFailure(*format, result));
         return false;
     }
-    if (format->id == SiteFormat::Id::Dip) {
+    if (format->becomesSiteFile) {
         SetSiteFromDialog(path);
         history_->setClean();
     }
-    if (format->id != SiteFormat::Id::Corvane)
+    if (format->reopens)
         emit fileUsed(path);
     return true;
 }
@@ -314,7 +316,7 @@ void DocumentCommands::ImportCorvaneAllocations()
     if (!AskSaveChanges())
         return;
     const ChosenSite chosen = chooseSite_ ? chooseSite_() : ChosenSite{};
-    if (chosen.crvCfgDir.isEmpty() || chosen.buttonPressed != QLatin1String("Load"))
+    if (chosen.crvCfgDir.isEmpty() || chosen.buttonPressed != ChosenSite::Button::Load)
         return;
     const SiteFormat& format = SiteFormats::corvane();
     const SiteRead read = format.read({chosen.crvCfgDir, {}, {}});
@@ -335,9 +337,8 @@ void DocumentCommands::ExportLabels()
 void DocumentCommands::ChangeChannelCount(int choice)
 {
     FinishEdit();
-    const int previous = table_.selectedChoice();
-    if (ConfirmUserChannelChoice(table_, choice))
-        history_->push(new ChannelCountCommand(table_, previous, choice));
+    if (ChannelCount::ConfirmChoice(table_, choice))
+        history_->push(new ChannelCountCommand(table_, SiteSize::choiceChannels(choice)));
 }
 
 void DocumentCommands::Undo()
