@@ -9,8 +9,8 @@
 #include "commands/RecoveryCopy.h"
 #include "commands/SiteRecovery.h"
 #include "common/AtomicFile.h"
-#include "document/DipFile.h"
 #include "document/ChannelTableModel.h"
+#include "document/DipFile.h"
 #include "document/DirSettings.h"
 
 #include <QDir>
@@ -111,9 +111,8 @@ void RegisterCheckBenchmarks()
     Register("CheckSite", checkSite);
     Register("CompareSites", compareSites);
     Register("CheckCard", checkCard);
-    RegisterReadBaseline("CheckCard", [](int channels) {
-        return BenchFiles::instance().site(channels).dip;
-    });
+    RegisterReadBaseline("CheckCard",
+                         [](int channels) { return BenchFiles::instance().site(channels).dip; });
     Register("WriteRecoveryCopy", writeRecoveryCopy);
     RegisterWriteBaseline("WriteRecoveryCopy", recoveryCopyFile);
 }
