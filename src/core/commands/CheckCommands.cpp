@@ -60,9 +60,13 @@ bool CheckCommands::compareWithFile(const QString& path)
     }
     const SiteRead read =
         format->read({path, DefaultRows(SiteSize::choiceChannels(0)), SiteFormats::AskCsvQuestion});
-    SiteFormats::showRead(*format, read);
-    if (!read.applies())
+    if (!read.applies()) {
+        SiteFormats::showRead(*format, read);
         return false;
+    }
+    // The open site did not change, so what the read says belongs with the comparison, not in a
+    // box that reads as if the site had been loaded.
+    readNotices_ = read.notices;
     compareWithSite(read.rows, format->holdsStateTexts, path);
     return true;
 }
@@ -90,6 +94,7 @@ void CheckCommands::VerifyCard()
     commands_.FinishEdit();
     FileDialogRequest request = FileDialogSettings::verifyCard();
     request.directory = dirs_.cfPath;
+    request.fileName = commands_.site().siteFileTitle;
     const std::optional<QString> path = Dialogs::current().chooseFile(request);
     if (!path)
         return;
@@ -125,6 +130,7 @@ void CheckCommands::EndComparison()
         return;
     marks_.clear();
     otherPath_.clear();
+    readNotices_.clear();
     comparison_ = {};
     emit comparisonChanged();
 }
@@ -137,12 +143,16 @@ void CheckCommands::SaveReport()
         return;
     FileDialogRequest request = FileDialogSettings::report();
     request.directory = dirs_.filePath;
+    const QString site = commands_.site().siteName;
+    request.fileName =
+        (site.isEmpty() ? QStringLiteral("site") : site) + QStringLiteral(" differences.csv");
     const std::optional<QString> path = Dialogs::current().chooseFile(request);
     if (!path)
         return;
-    const QString site = commands_.site().sitePath.isEmpty() ? commands_.site().siteName
-                                                             : native(commands_.site().sitePath);
-    QStringList lines{QStringLiteral("This site,") + QuotedCsvField(site),
+    const QString thisSite = commands_.site().sitePath.isEmpty()
+                                 ? commands_.site().siteName
+                                 : native(commands_.site().sitePath);
+    QStringList lines{QStringLiteral("This site,") + QuotedCsvField(thisSite),
                       QStringLiteral("Other site,") + QuotedCsvField(native(otherPath_)),
                       QStringLiteral("Date,") + QDate::currentDate().toString(Qt::ISODate),
                       QStringLiteral("Channel,Column,This site,Other site")};

@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class ChannelTableModel;
 class DocumentCommands;
@@ -38,6 +39,8 @@ public:
     // What differs now; it follows every edit.
     const SiteComparison& comparison() const { return comparison_; }
     QString otherPath() const { return otherPath_; }
+    // What the read of the other site said ("3072 channels loaded", names cut).
+    QStringList readNotices() const { return readNotices_; }
 
 signals:
     void comparisonChanged();
@@ -51,6 +54,7 @@ private:
     DirSettings& dirs_;
     ComparisonMarks marks_;
     QString otherPath_;
+    QStringList readNotices_;
     SiteComparison comparison_; // made once a change, for the panel, the counts and F8
     CardReader readCard_ = ReadBackFromDevice;
 };

@@ -23,12 +23,14 @@
 #include "document/ChannelSearch.h"
 #include "document/ChannelTableModel.h"
 #include "document/SiteSize.h"
+#include "help/FrmHelp.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
@@ -40,6 +42,7 @@ namespace {
 
 constexpr double kGridBottomGap = 30;
 constexpr double kRowHeaderWidth = 500;
+constexpr int kHelp = 101;
 
 // The user may widen these two; the others are as wide as their contents need.
 constexpr int kResizableColumns[] = {ChannelTableModel::ColRelNam, ChannelTableModel::ColStDn};
@@ -65,7 +68,7 @@ FrmDips::FrmDips(QWidget* parent)
       actions_(std::make_unique<MainActions>(this))
 {
     setObjectName(QStringLiteral("FrmDips"));
-    setWindowTitle(commands_->caption());
+    showCaption();
     setAcceptDrops(true);
     commands_->setFinishEdit([this] { FinishEdit(); });
     // A fresh selector for every import, unloaded when it has answered.
@@ -111,9 +114,13 @@ void FrmDips::buildMenus()
     file->addSeparator();
     file->addActions({actions_->print, actions_->printPreview, actions_->exportPdf});
     file->addSeparator();
-    file->addActions({actions_->printLabels, actions_->exportLabelsPdf, actions_->labelSheetSetup});
+    file->addActions({actions_->printLabels, actions_->exportLabelsPdf, actions_->labelSheetSetup,
+                      actions_->labels});
+    QAction* exitSeparator = file->addSeparator();
+    file->addAction(actions_->exit);
     recentFiles_ = new RecentFilesMenu(
-        *file, [this](const QString& path) { commands_->openFromOutside(path); });
+        *file, [this](const QString& path) { commands_->openFromOutside(path); }, exitSeparator);
+    connect(actions_->exit, &QAction::triggered, this, &QWidget::close);
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     edit->setObjectName(QStringLiteral("MnuEdit"));
@@ -126,7 +133,8 @@ void FrmDips::buildMenus()
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("MnuHelp"));
-    help->addAction(actions_->about);
+    help->addActions({actions_->help, actions_->about});
+    connect(actions_->help, &QAction::triggered, this, [this] { FrmHelp(this).ShowHelp(kHelp); });
     connect(actions_->about, &QAction::triggered, this, &FrmDips::showAbout);
 }
 
@@ -168,6 +176,12 @@ void FrmDips::buildChannelCountSelector()
     QToolBar* band = addFixedToolBar(QStringLiteral("CoolBar1"));
     cmbNoChans_ = new QComboBox(band);
     cmbNoChans_->setObjectName(QStringLiteral("CmbNoChans"));
+    // Reached by Alt+U or the mouse only: a key typed there may delete units.
+    cmbNoChans_->setFocusPolicy(Qt::ClickFocus);
+    auto* units = new QLabel(QStringLiteral("&Units: "), band);
+    units->setObjectName(QStringLiteral("UnitsLabel"));
+    units->setBuddy(cmbNoChans_);
+    band->addWidget(units);
     cmbNoChans_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     cmbNoChans_->setMinimumSize(Twips::toPixelsX(840), Twips::toPixelsY(315));
     band->addWidget(cmbNoChans_);
@@ -197,6 +211,11 @@ void FrmDips::buildGrid()
         grid_->horizontalHeader()->setSectionResizeMode(column, QHeaderView::Interactive);
     grid_->fitColumns();
     layout->addWidget(grid_);
+    connect(table_, &QAbstractItemModel::modelAboutToBeReset, grid_, [this] {
+        cellBeforeReset_ = {grid_->currentIndex().row(), grid_->currentIndex().column()};
+    });
+    connect(table_, &QAbstractItemModel::modelReset, grid_,
+            [this] { keepCurrentCell(cellBeforeReset_.first, cellBeforeReset_.second); });
     setCentralWidget(central);
 }
 
@@ -235,7 +254,8 @@ void FrmDips::connectCommands()
     // Every command leaves the keyboard in the grid, as the selector does after a choice.
     for (QAction* action : actions_->all())
         connect(action, &QAction::triggered, grid_, [this] { grid_->setFocus(); });
-    connect(commands, &DocumentCommands::captionChanged, this, &QWidget::setWindowTitle);
+    connect(commands, &DocumentCommands::captionChanged, this, &FrmDips::showCaption);
+    connect(commands, &DocumentCommands::modifiedChanged, this, &QWidget::setWindowModified);
     connect(commands, &DocumentCommands::fileUsed, recentFiles_, &RecentFilesMenu::add);
 }
 
@@ -253,7 +273,34 @@ void FrmDips::connectEditing()
     findBar_ = new FindBar(this);
     addToolBar(Qt::BottomToolBarArea, findBar_);
     connect(actions_->find, &QAction::triggered, findBar_, &FindBar::activate);
+    connect(findBar_, &FindBar::closed, grid_, [this] { grid_->setFocus(); });
     connect(findBar_, &FindBar::findNext, this, &FrmDips::findNext);
+}
+
+// The platform's mark of unsaved changes goes after the site's name.
+void FrmDips::showCaption()
+{
+    const QString caption = commands_->caption();
+    const qsizetype nameLength = commands_->site().siteName.size();
+    const auto escaped = [](QString text) {
+        return text.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    };
+    setWindowTitle(escaped(caption.left(nameLength)) + QStringLiteral("[*]") +
+                   escaped(caption.mid(nameLength)));
+}
+
+// A command that put another site in place leaves the grid on the cell it was on, or on the
+// first channel of a new site.
+void FrmDips::keepCurrentCell(int row, int column)
+{
+    const bool fresh = commands_->site().siteName.isEmpty() && !commands_->isModified();
+    const int rows = table_->rowCount();
+    if (rows == 0)
+        return;
+    const QModelIndex cell = fresh || row < 0 ? table_->index(0, ChannelTableModel::ColRelNam)
+                                              : table_->index(std::min(row, rows - 1), column);
+    grid_->setCurrentIndex(cell);
+    grid_->scrollTo(cell);
 }
 
 void FrmDips::showAbout()

@@ -28,6 +28,13 @@ QList<QKeySequence> keys(QKeySequence::StandardKey key)
     return QKeySequence::keyBindings(key);
 }
 
+// Windows binds no key to Quit; Ctrl+Q is the habit there too.
+QList<QKeySequence> quitKeys()
+{
+    const QList<QKeySequence> platform = keys(QKeySequence::Quit);
+    return platform.isEmpty() ? QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Q)} : platform;
+}
+
 } // namespace
 
 MainActions::MainActions(QObject* owner)
@@ -38,7 +45,7 @@ MainActions::MainActions(QObject* owner)
       reload(makeAction(owner, "MnuReload", "&Reload")),
       import(makeAction(owner, "MnuImport", "&Import...")),
       exportToCard(makeAction(owner, "MnuExport", "&Export to ZR415...")),
-      labels(makeAction(owner, "MnuLabels", "Export to &labels database")),
+      labels(makeAction(owner, "MnuLabels", "Export to labels &database")),
       print(makeAction(owner, "MnuPrint", "Prin&t...", keys(QKeySequence::Print))),
       printPreview(makeAction(owner, "MnuPrintPreview", "Print Previe&w...")),
       exportPdf(makeAction(owner, "MnuExportPdf", "Export PD&F...")),
@@ -47,7 +54,7 @@ MainActions::MainActions(QObject* owner)
       labelSheetSetup(makeAction(owner, "MnuLabelSheet", "Label s&heet setup...")),
       verifyCard(makeAction(owner, "MnuVerifyCard", "&Verify card...")),
       compareWith(makeAction(owner, "MnuCompare", "&Compare with...")),
-      endComparison(makeAction(owner, "MnuEndCompare", "En&d comparison")),
+      endComparison(makeAction(owner, "MnuEndCompare", "End co&mparison")),
       saveReport(makeAction(owner, "MnuSaveReport", "Save comparison re&port...")),
       nextDifference(
           makeAction(owner, "MnuNextDifference", "&Next difference", {QKeySequence(Qt::Key_F8)})),
@@ -65,7 +72,9 @@ MainActions::MainActions(QObject* owner)
       fillDown(
           makeAction(owner, "MnuFillDown", "Fill Do&wn", {QKeySequence(Qt::CTRL | Qt::Key_D)})),
       find(makeAction(owner, "MnuFind", "&Find...", keys(QKeySequence::Find))),
-      about(makeAction(owner, "MnuAbout", "&About ZR415Config..."))
+      help(makeAction(owner, "MnuHelpContents", "&Help...", {QKeySequence(Qt::Key_F1)})),
+      about(makeAction(owner, "MnuAbout", "&About ZR415Config...")),
+      exit(makeAction(owner, "MnuExit", "E&xit", quitKeys()))
 {
     putOnToolbar(newSite, "New", "New site", ":/toolbar/new.xpm");
     putOnToolbar(open, "Open", "Open site", ":/toolbar/open.xpm");
@@ -119,5 +128,6 @@ QList<QAction*> MainActions::all() const
             deleteCells,
             fillDown,
             find,
+            help,
             about};
 }

@@ -40,7 +40,9 @@ struct MainActions
     QAction* deleteCells;
     QAction* fillDown;
     QAction* find;
+    QAction* help;
     QAction* about;
+    QAction* exit;
 
     // The toolbar's buttons from left to right; nullptr stands for the separator.
     QList<QAction*> toolbar() const;

@@ -4,13 +4,13 @@
 #include <QTimer>
 
 class ChannelTableModel;
-class QLabel;
+class ElidedLabel;
 class QStatusBar;
 
 // The status bar's account of the site. On the right: channels in use and on back contacts,
 // and a warning for texts the channel file would cut or write with "?"; it follows every change
 // of the table. On the left: the unit and card of the current cell, or for a few seconds a
-// note, wrapped rather than cut when it is long.
+// note. One line, whatever the texts: each is cut where its room ends, whole in its tooltip.
 class SiteStatus : public QObject
 {
     Q_OBJECT
@@ -35,10 +35,10 @@ private:
     void showLeft(const QString& text);
 
     const ChannelTableModel& table_;
-    QLabel* left_;
-    QLabel* channels_;
-    QLabel* warning_;
-    QLabel* checks_;
+    ElidedLabel* left_;
+    ElidedLabel* channels_;
+    ElidedLabel* warning_;
+    ElidedLabel* checks_;
     QString position_;
     QTimer noteTimer_;
 };
