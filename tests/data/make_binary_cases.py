@@ -517,7 +517,23 @@ def scenario_cases():
             b"a folder, not a file\n")
 
 
+def gui_cases():
+    """The starting files of GUI scenarios, and what Save must leave."""
+    north = {1: dip_record(b"NORTH 1", 1)}
+    for case in ("save-clears-modified-and-copy", "new-after-restore", "open-after-restore",
+                 "open-after-import", "close-without-saving", "compare-last-channel"):
+        put("gui/%s/files/north.dip" % case, dip_file(north))
+    put("gui/save-clears-modified-and-copy/expected/north.dip",
+        dip_file({**north, 2: dip_record(b"TPR 2")}))
+    put("gui/compare-last-channel/files/other.dip",
+        dip_file({**north, 384: dip_record(b"LAST", 1)}))
+    for case in ("new-after-import", "open-after-import"):
+        put("gui/%s/files/config/kirkby/SiteInfo.cfg" % case, siteinfo(b"Kirkby Jn"))
+        put("gui/%s/files/config/kirkby/DChannel.cfg" % case, dchannel_of([(b"TPR 1", True)]))
+
+
 def main():
+    gui_cases()
     dip_cases()
     csv_cases()
     corvane_cases()

@@ -134,9 +134,9 @@ void FrmFileSelector::buildControls()
     ModFunc::PlaceInTwips(cmdCancel_, 5820, 900, 1035, 315);
     auto* pathLabel = new QLabel(QStringLiteral("&Folder:"), this);
     pathLabel->setBuddy(path_);
-    ModFunc::PlaceInTwips(pathLabel, 60, kPathLineTop + 30, 600, 255);
+    ModFunc::PlaceInTwips(pathLabel, 60, kPathLineTop + 30, 780, 255);
     path_->setObjectName(QStringLiteral("PathText"));
-    ModFunc::PlaceInTwips(path_, 660, kPathLineTop, 5055, 315);
+    ModFunc::PlaceInTwips(path_, 840, kPathLineTop, 4875, 315);
     setTabOrder(drive1_, dir1_);
     setTabOrder(dir1_, file1_);
     setTabOrder(file1_, path_);
