@@ -265,8 +265,9 @@ def corvane_cases():
 def convert_cases():
     site_dip = dip_file({2: dip_record(b"Points 2A", 1)})
     site_csv = csv_file(384, {2: (b"Points 2A", True)})
-    for case in ("dip-to-csv", "labels", "to-cfg", "to-directory", "write-fails-missing-folder",
-                 "write-fails-keeps-old", "write-fifo", "usage-unknown-ending"):
+    for case in ("dip-to-csv", "labels", "to-cfg", "to-cfg-bare-name", "to-directory",
+                 "write-fails-missing-folder", "write-fails-keeps-old", "write-fifo",
+                 "usage-unknown-ending"):
         put("convert/%s/files/site.dip" % case, site_dip)
     put("convert/dip-to-csv/expected/site.dip", site_dip)
     put("convert/dip-to-csv/expected/site.csv", site_csv)
@@ -291,6 +292,9 @@ def convert_cases():
     put("convert/to-cfg/expected/site.dip", site_dip)
     put("convert/to-cfg/expected/out/readme.txt", b"the folder a .cfg name points into\n")
     put("convert/to-cfg/expected/out/DChannel.cfg", out)
+    # A bare name is in the current folder, where the converter runs.
+    put("convert/to-cfg-bare-name/expected/site.dip", site_dip)
+    put("convert/to-cfg-bare-name/expected/DChannel.cfg", out)
     put("convert/to-directory/files/out/DChannel.cfg", b"x" * 40000)
     put("convert/to-directory/expected/site.dip", site_dip)
     put("convert/to-directory/expected/out/DChannel.cfg", out)

@@ -85,6 +85,7 @@ FrmDips::FrmDips(QWidget* parent)
     panels_ = new CheckPanels(*this, *grid_, *checks_, *status_, *actions_);
     buildViewMenu();
     recovery_ = new SiteRecovery(*commands_, *table_, SiteRecovery::defaultFolder(), this);
+    connect(recovery_, &SiteRecovery::keepingChanged, status_, &SiteStatus::showRecoveryFailure);
     printing_ = new SitePrinting(*this, *printCommands_, *actions_);
     connectCommands();
     connectEditing();

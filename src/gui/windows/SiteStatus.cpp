@@ -47,6 +47,10 @@ SiteStatus::SiteStatus(QStatusBar& bar, const ChannelTableModel& table)
     marked.setColor(QPalette::Window, QColor(ChannelGridDelegate::kAlteredMark));
     warning_->setPalette(marked);
     warning_->hide();
+    recovery_ = addLabel(bar, "StatusRecovery");
+    recovery_->setAutoFillBackground(true);
+    recovery_->setPalette(marked);
+    recovery_->hide();
     channels_ = addLabel(bar, "StatusChannels");
     checks_ = addLabel(bar, "StatusChecks");
     noteTimer_.setSingleShot(true);
@@ -88,6 +92,15 @@ QString SiteStatus::text() const
     if (warning_->text().isEmpty())
         return channels_->text();
     return warning_->text() + QStringLiteral("; ") + channels_->text();
+}
+
+void SiteStatus::showRecoveryFailure(const QString& failure)
+{
+    recovery_->setText(failure.isEmpty()
+                           ? QString()
+                           : QStringLiteral("Unsaved changes are not being kept for recovery: ") +
+                                 failure);
+    recovery_->setVisible(!failure.isEmpty());
 }
 
 QString SiteStatus::leftText() const
