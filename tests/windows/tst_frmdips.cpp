@@ -38,8 +38,11 @@ void TestFrmDips::menuAndToolbarHoldTheirItemsInOrder()
         menu << (action->isSeparator() ? QStringLiteral("-") : action->text());
     QCOMPARE(menu.join(u'|'), "&New|&Open...|&Save|Save &as...|&Reload|-|&Import...|-|"
                               "&Export to ZR415...|&Verify card...|-|&Compare with...|"
-                              "End co&mparison|Save comparison re&port...|-|Prin&t...|"
-                              "Print Previe&w...|Export PD&F...|-|Print la&bels...|"
+                              "End co&mparison|Save comparison re&port...|"
+                              "Export alteration record for chec&king...|"
+                              "Print alteration record for checkin&g...|"
+                              "Print labels for differences onl&y...|-|Prin&t...|"
+                              "Print Previe&w...|Export PD&F...|Print set&up...|-|Print la&bels...|"
                               "Export &labels PDF...|Label s&heet setup...|"
                               "Export to labels &database|-|E&xit");
     auto* toolbar = window->findChild<QToolBar*>("Toolbar1");

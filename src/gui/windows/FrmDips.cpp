@@ -12,6 +12,7 @@
 #include "SiteStatus.h"
 #include "Twips.h"
 #include "WindowGeometry.h"
+#include "checks/Fingerprint.h"
 #include "commands/ChannelCount.h"
 #include "commands/CheckCommands.h"
 #include "commands/DocumentCommands.h"
@@ -28,7 +29,9 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
@@ -64,7 +67,7 @@ FrmDips::FrmDips(QWidget* parent)
     : QMainWindow(parent), table_(new ChannelTableModel(this)),
       commands_(new DocumentCommands(*table_, ModGlobal::dirs, this)),
       checks_(new CheckCommands(*commands_, *table_, ModGlobal::dirs, this)),
-      printCommands_(new PrintCommands(*commands_, *table_, ModGlobal::dirs, this)),
+      printCommands_(new PrintCommands(*commands_, *table_, *checks_, ModGlobal::dirs, this)),
       actions_(std::make_unique<MainActions>(this))
 {
     setObjectName(QStringLiteral("FrmDips"));
@@ -86,7 +89,7 @@ FrmDips::FrmDips(QWidget* parent)
     buildViewMenu();
     recovery_ = new SiteRecovery(*commands_, *table_, SiteRecovery::defaultFolder(), this);
     connect(recovery_, &SiteRecovery::keepingChanged, status_, &SiteStatus::showRecoveryFailure);
-    printing_ = new SitePrinting(*this, *printCommands_, *actions_);
+    printing_ = new SitePrinting(*this, *printCommands_, *checks_, *actions_);
     connectCommands();
     connectEditing();
     ModGlobal::LoadSettings(ModGlobal::dirs);
@@ -111,9 +114,12 @@ void FrmDips::buildMenus()
     file->addSeparator()->setObjectName(QStringLiteral("MnuSep1"));
     file->addActions({actions_->exportToCard, actions_->verifyCard});
     file->addSeparator();
-    file->addActions({actions_->compareWith, actions_->endComparison, actions_->saveReport});
+    file->addActions({actions_->compareWith, actions_->endComparison, actions_->saveReport,
+                      actions_->exportAlteration, actions_->printAlteration,
+                      actions_->printChangedLabels});
     file->addSeparator();
-    file->addActions({actions_->print, actions_->printPreview, actions_->exportPdf});
+    file->addActions(
+        {actions_->print, actions_->printPreview, actions_->exportPdf, actions_->printSetup});
     file->addSeparator();
     file->addActions({actions_->printLabels, actions_->exportLabelsPdf, actions_->labelSheetSetup,
                       actions_->labels});
@@ -304,12 +310,24 @@ void FrmDips::keepCurrentCell(int row, int column)
     grid_->scrollTo(cell);
 }
 
+// The version and the checksums an engineer records to show which build was used; the
+// converter's too when it is installed beside the editor.
 void FrmDips::showAbout()
 {
-    AskUser(QStringLiteral("ZR415Config %1\r\nChannel list editor for the ZR415 signalling data "
-                           "logger.")
-                .arg(QStringLiteral(ZR415_VERSION)),
-            QStringLiteral("About ZR415Config"), MessageIcon::Information, MessageButtons::Ok);
+    const QString folder = QCoreApplication::applicationDirPath();
+    QString text = QStringLiteral("ZR415Config %1\r\nChannel list editor for the ZR415 signalling "
+                                  "data logger.\r\n\r\nSHA-256 of this program:\r\n%2")
+                       .arg(QStringLiteral(ZR415_VERSION),
+                            Fingerprint::ofProgram(QCoreApplication::applicationFilePath()));
+    for (const QString& name :
+         {QStringLiteral("zr415-convert"), QStringLiteral("zr415-convert.exe")}) {
+        const QString converter = QDir(folder).filePath(name);
+        if (QFileInfo(converter).isFile())
+            text += QStringLiteral("\r\nSHA-256 of %1 beside it:\r\n%2")
+                        .arg(name, Fingerprint::ofProgram(converter));
+    }
+    AskUser(text, QStringLiteral("About ZR415Config"), MessageIcon::Information,
+            MessageButtons::Ok);
 }
 
 void FrmDips::findNext(const QString& text)

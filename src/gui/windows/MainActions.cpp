@@ -52,6 +52,13 @@ MainActions::MainActions(QObject* owner)
       printLabels(makeAction(owner, "MnuPrintLabels", "Print la&bels...")),
       exportLabelsPdf(makeAction(owner, "MnuExportLabelsPdf", "Export &labels PDF...")),
       labelSheetSetup(makeAction(owner, "MnuLabelSheet", "Label s&heet setup...")),
+      printSetup(makeAction(owner, "MnuPrintSetup", "Print set&up...")),
+      exportAlteration(
+          makeAction(owner, "MnuExportAlteration", "Export alteration record for chec&king...")),
+      printAlteration(
+          makeAction(owner, "MnuPrintAlteration", "Print alteration record for checkin&g...")),
+      printChangedLabels(
+          makeAction(owner, "MnuPrintChangedLabels", "Print labels for differences onl&y...")),
       verifyCard(makeAction(owner, "MnuVerifyCard", "&Verify card...")),
       compareWith(makeAction(owner, "MnuCompare", "&Compare with...")),
       endComparison(makeAction(owner, "MnuEndCompare", "End co&mparison")),
@@ -114,6 +121,10 @@ QList<QAction*> MainActions::all() const
             printLabels,
             exportLabelsPdf,
             labelSheetSetup,
+            printSetup,
+            exportAlteration,
+            printAlteration,
+            printChangedLabels,
             verifyCard,
             compareWith,
             endComparison,

@@ -26,6 +26,10 @@ struct MainActions
     QAction* printLabels;
     QAction* exportLabelsPdf;
     QAction* labelSheetSetup;
+    QAction* printSetup;
+    QAction* exportAlteration;
+    QAction* printAlteration;
+    QAction* printChangedLabels;
     QAction* verifyCard;
     QAction* compareWith;
     QAction* endComparison;

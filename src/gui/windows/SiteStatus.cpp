@@ -2,6 +2,7 @@
 
 #include "ChannelGridDelegate.h"
 #include "ElidedLabel.h"
+#include "checks/Fingerprint.h"
 #include "common/ChannelLabel.h"
 #include "document/ChannelStatistics.h"
 #include "document/ChannelTableModel.h"
@@ -53,6 +54,12 @@ SiteStatus::SiteStatus(QStatusBar& bar, const ChannelTableModel& table)
     recovery_->hide();
     channels_ = addLabel(bar, "StatusChannels");
     checks_ = addLabel(bar, "StatusChecks");
+    // Short and whole, so a plain label: its tooltip says what it is.
+    fingerprint_ = new QLabel(&bar);
+    fingerprint_->setObjectName(QStringLiteral("StatusFingerprint"));
+    fingerprint_->setToolTip(QStringLiteral("Fingerprint of the channel file this site saves as"));
+    fingerprint_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    bar.addPermanentWidget(fingerprint_);
     noteTimer_.setSingleShot(true);
     noteTimer_.setInterval(kNoteMilliseconds);
     connect(&noteTimer_, &QTimer::timeout, this, [this] { showLeft(position_); });
@@ -70,6 +77,7 @@ void SiteStatus::update()
                            .arg(statistics.inUse)
                            .arg(table_.channelCount())
                            .arg(statistics.back));
+    fingerprint_->setText(Fingerprint::ofSite(table_.rows()));
     warning_->setVisible(statistics.altered > 0);
     warning_->setText(statistics.altered > 0 ? warningText(statistics.altered) : QString());
 }

@@ -5,13 +5,15 @@
 
 class ChannelTableModel;
 class ElidedLabel;
+class QLabel;
 class QStatusBar;
 
 // The status bar's account of the site. On the right: channels in use and on back contacts,
-// and a warning for texts the channel file would cut or write with "?"; it follows every change
-// of the table; beside them, while copies for recovery cannot be written, a warning saying so.
-// On the left: the unit and card of the current cell, or for a few seconds a note. One line,
-// whatever the texts: each is cut where its room ends, whole in its tooltip.
+// a warning for texts the channel file would cut or write with "?", and the fingerprint of the
+// channel file the site saves as; it follows every change of the table; beside them, while
+// copies for recovery cannot be written, a warning saying so. On the left: the unit and card of
+// the current cell, or for a few seconds a note. One line, whatever the texts: each is cut where
+// its room ends, whole in its tooltip.
 class SiteStatus : public QObject
 {
     Q_OBJECT
@@ -43,6 +45,7 @@ private:
     ElidedLabel* warning_;
     ElidedLabel* recovery_;
     ElidedLabel* checks_;
+    QLabel* fingerprint_;
     QString position_;
     QTimer noteTimer_;
 };
