@@ -521,6 +521,86 @@ def scenario_cases():
             b"a folder, not a file\n")
 
 
+def cp1252(byte):
+    """The character of a Windows-1252 byte; the five bytes it leaves unassigned keep their
+    code point, as Windows reads them."""
+    try:
+        return bytes([byte]).decode("cp1252")
+    except UnicodeDecodeError:
+        return chr(byte)
+
+
+def dumped(text):
+    """A text as a site dump writes it (README.md): quoted, escapes for what one cannot see."""
+    out = ""
+    for c in text:
+        u = ord(c)
+        if c in '"\\':
+            out += "\\" + c
+        elif u < 0x20 or 0x7F <= u <= 0xA0 or u == 0xAD:
+            out += "\\u%04X" % u
+        else:
+            out += c
+    return '"' + out + '"'
+
+
+def every_byte_case():
+    """Every byte between two letters, written as a list and read back: commas, quotes,
+    semicolons and tabs quoted, a line break written as a space."""
+    case = "csv/every-byte-round-trip/"
+    head = "caption: %s\nfile: (none)\nmodified: no\nrows: 384\n"
+    before, after, written = [], [], {}
+    for byte in range(256):
+        contact = " Back " if byte % 2 else " Front "
+        name = "A" + cp1252(byte) + "B"
+        read = name.replace("\r", " ").replace("\n", " ")
+        before.append(label(byte + 1) + " " + dumped(name) + contact + '"UP" "DN"')
+        after.append(label(byte + 1) + " " + dumped(read) + contact + '"UP" "DN"')
+        raw = (b"A" + bytes([byte]) + b"B").replace(b"\r", b" ").replace(b"\n", b" ")
+        if any(c in raw for c in b',";\t'):
+            raw = b'"' + raw.replace(b'"', b'""') + b'"'
+        written[byte + 1] = (raw, byte % 2 == 1)
+    put(case + "before.txt", (head % "ZR415 configuration editor" + "\n".join(before) + "\n").encode())
+    put(case + "site.txt", (head % "all - ZR415 configuration editor" + "\n".join(after) + "\n").encode())
+    put(case + "expected/all.csv", csv_file(384, written))
+
+
+def windows_folder_cases():
+    """A site saved into a folder whose name holds a space, then read back: on Windows the
+    paths the dialogs hand over have a drive letter and backslashes."""
+    site = {1: dip_record(b"K101", 1), 2: dip_record(b"Home HR")}
+    put("dip/windows-folder-round-trip/expected/Site Files/North/north.dip", dip_file(site))
+    put("dip/windows-folder-round-trip/expected/Site Files/Card/NORTH.DIP", dip_file(site))
+    put("csv/windows-folder-round-trip/expected/Site Files/North/NORTH.CSV",
+        csv_file(384, {1: (b"K101", True), 2: (b"Home HR", False)}))
+    channels = [(b"K101", True), (b"Home HR", False)] + [(spare(c), False) for c in range(3, 385)]
+    for where in ("files", "expected"):
+        put("corvane/windows-folder-round-trip/%s/Sites/north/SiteInfo.cfg" % where,
+            siteinfo(b"North"))
+    put("corvane/windows-folder-round-trip/expected/Sites/north/DChannel.cfg",
+        dchannel_of(channels))
+    for case in ("dip", "csv"):
+        for where in ("files", "expected"):
+            for folder in ("North", "Card") if case == "dip" else ("North",):
+                put("%s/windows-folder-round-trip/%s/Site Files/%s/folder.txt"
+                    % (case, where, folder), b"the folder the dialog chose\n")
+
+
+def site_scan_cases():
+    """Which folders below a Corvane configuration directory are sites, as --sites lists them."""
+    case = "convert/sites-%s/files/config/"
+    put(case % "not-every-folder" + "north/SiteInfo.cfg", siteinfo(b"North Jn"))
+    put(case % "not-every-folder" + "nameless/SiteInfo.cfg", siteinfo(b""))
+    put(case % "not-every-folder" + "noinfo/keep.txt", b"a folder without SiteInfo.cfg\n")
+    put(case % "not-every-folder" + "notes.txt", b"not a site\n")
+    put(case % "blank-name" + "blank/SiteInfo.cfg", siteinfo(b" "))
+    # A file cut inside the name: the name as far as it goes.
+    put(case % "name-cut-short" + "short/SiteInfo.cfg", b"K7V2.0 Site Info file\x05\x00Le")
+    put(case % "unreadable-info" + "good/SiteInfo.cfg", siteinfo(b"Good"))
+    put(case % "unreadable-info" + "broken/SiteInfo.cfg/keep.txt", b"a folder, not a file\n")
+    put("gui/import-from-a-file/files/good/SiteInfo.cfg", siteinfo(b"Good"))
+
+
 def gui_cases():
     """The starting files of GUI scenarios, and what Save must leave."""
     north = {1: dip_record(b"NORTH 1", 1)}
@@ -532,6 +612,20 @@ def gui_cases():
     put("gui/compare-last-channel/files/other.dip",
         dip_file({**north, 384: dip_record(b"LAST", 1)}))
     put("gui/close-yes-saves/expected/site.dip", dip_file({4: dip_record(b"TPR 12")}))
+    ours = {**north, 2: dip_record(b"MINE")}
+    theirs = {**north, 1: dip_record(b"THEIRS", 1)}
+    for case in ("save-over-a-changed-file-no", "save-over-a-changed-file-yes",
+                 "save-after-a-touch", "undo-back-to-saved"):
+        put("gui/%s/files/north.dip" % case, dip_file(north))
+    for case in ("save-over-a-changed-file-no", "save-over-a-changed-file-yes"):
+        for where in ("files", "expected"):
+            put("gui/%s/%s/theirs.dip" % (case, where), dip_file(theirs))
+    put("gui/save-over-a-changed-file-no/expected/north.dip", dip_file(theirs))
+    put("gui/save-over-a-changed-file-yes/expected/north.dip", dip_file(ours))
+    put("gui/save-after-a-touch/expected/north.dip", dip_file(ours))
+    put("gui/undo-back-to-saved/expected/north.dip", dip_file({**north, 2: dip_record(b"EDITED")}))
+    put("gui/save-names-the-untitled-site/expected/east.dip",
+        dip_file({1: dip_record(b"SECOND")}))
     put("gui/recent-files/expected/north.dip", dip_file({1: dip_record(b"SAVED")}))
     put("gui/export-to-card/expected/NORTH.dip", dip_file({1: dip_record(spare(1))}))
     card = bytearray(dip_file({1: dip_record(spare(1))}))
@@ -558,6 +652,9 @@ def gui_cases():
 
 
 def main():
+    every_byte_case()
+    site_scan_cases()
+    windows_folder_cases()
     gui_cases()
     dip_cases()
     csv_cases()
