@@ -601,6 +601,44 @@ def site_scan_cases():
     put("gui/import-from-a-file/files/good/SiteInfo.cfg", siteinfo(b"Good"))
 
 
+def printed_site(units, rename_every=0, flip_every=0):
+    """Relays numbered after the channel, one in eight spare, back contacts at every third and
+    every seventh channel; every n-th renamed or on the other contact, when asked."""
+    kinds = [b"TPR", b"HR", b"DR", b"NWKR", b"ECR"]
+    rows = {}
+    for c in range(1, units * 384 + 1):
+        name = spare(c) if c % 8 == 0 else b"%s %d" % (kinds[c % 5], c * 7 % 1000)
+        back = c % 3 == 0 or c % 7 == 0
+        if rename_every and c % rename_every == 0:
+            name = b"NEW %d" % c
+        if flip_every and c % flip_every == 0:
+            back = not back
+        rows[c] = dip_record(name, int(back))
+    return rows
+
+
+def print_cases():
+    """Sites zr415-convert prints: the site record, label sheets, alteration records."""
+    north = dip_file(printed_site(1))
+    for case in ("site-record", "label-sheet", "labels-from-5", "labels-from-21",
+                 "label-sheet-two-modes", "labels-from-22"):
+        for where in ("files", "expected"):
+            put("convert/print-%s/%s/north.dip" % (case, where), north)
+    altered = {
+        "alteration-few-names": (dip_file(printed_site(1)), dip_file(printed_site(1, 50, 1000))),
+        "alteration-unit-added": (dip_file(printed_site(1)), dip_file(printed_site(2, 100, 7))),
+    }
+    changed = printed_site(1)
+    changed[6] = dip_record(b"NEW 6", changed[6][17])
+    changed[200] = dip_record(changed[200][:16].rstrip(), 1 - changed[200][17])
+    changed[300] = dip_record(changed[300][:16].rstrip(), changed[300][17], up=b"ON")
+    altered["labels-of-changes"] = (north, dip_file(changed))
+    for case, (old, new) in altered.items():
+        for where in ("files", "expected"):
+            put("convert/print-%s/%s/old.dip" % (case, where), old)
+            put("convert/print-%s/%s/new.dip" % (case, where), new)
+
+
 def gui_cases():
     """The starting files of GUI scenarios, and what Save must leave."""
     north = {1: dip_record(b"NORTH 1", 1)}
@@ -653,6 +691,7 @@ def gui_cases():
 
 def main():
     every_byte_case()
+    print_cases()
     site_scan_cases()
     windows_folder_cases()
     gui_cases()
