@@ -1,6 +1,7 @@
 // The checks and the card as a checker uses them: the File menu by its keys, the problems
 // panel by the mouse.
 #include "commands/CheckCommands.h"
+#include "support/FingerprintOf.h"
 #include "support/PanelLines.h"
 #include "support/TestFiles.h"
 #include "support/WindowUnderTest.h"
@@ -65,7 +66,8 @@ void TestChecking::verifyCardFindsOneAlteredByte()
     const QString card = path("NORTH.dip");
     dialogs->chooseNext(card);
     fileMenu(Qt::Key_E);
-    QCOMPARE(lastBox(), "Card verified: 384 channels written to " + card);
+    QCOMPARE(lastBox(), "Card verified: 384 channels written to " + card + "\r\nFingerprint " +
+                            fingerprintOf(readFile(card)) + ".");
 
     QByteArray bytes = readFile(card);
     bytes[16 + 52 * 40] = 'X'; // AB05's name
@@ -86,7 +88,8 @@ void TestChecking::exportReadsTheCardBack_data()
     const QString differs = "The card does not hold what was written to {card}: %1 differs.\r\n"
                             "Export to the card again, or use another card.";
     QTest::newRow("as written") << ""
-                                << "Card verified: 384 channels written to {card}";
+                                << "Card verified: 384 channels written to {card}\r\n"
+                                   "Fingerprint {fingerprint}.";
     // A byte of the name of AC02 (row 97), of the channel count, of the contact of AH48.
     QTest::newRow("a record") << "byte 3899" << differs.arg("channel AC02");
     QTest::newRow("the header") << "byte 9" << differs.arg("the header");
@@ -120,7 +123,9 @@ void TestChecking::exportReadsTheCardBack()
     const QString card = path("NORTH.dip");
     dialogs->chooseNext(card);
     fileMenu(Qt::Key_E);
-    QCOMPARE(lastBox(), QString(box).replace("{card}", card));
+    QCOMPARE(lastBox(), QString(box)
+                            .replace("{card}", card)
+                            .replace("{fingerprint}", fingerprintOf(readFile(card))));
     QCOMPARE(dialogs->messages().last().icon,
              change.isEmpty() ? MessageIcon::Information : MessageIcon::Critical);
 }

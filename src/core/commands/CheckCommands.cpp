@@ -2,6 +2,7 @@
 
 #include "DocumentCommands.h"
 #include "FileDialogSettings.h"
+#include "SiteFingerprint.h"
 #include "SiteFormats.h"
 #include "checks/Fingerprint.h"
 #include "common/AtomicFile.h"
@@ -105,9 +106,10 @@ void CheckCommands::VerifyCard()
         return;
     const SiteComparison& differences = comparison();
     if (differences.same()) {
-        ShowMessage(QStringLiteral("Card verified: %1 channels in %2 match the site.")
+        ShowMessage(QStringLiteral("Card verified: %1 channels in %2 match the site.\r\n"
+                                   "Fingerprint %3.")
                         .arg(table_.channelCount())
-                        .arg(native(*path)));
+                        .arg(native(*path), SiteFingerprint::shown(*path, table_.rows())));
         return;
     }
     const QString places = differences.count() == 1
@@ -125,9 +127,9 @@ void CheckCommands::ExportAndVerify()
         return;
     const CardCheck check = CheckCard(*path, EncodeDipFile(table_.rows()), readCard_);
     if (check.verified()) {
-        ShowMessage(QStringLiteral("Card verified: %1 channels written to %2")
+        ShowMessage(QStringLiteral("Card verified: %1 channels written to %2\r\nFingerprint %3.")
                         .arg(table_.channelCount())
-                        .arg(native(*path)));
+                        .arg(native(*path), Fingerprint::ofSite(table_.rows())));
         return;
     }
     const QString text =
