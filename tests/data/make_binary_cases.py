@@ -253,6 +253,13 @@ def corvane_cases():
         put("corvane/write-letter-case/%s/site/siteinfo.cfg" % where, kirkby)
     put("corvane/write-letter-case/files/site/DCHANNEL.CFG", old)
     put("corvane/write-letter-case/expected/site/DCHANNEL.CFG", dchannel_of(new))
+    # Answered No, the other site's file stays; without one there is nothing to ask.
+    put("corvane/write-replace-no/files/site/siteinfo.cfg", kirkby)
+    put("corvane/write-replace-no/files/site/dchannel.Cfg", old)
+    put("corvane/write-no-question/files/site/readme.txt", b"a folder without a DChannel.cfg\n")
+    put("corvane/write-no-question/expected/site/readme.txt",
+        b"a folder without a DChannel.cfg\n")
+    put("corvane/write-no-question/expected/site/DChannel.cfg", dchannel_of(new))
 
 
 def convert_cases():
@@ -468,6 +475,32 @@ def fingerprint_cases():
         for data, name in ((north, "north.dip"), (bad, "bad.dip"))).encode())
 
 
+def verify_cases():
+    """--verify SITE CARDFILE: the card's file against what Save writes for the site, byte for
+    byte: each way a card can differ that reading it as a site would miss."""
+    put("convert/verify-csv-site/files/site.csv", csv_file(384, {2: (b"Points 2A", True)}))
+    put("convert/verify-csv-site/files/card.dip", dip_file({2: dip_record(b"Points 2A", 1)}))
+    site = dip_file({1: dip_record(b"R1"), 2: dip_record(b"R2", 1), 768: dip_record(b"LAST")})
+    half = 16 + 384 * 40
+    flag = bytearray(site)
+    flag[16 + 40 + 17] = 2
+    cards = {
+        "verify-cut-half": site[:half],
+        "verify-cut-20": site[:-20],
+        "verify-flag-02": bytes(flag),
+        "verify-reserved": site[:12] + b"\x01" + site[13:],
+        "verify-longer": site + dip_record(b"EXTRA"),
+        "verify-card-missing": None,
+        "verify-card-fifo": None,
+    }
+    for case, card in cards.items():
+        put("convert/%s/files/site.dip" % case, site)
+        if card is not None:
+            put("convert/%s/files/card.dip" % case, card)
+    put("convert/verify-site-unreadable/files/site.dip", dip_header(384, flag=0x12345678))
+    put("convert/verify-site-unreadable/files/card.dip", site)
+
+
 def scenario_cases():
     """Open north.dip, fail to read another file, Save: north.dip must get the site's own
     channels. The file opened holds 0xFF in every byte a reader passes over, so that the
@@ -512,6 +545,7 @@ def main():
     check_cases()
     compare_cases()
     fingerprint_cases()
+    verify_cases()
     scenario_cases()
     check = "--check" in sys.argv[1:]
     stale = []
