@@ -22,7 +22,7 @@ namespace {
 
 QString unescaped(QString text)
 {
-    return text.replace("\\t", "\t").replace("\\n", "\n");
+    return text.replace("\\t", "\t").replace("\\n", "\n").replace("\\r", "\r");
 }
 
 } // namespace
