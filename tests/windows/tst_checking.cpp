@@ -1,14 +1,9 @@
-// The checks and the card as a checker uses them: the File menu by its keys, the problems
-// panel by the mouse.
+// The card checked by its bytes, as Export to ZR415 and Verify card read it back through the
+// read-back seam, as a card with bad spots would give it.
 #include "commands/CheckCommands.h"
 #include "document/DipFile.h"
-#include "support/PanelLines.h"
 #include "support/TestFiles.h"
 #include "support/WindowUnderTest.h"
-
-#include <QTreeWidget>
-
-using Model = ChannelTableModel;
 
 class TestChecking : public QObject, private WindowUnderTest
 {
@@ -23,40 +18,15 @@ private slots:
         closeWindow();
     }
 
-    void problemsPanelFollowsEditsAndLeadsToTheCell();
     void cardCheckedByBytes_data();
     void cardCheckedByBytes();
 
 private:
-    QTreeView* problems() const { return &partOf<QTreeView>(*window, "ProblemsList"); }
     QString lastBox() const
     {
         return dialogs->messages().isEmpty() ? QString() : dialogs->messages().last().text;
     }
 };
-
-void TestChecking::problemsPanelFollowsEditsAndLeadsToTheCell()
-{
-    QCOMPARE(rowsOf(problems()), QStringList());
-    enter(0, Model::ColRelNam, "=A1");
-    pasteAt(4, Model::ColRelNam, "TPR 1\tBack\nTPR 1\tBack\n");
-    QTRY_COMPARE(problems()->model()->rowCount(), 3);
-    QCOMPARE(statusText("StatusChecks"), "3 problems");
-    QCOMPARE(partOf<QWidget>(*window, "ProblemsPanel").windowTitle(), "Problems (3)");
-
-    // The second relay moved to its other contact is no duplicate.
-    pasteAt(5, Model::ColBack, "Front\n");
-    QTRY_COMPARE(problems()->model()->rowCount(), 1);
-    QTest::keySequence(grid(), QKeySequence::Undo);
-    QTRY_COMPARE(rowsOf(problems()).value(2),
-                 "AA06\tRelay name\tThe same relay and contact as AA05");
-
-    grid()->setCurrentIndex(cell(0, Model::ColRelNam));
-    QVERIFY(!problems()->visibleRegion().isEmpty());
-    doubleClickLine(problems(), 2);
-    QCOMPARE(grid()->currentIndex(), cell(5, Model::ColRelNam));
-    QCOMPARE(QApplication::focusWidget(), grid());
-}
 
 void TestChecking::cardCheckedByBytes_data()
 {
