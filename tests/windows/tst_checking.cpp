@@ -2,6 +2,7 @@
 // read-back seam, as a card with bad spots would give it.
 #include "commands/CheckCommands.h"
 #include "document/DipFile.h"
+#include "support/FingerprintOf.h"
 #include "support/TestFiles.h"
 #include "support/WindowUnderTest.h"
 
@@ -36,7 +37,8 @@ void TestChecking::cardCheckedByBytes_data()
     const QString differs = "The card does not hold what was written to {card}.\r\n%1\r\n"
                             "Export to the card again, or use another card.";
     QTest::newRow("export, as written") << 'E' << ""
-                                        << "Card verified: 384 channels written to {card}";
+                                        << "Card verified: 384 channels written to {card}\r\n"
+                                           "Fingerprint {fingerprint}.";
     // A byte of the name of AC02 (row 97), of the channel count, of the contact of AH48.
     QTest::newRow("export, a name") << 'E' << "set 3899 R"
                                     << differs.arg("At channel AC02 the card's relay name is "
@@ -52,8 +54,10 @@ void TestChecking::cardCheckedByBytes_data()
                                         << "The card could not be read back to verify it:\r\n"
                                            "{card}\r\nInput/output error";
     const QString verifyDiffers = "{card} differs from the site.\r\n%1";
-    QTest::newRow("verify, as written") << 'V' << ""
-                                        << "Card verified: 384 channels in {card} match the site.";
+    QTest::newRow("verify, as written")
+        << 'V' << ""
+        << "Card verified: 384 channels in {card} match the site.\r\n"
+           "Fingerprint {fingerprint}.";
     // What reading the card as a site took for spares, or read past.
     QTest::newRow("verify, cut to half")
         << 'V' << "cut 7696"
@@ -103,7 +107,9 @@ void TestChecking::cardCheckedByBytes()
     writeFile(card, EncodeDipFile(table().rows()));
     dialogs->chooseNext(card);
     fileMenu(Qt::Key(menuKey));
-    QCOMPARE(lastBox(), QString(box).replace("{card}", card));
+    QCOMPARE(lastBox(), QString(box)
+                            .replace("{card}", card)
+                            .replace("{fingerprint}", fingerprintOf(readFile(card))));
     const MessageIcon failure = menuKey == 'E' ? MessageIcon::Critical : MessageIcon::Exclamation;
     QCOMPARE(dialogs->messages().last().icon,
              box.startsWith("Card verified") ? MessageIcon::Information : failure);
