@@ -158,6 +158,14 @@ def dip_cases():
 
 
 def csv_cases():
+    # Hostile lists: a name far past any field's size, lines of only commas, NUL bytes.
+    huge = b"x" * 65536
+    put("csv/huge-name/files/list.csv", b"AA01," + huge + b",Back\r\nAA02,NEXT,F\r\n")
+    put("csv/huge-name/site.txt", b"caption: list - ZR415 configuration editor\nfile: (none)\n"
+        b"modified: no\nrows: 384\nAA01 \"" + huge + b"\" Back \"UP\" \"DN\"\n"
+        b"AA02 \"NEXT\" Front \"UP\" \"DN\"\n")
+    put("csv/only-commas/files/list.csv", b",,,,,,\r\nAA01,TR1,B\r\n")
+    put("csv/nul-bytes/files/list.csv", b"AA01,A\0B,B\r\n\0\0\0\r\nAA02,TR2,F\r\n")
     put("csv/line-ends/files/list.csv", b"AA01,a\rAA02,b,Back\nAA03,c\r\nAA04,d")
     put("csv/windows-1252/files/list.csv",
         b"AA01,\x80\x8a\x9f\xa0\xe9\xff,B\r\nAA02,Rel\xe9 \xe0 Z\xfcrich,Front\r\n")
@@ -300,6 +308,10 @@ def convert_cases():
     put("convert/to-directory/expected/out/DChannel.cfg", out)
     # The file size is limited to less than a channel file: the old one must stay.
     put("convert/write-fails-keeps-old/files/out.dip", dip_file({1: dip_record(b"OLD", 1)}))
+    for case in ("write-fails-keeps-old-csv", "write-fails-keeps-old-cfg"):
+        put("convert/%s/files/site.dip" % case, site_dip)
+    put("convert/write-fails-keeps-old-csv/files/out.csv", b"AA01,OLD,Back\r\n" * 200)
+    put("convert/write-fails-keeps-old-cfg/files/out/DChannel.cfg", b"o" * 20000)
 
     put("convert/sites/files/config/kirkby/SiteInfo.cfg", siteinfo(b"Kirkby Jn"))
     put("convert/sites/files/config/nameless/SiteInfo.cfg", siteinfo(b""))
