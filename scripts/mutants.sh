@@ -75,13 +75,10 @@ trap 'stop 143' TERM
 
 git ls-files -z --cached --others --exclude-standard | python3 "$HELPER" sync "$ROOT" "$TREE"
 
-# Every mutant relinks each test program: lld links them several times faster than ld.
-options=(-DCMAKE_BUILD_TYPE=Release -DZR415_BUILD_TESTS=ON -DZR415_WARNINGS_AS_ERRORS=ON)
+options=(-DCMAKE_BUILD_TYPE=Release -DZR415_BUILD_TESTS=ON -DZR415_WARNINGS_AS_ERRORS=ON
+    -DCMAKE_PROJECT_INCLUDE="$ROOT/scripts/mutants-shared-core.cmake")
 command -v ccache >/dev/null && options+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-command -v ld.lld >/dev/null && options+=(-DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld)
-if [ ! -f "$BUILD/build.ninja" ]; then
-    cmake -S "$TREE" -B "$BUILD" -G Ninja "${options[@]}" >"$LOG" 2>&1 || { cat "$LOG"; exit 1; }
-fi
+nice cmake -S "$TREE" -B "$BUILD" -G Ninja "${options[@]}" >"$LOG" 2>&1 || { cat "$LOG"; exit 1; }
 export QT_QPA_PLATFORM=offscreen
 
 build_all() {
