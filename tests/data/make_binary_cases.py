@@ -258,8 +258,9 @@ def corvane_cases():
 def convert_cases():
     site_dip = dip_file({2: dip_record(b"Points 2A", 1)})
     site_csv = csv_file(384, {2: (b"Points 2A", True)})
-    for case in ("dip-to-csv", "labels", "to-cfg", "to-directory", "write-fails-missing-folder",
-                 "write-fails-keeps-old", "write-fifo", "usage-unknown-ending"):
+    for case in ("dip-to-csv", "labels", "to-cfg", "to-cfg-bare-name", "to-directory",
+                 "write-fails-missing-folder", "write-fails-keeps-old", "write-fifo",
+                 "usage-unknown-ending"):
         put("convert/%s/files/site.dip" % case, site_dip)
     put("convert/dip-to-csv/expected/site.dip", site_dip)
     put("convert/dip-to-csv/expected/site.csv", site_csv)
@@ -284,6 +285,9 @@ def convert_cases():
     put("convert/to-cfg/expected/site.dip", site_dip)
     put("convert/to-cfg/expected/out/readme.txt", b"the folder a .cfg name points into\n")
     put("convert/to-cfg/expected/out/DChannel.cfg", out)
+    # A bare name is in the current folder, where the converter runs.
+    put("convert/to-cfg-bare-name/expected/site.dip", site_dip)
+    put("convert/to-cfg-bare-name/expected/DChannel.cfg", out)
     put("convert/to-directory/files/out/DChannel.cfg", b"x" * 40000)
     put("convert/to-directory/expected/site.dip", site_dip)
     put("convert/to-directory/expected/out/DChannel.cfg", out)
@@ -484,7 +488,23 @@ def scenario_cases():
             b"a folder, not a file\n")
 
 
+def gui_cases():
+    """The starting files of GUI scenarios, and what Save must leave."""
+    north = {1: dip_record(b"NORTH 1", 1)}
+    for case in ("save-clears-modified-and-copy", "new-after-restore", "open-after-restore",
+                 "open-after-import", "close-without-saving", "compare-last-channel"):
+        put("gui/%s/files/north.dip" % case, dip_file(north))
+    put("gui/save-clears-modified-and-copy/expected/north.dip",
+        dip_file({**north, 2: dip_record(b"TPR 2")}))
+    put("gui/compare-last-channel/files/other.dip",
+        dip_file({**north, 384: dip_record(b"LAST", 1)}))
+    for case in ("new-after-import", "open-after-import"):
+        put("gui/%s/files/config/kirkby/SiteInfo.cfg" % case, siteinfo(b"Kirkby Jn"))
+        put("gui/%s/files/config/kirkby/DChannel.cfg" % case, dchannel_of([(b"TPR 1", True)]))
+
+
 def main():
+    gui_cases()
     dip_cases()
     csv_cases()
     corvane_cases()

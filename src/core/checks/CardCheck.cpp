@@ -1,29 +1,29 @@
 #include "CardCheck.h"
 
 #include "common/ChannelLabel.h"
+#include "common/FileReader.h"
+#include "common/SystemError.h"
 #include "document/DipFile.h"
 
-#include <QFile>
+#include <cerrno>
 
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <unistd.h>
-#endif
+namespace {
+
+constexpr qint64 kLargestCardFile = 64 * 1024 * 1024;
+
+} // namespace
 
 QByteArray ReadBackFromDevice(const QString& path, QString& error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = file.errorString();
-        return {};
-    }
-#if defined(Q_OS_UNIX) && defined(POSIX_FADV_DONTNEED)
+    FileReader file(path);
     // What the system still holds in memory of the file would hide what the card holds.
-    ::posix_fadvise(file.handle(), 0, 0, POSIX_FADV_DONTNEED);
-#endif
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        error = file.errorString();
+    file.bypassCache();
+    // A file far larger than any site is no copy of one; it is not read.
+    QByteArray bytes = file.size() > kLargestCardFile ? QByteArray() : file.read(file.size() + 1);
+    if (file.failed())
+        error = file.error();
+    else if (file.size() > kLargestCardFile)
+        error = SystemError::text(EFBIG);
     return bytes;
 }
 
