@@ -18,7 +18,7 @@ QString render(const MessageRequest& box, std::optional<MessageAnswer> answer,
                const QString& indent)
 {
     QString out = "== " + kIcons.value(int(box.icon)) + " | " + box.title + " | " +
-                  kButtons.value(int(box.buttons));
+                  kButtons.value(int(box.buttons)) + (box.noByDefault ? " (No by default)" : "");
     if (box.buttons != MessageButtons::Ok)
         out += " -> " + (answer ? kAnswers.value(int(*answer)) : "(no answer given)");
     const QString text =

@@ -7,9 +7,9 @@
 #include <optional>
 
 // A box as the golden cases and GUI scenarios write it (tests/data/README.md):
-// "== icon | title | buttons", " -> answer" after a question, then the lines of its text, each
-// after `indent`. The lines of a box are joined by CR LF, so a lone CR or LF shows as <CR> or
-// <LF>.
+// "== icon | title | buttons", " (No by default)" when Enter answers No, " -> answer" after a
+// question, then the lines of its text, each after `indent`. The lines of a box are joined by
+// CR LF, so a lone CR or LF shows as <CR> or <LF>.
 namespace BoxText {
 
 QString render(const MessageRequest& box, std::optional<MessageAnswer> answer,

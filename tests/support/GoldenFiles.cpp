@@ -25,15 +25,16 @@ QStringList linesOf(QString text)
     return text.isEmpty() ? QStringList() : text.split(u'\n');
 }
 
-// "{system error}" stands for any non-empty line, "{time}" for a time of day as 14:02.
+// "{system error}" stands for any non-empty line (indented as a box's text is, in a scenario),
+// "{time}" for a time of day as 14:02 or 14:02:31.
 bool lineMatches(const QString& got, const QString& want)
 {
-    if (want == QLatin1String("{system error}"))
-        return !got.isEmpty();
+    if (want.trimmed() == QLatin1String("{system error}"))
+        return got.startsWith(want.left(want.indexOf(u'{'))) && !got.trimmed().isEmpty();
     if (!want.contains(QLatin1String("{time}")))
         return got == want;
     const QString pattern = QRegularExpression::escape(want).replace(
-        QRegularExpression::escape(QStringLiteral("{time}")), QStringLiteral("\\d\\d:\\d\\d"));
+        QRegularExpression::escape(QStringLiteral("{time}")), QStringLiteral("\\d\\d:\\d\\d(:\\d\\d)?"));
     return QRegularExpression(QRegularExpression::anchoredPattern(pattern)).match(got).hasMatch();
 }
 

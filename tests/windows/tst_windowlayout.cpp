@@ -35,6 +35,7 @@ private slots:
     void screenReadersHearEachCell();
     void messageBoxShowsItsWholeTitle_data();
     void messageBoxShowsItsWholeTitle();
+    void enterAnswersNoWhenYesReplacesAFile();
 };
 
 // ZR415_TEST_FONT stands in for the system's fonts, as another platform's would.
@@ -179,6 +180,18 @@ void TestWindowLayout::messageBoxShowsItsWholeTitle()
     QVERIFY2(width > titleWidth + 60, qPrintable(QString("%1 %2").arg(width).arg(titleWidth)));
     QCOMPARE(table().rowCount(), 768);
     QCOMPARE(selector.currentIndex(), 1);
+}
+
+void TestWindowLayout::enterAnswersNoWhenYesReplacesAFile()
+{
+    WidgetDialogs real(window.get());
+    ModalDriver driver;
+    driver.when("QMessageBox", [](QWidget* box) { QTest::keyClick(box, Qt::Key_Return); });
+    MessageRequest question{"x already holds a DChannel.cfg. Replace it?", EditorTitle(),
+                            MessageIcon::Question, MessageButtons::YesNo};
+    question.noByDefault = true;
+    QCOMPARE(real.showMessage(question), MessageAnswer::No);
+    QVERIFY(driver.finished());
 }
 
 QTEST_MAIN(TestWindowLayout)

@@ -1,9 +1,11 @@
 #include "CardCheck.h"
 
-#include "common/ChannelLabel.h"
+#include "CardDifference.h"
+#include "Fingerprint.h"
 #include "common/FileReader.h"
 #include "common/SystemError.h"
-#include "document/DipFile.h"
+
+#include <QDir>
 
 #include <cerrno>
 
@@ -27,30 +29,30 @@ QByteArray ReadBackFromDevice(const QString& path, QString& error)
     return bytes;
 }
 
-QString CardCheck::whereText() const
-{
-    if (firstChannel == 0)
-        return QStringLiteral("the header");
-    if (longer)
-        return QStringLiteral("the length of the file");
-    return QStringLiteral("channel %1").arg(ModFunc::ChannelLabel(firstChannel));
-}
-
-CardCheck CheckCard(const QString& path, const QByteArray& written, const CardReader& read)
+CardCheck CheckCard(const QString& path, const QByteArray& site, const CardReader& read)
 {
     CardCheck check;
-    const QByteArray held = read(path, check.readError);
-    if (!check.readError.isEmpty() || held == written)
-        return check;
-    qsizetype at = 0;
-    while (at < held.size() && at < written.size() && held[at] == written[at])
-        ++at;
-    // Past the last record written no channel of the site differs.
-    if (at == written.size()) {
-        check.longer = true;
-        return check;
+    const QByteArray card = read(path, check.readError);
+    if (check.readError.isEmpty()) {
+        check.difference = DescribeCardDifference(site, card);
+        check.fingerprint = Fingerprint::ofBytes(card);
     }
-    check.firstChannel =
-        at < DipHeader::kSize ? 0 : int((at - DipHeader::kSize) / DipChannelRecord::kSize) + 1;
     return check;
+}
+
+MessageRequest VerifyCardBox(const CardCheck& check, const QString& path, int channels)
+{
+    const QString card = QDir::toNativeSeparators(path);
+    if (check.verified())
+        return {QStringLiteral("Card verified: %1 channels in %2 match the site.\r\n"
+                               "Fingerprint %3.")
+                    .arg(channels)
+                    .arg(card, check.fingerprint),
+                EditorTitle(), MessageIcon::Information, MessageButtons::Ok};
+    const QString text =
+        check.readError.isEmpty()
+            ? QStringLiteral("%1 differs from the site.\r\n%2").arg(card, check.difference)
+            : QStringLiteral("The card's file could not be read to verify it:\r\n%1\r\n%2")
+                  .arg(card, check.readError);
+    return {text, EditorTitle(), MessageIcon::Exclamation, MessageButtons::Ok};
 }

@@ -2,6 +2,7 @@
 
 #include "DocumentCommands.h"
 #include "FileDialogSettings.h"
+#include "SiteFingerprint.h"
 #include "SiteFormats.h"
 #include "checks/Fingerprint.h"
 #include "common/AtomicFile.h"
@@ -94,6 +95,8 @@ void CheckCommands::CompareWith()
         compareWithFile(*path);
 }
 
+// The card's file against the bytes Save writes for the site: reading it as a site would take
+// missing records for spares.
 void CheckCommands::VerifyCard()
 {
     commands_.FinishEdit();
@@ -101,21 +104,10 @@ void CheckCommands::VerifyCard()
     request.directory = dirs_.cfPath;
     request.fileName = commands_.site().siteFileTitle;
     const std::optional<QString> path = Dialogs::current().chooseFile(request);
-    if (!path || !compareWithFile(*path))
+    if (!path)
         return;
-    const SiteComparison& differences = comparison();
-    if (differences.same()) {
-        ShowMessage(QStringLiteral("Card verified: %1 channels in %2 match the site.")
-                        .arg(table_.channelCount())
-                        .arg(native(*path)));
-        return;
-    }
-    const QString places = differences.count() == 1
-                               ? QStringLiteral("1 place")
-                               : QStringLiteral("%1 places").arg(differences.count());
-    AskUser(QStringLiteral("%1 differs from the site in %2; the first is %3.")
-                .arg(native(*path), places, table_.label(differences.firstRow())),
-            EditorTitle(), MessageIcon::Exclamation, MessageButtons::Ok);
+    const CardCheck check = CheckCard(*path, EncodeDipFile(table_.rows()), readCard_);
+    Dialogs::current().showMessage(VerifyCardBox(check, *path, table_.channelCount()));
 }
 
 void CheckCommands::ExportAndVerify()
@@ -125,18 +117,18 @@ void CheckCommands::ExportAndVerify()
         return;
     const CardCheck check = CheckCard(*path, EncodeDipFile(table_.rows()), readCard_);
     if (check.verified()) {
-        ShowMessage(QStringLiteral("Card verified: %1 channels written to %2")
+        ShowMessage(QStringLiteral("Card verified: %1 channels written to %2\r\nFingerprint %3.")
                         .arg(table_.channelCount())
-                        .arg(native(*path)));
+                        .arg(native(*path), check.fingerprint));
         return;
     }
     const QString text =
         !check.readError.isEmpty()
             ? QStringLiteral("The card could not be read back to verify it:\r\n%1\r\n%2")
                   .arg(native(*path), check.readError)
-            : QStringLiteral("The card does not hold what was written to %1: %2 differs.\r\n"
+            : QStringLiteral("The card does not hold what was written to %1.\r\n%2\r\n"
                              "Export to the card again, or use another card.")
-                  .arg(native(*path), check.whereText());
+                  .arg(native(*path), check.difference);
     AskUser(text, EditorTitle(), MessageIcon::Critical, MessageButtons::Ok);
 }
 

@@ -109,6 +109,8 @@ MessageAnswer WidgetDialogs::showMessage(const MessageRequest& request)
         box.setEscapeButton(QMessageBox::No);
     else if (request.buttons != MessageButtons::RestoreDiscard)
         box.setEscapeButton(QMessageBox::Cancel);
+    if (request.noByDefault)
+        box.setDefaultButton(QMessageBox::No);
     giveAltLetters(box);
     keepTitleWhole(box);
     const int button = box.exec();

@@ -33,8 +33,11 @@ private:
     void pressKeys(const QString& keys);
     void typeText(const QString& text);
     void clickCell(const QString& cell);
+    void pickLine(const QString& panelAndLine);
+    void changeFile(const QString& verb, const QString& files);
     void setSetting(const QString& keyAndValue);
     void armSelector(const QString& response, ModalDriver& driver);
+    void activate();
     QWidget* keyTarget();
     QString inWork(const QString& text) const;
 
