@@ -700,6 +700,9 @@ def gui_cases():
     for case in ("new-after-import", "open-after-import"):
         put("gui/%s/files/config/kirkby/SiteInfo.cfg" % case, siteinfo(b"Kirkby Jn"))
         put("gui/%s/files/config/kirkby/DChannel.cfg" % case, dchannel_of([(b"TPR 1", True)]))
+    put("gui/texts-the-file-cannot-hold/files/site.csv",
+        "AA01,ABCDEFGHIJKLMNOP,Front\r\nAA02,ABCDEFGHIJKLMNOPQ,Front\r\nAA03,\u03a9mega,Front\r\n"
+        .encode("utf-8"))
 
 
 def main():
