@@ -505,6 +505,7 @@ def verify_cases():
         "verify-cut-20": site[:-20],
         "verify-flag-02": bytes(flag),
         "verify-reserved": site[:12] + b"\x01" + site[13:],
+        "verify-reserved-record": site[:16 + 2 * 40 + 30] + b"\x07" + site[16 + 2 * 40 + 31:],
         "verify-longer": site + dip_record(b"EXTRA"),
         "verify-card-missing": None,
         "verify-card-fifo": None,
