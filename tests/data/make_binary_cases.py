@@ -518,6 +518,32 @@ def verify_cases():
     put("convert/verify-site-unreadable/files/card.dip", site)
 
 
+def label_export_cases():
+    """--labels DB into an SQLite file, named with what a file: URI would read as its syntax,
+    directly or through ODBC's SQLite driver: names with quotes, a comma and a letter beyond
+    ASCII; contacts that differ between rows of one column set, so a reused statement must take
+    new values. A failure half way leaves the file as it was, byte for byte."""
+    names = [b"Home HR", b"O'Brien, \"Z\"", b"Weiche \xdc 12"] + [b"R%d" % c for c in range(4, 17)]
+    contacts = "FBFBBFBFFBFBBBBB"
+    site = dip_file({c: dip_record(names[c - 1], int(contacts[c - 1] == "B"))
+                     for c in range(1, 17)})
+    rows = []
+    for first in range(1, 385, 4):
+        channels = range(first, first + 4)
+        shown = [names[c - 1].decode("cp1252") if c <= 16 else "Spare " + label(c)
+                 for c in channels]
+        sides = [contacts[c - 1] if c <= 16 else "F" for c in channels]
+        rows.append(" | ".join([label(c) for c in channels] + shown + sides) + "\n")
+    for case in ("labels-uri-name-over-old-rows", "labels-odbc"):
+        put("convert/%s/files/site.dip" % case, site)
+        put("convert/%s/labels.txt" % case, "".join(rows).encode())
+    # The third name of the 49th row: AE03.
+    refused = dip_file({195: dip_record(b"REFUSED")})
+    for case in ("labels-missing-file", "labels-missing-table", "labels-refused-half-way",
+                 "labels-odbc-refused-half-way"):
+        put("convert/%s/files/site.dip" % case, refused)
+
+
 def scenario_cases():
     """Open north.dip, fail to read another file, Save: north.dip must get the site's own
     channels. The file opened holds 0xFF in every byte a reader passes over, so that the
@@ -723,6 +749,7 @@ def main():
     compare_cases()
     fingerprint_cases()
     verify_cases()
+    label_export_cases()
     scenario_cases()
     check = "--check" in sys.argv[1:]
     stale = []
