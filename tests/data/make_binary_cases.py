@@ -202,6 +202,10 @@ def csv_cases():
     put("csv/utf8-without-mark/files/list.csv", names.encode("utf-8"))
     put("csv/utf16-little-endian/files/list.csv", b"\xff\xfe" + names.encode("utf-16-le"))
     put("csv/utf16-big-endian/files/list.csv", b"\xfe\xff" + names.encode("utf-16-be"))
+    # Not one ASCII byte, not even a line break: still UTF-8, and the refused line says so.
+    put("csv/utf8-only-letters/files/list.csv", "ΩÉ€".encode("utf-8"))
+    # A mark and nothing after it is an empty list, not a line holding the mark.
+    put("csv/only-utf16-mark/files/list.csv", b"\xff\xfe")
 
 
 def corvane_cases():
@@ -501,6 +505,7 @@ def verify_cases():
         "verify-cut-20": site[:-20],
         "verify-flag-02": bytes(flag),
         "verify-reserved": site[:12] + b"\x01" + site[13:],
+        "verify-reserved-record": site[:16 + 2 * 40 + 30] + b"\x07" + site[16 + 2 * 40 + 31:],
         "verify-longer": site + dip_record(b"EXTRA"),
         "verify-card-missing": None,
         "verify-card-fifo": None,
@@ -511,6 +516,32 @@ def verify_cases():
             put("convert/%s/files/card.dip" % case, card)
     put("convert/verify-site-unreadable/files/site.dip", dip_header(384, flag=0x12345678))
     put("convert/verify-site-unreadable/files/card.dip", site)
+
+
+def label_export_cases():
+    """--labels DB into an SQLite file, named with what a file: URI would read as its syntax,
+    directly or through ODBC's SQLite driver: names with quotes, a comma and a letter beyond
+    ASCII; contacts that differ between rows of one column set, so a reused statement must take
+    new values. A failure half way leaves the file as it was, byte for byte."""
+    names = [b"Home HR", b"O'Brien, \"Z\"", b"Weiche \xdc 12"] + [b"R%d" % c for c in range(4, 17)]
+    contacts = "FBFBBFBFFBFBBBBB"
+    site = dip_file({c: dip_record(names[c - 1], int(contacts[c - 1] == "B"))
+                     for c in range(1, 17)})
+    rows = []
+    for first in range(1, 385, 4):
+        channels = range(first, first + 4)
+        shown = [names[c - 1].decode("cp1252") if c <= 16 else "Spare " + label(c)
+                 for c in channels]
+        sides = [contacts[c - 1] if c <= 16 else "F" for c in channels]
+        rows.append(" | ".join([label(c) for c in channels] + shown + sides) + "\n")
+    for case in ("labels-uri-name-over-old-rows", "labels-odbc"):
+        put("convert/%s/files/site.dip" % case, site)
+        put("convert/%s/labels.txt" % case, "".join(rows).encode())
+    # The third name of the 49th row: AE03.
+    refused = dip_file({195: dip_record(b"REFUSED")})
+    for case in ("labels-missing-file", "labels-missing-table", "labels-refused-half-way",
+                 "labels-odbc-refused-half-way"):
+        put("convert/%s/files/site.dip" % case, refused)
 
 
 def scenario_cases():
@@ -699,6 +730,9 @@ def gui_cases():
     for case in ("new-after-import", "open-after-import"):
         put("gui/%s/files/config/kirkby/SiteInfo.cfg" % case, siteinfo(b"Kirkby Jn"))
         put("gui/%s/files/config/kirkby/DChannel.cfg" % case, dchannel_of([(b"TPR 1", True)]))
+    put("gui/texts-the-file-cannot-hold/files/site.csv",
+        "AA01,ABCDEFGHIJKLMNOP,Front\r\nAA02,ABCDEFGHIJKLMNOPQ,Front\r\nAA03,\u03a9mega,Front\r\n"
+        .encode("utf-8"))
 
 
 def main():
@@ -715,6 +749,7 @@ def main():
     compare_cases()
     fingerprint_cases()
     verify_cases()
+    label_export_cases()
     scenario_cases()
     check = "--check" in sys.argv[1:]
     stale = []

@@ -42,7 +42,7 @@ struct WindowUnderTest
         dialogs = std::make_unique<ScriptedDialogs>();
         window = std::make_unique<FrmDips>();
         window->show();
-        return dir->isValid() && QTest::qWaitForWindowActive(window.get());
+        return dir->isValid() && QTest::qWaitForWindowActive(window.get(), 30000);
     }
 
     QString path(const QString& name) const
@@ -92,7 +92,7 @@ struct WindowUnderTest
         // would click it.
         if (!QApplication::focusWidget()) {
             window->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(window.get()));
+            QVERIFY(QTest::qWaitForWindowActive(window.get(), 30000));
             grid()->setFocus();
         }
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::AltModifier);

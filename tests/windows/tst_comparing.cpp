@@ -84,7 +84,7 @@ QString TestComparing::shownTooltip(int row, int column)
     const QPoint at = grid()->visualRect(index).center();
     // A tip hidden a moment ago still shows while it fades.
     QToolTip::hideText();
-    if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); }))
+    if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 30000))
         return "a tooltip that stays";
     QHelpEvent help(QEvent::ToolTip, at, grid()->viewport()->mapToGlobal(at));
     QApplication::sendEvent(grid()->viewport(), &help);
@@ -162,16 +162,16 @@ void TestComparing::comparisonFollowsTheOtherFile()
     std::map<int, DipChannel> changed = kNorth;
     changed[1] = {"TPR 2Y"};
     writeFile(path("other.dip"), dipFile(changed));
-    QTRY_COMPARE(DifferenceLines(checks().comparison()),
-                 QStringList{"AA02\tRelay name\tTPR 2\tTPR 2Y"});
+    QTRY_COMPARE_WITH_TIMEOUT(DifferenceLines(checks().comparison()),
+                              QStringList{"AA02\tRelay name\tTPR 2\tTPR 2Y"}, 30000);
     dialogs->chooseNext(path("other.dip"));
     fileMenu(Qt::Key_A);
     QCOMPARE(partOf<DocumentCommands>(*window).site().sitePath, path("other.dip"));
-    QTRY_VERIFY(checks().comparing() && checks().comparison().same());
+    QTRY_VERIFY_WITH_TIMEOUT(checks().comparing() && checks().comparison().same(), 30000);
     QCOMPARE(checks().otherFile().fingerprint(),
              window->findChild<QLabel*>("StatusFingerprint")->text());
     QFile::remove(path("other.dip"));
-    QTRY_VERIFY(!checks().comparing());
+    QTRY_VERIFY_WITH_TIMEOUT(!checks().comparing(), 30000);
     QVERIFY(dialogs->messages().last().text.contains("could not be read again"));
 }
 

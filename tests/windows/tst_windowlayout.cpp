@@ -84,7 +84,7 @@ void TestWindowLayout::aNameStillCutShowsWholeInItsTooltip()
     const QRect rect = grid()->visualRect(table().index(0, Model::ColRelNam));
     QHelpEvent help(QEvent::ToolTip, rect.center(), grid()->viewport()->mapToGlobal(rect.center()));
     QApplication::sendEvent(grid()->viewport(), &help);
-    QTRY_VERIFY(QToolTip::isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(QToolTip::isVisible(), 30000);
     QCOMPARE(QToolTip::text(), "WWWWWWWWWWWWWWWW");
     QToolTip::hideText();
 }

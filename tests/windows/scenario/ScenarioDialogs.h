@@ -20,6 +20,7 @@ public:
     void arm(const QStringList& responses);
     // Something else that happened, such as the site selector answered.
     void note(const QString& event) { events_.append(event); }
+    qsizetype eventCount() const { return events_.size(); }
     // What happened since the last call.
     QStringList takeEvents();
 
