@@ -202,6 +202,10 @@ def csv_cases():
     put("csv/utf8-without-mark/files/list.csv", names.encode("utf-8"))
     put("csv/utf16-little-endian/files/list.csv", b"\xff\xfe" + names.encode("utf-16-le"))
     put("csv/utf16-big-endian/files/list.csv", b"\xfe\xff" + names.encode("utf-16-be"))
+    # Not one ASCII byte, not even a line break: still UTF-8, and the refused line says so.
+    put("csv/utf8-only-letters/files/list.csv", "ΩÉ€".encode("utf-8"))
+    # A mark and nothing after it is an empty list, not a line holding the mark.
+    put("csv/only-utf16-mark/files/list.csv", b"\xff\xfe")
 
 
 def corvane_cases():
