@@ -62,7 +62,8 @@ void ScenarioPlayer::play()
             return;
     }
     window_.reset();
-    Golden::compareTrees(Golden::snapshot(work_.path()), Golden::expectedTree(caseDir_, before));
+    Golden::compareTrees(Golden::snapshot(work_.path()), Golden::expectedTree(caseDir_, before),
+                         work_.path());
 }
 
 void ScenarioPlayer::run(const ScenarioStep& step)
