@@ -721,8 +721,16 @@ def gui_cases():
     for case in ("compare-marks-and-lists", "compare-f8-keys", "compare-ends",
                  "compare-list-and-corvane"):
         put("gui/%s/files/north.dip" % case, dip_file(north))
-    for case in ("compare-marks-and-lists", "compare-f8-keys", "compare-ends"):
+    for case in ("compare-marks-and-lists", "compare-f8-keys", "compare-ends",
+                 "compare-follows-the-other-file"):
         put("gui/%s/files/other.dip" % case, dip_file(other))
+    bad = dip_header(384, flag=0x12345678)
+    for where in ("files", "expected"):
+        put("gui/compare-follows-the-other-file/%s/north.dip" % where, dip_file(north))
+        put("gui/compare-follows-the-other-file/%s/changed.dip" % where,
+            dip_file({**north, 2: dip_record(b"TPR 2Y")}))
+        put("gui/compare-follows-the-other-file/%s/bad.dip" % where, bad)
+    put("gui/compare-follows-the-other-file/expected/other.dip", bad)
     put("gui/compare-list-and-corvane/files/north.csv",
         b"AA01,TPR 1,Back\r\nAA02,TPR 2X,Front\r\nAA03,TPR 3,Back\r\n")
     put("gui/compare-list-and-corvane/files/kirkby/DChannel.cfg",

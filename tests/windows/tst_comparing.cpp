@@ -1,5 +1,5 @@
 // What a comparison shows that a scenario cannot say: the marks as drawn, the tooltips under
-// the mouse, the report dated and stamped as it is saved, the other file changed behind it.
+// the mouse, the report dated and stamped as it is saved.
 #include "commands/CheckCommands.h"
 #include "common/ChannelLabel.h"
 #include "support/DipBytes.h"
@@ -11,7 +11,6 @@
 #include <QAction>
 #include <QDate>
 #include <QHelpEvent>
-#include <QLabel>
 #include <QToolTip>
 
 #include <map>
@@ -63,7 +62,6 @@ private slots:
 
     void differingCellsAreMarkedAndTipped();
     void reportHoldsBothSitesTheDateAndTheDifferences();
-    void comparisonFollowsTheOtherFile();
 
 private:
     void compareWith(const std::map<int, DipChannel>& other)
@@ -72,7 +70,6 @@ private:
         dialogs->chooseNext(path("other.dip"));
         fileMenu(Qt::Key_C);
     }
-    CheckCommands& checks() const { return partOf<CheckCommands>(*window); }
     QString shownTooltip(int row, int column);
 };
 
@@ -152,27 +149,6 @@ void TestComparing::reportHoldsBothSitesTheDateAndTheDifferences()
                  "AC05,Relay name,Spare AC05,TPR 101\r\n"
                  "AC05,Back contact,Front,Back\r\n"
                  "AH48,Relay name,EDITED,Spare AH48\r\n");
-}
-
-// Whoever changes the other file, this editor's Save included, the comparison is read again;
-// one that no longer reads ends it.
-void TestComparing::comparisonFollowsTheOtherFile()
-{
-    compareWith(kOther);
-    std::map<int, DipChannel> changed = kNorth;
-    changed[1] = {"TPR 2Y"};
-    writeFile(path("other.dip"), dipFile(changed));
-    QTRY_COMPARE_WITH_TIMEOUT(DifferenceLines(checks().comparison()),
-                              QStringList{"AA02\tRelay name\tTPR 2\tTPR 2Y"}, 30000);
-    dialogs->chooseNext(path("other.dip"));
-    fileMenu(Qt::Key_A);
-    QCOMPARE(partOf<DocumentCommands>(*window).site().sitePath, path("other.dip"));
-    QTRY_VERIFY_WITH_TIMEOUT(checks().comparing() && checks().comparison().same(), 30000);
-    QCOMPARE(checks().otherFile().fingerprint(),
-             window->findChild<QLabel*>("StatusFingerprint")->text());
-    QFile::remove(path("other.dip"));
-    QTRY_VERIFY_WITH_TIMEOUT(!checks().comparing(), 30000);
-    QVERIFY(dialogs->messages().last().text.contains("could not be read again"));
 }
 
 QTEST_MAIN(TestComparing)
