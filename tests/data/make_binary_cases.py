@@ -721,8 +721,33 @@ def gui_cases():
     for case in ("compare-marks-and-lists", "compare-f8-keys", "compare-ends",
                  "compare-list-and-corvane"):
         put("gui/%s/files/north.dip" % case, dip_file(north))
-    for case in ("compare-marks-and-lists", "compare-f8-keys", "compare-ends"):
+    for case in ("compare-marks-and-lists", "compare-f8-keys", "compare-ends",
+                 "compare-follows-the-other-file"):
         put("gui/%s/files/other.dip" % case, dip_file(other))
+    report_other = {**other, 6: dip_record(b'TPR "6",X')}
+    for where in ("files", "expected"):
+        put("gui/compare-report/%s/north.dip" % where, dip_file(north))
+        put("gui/compare-report/%s/other.dip" % where, dip_file(report_other))
+    put("gui/compare-report/expected/report.csv", (
+        "This site,{dir}/north.dip\r\nThis site modified,{date} {time}\r\n"
+        "This site fingerprint,%s\r\nThis site unsaved changes,Yes\r\n"
+        "Other site,{dir}/other.dip\r\nOther site modified,{date} {time}\r\n"
+        "Other site fingerprint,%s\r\nDate,{date} {time}\r\n"
+        "Differences,8\r\nChannels differing,7\r\nChannels only in one site,0\r\n"
+        "Channel,Column,This site,Other site\r\n"
+        "AA01,Back contact,Back,Front\r\nAA02,Relay name,TPR 2,TPR 2X\r\n"
+        "AA03,State down,OFF,OF \r\nAA06,Relay name,Spare AA06,\"TPR \"\"6\"\",X\"\r\n"
+        "AA48,Relay name,Spare AA48,LAST\r\nAC05,Relay name,Spare AC05,TPR 101\r\n"
+        "AC05,Back contact,Front,Back\r\nAH48,Relay name,EDITED,Spare AH48\r\n"
+        % (fingerprint(dip_file({**north, 384: dip_record(b"EDITED")})),
+           fingerprint(dip_file(report_other)))).encode())
+    bad = dip_header(384, flag=0x12345678)
+    for where in ("files", "expected"):
+        put("gui/compare-follows-the-other-file/%s/north.dip" % where, dip_file(north))
+        put("gui/compare-follows-the-other-file/%s/changed.dip" % where,
+            dip_file({**north, 2: dip_record(b"TPR 2Y")}))
+        put("gui/compare-follows-the-other-file/%s/bad.dip" % where, bad)
+    put("gui/compare-follows-the-other-file/expected/other.dip", bad)
     put("gui/compare-list-and-corvane/files/north.csv",
         b"AA01,TPR 1,Back\r\nAA02,TPR 2X,Front\r\nAA03,TPR 3,Back\r\n")
     put("gui/compare-list-and-corvane/files/kirkby/DChannel.cfg",

@@ -1,5 +1,6 @@
 #include "GoldenFiles.h"
 
+#include <QDate>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -34,7 +35,8 @@ bool lineMatches(const QString& got, const QString& want)
     if (!want.contains(QLatin1String("{time}")))
         return got == want;
     const QString pattern = QRegularExpression::escape(want).replace(
-        QRegularExpression::escape(QStringLiteral("{time}")), QStringLiteral("\\d\\d:\\d\\d(:\\d\\d)?"));
+        QRegularExpression::escape(QStringLiteral("{time}")),
+        QStringLiteral("\\d\\d:\\d\\d(:\\d\\d)?"));
     return QRegularExpression(QRegularExpression::anchoredPattern(pattern)).match(got).hasMatch();
 }
 
@@ -154,12 +156,19 @@ Tree expectedTree(const QString& caseDir, const Tree& before)
     return tree;
 }
 
-void compareTrees(const Tree& actual, const Tree& expected)
+void compareTrees(const Tree& actual, const Tree& expected, const QString& workDir)
 {
     QCOMPARE(actual.keys(), expected.keys());
     for (auto it = expected.begin(); it != expected.end(); ++it) {
         const QByteArray& got = actual[it.key()];
         const QByteArray& want = it.value();
+        if (!workDir.isEmpty() && want.contains("{date} {time}")) {
+            const QString today = QDate::currentDate().toString(Qt::ISODate);
+            compareLines(QString::fromUtf8(got),
+                         expandDir(QString::fromUtf8(want).replace("{date}", today), workDir),
+                         it.key());
+            continue;
+        }
         qsizetype at = 0;
         while (at < got.size() && at < want.size() && got[at] == want[at])
             ++at;

@@ -26,6 +26,8 @@ void copyTree(const QString& from, const QString& to);
 bool makeFifos(const QString& caseDir, const QString& workDir);
 // expected/, or without it the folder as it was; FIFOs and devices are always left alone.
 Tree expectedTree(const QString& caseDir, const Tree& before);
-void compareTrees(const Tree& actual, const Tree& expected);
+// A text file of `workDir` expected with "{date} {time}" in it is compared by its lines, "{dir}"
+// and "{date}" (today) put in.
+void compareTrees(const Tree& actual, const Tree& expected, const QString& workDir = {});
 
 } // namespace Golden

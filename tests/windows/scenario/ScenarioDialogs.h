@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <deque>
+
 // The dialog seam of a GUI scenario: answers boxes and file dialogs as the script says, and
 // keeps what was shown, in order, as the script writes it.
 class ScenarioDialogs : public ScriptedDialogs
@@ -25,4 +27,6 @@ public:
 private:
     QString workDir_;
     QStringList events_;
+    // Whether each armed file dialog's line names the file name it proposes.
+    std::deque<bool> showProposals_;
 };

@@ -62,7 +62,8 @@ void ScenarioPlayer::play()
             return;
     }
     window_.reset();
-    Golden::compareTrees(Golden::snapshot(work_.path()), Golden::expectedTree(caseDir_, before));
+    Golden::compareTrees(Golden::snapshot(work_.path()), Golden::expectedTree(caseDir_, before),
+                         work_.path());
 }
 
 void ScenarioPlayer::run(const ScenarioStep& step)
@@ -77,8 +78,6 @@ void ScenarioPlayer::run(const ScenarioStep& step)
         return QApplication::clipboard()->setText(unescaped(argument));
     if (verb == "crash")
         return window_.reset();
-    if (verb == "copy" || verb == "touch")
-        return changeFile(verb, argument);
     if (verb == "wait" && argument == "recovery copy") {
         const QDir folder(SiteRecovery::defaultFolder());
         QTRY_VERIFY_WITH_TIMEOUT(!folder.entryList({"*.zr415-recovery"}, QDir::Files).isEmpty(),
@@ -86,9 +85,14 @@ void ScenarioPlayer::run(const ScenarioStep& step)
         return;
     }
     const std::map<QString, std::function<void()>> actions{
-        {"start", [&] { start(argument); }},     {"close", [&] { close(); }},
-        {"keys", [&] { pressKeys(argument); }},  {"type", [&] { typeText(argument); }},
-        {"click", [&] { clickCell(argument); }}, {"pick", [&] { pickLine(argument); }},
+        {"start", [&] { start(argument); }},
+        {"close", [&] { close(); }},
+        {"keys", [&] { pressKeys(argument); }},
+        {"type", [&] { typeText(argument); }},
+        {"click", [&] { clickCell(argument); }},
+        {"pick", [&] { pickLine(argument); }},
+        {"copy", [&] { changeFile(verb, argument); }},
+        {"touch", [&] { changeFile(verb, argument); }},
     };
     const auto action = actions.find(verb);
     QVERIFY2(action != actions.end(),
