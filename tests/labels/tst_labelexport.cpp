@@ -130,9 +130,11 @@ private slots:
     {
         QVERIFY(QDir().mkpath(ZR415_WORK_DIR) && QDir::setCurrent(ZR415_WORK_DIR));
     }
+    // Emptied, not removed: Windows keeps the current folder.
     void init()
     {
-        QVERIFY(QDir(ZR415_WORK_DIR).removeRecursively() && QDir().mkpath(ZR415_WORK_DIR));
+        for (const QString& name : files())
+            QVERIFY(QFile::remove(ZR415_WORK_DIR "/" + name));
     }
 
     void connections()

@@ -182,6 +182,11 @@ void TestConvertGolden::cases()
     QTemporaryDir runtime;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("XDG_RUNTIME_DIR", runtime.path());
+#ifdef Q_OS_WIN
+    // The offscreen platform of the tests looks for fonts beside Qt; Windows keeps its own.
+    environment.insert("QT_QPA_FONTDIR",
+                       QStandardPaths::writableLocation(QStandardPaths::FontsLocation));
+#endif
     process.setProcessEnvironment(environment);
     process.setStandardInputFile(QProcess::nullDevice());
     process.start(ZR415_CONVERT_EXE, arguments);
