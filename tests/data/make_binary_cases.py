@@ -708,7 +708,9 @@ def gui_cases():
     put("gui/save-names-the-untitled-site/expected/east.dip",
         dip_file({1: dip_record(b"SECOND")}))
     put("gui/recent-files/expected/north.dip", dip_file({1: dip_record(b"SAVED")}))
-    put("gui/export-to-card/expected/NORTH.dip", dip_file({1: dip_record(spare(1))}))
+    for case in ("export-to-card", "export-card-reads-back-name", "export-card-reads-back-header",
+                 "export-card-reads-back-longer", "export-card-reads-back-unreadable"):
+        put("gui/%s/expected/NORTH.dip" % case, dip_file({1: dip_record(spare(1))}))
     card = bytearray(dip_file({1: dip_record(spare(1))}))
     card[16 + 52 * 40] = ord("X")  # AB05's name
     put("gui/verify-card-finds-a-byte/files/NORTH.dip", card)

@@ -1,6 +1,7 @@
 #include "ScenarioPlayer.h"
 
 #include "ScenarioState.h"
+#include "commands/CheckCommands.h"
 #include "commands/SiteRecovery.h"
 #include "support/DoubleClick.h"
 #include "support/GoldenFiles.h"
@@ -78,6 +79,8 @@ void ScenarioPlayer::run(const ScenarioStep& step)
         return QApplication::clipboard()->setText(unescaped(argument));
     if (verb == "crash")
         return window_.reset();
+    if (verb == "card")
+        return readCardAs(argument);
     if (verb == "wait" && argument == "recovery copy") {
         const QDir folder(SiteRecovery::defaultFolder());
         QTRY_VERIFY_WITH_TIMEOUT(!folder.entryList({"*.zr415-recovery"}, QDir::Files).isEmpty(),
@@ -179,6 +182,28 @@ void ScenarioPlayer::changeFile(const QString& verb, const QString& files)
     }
     QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(60),
                              QFileDevice::FileModificationTime));
+}
+
+// "card cut 7696": what the card gives back when its file is read back, as a card with bad spots
+// would: "set OFFSET HEX" changes a byte, "cut N" keeps N bytes, "append N" adds N zeros,
+// "unreadable" fails.
+void ScenarioPlayer::readCardAs(const QString& change)
+{
+    QVERIFY(window_);
+    const QStringList words = change.split(' ');
+    partOf<CheckCommands>(*window_).setCardReader([words](const QString& path, QString& error) {
+        QFile card(path);
+        QByteArray bytes = card.open(QIODevice::ReadOnly) ? card.readAll() : QByteArray();
+        if (words[0] == "set")
+            bytes[words[1].toInt()] = char(words[2].toInt(nullptr, 16));
+        else if (words[0] == "cut")
+            bytes.truncate(words[1].toInt());
+        else if (words[0] == "append")
+            bytes += QByteArray(words[1].toInt(), '\0');
+        else
+            error = "Input/output error";
+        return bytes;
+    });
 }
 
 void ScenarioPlayer::setSetting(const QString& keyAndValue)

@@ -36,6 +36,7 @@ private:
     void pickLine(const QString& panelAndLine);
     void changeFile(const QString& verb, const QString& files);
     void setSetting(const QString& keyAndValue);
+    void readCardAs(const QString& change);
     void armSelector(const QString& response, ModalDriver& driver);
     void activate();
     QWidget* keyTarget();
