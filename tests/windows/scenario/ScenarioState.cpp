@@ -5,13 +5,17 @@
 #include "document/ChannelTableModel.h"
 #include "support/SiteDump.h"
 #include "support/WindowParts.h"
+#include "windows/ChannelGridDelegate.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QHelpEvent>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QTest>
+#include <QToolTip>
 #include <QTreeView>
 
 #include <functional>
@@ -78,6 +82,40 @@ QString focus()
     return name.isEmpty() ? widget->metaObject()->className() : name;
 }
 
+QModelIndex cellAt(QWidget* window, const QString& cell)
+{
+    const auto& grid = partOf<QAbstractItemView>(*window, "SGGrid1");
+    return grid.model()->index(ChannelOf(cell.section(' ', 0, 0)) - 1,
+                               int(kColumnKeys.indexOf(cell.section(' ', 1))));
+}
+
+// Whether the cell is drawn with the mark of a difference, in a corner away from its text.
+QString marked(QWidget* window, const QString& cell)
+{
+    auto& grid = partOf<QAbstractItemView>(*window, "SGGrid1");
+    grid.scrollTo(cellAt(window, cell));
+    const QRect rect = grid.visualRect(cellAt(window, cell));
+    const QRgb pixel = grid.viewport()->grab().toImage().pixel(rect.right() - 3, rect.top() + 3);
+    return yesNo(pixel == ChannelGridDelegate::kDifferenceMark);
+}
+
+// The tooltip as the grid shows it under the mouse.
+QString tooltip(QWidget* window, const QString& cell)
+{
+    auto& grid = partOf<QAbstractItemView>(*window, "SGGrid1");
+    grid.scrollTo(cellAt(window, cell));
+    const QPoint at = grid.visualRect(cellAt(window, cell)).center();
+    // A tip hidden a moment ago still shows while it fades.
+    QToolTip::hideText();
+    if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 30000))
+        return "(a tooltip that stays)";
+    QHelpEvent help(QEvent::ToolTip, at, grid.viewport()->mapToGlobal(at));
+    QApplication::sendEvent(grid.viewport(), &help);
+    const QString text = QToolTip::isVisible() ? QToolTip::text() : QString();
+    QToolTip::hideText();
+    return text;
+}
+
 QString currentCell(QWidget* window)
 {
     const QModelIndex cell = partOf<QAbstractItemView>(*window, "SGGrid1").currentIndex();
@@ -122,6 +160,10 @@ QString of(QWidget* window, const QString& key, bool* known)
         const auto* widget = window->findChild<QWidget*>(name);
         return widget ? widget->windowTitle() : "(no widget " + name + ")";
     }
+    if (key.startsWith("tooltip "))
+        return tooltip(window, name);
+    if (key.startsWith("mark "))
+        return marked(window, name);
     if (key.startsWith("enabled ")) {
         const auto* action = window->findChild<QAction*>(name);
         return action ? yesNo(action->isEnabled()) : "(no action " + name + ")";
