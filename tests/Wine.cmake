@@ -39,7 +39,10 @@ set(ZR415_WINE_ENVIRONMENT ${wine_environment} "WINEPATH=${wine_path}"
     "WINEQT_QPA_PLATFORM=offscreen"
     CACHE INTERNAL "Environment of the tests under Wine")
 
+# winemenubuilder, disabled in the prefix, would put its menu entries into the host's menus.
 add_test(NAME wine_prefix
     COMMAND ${CMAKE_COMMAND} -E env ${wine_environment}
-        sh -c "${CMAKE_CROSSCOMPILING_EMULATOR} wineboot --init && wineserver --wait")
+        sh -c "WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d' \
+${CMAKE_CROSSCOMPILING_EMULATOR} wineboot --init && ${CMAKE_CROSSCOMPILING_EMULATOR} reg add \
+'HKCU\\Software\\Wine\\DllOverrides' /v winemenubuilder.exe /d '' /f && wineserver --wait")
 set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine_prefix TIMEOUT 300)

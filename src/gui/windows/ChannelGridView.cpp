@@ -5,6 +5,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QScrollBar>
 
 namespace {
 
@@ -117,10 +118,23 @@ int ChannelGridView::fittedWidth(int column) const
            margins;
 }
 
+int ChannelGridView::fittingWidth() const
+{
+    int width = 2 * frameWidth() + verticalHeader()->width() +
+                verticalScrollBar()->sizeHint().width() + relayNameMinimumWidth();
+    for (int column = 0; model() && column < ChannelTableModel::ColumnCount; ++column) {
+        if (column != ChannelTableModel::ColRelNam)
+            width += fittedWidth(column);
+    }
+    return width;
+}
+
 void ChannelGridView::fitColumns()
 {
     if (!model())
         return;
+    // The window takes this as the least width it may be fixed to.
+    setMinimumWidth(fittingWidth());
     int others = 0;
     for (int column = 0; column < ChannelTableModel::ColumnCount; ++column) {
         if (column == ChannelTableModel::ColRelNam)

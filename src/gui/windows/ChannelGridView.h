@@ -21,6 +21,8 @@ public:
     void fitColumns();
     // The narrowest relay name column: sixteen of the font's widest capitals and digits.
     int relayNameMinimumWidth() const;
+    // The width that shows the row header, every column and the vertical scroll bar whole.
+    int fittingWidth() const;
 
 protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;

@@ -15,7 +15,8 @@ constexpr double kMinimumHeight = 2000;
 
 } // namespace
 
-WindowGeometry::WindowGeometry(QWidget& window) : QObject(&window), window_(window)
+WindowGeometry::WindowGeometry(QWidget& window, const QWidget& content)
+    : QObject(&window), window_(window), content_(content)
 {
     window.installEventFilter(this);
 }
@@ -36,10 +37,19 @@ void WindowGeometry::placeFromSettings()
 void WindowGeometry::applyOuterSize()
 {
     const QSize frame = window_.frameGeometry().size() - window_.geometry().size();
-    window_.setFixedWidth(Twips::toPixelsX(kFormWidth) - frame.width());
+    applyWidth();
     window_.setMinimumHeight(Twips::toPixelsY(kMinimumHeight) - frame.height());
     window_.resize(window_.width(),
                    std::max(outerHeight_ - frame.height(), window_.minimumHeight()));
+}
+
+void WindowGeometry::applyWidth()
+{
+    const QSize frame = window_.frameGeometry().size() - window_.geometry().size();
+    const int width =
+        std::max(Twips::toPixelsX(kFormWidth) - frame.width(), content_.minimumWidth());
+    if (window_.minimumWidth() != width || window_.maximumWidth() != width)
+        window_.setFixedWidth(width);
 }
 
 // On X11 the window manager adds the frame some time after the window is shown; until then
@@ -64,6 +74,9 @@ bool WindowGeometry::eventFilter(QObject* watched, QEvent* event)
         if (event->type() == QEvent::Show || event->type() == QEvent::Move ||
             event->type() == QEvent::Resize)
             applyOuterSizeOnceFramed();
+        // The content asks for more or less room when its font or the screen changes.
+        if (event->type() == QEvent::LayoutRequest && shownOnce_)
+            applyWidth();
     }
     return QObject::eventFilter(watched, event);
 }

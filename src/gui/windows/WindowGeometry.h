@@ -6,12 +6,14 @@ class QWidget;
 
 // The main window's place and size: the stored position and height on start (in twips, outer
 // size with the frame), the fixed width and the minimum height, and storing them on close.
+// The width is the described one unless the content needs more to show whole (a wide font).
 class WindowGeometry : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit WindowGeometry(QWidget& window);
+    // `content` spans the window's inner width; its minimum width is kept whole.
+    WindowGeometry(QWidget& window, const QWidget& content);
 
     // Places the window from the stored position and height.
     void placeFromSettings();
@@ -22,9 +24,11 @@ protected:
 
 private:
     void applyOuterSize();
+    void applyWidth();
     void applyOuterSizeOnceFramed();
 
     QWidget& window_;
+    const QWidget& content_;
     int outerHeight_ = 0;
     bool shownOnce_ = false;
     bool framed_ = false;

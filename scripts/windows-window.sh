@@ -1,0 +1,151 @@
+#!/usr/bin/env bash
+# The installed editor in a real window under Wine: Qt's windows platform on Xvfb with a window
+# manager, with Windows' fonts (Wine's Tahoma and MS Sans Serif; Segoe UI, which Debian lacks,
+# stood in for by the wider DejaVu Sans). By keys: New, two names typed, Save As
+# C:\sites\NORTH.DIP, close; reopen it from the recent files, Save As C:\sites\AGAIN.DIP, close.
+# Both files must be the bytes the Linux converter writes for the same names. At 96 and 144 DPI
+# the window layout test runs in the windows platform (the grid shows its columns and scroll bar
+# whole, no horizontal scroll bar), and the screenshots stay in the build folder for review.
+# Arguments: the installer, the Windows build folder, the Linux zr415-convert.
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+source "$ROOT/scripts/wine.sh"
+
+installer="$1" build="$2" linux_convert="$3"
+work="$(mktemp -d)"
+xvfb="" wm="" editor=""
+cleanup() {
+    end_prefix
+    [ -z "$wm" ] || kill "$wm" 2>/dev/null || true
+    [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A display of its own: Xvfb picks a free number and writes it out.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(cat "$work/display")"
+openbox >/dev/null 2>&1 &
+wm=$!
+sleep 1
+
+new_prefix "$work/prefix"
+wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Segoe UI' /d 'DejaVu Sans' /f >/dev/null 2>&1
+wine "$(winepath -w "$installer")" /S
+wineserver --wait
+exe="$(per_user_programs)/ZR415Config/bin/zr415config.exe"
+mkdir -p "$(drive_c)/sites"
+
+set_dpi() {
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+    wine reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
+        /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+    wineserver --wait
+}
+
+# The first visible window whose name matches, within a minute; empty when none came.
+find_window() {
+    timeout 60 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true
+}
+screenshot() {
+    import -window root "$build/window-$1.png" 2>/dev/null || true
+}
+start_editor() {
+    wine "$exe" >>"$work/editor.log" 2>&1 &
+    editor=$!
+    local window
+    window="$(find_window 'ZR415 configuration editor')"
+    [ -n "$window" ] || return 1
+    xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
+    sleep 1
+}
+# Closes the editor by its close box and passes when it ended within 30 s.
+close_editor() {
+    xdotool key alt+F4
+    for _ in $(seq 60); do
+        kill -0 "$editor" 2>/dev/null || return 0
+        sleep 0.5
+    done
+    return 1
+}
+# Save As through the system's file dialog: the name typed where the dialog puts the keyboard.
+save_as() {
+    local name="$1"
+    xdotool key alt+f
+    sleep 0.5
+    xdotool key a
+    [ -n "$(find_window 'Save')" ] || return 1
+    sleep 1
+    xdotool type --delay 50 "C:\\sites\\$name"
+    xdotool key Return
+    for _ in $(seq 60); do
+        [ -f "$(drive_c)/sites/$name" ] && return 0
+        sleep 0.5
+    done
+    return 1
+}
+
+echo "== the editor in a real window, by keys"
+set_dpi 96
+if start_editor; then
+    xdotool key ctrl+n
+    sleep 1
+    xdotool key ctrl+Home
+    xdotool type --delay 50 'NORTH 1'
+    xdotool key Return
+    xdotool type --delay 50 'NORTH 2'
+    xdotool key Return
+    sleep 1
+    screenshot typed
+    check "Save As C:\\sites\\NORTH.DIP in the file dialog" save_as NORTH.DIP
+    check "the editor closes" close_editor
+else
+    fail "the installed editor showed no window: $(tail -n 5 "$work/editor.log")"
+fi
+if start_editor; then
+    xdotool key alt+f
+    sleep 0.5
+    xdotool key 1
+    check "reopened from the recent files" test -n "$(find_window '^NORTH - ZR415 configuration editor')"
+    screenshot reopened
+    check "Save As C:\\sites\\AGAIN.DIP" save_as AGAIN.DIP
+    check "the editor closes again" close_editor
+else
+    fail "the installed editor did not start again: $(tail -n 5 "$work/editor.log")"
+fi
+printf 'AA01,NORTH 1\r\nAA02,NORTH 2\r\n' >"$work/north.csv"
+"$linux_convert" "$work/north.csv" "$work/expected.dip" 2>/dev/null
+for name in NORTH.DIP AGAIN.DIP; do
+    check "$name holds the bytes the Linux converter writes" \
+        cmp "$work/expected.dip" "$(drive_c)/sites/$name"
+done
+
+# The grid fits the window in the fonts of the prefix and in a Segoe UI as wide as DejaVu Sans.
+qt_plugins="$(winepath -w "$QT_WINDOWS_PREFIX/plugins")"
+dlls="$(winepath -w "$build/wine-dlls")"
+for dpi in 96 144; do
+    echo "== the grid at $dpi DPI"
+    set_dpi "$dpi"
+    if start_editor; then
+        screenshot "${dpi}dpi"
+        close_editor || true
+    fi
+    for font in "" Tahoma "Segoe UI"; do
+        log="$work/layout.txt"
+        if WINEPATH="$dlls" WINEQT_PLUGIN_PATH="$qt_plugins" WINEQT_QPA_PLATFORM=windows \
+            WINEQT_FORCE_STDERR_LOGGING=1 ZR415_TEST_FONT="$font" \
+            wine "$build/tests/windows/tst_windowlayout.exe" sixteenCapitalsShowWhole >"$log" 2>&1 &&
+            grep -q '^PASS   : TestWindowLayout::sixteenCapitalsShowWhole' "$log"; then
+            pass "$dpi DPI, ${font:-the system's fonts}: no horizontal scroll bar, every column whole"
+        else
+            fail "$dpi DPI, ${font:-the system's fonts}: $(grep -E 'FAIL|Loc|Actual|Expected|SKIP' "$log" | head -n 8)"
+        fi
+    done
+done
+echo "Screenshots: $(ls "$build"/window-*.png 2>/dev/null | tr '\n' ' ')"
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures check(s) in the real window failed"
+    exit 1
+fi
