@@ -113,13 +113,15 @@ for scope in user machine; do
             check_install "MSI per user" HKCU "$(per_user_programs)/$app" "$(user_start_menu)"
             check_convert "MSI per user" "C:\\users\\$(id -un)\\AppData\\Local\\Programs\\$app\\bin\\zr415-convert.exe"
         else
-            check_install "MSI per machine" HKLM "$(drive_c)/Program Files/$app" "$(common_start_menu)"
+            # Wine's msi puts ProgramMenuFolder in the user's profile whatever ALLUSERS says.
+            check_install "MSI per machine" HKLM "$(drive_c)/Program Files/$app" "$(user_start_menu)"
             check_convert "MSI per machine" "C:\\Program Files\\$app\\bin\\zr415-convert.exe"
         fi
     else
         fail "msiexec /i $(basename "$msi") ${properties[*]} failed"
     fi
-    wine msiexec /x "$(winepath -w "$msi")" /qn
+    # Windows finds a machine install on its own; Wine's msiexec has to be told.
+    wine msiexec /x "$(winepath -w "$msi")" /qn "${properties[@]}"
     check_nothing_left "MSI per $scope, uninstalled,"
     end_prefix
 done

@@ -14,7 +14,8 @@ set(msi "${CPACK_TOPLEVEL_DIRECTORY}/${CPACK_PACKAGE_FILE_NAME}.msi")
 file(MAKE_DIRECTORY "${work}")
 
 function(zr415_run)
-    execute_process(COMMAND ${ARGN} RESULT_VARIABLE result ERROR_VARIABLE errors)
+    execute_process(COMMAND ${ARGN} WORKING_DIRECTORY "${work}" RESULT_VARIABLE result
+        ERROR_VARIABLE errors)
     if(NOT result EQUAL 0)
         message(FATAL_ERROR "${ARGN}: ${result}\n${errors}")
     endif()
@@ -31,10 +32,13 @@ if(NOT heat_result EQUAL 0)
     message(FATAL_ERROR "wixl-heat failed: ${heat_result}")
 endif()
 
-set(ZR415_MSI_ICON "${CPACK_NSIS_MUI_ICON}")
+# wixl finds files only by paths relative to where it runs.
+file(COPY_FILE "${CPACK_NSIS_MUI_ICON}" "${work}/zr415config.ico")
+set(ZR415_MSI_ICON zr415config.ico)
 configure_file("${CMAKE_CURRENT_LIST_DIR}/zr415config.wxs.in" "${work}/zr415config.wxs" @ONLY)
-zr415_run("${WIXL}" --arch x64 -D "SourceDir=${stage}" -D Win64=yes -o "${msi}"
-    "${work}/zr415config.wxs" "${work}/files.wxs")
+file(RELATIVE_PATH source_dir "${work}" "${stage}")
+zr415_run("${WIXL}" --arch x64 -D "SourceDir=${source_dir}" -D Win64=yes -o "${msi}"
+    zr415config.wxs files.wxs)
 
 # wixl writes HKMU as root 4; Windows Installer's number for it is -1.
 execute_process(COMMAND "${MSIINFO}" export "${msi}" Registry
