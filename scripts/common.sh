@@ -5,10 +5,11 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export ROOT
 
 # The Debian packages the build and the tests need.
-# poppler-utils reads the printed PDFs back in the tests; DejaVu is the font they are drawn in.
+# poppler-utils reads the printed PDFs back in the tests; DejaVu is the font they are drawn in;
+# the window layout is checked in DejaVu Sans and Liberation Sans.
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
     libqt6sql6-odbc libgl-dev unixodbc libsqliteodbc sqlite3 xvfb xauth poppler-utils
-    fonts-dejavu-core)
+    fonts-dejavu-core fonts-liberation2)
 
 # Installs the packages that are not installed yet; apt runs only when something is missing.
 install_packages() {

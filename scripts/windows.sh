@@ -176,12 +176,13 @@ package="$build/zr415config-$version-win64"
 installer="$package.exe" msi="$package.msi" zip="$package.zip"
 rm -f "$package.json"
 
-megabytes() { awk -v b="$1" 'BEGIN { printf "%.1f MB", b / 1000000 }'; }
+# In MB of 1024 x 1024 bytes, as ls -lh and Explorer count them.
+megabytes() { awk -v b="$1" 'BEGIN { printf "%.1f MB", b / 1048576 }'; }
 installed="$(unzip -l "$zip" | tail -n 1 | awk '{ print $1 }')"
 echo "Sizes: installed $(megabytes "$installed"), zip $(megabytes "$(stat -c %s "$zip")"), installer $(megabytes "$(stat -c %s "$installer")"), MSI $(megabytes "$(stat -c %s "$msi")")"
-check "installed under 30 MB" test "$installed" -lt 30000000
+check "installed under 30 MB" test "$installed" -lt $((30 * 1048576))
 for file in "$zip" "$installer" "$msi"; do
-    check "$(basename "$file") under 12 MB" test "$(stat -c %s "$file")" -lt 12000000
+    check "$(basename "$file") under 12 MB" test "$(stat -c %s "$file")" -lt $((12 * 1048576))
 done
 
 # osslsigncode checks each signature and its chain up to the given or throwaway certificate.
