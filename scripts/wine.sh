@@ -54,12 +54,14 @@ key_text() {
 }
 
 # Fails for every file of the prefix named after the program and every registry line that names
-# it, the editor's own settings aside (a user's settings outlive the program).
+# it, the editor's own settings and data folder (recovery copies) aside: a user's settings and
+# work outlive the program.
 check_nothing_left() {
     local what="$1"
     wineserver --wait # writes the registry files
     local files keys
-    files="$(find "$(drive_c)" -iname '*zr415*' 2>/dev/null | sed "s|^$(drive_c)/|C:/|")"
+    files="$(find "$(drive_c)" -iname '*zr415*' -not -path '*/AppData/Roaming/ZR415Config*' \
+        2>/dev/null | sed "s|^$(drive_c)/|C:/|")"
     keys="$(grep -i -h 'zr415' "$WINEPREFIX"/*.reg | grep -v 'VB and VBA Program Settings' || true)"
     if [ -z "$files" ] && [ -z "$keys" ]; then
         pass "$what left no file, shortcut or key"

@@ -84,7 +84,7 @@ FrmDips::FrmDips(QWidget* parent)
     connectCommands();
     connectEditing();
     ModGlobal::LoadSettings(ModGlobal::dirs);
-    geometry_ = new WindowGeometry(*this, *grid_);
+    geometry_ = new WindowGeometry(*this, grid_);
     geometry_->placeFromSettings();
     FillChannelCountList();
     table_->SetChannelCount(SiteSize::choiceChannels(0), ChannelTableModel::FillAllRows);

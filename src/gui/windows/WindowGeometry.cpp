@@ -15,7 +15,7 @@ constexpr double kMinimumHeight = 2000;
 
 } // namespace
 
-WindowGeometry::WindowGeometry(QWidget& window, const QWidget& content)
+WindowGeometry::WindowGeometry(QWidget& window, const QWidget* content)
     : QObject(&window), window_(window), content_(content)
 {
     window.installEventFilter(this);
@@ -46,8 +46,8 @@ void WindowGeometry::applyOuterSize()
 void WindowGeometry::applyWidth()
 {
     const QSize frame = window_.frameGeometry().size() - window_.geometry().size();
-    const int width =
-        std::max(Twips::toPixelsX(kFormWidth) - frame.width(), content_.minimumWidth());
+    const int width = std::max(Twips::toPixelsX(kFormWidth) - frame.width(),
+                               (content_ ? content_->minimumWidth() : 0));
     if (window_.minimumWidth() != width || window_.maximumWidth() != width)
         window_.setFixedWidth(width);
 }

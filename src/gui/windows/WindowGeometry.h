@@ -12,8 +12,8 @@ class WindowGeometry : public QObject
     Q_OBJECT
 
 public:
-    // `content` spans the window's inner width; its minimum width is kept whole.
-    WindowGeometry(QWidget& window, const QWidget& content);
+    // `content`, when given, spans the window's inner width; its minimum width is kept whole.
+    explicit WindowGeometry(QWidget& window, const QWidget* content = nullptr);
 
     // Places the window from the stored position and height.
     void placeFromSettings();
@@ -28,7 +28,7 @@ private:
     void applyOuterSizeOnceFramed();
 
     QWidget& window_;
-    const QWidget& content_;
+    const QWidget* content_;
     int outerHeight_ = 0;
     bool shownOnce_ = false;
     bool framed_ = false;
