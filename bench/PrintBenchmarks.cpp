@@ -2,12 +2,12 @@
 #include "BenchSite.h"
 #include "Benchmarks.h"
 
+#include "checks/Fingerprint.h"
 #include "labels/LabelRows.h"
 #include "print/LabelSheetDocument.h"
 #include "print/PagePrinting.h"
 #include "print/SiteRecordDocument.h"
 
-#include <QDate>
 #include <QDir>
 
 namespace Benchmarks {
@@ -26,7 +26,7 @@ void writeSiteRecord(benchmark::State& state)
     const QString path = outputOf(state, QStringLiteral("record.pdf"));
     for (auto _ : state) {
         SiteRecordDocument record(
-            {rows, QStringLiteral("Bench"), QStringLiteral("bench.dip"), QDate::currentDate()});
+            PrintedSite::of(rows, QStringLiteral("Bench"), QStringLiteral("bench.dip")));
         const std::optional<FileResult> result = WritePdf(record, path);
         if (!result || !*result) {
             state.SkipWithError("the site record was not written");
@@ -40,7 +40,8 @@ void writeLabelSheet(benchmark::State& state)
     const ChannelRows rows = BenchSite::Rows(int(state.range(0)));
     const QString path = outputOf(state, QStringLiteral("labels.pdf"));
     for (auto _ : state) {
-        LabelSheetDocument sheet(LabelRows(rows), QStringLiteral("Bench"), LabelSheetGrid());
+        LabelSheetDocument sheet(LabelRows(rows), QStringLiteral("Bench"),
+                                 Fingerprint::ofSite(rows), LabelSheetGrid());
         const std::optional<FileResult> result = WritePdf(sheet, path);
         if (!result || !*result) {
             state.SkipWithError("the label sheet was not written");

@@ -10,6 +10,7 @@ committed together with this script. Run it after changing a case:
     python3 tests/data/make_binary_cases.py --check  # only say which files differ
 """
 
+import hashlib
 import struct
 import sys
 from pathlib import Path
@@ -390,6 +391,39 @@ def compare_cases():
     put("convert/compare-first-unreadable/files/bad.dip", bad)
 
 
+def fingerprint(data, full=False):
+    """The whole SHA-256 as sha256sum prints it, or its first 16 digits grouped by four."""
+    digest = hashlib.sha256(data).hexdigest()
+    return digest if full else "-".join(digest[i:i + 4].upper() for i in range(0, 16, 4))
+
+
+def fingerprint_cases():
+    """--fingerprint: a channel file, a list and a Corvane site of the same content share the
+    channel file's fingerprint; one character more changes it; a channel file is taken by its
+    bytes, even one that does not read as a site."""
+    names = [(b"TPR 1", True), (b"TPR 2", False), (b"TPR 3", True)]
+    north = dip_file({k + 1: dip_record(name, int(back)) for k, (name, back) in enumerate(names)})
+    changed = dip_file({1: dip_record(b"TPR 1", 1), 2: dip_record(b"TPR 2", 0),
+                        3: dip_record(b"TPR 4", 1)})
+    case = "convert/fingerprint-sites/"
+    put(case + "files/north.dip", north)
+    put(case + "files/north.csv", csv_file(384, {k + 1: row for k, row in enumerate(names)}))
+    put(case + "files/config/north/SiteInfo.cfg", siteinfo(b"North"))
+    put(case + "files/config/north/DChannel.cfg", dchannel_of(names))
+    put(case + "files/changed.dip", changed)
+    put(case + "stdout.txt", "".join(
+        "%s\t%s\n" % (fingerprint(data), name) for data, name in
+        ((north, "north.dip"), (north, "north.csv"), (north, "config/north"),
+         (changed, "changed.dip"))).encode())
+    bad = dip_header(384, flag=0x12345678) + dip_record(b"NOT READ")
+    case = "convert/fingerprint-full/"
+    put(case + "files/north.dip", north)
+    put(case + "files/bad.dip", bad)
+    put(case + "stdout.txt", "".join(
+        "%s\t%s\n" % (fingerprint(data, True), name)
+        for data, name in ((north, "north.dip"), (bad, "bad.dip"))).encode())
+
+
 def scenario_cases():
     """Open north.dip, fail to read another file, Save: north.dip must get the site's own
     channels. The file opened holds 0xFF in every byte a reader passes over, so that the
@@ -417,6 +451,7 @@ def main():
     convert_cases()
     check_cases()
     compare_cases()
+    fingerprint_cases()
     scenario_cases()
     check = "--check" in sys.argv[1:]
     stale = []

@@ -74,7 +74,17 @@ private slots:
         QTest::newRow("no column") << grid << "at least one column";
         grid = stock;
         grid.labelHeight = 0;
-        QTest::newRow("no height") << grid << "width and a height";
+        QTest::newRow("no height") << grid << "at least 10 mm wide and 5 mm high";
+        grid.labelHeight = qQNaN();
+        QTest::newRow("height not a number") << grid << "at least 10 mm wide";
+        // As many labels as a stored setting may say, each small enough to lie on the sheet.
+        grid = stock;
+        grid.columns = grid.rows = 65536;
+        grid.labelWidth = grid.labelHeight = 0.001;
+        grid.leftMargin = grid.topMargin = grid.columnGap = 0;
+        QTest::newRow("65536 x 65536") << grid << "at most 20 columns and 40 rows";
+        grid.columns = grid.rows = 20;
+        QTest::newRow("specks") << grid << "at least 10 mm wide";
         grid = stock;
         grid.rowGap = -1;
         QTest::newRow("negative gap") << grid << "cannot be negative";

@@ -1,5 +1,6 @@
 // The site record and the label sheet as zr415-convert writes them, read back with poppler's
 // pdftotext and pdftoppm.
+#include "print/LabelSheetGrid.h"
 #include "print/PagePrinting.h"
 #include "print/SiteRecordDocument.h"
 #include "support/DipBytes.h"
@@ -7,6 +8,7 @@
 #include "support/SiteDump.h"
 #include "support/TestFiles.h"
 
+#include <QCryptographicHash>
 #include <QDate>
 #include <QProcess>
 #include <QRegularExpression>
@@ -35,6 +37,17 @@ QList<Channel> siteOf(int units)
         channels.append({LabelOf(c), name, c % 3 == 0 || c % 7 == 0});
     }
     return channels;
+}
+
+// The first 16 hexadecimal digits of the file's SHA-256, grouped by four, as sha256sum prints
+// them in upper case.
+QString fingerprintOf(const QString& path)
+{
+    const QString hex = QCryptographicHash::hash(readFile(path), QCryptographicHash::Sha256)
+                            .toHex()
+                            .toUpper()
+                            .left(16);
+    return QStringList{hex.mid(0, 4), hex.mid(4, 4), hex.mid(8, 4), hex.mid(12, 4)}.join('-');
 }
 
 int runConvert(const QStringList& arguments)
@@ -84,15 +97,20 @@ class TestPrintPdf : public QObject
 
     QTemporaryDir dir;
 
-    // The PDF that zr415-convert writes of the site with `options` and then the PDF's name.
-    QString written(int units, const QStringList& options, const QString& name)
+    QString saved(const QList<Channel>& site, const QString& name)
     {
-        const QString input = dir.filePath(QString("site%1.dip").arg(units));
         QList<DipChannel> records;
-        for (const Channel& channel : siteOf(units))
+        for (const Channel& channel : site)
             records.append({channel.name.toLatin1(), channel.back});
-        writeFile(input, dipBytes(records));
-        [&] { QCOMPARE(runConvert(QStringList{input} + options << dir.filePath(name)), 0); }();
+        writeFile(dir.filePath(name), dipBytes(records));
+        return dir.filePath(name);
+    }
+
+    // The PDF that zr415-convert writes of the site with `options` and then the PDF's name.
+    QString written(int units, const QStringList& options, const QString& name, int status = 0)
+    {
+        const QString input = saved(siteOf(units), QString("site%1.dip").arg(units));
+        [&] { QCOMPARE(runConvert(QStringList{input} + options << dir.filePath(name)), status); }();
         return dir.filePath(name);
     }
 
@@ -112,8 +130,8 @@ private slots:
         QTest::newRow("eight units") << 8;
     }
 
-    // Headed and footed on every page; the totals first; then each card with its first and
-    // last channel, after its unit's heading.
+    // Headed and footed with the fingerprint on every page; the title block and the sign-off
+    // boxes first; then each card with its first and last channel, after its unit's heading.
     void siteRecord()
     {
         QFETCH(int, units);
@@ -123,11 +141,19 @@ private slots:
         const QString heading = QString("site%1 site%1.dip %2")
                                     .arg(units)
                                     .arg(QDate::currentDate().toString(Qt::ISODate));
+        const QString fingerprint = fingerprintOf(dir.filePath(QString("site%1.dip").arg(units)));
         for (int p = 0; p < pages.size(); ++p) {
             QCOMPARE(pages[p].trimmed().section(u'\n', 0, 0).simplified(), heading);
             QCOMPARE(pages[p].trimmed().section(u'\n', -1).simplified(),
-                     QString("Page %1 of %2").arg(p + 1).arg(pages.size()));
+                     QString("site%1 Fingerprint %2 Page %3 of %4")
+                         .arg(units)
+                         .arg(fingerprint)
+                         .arg(p + 1)
+                         .arg(pages.size()));
+            for (const char* signOff : {"Prepared by", "Checked by", "Approved by", "Signature"})
+                QCOMPARE(pages[p].contains(signOff), p == 0);
         }
+        QVERIFY(pages[0].contains("Fingerprint: " + fingerprint));
         const auto count = [&](auto test) {
             return int(std::count_if(site.begin(), site.end(), test));
         };
@@ -188,12 +214,135 @@ private slots:
         QVERIFY2(ink > 0.003 && ink < 0.3, qPrintable(QString::number(ink)));
     }
 
+    void alterationRecord_data()
+    {
+        QTest::addColumn<int>("oldUnits");
+        QTest::addColumn<int>("newUnits");
+        QTest::addColumn<int>("renameEvery"); // every n-th channel gets a new name
+        QTest::addColumn<int>("flipEvery");   // every n-th channel changes its contact
+        QTest::addColumn<QString>("onlyNew");
+        QTest::newRow("a few names") << 1 << 1 << 50 << 1000 << "";
+        QTest::newRow("every channel of eight units") << 8 << 8 << 1 << 2 << "";
+        QTest::newRow("a unit added") << 1 << 2 << 100 << 7 << "BA01 to BH48 (384 channels)";
+    }
+
+    // Exactly the changed fields, old then new; both fingerprints at the foot of every page,
+    // the sign-off boxes on the first.
+    void alterationRecord()
+    {
+        QFETCH(int, oldUnits);
+        QFETCH(int, newUnits);
+        QFETCH(int, renameEvery);
+        QFETCH(int, flipEvery);
+        QFETCH(QString, onlyNew);
+        const QList<Channel> before = siteOf(oldUnits);
+        QList<Channel> after = siteOf(newUnits);
+        QStringList expected;
+        for (int c = 1; c <= after.size(); ++c) {
+            Channel& channel = after[c - 1];
+            if (c % renameEvery == 0)
+                channel.name = QString("NEW %1").arg(c);
+            if (c % flipEvery == 0)
+                channel.back = !channel.back;
+            if (c > before.size())
+                continue;
+            const Channel& old = before[c - 1];
+            if (old.name != channel.name)
+                expected << QString("%1|Relay name|%2|%3").arg(old.label, old.name, channel.name);
+            if (old.back != channel.back)
+                expected << QString("%1|Back contact|%2|%3")
+                                .arg(old.label, old.back ? "Back" : "Front",
+                                     channel.back ? "Back" : "Front");
+        }
+        const QString oldFile = saved(before, "old.dip");
+        const QString newFile = saved(after, "new.dip");
+        const QString pdf = dir.filePath("alteration.pdf");
+        QCOMPARE(runConvert({"--compare", oldFile, newFile, "--record", pdf}), 1);
+        const QStringList pages = PdfPages::texts(pdf);
+        QVERIFY(!pages.isEmpty());
+        static const QRegularExpression line(
+            R"(^\s*([A-H][A-H]\d\d)\s+(Relay name|Back contact|State up|State down)\s+(.*?)\s+->\s+(.*?)\s*$)",
+            QRegularExpression::MultilineOption);
+        QStringList found;
+        for (int p = 0; p < pages.size(); ++p) {
+            QVERIFY(pages[p].trimmed().section(u'\n', -1).simplified().contains(
+                QString("Old %1 New %2 Page %3 of %4")
+                    .arg(fingerprintOf(oldFile), fingerprintOf(newFile))
+                    .arg(p + 1)
+                    .arg(pages.size())));
+            QCOMPARE(pages[p].contains("Checked by"), p == 0);
+            for (auto it = line.globalMatch(pages[p]); it.hasNext();) {
+                const QRegularExpressionMatch m = it.next();
+                found << QStringList{m.captured(1), m.captured(2), m.captured(3), m.captured(4)}
+                             .join('|');
+            }
+        }
+        QCOMPARE(found, expected);
+        QSet<QString> changed;
+        for (const QString& field : expected)
+            changed.insert(field.left(4));
+        QVERIFY(pages[0].contains(
+            QString("Channels unchanged: %1").arg(before.size() - changed.size())));
+        QCOMPARE(pages[0].contains("Only in the new site: " + onlyNew), !onlyNew.isEmpty());
+    }
+
+    void labelsFromLabelN_data()
+    {
+        QTest::addColumn<int>("start");
+        QTest::newRow("a fresh sheet") << 1;
+        QTest::newRow("four used") << 5;
+        QTest::newRow("one left") << 21;
+    }
+
+    // The first label lands on label N of the first sheet; the rest follow across then down.
+    void labelsFromLabelN()
+    {
+        QFETCH(int, start);
+        const QString pdf =
+            written(1, {"--start", QString::number(start), "--label-sheet"}, "from.pdf");
+        QCOMPARE(PdfPages::texts(pdf).size(), (96 + start - 1 + 20) / 21);
+        QCOMPARE(labelsOn(PdfPages::texts(pdf).first()).size(), 4 * (22 - start));
+        const QRectF place = LabelSheetGrid().labelRect(start - 1);
+        for (const PdfPages::Word& word : PdfPages::words(pdf)) {
+            if (word.text == "AA01")
+                QVERIFY(word.page == 1 && place.contains(word.box.center()));
+        }
+    }
+
+    // Only the labels whose names or contacts changed: channel 6's name puts AA05-AA08 on the
+    // sheet, channel 200's contact AE05-AE08; a state text is on no label.
+    void labelsOfChangesOnly()
+    {
+        QList<Channel> after = siteOf(1);
+        const QString oldFile = saved(after, "before.dip");
+        after[5].name = "NEW 6";
+        after[199].back = !after[199].back;
+        QList<DipChannel> records;
+        for (const Channel& channel : after)
+            records.append({channel.name.toLatin1(), channel.back});
+        records[299].up = "ON";
+        writeFile(dir.filePath("after.dip"), dipBytes(records));
+        const QString pdf = dir.filePath("changed.pdf");
+        QCOMPARE(runConvert({dir.filePath("after.dip"), "--label-sheet", pdf, "--changed-against",
+                             oldFile}),
+                 0);
+        QStringList expected;
+        for (const int c : {5, 6, 7, 8, 197, 198, 199, 200})
+            expected << after[c - 1].label + "|" + after[c - 1].name + "|" +
+                            (after[c - 1].back ? "B" : "");
+        expected.sort();
+        const QStringList pages = PdfPages::texts(pdf);
+        QCOMPARE(pages.size(), 1);
+        QCOMPARE(labelsOn(pages[0]), expected);
+        QVERIFY(pages[0].contains("Fingerprint " + fingerprintOf(dir.filePath("after.dip"))));
+    }
+
     // Stopped on its third page: nothing written, the file that was there kept as it was.
     void cancelledPdfLeavesTheOldFile()
     {
         const QString pdf = dir.filePath("kept.pdf");
         writeFile(pdf, "the old file");
-        SiteRecordDocument record({ChannelRows(384), "north", "", QDate::currentDate()});
+        SiteRecordDocument record(PrintedSite::of(ChannelRows(384), "north", ""));
         int drawn = 0;
         const std::optional<FileResult> result = WritePdf(record, pdf, [&](int done, int total) {
             drawn = done;
@@ -214,6 +363,7 @@ private slots:
         QCOMPARE(runConvert({input, "--label-sheet", dir.filePath("a.pdf"), "--labels", "x.db"}),
                  2);
         QCOMPARE(runConvert({"--label-sheet", dir.filePath("a.pdf")}), 2);
+        QCOMPARE(runConvert({input, "--label-sheet", dir.filePath("a.pdf"), "--start", "22"}), 2);
         QVERIFY(!QFile::exists(dir.filePath("a.pdf")));
     }
 };

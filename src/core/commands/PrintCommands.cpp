@@ -10,8 +10,6 @@
 #include "print/PagePrinting.h"
 #include "print/SiteRecordDocument.h"
 
-#include <QDate>
-
 using ModFunc::ShowMessage;
 
 PrintCommands::PrintCommands(DocumentCommands& commands, ChannelTableModel& table,
@@ -24,7 +22,7 @@ PrintedSite PrintCommands::printedSite()
     commands_.FinishEdit();
     const SiteState& site = commands_.site();
     const QString name = site.siteName.isEmpty() ? QStringLiteral("Untitled site") : site.siteName;
-    return {table_.rows(), name, site.siteFileTitle, QDate::currentDate()};
+    return PrintedSite::of(table_.rows(), name, site.siteFileTitle);
 }
 
 SiteRecordDocument PrintCommands::siteRecord()
@@ -42,7 +40,8 @@ std::unique_ptr<LabelSheetDocument> PrintCommands::labelSheet()
                         .arg(problem));
         return nullptr;
     }
-    return std::make_unique<LabelSheetDocument>(LabelRows(site.rows), site.siteName, grid);
+    return std::make_unique<LabelSheetDocument>(LabelRows(site.rows), site.siteName,
+                                                site.fingerprint, grid);
 }
 
 PrintProgress PrintCommands::progressFor(const QString& title) const

@@ -8,7 +8,6 @@
 #include "print/PagePrinting.h"
 #include "print/SiteRecordDocument.h"
 
-#include <QDate>
 #include <QFileInfo>
 
 #include <new>
@@ -64,7 +63,7 @@ FileResult writeGuarded(const ChannelRows& rows, const SiteState&, const QString
 FileResult writeSiteRecord(const ChannelRows& rows, const SiteState& site, const QString& target)
 {
     return unlessOutOfMemory<FileResult>(target, [&] {
-        SiteRecordDocument record({rows, site.siteName, site.siteFileTitle, QDate::currentDate()});
+        SiteRecordDocument record(PrintedSite::of(rows, site.siteName, site.siteFileTitle));
         return WritePdf(record, target).value_or(FileResult::failure(QString()));
     });
 }

@@ -4,12 +4,6 @@
 
 #include <algorithm>
 
-namespace {
-
-constexpr int kChannelsPerRow = 4;
-
-} // namespace
-
 QString LabelChannel::contactMark() const
 {
     return back ? QStringLiteral("B") : QString();
@@ -19,10 +13,10 @@ QList<LabelRow> LabelRows(const ChannelRows& rows)
 {
     QList<LabelRow> labelRows;
     const int count = int(rows.size());
-    labelRows.reserve((count + kChannelsPerRow - 1) / kChannelsPerRow);
-    for (int first = 0; first < count; first += kChannelsPerRow) {
+    labelRows.reserve((count + kChannelsPerLabel - 1) / kChannelsPerLabel);
+    for (int first = 0; first < count; first += kChannelsPerLabel) {
         LabelRow row;
-        for (int channel = first; channel < std::min(first + kChannelsPerRow, count); ++channel)
+        for (int channel = first; channel < std::min(first + kChannelsPerLabel, count); ++channel)
             row.append(
                 {ModFunc::ChannelLabel(channel + 1), rows[channel].relNam, rows[channel].back});
         labelRows.append(row);

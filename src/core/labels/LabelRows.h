@@ -18,6 +18,7 @@ struct LabelChannel
 
 // Four consecutive channels: what one row of the labels database and one printed label hold.
 using LabelRow = QList<LabelChannel>;
+constexpr int kChannelsPerLabel = 4;
 
 // Channels 4j + 1 to 4j + 4 in row j, every channel of the site, spares included. A last row
 // of fewer than four channels holds what is left.

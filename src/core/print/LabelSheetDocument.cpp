@@ -1,5 +1,6 @@
 #include "LabelSheetDocument.h"
 
+#include "PageText.h"
 #include "PrintFont.h"
 
 #include <QFontMetricsF>
@@ -27,8 +28,10 @@ void drawFitted(QPainter& painter, const QRectF& area, const QString& text, cons
 } // namespace
 
 LabelSheetDocument::LabelSheetDocument(QList<LabelRow> rows, const QString& siteName,
-                                       const LabelSheetGrid& grid)
-    : rows_(std::move(rows)), siteName_(siteName), grid_(grid)
+                                       const QString& fingerprint, const LabelSheetGrid& grid,
+                                       int firstLabel)
+    : rows_(std::move(rows)), siteName_(siteName), fingerprint_(fingerprint), grid_(grid),
+      skipped_(std::clamp(firstLabel - 1, 0, std::max(0, grid.labelsPerSheet() - 1)))
 {}
 
 // The grid is measured from the sheet's edge, so the page has no margins of its own.
@@ -45,16 +48,25 @@ QString LabelSheetDocument::title() const
 int LabelSheetDocument::layOut(const QSizeF&)
 {
     const int perSheet = std::max(1, grid_.labelsPerSheet());
-    return std::max(1, int((rows_.size() + perSheet - 1) / perSheet));
+    sheets_ = std::max(1, int((skipped_ + rows_.size() + perSheet - 1) / perSheet));
+    return sheets_;
 }
 
 void LabelSheetDocument::paintPage(QPainter& painter, const PointScale& scale, int page) const
 {
     const int perSheet = std::max(1, grid_.labelsPerSheet());
-    const int first = page * perSheet;
-    const int end = std::min(int(rows_.size()), first + perSheet);
-    for (int index = first; index < end; ++index)
-        paintLabel(painter, scale, grid_.labelRect(index - first), rows_[index]);
+    for (int place = 0; place < perSheet; ++place) {
+        const qsizetype index = qsizetype(page) * perSheet + place - skipped_;
+        if (index >= 0 && index < rows_.size())
+            paintLabel(painter, scale, grid_.labelRect(place), rows_[index]);
+    }
+    PageText(painter, scale)
+        .text(grid_.spareStrip(),
+              QStringLiteral("%1    Fingerprint %2    Sheet %3 of %4")
+                  .arg(siteName_, fingerprint_)
+                  .arg(page + 1)
+                  .arg(sheets_),
+              PrintFont(7), Qt::AlignHCenter);
 }
 
 // A line per channel: the label in bold, the relay name, and "B" at the right for a back

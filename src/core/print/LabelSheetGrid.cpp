@@ -12,9 +12,15 @@ QString LabelSheetGrid::problem() const
 {
     if (columns < 1 || rows < 1)
         return QStringLiteral("The sheet needs at least one column and one row of labels.");
-    if (labelWidth <= 0 || labelHeight <= 0)
-        return QStringLiteral("Labels need a width and a height.");
-    if (leftMargin < 0 || topMargin < 0 || columnGap < 0 || rowGap < 0)
+    if (columns > kMostColumns || rows > kMostRows)
+        return QStringLiteral("A sheet holds at most %1 columns and %2 rows of labels.")
+            .arg(kMostColumns)
+            .arg(kMostRows);
+    if (!(labelWidth >= kSmallestWidth && labelHeight >= kSmallestHeight))
+        return QStringLiteral("Labels need to be at least %1 mm wide and %2 mm high.")
+            .arg(kSmallestWidth)
+            .arg(kSmallestHeight);
+    if (!(leftMargin >= 0 && topMargin >= 0 && columnGap >= 0 && rowGap >= 0))
         return QStringLiteral("Margins and gaps cannot be negative.");
     const QSizeF sheet = QPageSize(paper).size(QPageSize::Millimeter);
     const double right = leftMargin + columns * labelWidth + (columns - 1) * columnGap;
@@ -37,4 +43,19 @@ QRectF LabelSheetGrid::labelRect(int index) const
     const double top = topMargin + row * (labelHeight + rowGap);
     return {left * kPointsPerMillimetre, top * kPointsPerMillimetre,
             labelWidth * kPointsPerMillimetre, labelHeight * kPointsPerMillimetre};
+}
+
+QRectF LabelSheetGrid::spareStrip() const
+{
+    constexpr double kStrip = 5; // millimetres: a line of small text
+    const QSizeF sheet = QPageSize(paper).size(QPageSize::Millimeter);
+    const double bottom = topMargin + rows * labelHeight + (rows - 1) * rowGap;
+    const double below = sheet.height() - bottom;
+    double top = sheet.height() - kStrip;
+    if (below >= kStrip && below >= topMargin)
+        top = bottom + (below - kStrip) / 2;
+    else if (topMargin >= kStrip)
+        top = (topMargin - kStrip) / 2;
+    return {0, top * kPointsPerMillimetre, sheet.width() * kPointsPerMillimetre,
+            kStrip * kPointsPerMillimetre};
 }

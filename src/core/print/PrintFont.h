@@ -13,5 +13,7 @@ inline QFont PrintFont(double points, bool bold = false)
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(points);
     font.setBold(bold);
+    // No ligatures: a record's words must read back as typed ("Modified", not its fi glyph).
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }

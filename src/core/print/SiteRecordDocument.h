@@ -6,9 +6,10 @@
 
 #include <optional>
 
-// The site record: a summary, then a section per card with every channel's label, relay name,
-// contact and state texts; each page headed with the site, its file and the date, and footed
-// with "Page N of M". Portrait, on A4 or Letter.
+// The site record: a title block with the site's fingerprint and the boxes its preparer, checker
+// and approver sign, then a section per card with every channel's label, relay name, contact and
+// state texts; each page headed with the site, its file and the date, and footed with the site,
+// its fingerprint and "Page N of M". Portrait, on A4 or Letter.
 class SiteRecordDocument : public PagedDocument
 {
 public:

@@ -18,7 +18,7 @@ SiteRecordLayout::SiteRecordLayout(int channels, const QSizeF& area)
     : area_(area), units_(std::max(1, channels / kChannelsPerUnit))
 {
     newPage();
-    add({Block::Kind::Summary, 0, 0, 0, false, y_, summaryLines(units_) * kSummaryLineHeight});
+    add({Block::Kind::Summary, 0, 0, 0, false, y_, summaryHeight(units_)});
     for (int card = 0; card < channels / kChannelsPerCard; ++card)
         placeCard(card);
 }

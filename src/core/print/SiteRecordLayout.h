@@ -1,12 +1,15 @@
 #pragma once
 
+#include "PageText.h"
+#include "SignOffBox.h"
+
 #include <QList>
 #include <QSizeF>
 
 // Where the parts of the site record lie on its pages, in points from the top left of the
-// printable area: the summary first, then every card of 48 channels in order, a unit heading
-// before each unit's first card. A card starts on a new page when the rest of the page cannot
-// hold it, and is split (its heading repeated) only when no page can.
+// printable area: the summary (title block, totals, sign-off) first, then every card of 48 channels
+// in order, a unit heading before each unit's first card. A card starts on a new page when the rest
+// of the page cannot hold it, and is split (its heading repeated) only when no page can.
 class SiteRecordLayout
 {
 public:
@@ -23,8 +26,6 @@ public:
     };
     using Page = QList<Block>;
 
-    static constexpr double kHeaderHeight = 26;
-    static constexpr double kFooterHeight = 22;
     static constexpr double kUnitHeadingHeight = 26;
     static constexpr double kCardHeadingHeight = 34; // the card's title and the column titles
     static constexpr double kRowHeight = 12.5;
@@ -33,11 +34,16 @@ public:
     SiteRecordLayout(int channels, const QSizeF& area);
 
     const QList<Page>& pages() const { return pages_; }
-    double bodyTop() const { return kHeaderHeight; }
-    double bodyBottom() const { return area_.height() - kFooterHeight; }
+    double bodyTop() const { return PageText::kHeadHeight; }
+    double bodyBottom() const { return area_.height() - PageText::kFootHeight; }
     double width() const { return area_.width(); }
-    // The summary's lines: a title, three totals and a line per unit with its column titles.
-    static int summaryLines(int units) { return 6 + units; }
+    // The summary's lines: a title, the title block's eight, a line per unit with its column
+    // titles, and a line apart before each table.
+    static int summaryLines(int units) { return 12 + units; }
+    static double summaryHeight(int units)
+    {
+        return summaryLines(units) * kSummaryLineHeight + SignOffBox::kHeight;
+    }
 
 private:
     void add(Block block);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PointScale.h"
+#include "PageText.h"
 #include "PrintedSite.h"
 #include "SiteRecordLayout.h"
 
@@ -20,17 +20,14 @@ public:
 private:
     void paintFrame(int page);
     void paintSummary(double top);
+    void paintUnits(double top);
     void paintUnitHeading(const SiteRecordLayout::Block& block);
     void paintCardHeading(const SiteRecordLayout::Block& block);
     void paintRows(const SiteRecordLayout::Block& block);
-    void rule(double top, double width = 0.5);
-    void text(const QRectF& points, const QString& text, const QFont& font,
-              Qt::Alignment alignment = Qt::AlignLeft);
     // The table's column `index` (label, relay name, contact, state up, state down).
     QRectF column(int index, double top, double height) const;
 
-    QPainter& painter_;
-    PointScale scale_;
+    PageText page_;
     const PrintedSite& site_;
     const SiteRecordLayout& layout_;
     QFont body_;
