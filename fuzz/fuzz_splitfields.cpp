@@ -3,6 +3,7 @@
 #include "FuzzChecks.h"
 
 #include "common/ChannelLabel.h"
+#include "common/LineBreaks.h"
 #include "common/SplitFields.h"
 #include "common/Windows1252.h"
 #include "document/ChannelRow.h"
@@ -32,18 +33,18 @@ void checkCsvLine(const QString& line)
         FUZZ_CHECK(fields == ModFunc::SplitFields(line, u","));
 }
 
-// A name the writer puts in a line comes back as the second field, cut to 16 characters.
+// A name the writer puts in a line comes back as the second field, cut to 16 characters, its
+// line breaks as spaces; the line holds no other break.
 void checkWrittenLine(const QString& name, int channel, bool back)
 {
-    if (name.contains(u'\r') || name.contains(u'\n'))
-        return;
     QString line = CsvLine(ModFunc::ChannelLabel(channel), name, back);
     FUZZ_CHECK(line.endsWith(QStringLiteral("\r\n")));
     line.chop(2);
+    FUZZ_CHECK(!ModFunc::HasLineBreak(line));
     const QStringList fields = SplitCsvLine(line);
     FUZZ_CHECK(fields.size() == 4);
     FUZZ_CHECK(fields[1] == ModFunc::ChannelLabel(channel));
-    FUZZ_CHECK(fields[2] == name.left(kRelayNameLimit));
+    FUZZ_CHECK(fields[2] == ModFunc::LineBreaksAsSpaces(name.left(kRelayNameLimit)));
     FUZZ_CHECK(fields[3] == (back ? QStringLiteral("Back") : QStringLiteral("Front")));
 }
 

@@ -172,10 +172,28 @@ def csv_cases():
         8: (b"  padded  ", False),
         9: (b'"ABCDEFGHIJKLMNO,"', False),
         10: (b"ABCDEFGHIJKLMNOP", False),
+        # A spreadsheet that splits on semicolons or tabs keeps these whole; a line break
+        # would end the line.
+        11: (b'"A;B"', True),
+        12: (b'"TAB\tHERE"', False),
+        13: (b"TWO LINES", True),
+        14: (b"CR LF", False),
+        15: (b"CR ", False),
     })
     put("csv/write/expected/out.csv", written)
     # What the writer wrote reads back.
     put("csv/written-list-read/files/list.csv", written)
+
+    # A quote never spans lines: a stray quote quotes nothing, and a quoted name broken over
+    # two lines is two lines.
+    put("csv/stray-quote/files/list.csv",
+        b'AA01,"Relay,Back\r\nAA02,TPR 2,Front\r\nAA03,"TPR 3,Back\nAA04,TPR "4",Back\r'
+        b'AA05,"TWO\r\nLINES",Back\r\nAA06,"Points, 2A",Back\r\n')
+    names = "AA01,Café,Back\r\nAA02,Zürich € Ωmega,Front\r\nAA03,ÀÉÎÕÜ,B\r\n"
+    put("csv/utf8-mark/files/list.csv", b"\xef\xbb\xbf" + names.encode("utf-8"))
+    put("csv/utf8-without-mark/files/list.csv", names.encode("utf-8"))
+    put("csv/utf16-little-endian/files/list.csv", b"\xff\xfe" + names.encode("utf-16-le"))
+    put("csv/utf16-big-endian/files/list.csv", b"\xfe\xff" + names.encode("utf-16-be"))
 
 
 def corvane_cases():
@@ -296,6 +314,20 @@ def convert_cases():
     put("convert/read-fails/files/in.dip", dip_header(384, flag=0x12345678))
     put("convert/double-dash/expected/out.dip", dip_file({1: dip_record(b"R1", 1)}))
 
+    # Names longer than the channel file's 16 characters, told once after the write.
+    long_names = (b"AA01,ABCDEFGHIJKLMNOPQ,Back\r\nAA02,SIXTEEN CHARS OK,Front\r\n"
+                  b"AA03,A NAME OF TWENTY CHR,Front\r\n")
+    put("convert/names-cut/files/list.csv", long_names)
+    put("convert/names-cut/expected/list.csv", long_names)
+    put("convert/names-cut/expected/out.dip", dip_file({
+        1: dip_record(b"ABCDEFGHIJKLMNOP", 1), 2: dip_record(b"SIXTEEN CHARS OK"),
+        3: dip_record(b"A NAME OF TWENTY")}))
+    one_long = b"AA01,TPR 1,Back\r\nAA02,A NAME OF TWENTY CHR,Front\r\n"
+    put("convert/name-cut/files/list.csv", one_long)
+    put("convert/name-cut/expected/list.csv", one_long)
+    put("convert/name-cut/expected/out.csv", csv_file(384, {
+        1: (b"TPR 1", True), 2: (b"A NAME OF TWENTY", False)}))
+
 
 def check_cases():
     """--check INPUT: one case per kind of problem, a site with none, each input format."""
@@ -339,6 +371,10 @@ def check_cases():
         [dip_record(b"FIRST", 1)] + [dip_record(spare(c)) for c in range(2, 3072)]
         + [dip_record(b"FIRST", 1), dip_record(b"=BEYOND", 1)]))
     put("convert/check-unreadable/files/site.dip", dip_header(384, flag=0x12345678))
+    # A list writes a line break in a name as a space.
+    put("convert/check-line-break/files/site.dip", dip_file({
+        1: dip_record(b"TWO\nLINES"), 2: dip_record(b"CR\rONLY", 1), 3: dip_record(b"CR\r\nLF"),
+        4: dip_record(b"ONE LINE")}))
 
 
 def compare_cases():

@@ -63,14 +63,16 @@ mkdir -p big && printf 'K7V2.0 DChannels\x01\x00\x05\x00TPR 9\x00\x00\x00\x00\xf
 (limit_memory; timeout 20 "$convert" big big.csv 2>/dev/null); status=$?
 check "3 GB DChannel.cfg: read at once" '[ $status -eq 0 ] && grep -q "^AA01,TPR 9,Back" big.csv'
 
-# A name holding CR LF (a channel file may hold any byte) is written so that the list reads
-# back as the same channels, not as a line of its own over another channel.
+# A name holding CR LF (a channel file may hold any byte) is written with a space for the
+# break, so that the list reads back as that one name, not as a line of its own over AA05.
 cp site.dip evil.dip
 printf 'EVIL\r\nAA05,Back ' | dd of=evil.dip bs=1 seek=16 conv=notrunc 2>/dev/null
+cp site.dip spaced.dip
+printf 'EVIL AA05,Back  ' | dd of=spaced.dip bs=1 seek=16 conv=notrunc 2>/dev/null
 "$convert" evil.dip evil.csv 2>/dev/null
 "$convert" --yes evil.csv again.dip 2>err.txt; status=$?
-check "CR LF in a name: the list reads back as the same channels" \
-    '[ $status -eq 0 ] && ! grep -q "Continue loading" err.txt && cmp -s evil.dip again.dip'
+check "CR LF in a name: the list reads back as that name, a space for the break" \
+    '[ $status -eq 0 ] && ! grep -q "Continue loading" err.txt && cmp -s spaced.dip again.dip'
 
 # A closed standard error does not stop the save.
 "$convert" site.dip piped.csv 2>&1 | head -c 1 > /dev/null; status=${PIPESTATUS[0]}

@@ -34,6 +34,8 @@ private slots:
     void pasteReadsContactsAsSpreadsheetsWriteThem_data();
     void pasteReadsContactsAsSpreadsheetsWriteThem();
     void pasteSaysWhatItCouldNotTake();
+    void lineBreakInACellIsASpace_data();
+    void lineBreakInACellIsASpace();
     void ctrlPageKeysJumpByCards();
     void recentFilesReopen();
 
@@ -199,6 +201,40 @@ void TestEditing::pasteSaysWhatItCouldNotTake()
     QCOMPARE(selected.size(), 6);
     QVERIFY(selected.contains(cell(1, Model::ColBack)) &&
             selected.contains(cell(3, Model::ColStUp)));
+}
+
+void TestEditing::lineBreakInACellIsASpace_data()
+{
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<bool>("intoEditor"); // else pasted on the grid, as cells
+    QTest::addColumn<ChannelRow>("row0");
+    QTest::addColumn<QString>("name1");
+    const ChannelRow twoLines{"TWO LINES", false, "UP", "DN"};
+    QTest::newRow("editor, LF") << "TWO\nLINES" << true << twoLines << "Spare AA02";
+    QTest::newRow("editor, CR LF") << "TWO\r\nLINES" << true << twoLines << "Spare AA02";
+    // A spreadsheet quotes a cell that holds a line break.
+    QTest::newRow("spreadsheet cell")
+        << "\"TWO\r\nLINES\"\tBack\r\n"
+        << false << ChannelRow{"TWO LINES", true, "UP", "DN"} << "Spare AA02";
+    QTest::newRow("quoted cells, comma")
+        << "\"A \"\"1\"\",\rB\",Yes\n\"C\nD\"\n"
+        << false << ChannelRow{"A \"1\", B", true, "UP", "DN"} << "C D";
+}
+
+void TestEditing::lineBreakInACellIsASpace()
+{
+    QFETCH(QString, clipboard);
+    QFETCH(bool, intoEditor);
+    if (intoEditor) {
+        typeIntoRelayName(*window, 0, QString());
+        QApplication::clipboard()->setText(clipboard);
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence::Paste);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    } else {
+        pasteAt(0, Model::ColRelNam, clipboard);
+    }
+    QTEST(table().channel(0), "row0");
+    QTEST(table().channel(1).relNam, "name1");
 }
 
 void TestEditing::ctrlPageKeysJumpByCards()

@@ -6,6 +6,7 @@
 #include "checks/SiteComparison.h"
 #include "commands/SiteFingerprint.h"
 #include "commands/SiteFormats.h"
+#include "common/ChannelLabel.h"
 #include "common/ConsoleDialogs.h"
 #include "common/ModFileUtil.h"
 #include "common/ShowMessage.h"
@@ -49,6 +50,26 @@ void sayNothingWritten()
     std::fputs("Nothing was written: the site holds more channels than the 3072 a site can "
                "have. With --yes the first 3072 channels are written.\n",
                stderr);
+}
+
+// The editor marks the names a file cuts; a script gets one notice once they are written.
+void sayNamesCut(const ChannelRows& rows)
+{
+    int cut = 0;
+    int first = 0;
+    for (int row = 0; row < rows.size(); ++row) {
+        if (rows[row].relNam.size() > kRelayNameLimit && cut++ == 0)
+            first = row + 1;
+    }
+    if (cut == 1)
+        ShowMessage(QStringLiteral("1 relay name was longer than 16 characters and was written "
+                                   "cut to 16: %1.")
+                        .arg(ModFunc::ChannelLabel(first)));
+    else if (cut > 1)
+        ShowMessage(QStringLiteral("%1 relay names were longer than 16 characters and were "
+                                   "written cut to 16, the first on %2.")
+                        .arg(cut)
+                        .arg(ModFunc::ChannelLabel(first)));
 }
 
 } // namespace
@@ -229,6 +250,9 @@ int ConvertCommand::convert(const QString& input, const QString& output) const
         showBox(SiteFormats::writeFailure(*outputFormat, result));
         return Failed;
     }
+    // The printed record shows names whole.
+    if (outputFormat->id != SiteFormat::Id::SiteRecord)
+        sayNamesCut(*rows);
     return Success;
 }
 

@@ -1,6 +1,7 @@
 #include "SiteChecks.h"
 
 #include "common/ChannelLabel.h"
+#include "common/LineBreaks.h"
 #include "common/Windows1252.h"
 #include "document/ChannelStatistics.h"
 #include "document/ChannelTableModel.h"
@@ -72,6 +73,9 @@ void checkName(QList<SiteProblem>& problems, int row, const QString& name,
     if (sharing.size() > 1)
         problems.append({row, Model::ColRelNam, othersText(sharing, row)});
     checkText(problems, row, Model::ColRelNam, name, kRelayNameLimit);
+    if (ModFunc::HasLineBreak(name))
+        problems.append({row, Model::ColRelNam,
+                         QStringLiteral("Holds a line break, which a CSV list writes as a space")});
     const QString trimmed = name.trimmed();
     if (!trimmed.isEmpty() && QStringLiteral("=+-@").contains(trimmed.front()))
         problems.append({row, Model::ColRelNam,

@@ -15,8 +15,9 @@ struct SiteProblem
 
 // Every problem of the site, channel by channel, in column order: the same relay name on the
 // same contact on more than one channel (spares aside); a name or state text the channel file
-// would cut or write with "?"; an empty name or state text; a name that a spreadsheet would run
-// as a formula; a spare channel whose state texts are not UP and DN.
+// would cut or write with "?"; an empty name or state text; a name holding a line break; a name
+// that a spreadsheet would run as a formula; a spare channel whose state texts are not UP and
+// DN.
 QList<SiteProblem> CheckSite(const ChannelRows& rows);
 
 // The problem as one line: label, column caption and text, split by tabs.

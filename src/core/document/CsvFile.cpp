@@ -1,8 +1,11 @@
 #include "CsvFile.h"
 
+#include "ContactWords.h"
+#include "CsvEncoding.h"
 #include "SiteSize.h"
 #include "common/AtomicFile.h"
 #include "common/ChannelLabel.h"
+#include "common/LineBreaks.h"
 #include "common/RegularFile.h"
 #include "common/SplitFields.h"
 #include "common/TrimSpaces.h"
@@ -18,12 +21,13 @@ namespace {
 
 const QString kLineBreak = QStringLiteral("\r\n");
 
-// A name holding a comma, a double quote or a line break goes between double quotes, so that
-// it reads back as the one name of its one line.
+// A name holding a comma or a double quote goes between double quotes, so that it reads back
+// as the one name of its line; so does one holding a semicolon or a tab, which some
+// spreadsheets split on as well.
 QString quotedIfNeeded(const QString& name)
 {
     const bool plain = std::none_of(name.begin(), name.end(), [](QChar c) {
-        return c == u',' || c == u'"' || c == u'\r' || c == u'\n';
+        return c == u',' || c == u'"' || c == u';' || c == u'\t';
     });
     if (plain)
         return name;
@@ -43,8 +47,93 @@ bool isSpareMarker(QStringView trimmedName)
 // A list no real site comes near; a larger file is refused rather than read into memory.
 constexpr qint64 kLargestList = 64 * 1024 * 1024;
 
-// The closing quote of a quoted field that opens before `from`; -1 when there is none.
-qsizetype closingQuote(const QString& text, qsizetype from)
+// A line ends at CR LF, a lone CR or a lone LF, whatever quotes it holds, so that a stray quote
+// never takes the lines after it. Nothing after the last break is a line.
+QStringList csvLines(const QString& text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != u'\r' && text[i] != u'\n')
+            continue;
+        lines.append(text.mid(start, i - start));
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < text.size())
+        lines.append(text.mid(start));
+    return lines;
+}
+
+// A contact field that is no word for either contact, read by its first letter.
+struct UnknownContact
+{
+    int channel = 0;
+    QString word;
+};
+
+// One notice for every contact read by its first letter, naming the first few.
+QString unknownContactsNotice(const QList<UnknownContact>& unknown)
+{
+    constexpr qsizetype kNamed = 3;
+    QStringList named;
+    for (const UnknownContact& contact : unknown.first(std::min(unknown.size(), kNamed)))
+        named.append(
+            QStringLiteral("\"%1\" on %2").arg(contact.word, ChannelLabel(contact.channel)));
+    const bool one = unknown.size() == 1;
+    QString text = one ? QStringLiteral("1 contact was")
+                       : QStringLiteral("%1 contacts were").arg(unknown.size());
+    text += QStringLiteral(" not Back or Front, nor B/F, TRUE/FALSE, Yes/No, 1/0 or X/empty: ") +
+            named.join(QStringLiteral(", "));
+    if (unknown.size() > kNamed)
+        text += QStringLiteral(" and %1 more").arg(unknown.size() - kNamed);
+    return text + u'.' + kLineBreak +
+           (one ? QStringLiteral("It was") : QStringLiteral("Each was")) +
+           QStringLiteral(" read as Back when it begins with B, otherwise as Front.");
+}
+
+CsvLineVerdict askToContinue(const CsvQuestion& ask, const QString& text, CsvLineVerdict onOk)
+{
+    return ask(text) ? onOk : CsvLineVerdict::Abort;
+}
+
+// Stores the name and the contact of a line. A contact that is no word for either contact is
+// read by its first letter, as older lists were, and handed back to be named.
+std::optional<QString> storeLine(ChannelRow& row, const QStringList& fields, int channel)
+{
+    const QStringView trimmed = ModFunc::TrimSpaces(QStringView(fields[2]));
+    row.relNam = isSpareMarker(trimmed) ? SpareName(channel) : trimmed.toString();
+    row.back = false;
+    if (fields.size() - 1 < 3)
+        return std::nullopt;
+    const QString& contact = fields[3];
+    if (const std::optional<bool> back = ContactFromText(contact)) {
+        row.back = *back;
+        return std::nullopt;
+    }
+    row.back = contact.startsWith(u'B') || contact.startsWith(u'b');
+    return contact;
+}
+
+} // namespace
+
+QString CsvLine(const QString& label, const QString& relayName, bool back)
+{
+    const QString name = ModFunc::LineBreaksAsSpaces(relayName.left(kRelayNameLimit));
+    return label + u',' + quotedIfNeeded(name) + u',' +
+           (back ? QStringLiteral("Back") : QStringLiteral("Front")) + kLineBreak;
+}
+
+FileResult SaveCsvFile(const ChannelRows& rows, const QString& path)
+{
+    QString text;
+    for (int row = 0; row < rows.size(); ++row)
+        text += CsvLine(ChannelLabel(row + 1), rows[row].relNam, rows[row].back);
+    return AtomicFile::write(path, Windows1252::encode(text));
+}
+
+qsizetype ClosingQuote(QStringView text, qsizetype from)
 {
     for (qsizetype i = from; i < text.size(); ++i) {
         if (text[i] != u'"')
@@ -57,109 +146,23 @@ qsizetype closingQuote(const QString& text, qsizetype from)
     return -1;
 }
 
-// Cuts the text into lines. A line ends at CR LF, a lone CR or a lone LF, except inside a
-// field that begins with a double quote, up to its closing quote; a quote that never closes
-// quotes nothing. Nothing after the last break is a line.
-class CsvLines
-{
-public:
-    explicit CsvLines(const QString& text) : text_(text), unclosedFrom_(text.size()) {}
-
-    QStringList all()
-    {
-        QStringList lines;
-        qsizetype start = 0;
-        while (start < text_.size()) {
-            const qsizetype end = endOfLine(start);
-            lines.append(text_.mid(start, end - start));
-            start =
-                end +
-                (end + 1 < text_.size() && text_[end] == u'\r' && text_[end + 1] == u'\n' ? 2 : 1);
-        }
-        return lines;
-    }
-
-private:
-    qsizetype endOfLine(qsizetype start)
-    {
-        bool fieldStart = true;
-        for (qsizetype i = start; i < text_.size(); ++i) {
-            const QChar c = text_[i];
-            if (c == u'\r' || c == u'\n')
-                return i;
-            if (c == u'"' && fieldStart && i < unclosedFrom_) {
-                const qsizetype close = closingQuote(text_, i + 1);
-                if (close >= 0) {
-                    i = close;
-                    fieldStart = false;
-                    continue;
-                }
-                // No quote closes after this one, nor after any later one.
-                unclosedFrom_ = i;
-            }
-            fieldStart = c == u',';
-        }
-        return text_.size();
-    }
-
-    const QString& text_;
-    qsizetype unclosedFrom_;
-};
-
-CsvLineVerdict askToContinue(const CsvQuestion& ask, const QString& text, CsvLineVerdict onOk)
-{
-    return ask(text) ? onOk : CsvLineVerdict::Abort;
-}
-
-void storeLine(ChannelRow& row, const QStringList& fields, int channel)
-{
-    const QStringView trimmed = ModFunc::TrimSpaces(QStringView(fields[2]));
-    const QString name = isSpareMarker(trimmed) ? SpareName(channel) : trimmed.toString();
-    const QString contact = fields.size() - 1 >= 3 ? fields[3].left(1) : QStringLiteral("F");
-    row.relNam = name;
-    row.back = contact == QLatin1String("B") || contact == QLatin1String("b");
-}
-
-} // namespace
-
-QString CsvLine(const QString& label, const QString& relayName, bool back)
-{
-    return label + u',' + quotedIfNeeded(relayName.left(kRelayNameLimit)) + u',' +
-           (back ? QStringLiteral("Back") : QStringLiteral("Front")) + kLineBreak;
-}
-
-FileResult SaveCsvFile(const ChannelRows& rows, const QString& path)
-{
-    QString text;
-    for (int row = 0; row < rows.size(); ++row)
-        text += CsvLine(ChannelLabel(row + 1), rows[row].relNam, rows[row].back);
-    return AtomicFile::write(path, Windows1252::encode(text));
-}
-
 QStringList SplitCsvLine(const QString& line)
 {
     if (!line.contains(u'"'))
         return ModFunc::SplitFields(line, u",");
     QStringList fields{QString()};
-    const qsizetype size = line.size();
     qsizetype i = 0;
     for (;;) {
         QString field;
-        if (i < size && line[i] == u'"') {
-            for (++i; i < size; ++i) {
-                if (line[i] != u'"') {
-                    field += line[i];
-                } else if (i + 1 < size && line[i + 1] == u'"') {
-                    field += u'"';
-                    ++i;
-                } else {
-                    ++i;
-                    break;
-                }
+        if (i < line.size() && line[i] == u'"') {
+            if (const qsizetype close = ClosingQuote(line, i + 1); close >= 0) {
+                field = line.mid(i + 1, close - i - 1)
+                            .replace(QStringLiteral("\"\""), QStringLiteral("\""));
+                i = close + 1;
             }
         }
         const qsizetype comma = line.indexOf(u',', i);
-        field += QStringView(line).mid(i, comma < 0 ? size - i : comma - i);
+        field += QStringView(line).mid(i, comma < 0 ? line.size() - i : comma - i);
         fields.append(field);
         if (comma < 0)
             return fields;
@@ -222,11 +225,18 @@ SiteRead LoadCsvFile(const QString& path, ChannelRows rows, const CsvQuestion& a
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return SiteRead::failed(path, file.errorString());
+    return ReadCsvList(bytes, path, std::move(rows), ask);
+}
+
+SiteRead ReadCsvList(QByteArrayView bytes, const QString& path, ChannelRows rows,
+                     const CsvQuestion& ask)
+{
     SiteRead read;
     read.path = path;
     int expected = 1;
     int last = 0;
-    for (const QString& line : CsvLines(Windows1252::decode(bytes)).all()) {
+    QList<UnknownContact> unknownContacts;
+    for (const QString& line : csvLines(DecodeCsvText(bytes))) {
         const QStringList fields = SplitCsvLine(line);
         const CsvLineCheck check = CheckCsvLine(line, fields, expected, ask);
         if (check.overflow)
@@ -248,11 +258,14 @@ SiteRead LoadCsvFile(const QString& path, ChannelRows rows, const CsvQuestion& a
             if (c < 1)
                 return SiteRead::failed(path, QStringLiteral("Subscript out of range"));
             last = c;
-            storeLine(rows[c - 1], fields, c);
+            if (std::optional<QString> word = storeLine(rows[c - 1], fields, c))
+                unknownContacts.append({c, *word});
         }
         expected = last + 1;
     }
     read.notices.append(QStringLiteral("%1 channels imported").arg(last));
+    if (!unknownContacts.isEmpty())
+        read.notices.append(unknownContactsNotice(unknownContacts));
     read.rows = std::move(rows);
     return read;
 }

@@ -1,6 +1,7 @@
 #include "GridClipboard.h"
 
-#include "CsvFile.h"
+#include "ContactWords.h"
+#include "PastedCells.h"
 
 #include <QMap>
 #include <QStringList>
@@ -61,25 +62,6 @@ void pasteCell(ChannelRow& row, int rowIndex, int column, const QString& text, R
         edit.firstUnreadRow = rowIndex;
 }
 
-// A spreadsheet's copy separates its cells by tabs and may hold commas and quotes in them;
-// text without a tab is read as a CSV line, so quoted fields may hold commas.
-QStringList pastedFields(const QString& line, bool tabSeparated)
-{
-    if (tabSeparated)
-        return line.split(u'\t');
-    return SplitCsvLine(line).mid(1);
-}
-
-QStringList pastedLines(QString text)
-{
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(u'\r', u'\n');
-    QStringList lines = text.split(u'\n');
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
-}
-
 void collectChanges(const ChannelTableModel& table, const QMap<int, ChannelRow>& changed,
                     RowEdit& edit)
 {
@@ -110,20 +92,6 @@ QMap<int, ChannelRow>::iterator rowToChange(QMap<int, ChannelRow>& changed,
 
 } // namespace
 
-std::optional<bool> ContactFromText(const QString& text)
-{
-    const QString word = text.trimmed().toLower();
-    for (const char* back : {"back", "b", "true", "1", "yes", "x"}) {
-        if (word == QLatin1String(back))
-            return true;
-    }
-    for (const char* front : {"front", "f", "false", "0", "no", ""}) {
-        if (word == QLatin1String(front))
-            return false;
-    }
-    return std::nullopt;
-}
-
 QString CopyCells(const ChannelTableModel& table, int top, int left, int bottom, int right)
 {
     QString text;
@@ -138,8 +106,7 @@ QString CopyCells(const ChannelTableModel& table, int top, int left, int bottom,
 
 RowEdit PlanPaste(const ChannelTableModel& table, int row, int column, const QString& text)
 {
-    const QStringList lines = pastedLines(text);
-    const bool tabSeparated = text.contains(u'\t');
+    const QList<QStringList> lines = PastedCells(text);
     QMap<int, ChannelRow> changed;
     RowEdit edit;
     for (qsizetype i = 0; i < lines.size(); ++i) {
@@ -149,7 +116,7 @@ RowEdit PlanPaste(const ChannelTableModel& table, int row, int column, const QSt
             break;
         }
         ChannelRow value = table.channel(target);
-        const QStringList fields = pastedFields(lines[i], tabSeparated);
+        const QStringList& fields = lines[i];
         const int columns = std::min(int(fields.size()), ChannelTableModel::ColumnCount - column);
         for (int j = 0; j < columns; ++j)
             pasteCell(value, target, column + j, fields[j], edit);

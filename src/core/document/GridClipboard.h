@@ -12,10 +12,6 @@ namespace GridClipboard {
 // The cells of rows top..bottom and columns left..right, the contact as "Back"/"Front".
 QString CopyCells(const ChannelTableModel& table, int top, int left, int bottom, int right);
 
-// A contact as spreadsheets write one, in any letter case: Back/Front, B/F, TRUE/FALSE, 1/0,
-// Yes/No, X/empty; true for a back contact, nothing for any other text.
-std::optional<bool> ContactFromText(const QString& text);
-
 struct RowEdit
 {
     QList<ChannelTableModel::RowChange> before;
@@ -28,9 +24,10 @@ struct RowEdit
     int columns = 0;
 };
 
-// What pasting text at (row, column) changes: text holding a tab splits at tabs only, other
-// text as CSV lines with quoted fields; names cut to 16 and state texts to 3, the label column
-// never written, nothing past the last row.
+// What pasting text at (row, column) changes: text holding a tab splits at tabs, other text at
+// commas, a quoted field as one cell with its line breaks as spaces; contacts read as
+// spreadsheets write them; names cut to 16 and state texts to 3, the label column never
+// written, nothing past the last row.
 RowEdit PlanPaste(const ChannelTableModel& table, int row, int column, const QString& text);
 
 // What filling down changes: in each column of the cells, the topmost cell's value goes to the

@@ -1,5 +1,6 @@
 #include "ChannelGridDelegate.h"
 
+#include "common/LineBreaks.h"
 #include "document/ChannelTableModel.h"
 
 #include <QAbstractItemView>
@@ -42,6 +43,15 @@ QWidget* ChannelGridDelegate::createEditor(QWidget* parent, const QStyleOptionVi
     }
     editor_ = editor;
     return editor;
+}
+
+void ChannelGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                       const QModelIndex& index) const
+{
+    if (auto* line = qobject_cast<QLineEdit*>(editor))
+        model->setData(index, ModFunc::LineBreaksAsSpaces(line->text()));
+    else
+        QStyledItemDelegate::setModelData(editor, model, index);
 }
 
 void ChannelGridDelegate::destroyEditor(QWidget* editor, const QModelIndex& index) const

@@ -21,6 +21,9 @@ public:
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;
+    // A line break pasted into the editor is taken as a space: a cell holds one line.
+    void setModelData(QWidget* editor, QAbstractItemModel* model,
+                      const QModelIndex& index) const override;
     // Forgets the editor when the view closes it, so that finishEdit does not commit it again.
     void destroyEditor(QWidget* editor, const QModelIndex& index) const override;
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
