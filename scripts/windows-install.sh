@@ -37,6 +37,18 @@ check_install() {
     check "$what: nothing registered under $other" bash -c "! wine reg query '$other\\Software\\Classes\\.dip' >/dev/null 2>&1"
 }
 
+# The MSI's recompressed cabinet unpacks to the zip's bytes. The programs are signed for each
+# package apart (the signing time differs), so the libraries and plugins are compared.
+unzipped="$work/unzipped"
+unzip -q "$zip" -d "$unzipped"
+check_same_libraries() {
+    local what="$1" dir="$2" differ=""
+    while read -r dll; do
+        cmp -s "$dll" "$dir/${dll#"$unzipped"/*/}" || differ+=" ${dll##*/}"
+    done < <(find "$unzipped" -name '*.dll')
+    if [ -z "$differ" ]; then pass "$what: every library as in the zip"; else fail "$what: differ from the zip:$differ"; fi
+}
+
 # Runs the installed converter on paths as a user types them: a list to a channel file and back.
 check_convert() {
     local what="$1" exe="$2"
@@ -111,6 +123,7 @@ for scope in user machine; do
         wineserver --wait
         if [ "$scope" = user ]; then
             check_install "MSI per user" HKCU "$(per_user_programs)/$app" "$(user_start_menu)"
+            check_same_libraries "MSI per user" "$(per_user_programs)/$app"
             check_convert "MSI per user" "C:\\users\\$(id -un)\\AppData\\Local\\Programs\\$app\\bin\\zr415-convert.exe"
         else
             # Wine's msi puts ProgramMenuFolder in the user's profile whatever ALLUSERS says.

@@ -2,7 +2,7 @@
 # The installed editor in a real window under Wine: Qt's windows platform on Xvfb with a window
 # manager, with Windows' fonts (Wine's Tahoma and MS Sans Serif; Segoe UI, which Debian lacks,
 # stood in for by the wider DejaVu Sans). By keys: New, two names typed, Save As
-# C:\sites\NORTH.DIP, close; reopen it from the recent files, Save As C:\sites\AGAIN.DIP, close.
+# C:\sites\NORTH.dip, close; reopen it from the recent files, Save As C:\sites\AGAIN.dip, close.
 # Both files must be the bytes the Linux converter writes for the same names. At 96 and 144 DPI
 # the window layout test runs in the windows platform (the grid shows its columns and scroll bar
 # whole, no horizontal scroll bar), and the screenshots stay in the build folder for review.
@@ -69,7 +69,8 @@ close_editor() {
     done
     return 1
 }
-# Save As through the system's file dialog: the name typed where the dialog puts the keyboard.
+# Save As through the system's file dialog: the name typed, without its extension, where the
+# dialog puts the keyboard; the dialog adds .dip. (Wine's dialog adds it to NORTH.DIP as well.)
 save_as() {
     local name="$1"
     xdotool key alt+f
@@ -80,7 +81,7 @@ save_as() {
     xdotool type --delay 50 "C:\\sites\\$name"
     xdotool key Return
     for _ in $(seq 60); do
-        [ -f "$(drive_c)/sites/$name" ] && return 0
+        [ -f "$(drive_c)/sites/$name.dip" ] && return 0
         sleep 0.5
     done
     return 1
@@ -98,7 +99,7 @@ if start_editor; then
     xdotool key Return
     sleep 1
     screenshot typed
-    check "Save As C:\\sites\\NORTH.DIP in the file dialog" save_as NORTH.DIP
+    check "Save As C:\\sites\\NORTH.dip in the file dialog" save_as NORTH
     check "the editor closes" close_editor
 else
     fail "the installed editor showed no window: $(tail -n 5 "$work/editor.log")"
@@ -109,14 +110,14 @@ if start_editor; then
     xdotool key 1
     check "reopened from the recent files" test -n "$(find_window '^NORTH - ZR415 configuration editor')"
     screenshot reopened
-    check "Save As C:\\sites\\AGAIN.DIP" save_as AGAIN.DIP
+    check "Save As C:\\sites\\AGAIN.dip" save_as AGAIN
     check "the editor closes again" close_editor
 else
     fail "the installed editor did not start again: $(tail -n 5 "$work/editor.log")"
 fi
 printf 'AA01,NORTH 1\r\nAA02,NORTH 2\r\n' >"$work/north.csv"
 "$linux_convert" "$work/north.csv" "$work/expected.dip" 2>/dev/null
-for name in NORTH.DIP AGAIN.DIP; do
+for name in NORTH.dip AGAIN.dip; do
     check "$name holds the bytes the Linux converter writes" \
         cmp "$work/expected.dip" "$(drive_c)/sites/$name"
 done

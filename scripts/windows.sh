@@ -11,10 +11,10 @@
 # Arguments go to ctest (for example -R platform).
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-# fonts-wine holds Wine's Tahoma and MS Sans Serif; wixl and msitools make the MSI; Xvfb,
+# fonts-wine holds Wine's Tahoma and MS Sans Serif; wixl, msitools and python3 make the MSI; Xvfb,
 # openbox, xdotool and ImageMagick run and photograph the real window.
 WINDOWS_PACKAGES=(cmake ninja-build qt6-base-dev qt6-base-dev-tools g++-mingw-w64-x86-64-posix
-    wine wine64 fonts-wine nsis wixl msitools osslsigncode openssl xz-utils unzip unixodbc
+    wine wine64 fonts-wine nsis wixl msitools python3 osslsigncode openssl xz-utils unzip unixodbc
     libsqliteodbc poppler-utils xvfb xauth openbox xdotool imagemagick fonts-dejavu-core)
 install_packages "${WINDOWS_PACKAGES[@]}" "${BUILD_PACKAGES[@]}"
 source "$ROOT/scripts/wine.sh"
@@ -176,13 +176,14 @@ package="$build/zr415config-$version-win64"
 installer="$package.exe" msi="$package.msi" zip="$package.zip"
 rm -f "$package.json"
 
-# In MB of 1024 x 1024 bytes, as ls -lh and Explorer count them.
-megabytes() { awk -v b="$1" 'BEGIN { printf "%.1f MB", b / 1048576 }'; }
+# In MB of 1024 x 1024 bytes, as ls -lh and Explorer count them; the limits hold in MB of a million
+# bytes as well, the stricter reading.
+megabytes() { awk -v b="$1" 'BEGIN { printf "%.1f MB (%d bytes)", b / 1048576, b }'; }
 installed="$(unzip -l "$zip" | tail -n 1 | awk '{ print $1 }')"
 echo "Sizes: installed $(megabytes "$installed"), zip $(megabytes "$(stat -c %s "$zip")"), installer $(megabytes "$(stat -c %s "$installer")"), MSI $(megabytes "$(stat -c %s "$msi")")"
-check "installed under 30 MB" test "$installed" -lt $((30 * 1048576))
+check "installed under 30 MB" test "$installed" -lt 30000000
 for file in "$zip" "$installer" "$msi"; do
-    check "$(basename "$file") under 12 MB" test "$(stat -c %s "$file")" -lt $((12 * 1048576))
+    check "$(basename "$file") under 12 MB" test "$(stat -c %s "$file")" -lt 12000000
 done
 
 # osslsigncode checks each signature and its chain up to the given or throwaway certificate.
