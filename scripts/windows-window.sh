@@ -31,6 +31,14 @@ wm=$!
 sleep 1
 
 new_prefix "$work/prefix"
+# Qt does not find the Tahoma and MS Sans Serif of Wine's data folder (it falls back to a serif
+# font); registered in the prefix's Fonts, it does.
+wine_fonts=/usr/share/wine/fonts
+fonts_key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts'
+for font in 'Tahoma:tahoma.ttf' 'Tahoma Bold:tahomabd.ttf' 'MS Sans Serif:ms_sans_serif.ttf'; do
+    cp "$wine_fonts/${font#*:}" "$(drive_c)/windows/Fonts/"
+    wine reg add "$fonts_key" /v "${font%%:*} (TrueType)" /d "${font#*:}" /f >/dev/null 2>&1
+done
 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Segoe UI' /d 'DejaVu Sans' /f >/dev/null 2>&1
 wine "$(winepath -w "$installer")" /S
 wineserver --wait
