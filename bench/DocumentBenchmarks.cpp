@@ -1,6 +1,7 @@
 #include "BenchFiles.h"
 #include "BenchSite.h"
 #include "Benchmarks.h"
+#include "commands/ChannelCount.h"
 
 #include "document/ChannelTableModel.h"
 #include "document/CsvFile.h"
@@ -97,7 +98,7 @@ void setChannelCount(benchmark::State& state)
         state.PauseTiming();
         table.replaceRows(BenchSite::Rows(channels));
         state.ResumeTiming();
-        if (!table.SetChannelCount(channels, ChannelTableModel::FillAllRows)) {
+        if (!ChannelCount::SetChannelCount(table, channels, ChannelCount::FillAllRows)) {
             state.SkipWithError("SetChannelCount failed");
             break;
         }

@@ -18,6 +18,7 @@
 #include "commands/DocumentCommands.h"
 #include "commands/SiteRecovery.h"
 #include "document/ChannelTableModel.h"
+#include "support/WindowParts.h"
 #include "windows/ChannelGridView.h"
 #include "windows/CheckPanels.h"
 #include "windows/FindBar.h"
@@ -62,8 +63,8 @@ class ActionBench
 {
 public:
     ActionBench(FrmDips& window, int runs)
-        : window_(window), grid_(*window.grid()), table_(window.table()),
-          counter_(window.grid()->viewport()), runs_(runs)
+        : window_(window), grid_(partOf<ChannelGridView>(window, "SGGrid1")),
+          table_(partOf<Model>(window)), counter_(grid_.viewport()), runs_(runs)
     {}
 
     int runs() const { return runs_; }
@@ -89,8 +90,8 @@ public:
     // Runs what the last change left for later, and whatever is queued.
     void settle()
     {
-        window_.panels().problems()->refresh();
-        window_.recovery().writeNow();
+        partOf<ProblemsPanel>(window_).refresh();
+        partOf<SiteRecovery>(window_).writeNow();
         QCoreApplication::processEvents();
         QCoreApplication::processEvents();
     }
@@ -114,7 +115,7 @@ public:
 
     void undo()
     {
-        window_.commands().Undo();
+        partOf<DocumentCommands>(window_).Undo();
         settle();
     }
 
@@ -183,7 +184,7 @@ bool overAllRows(ActionBench& bench, const ChannelRows& site, Figure& figure, Qt
 
 bool units(ActionBench& bench, FrmDips& window, Figure& toOne, Figure& undone)
 {
-    QComboBox* selector = window.channelCountSelector();
+    QComboBox* selector = &partOf<QComboBox>(window, "CmbNoChans");
     for (int run = 0; run < bench.runs(); ++run) {
         bench.goTo(0, Model::ColRelNam);
         selector->setFocus();
@@ -200,7 +201,7 @@ bool units(ActionBench& bench, FrmDips& window, Figure& toOne, Figure& undone)
 
 bool find(ActionBench& bench, FrmDips& window, Figure& figure)
 {
-    QLineEdit* text = window.findBar()->textField();
+    QLineEdit* text = partOf<FindBar>(window).textField();
     for (int run = 0; run < bench.runs(); ++run) {
         bench.goTo(0, Model::ColRelNam);
         QTest::keyClick(&bench.grid(), Qt::Key_F, Qt::ControlModifier);
@@ -232,14 +233,15 @@ bool compare(ActionBench& bench, FrmDips& window, const ChannelRows& other, int 
              Figure& figure)
 {
     for (int run = 0; run < bench.runs(); ++run) {
-        window.checks().EndComparison();
+        partOf<CheckCommands>(window).EndComparison();
         bench.goTo(0, Model::ColRelNam);
-        if (!bench.time(figure,
-                        [&] { window.checks().compareWithSite(other, true, kOtherSite); }) ||
-            window.checks().comparison().count() != differences)
+        if (!bench.time(
+                figure,
+                [&] { partOf<CheckCommands>(window).compareWithSite(other, true, kOtherSite); }) ||
+            partOf<CheckCommands>(window).comparison().count() != differences)
             return fail("the comparison did not find the differences");
     }
-    window.checks().EndComparison();
+    partOf<CheckCommands>(window).EndComparison();
     bench.settle();
     return true;
 }
@@ -248,7 +250,7 @@ bool compare(ActionBench& bench, FrmDips& window, const ChannelRows& other, int 
 bool editWhileComparing(ActionBench& bench, FrmDips& window, const ChannelRows& other,
                         int differences, Figure& figure)
 {
-    window.checks().compareWithSite(other, true, kOtherSite);
+    partOf<CheckCommands>(window).compareWithSite(other, true, kOtherSite);
     for (int run = 0; run < bench.runs(); ++run) {
         bench.goTo(1, Model::ColRelNam);
         bench.grid().setFocus();
@@ -256,18 +258,18 @@ bool editWhileComparing(ActionBench& bench, FrmDips& window, const ChannelRows& 
         bench.settle();
         if (!bench.time(figure,
                         [&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); }) ||
-            window.checks().comparison().count() != differences + 1)
+            partOf<CheckCommands>(window).comparison().count() != differences + 1)
             return fail("the edit did not reach the comparison");
         bench.undo();
     }
-    window.checks().EndComparison();
+    partOf<CheckCommands>(window).EndComparison();
     bench.settle();
     return true;
 }
 
 bool problemsCheck(ActionBench& bench, FrmDips& window, Figure& figure)
 {
-    ProblemsPanel& problems = *window.panels().problems();
+    ProblemsPanel& problems = partOf<ProblemsPanel>(window);
     for (int run = 0; run < bench.runs(); ++run) {
         const double cpuStart = nowNs(CLOCK_PROCESS_CPUTIME_ID);
         QElapsedTimer wall;
@@ -352,7 +354,7 @@ int main(int argc, char* argv[])
                          : 15;
 
     FrmDips window;
-    const PaintCounter shown(window.grid()->viewport());
+    const PaintCounter shown(partOf<ChannelGridView>(window, "SGGrid1").viewport());
     window.show();
     if (!waitForPaint(shown, 0)) {
         std::fprintf(stderr, "the window was never painted\n");
@@ -361,7 +363,7 @@ int main(int argc, char* argv[])
     ActionBench bench(window, runs);
     ChannelRows site = BenchSite::Rows(kChannels);
     site[kLastRow].relNam = kLastName;
-    window.table().replaceRows(site);
+    partOf<Model>(window).replaceRows(site);
     bench.settle();
 
     const ChannelRows altered = renamedEverySixteenth(site);
@@ -391,8 +393,8 @@ int main(int argc, char* argv[])
         if (done && (only.isEmpty() || only.contains(QLatin1String(name))))
             done = measure();
     }
-    const int problems = window.panels().problems()->count();
-    window.recovery().discard();
+    const int problems = partOf<ProblemsPanel>(window).count();
+    partOf<SiteRecovery>(window).discard();
     if (!done)
         return 1;
     std::printf("{\"channels\": %d, \"runs\": %d, \"problems\": %d, \"figures\": [%s]}\n",

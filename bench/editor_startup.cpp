@@ -14,6 +14,7 @@
 #include "document/ChannelTableModel.h"
 #include "document/CsvFile.h"
 #include "document/DipFile.h"
+#include "support/WindowParts.h"
 #include "windows/ChannelGridView.h"
 #include "windows/FrmDips.h"
 
@@ -97,7 +98,8 @@ std::optional<OpenTimes> timeOpens(const FrmDips& window, const PaintCounter& co
 {
     int resets = 0;
     const QMetaObject::Connection counting =
-        QObject::connect(&window.table(), &QAbstractItemModel::modelReset, [&resets] { ++resets; });
+        QObject::connect(&partOf<ChannelTableModel>(window), &QAbstractItemModel::modelReset,
+                         [&resets] { ++resets; });
     std::vector<double> times;
     std::vector<double> cpuTimes;
     for (int i = 0; i < kOpens; ++i) {
@@ -146,8 +148,9 @@ std::optional<QString> timeEachFormat(FrmDips& window, const PaintCounter& count
         std::fprintf(stderr, "the site files could not be written\n");
         return std::nullopt;
     }
-    window.setSiteChooser([corvane] {
-        return ChosenSite{QStringLiteral("Load"), QStringLiteral("Bench"), corvane};
+    DocumentCommands& commands = partOf<DocumentCommands>(window);
+    commands.setSiteChooser([corvane] {
+        return ChosenSite{ChosenSite::Button::Load, QStringLiteral("Bench"), corvane};
     });
 
     struct Format
@@ -155,7 +158,6 @@ std::optional<QString> timeEachFormat(FrmDips& window, const PaintCounter& count
         const char* name;
         std::function<void()> open;
     };
-    DocumentCommands& commands = window.commands();
     const Format formats[] = {
         {"dip",
          [&] {
@@ -172,7 +174,7 @@ std::optional<QString> timeEachFormat(FrmDips& window, const PaintCounter& count
     QString opens;
     for (const Format& format : formats) {
         const std::optional<OpenTimes> times = timeOpens(window, counter, format.open);
-        if (!times || !holdsSite(window.table(), site)) {
+        if (!times || !holdsSite(partOf<ChannelTableModel>(window), site)) {
             std::fprintf(stderr, "opening the %s site failed\n", format.name);
             return std::nullopt;
         }
@@ -208,7 +210,7 @@ int main(int argc, char* argv[])
 
     FrmDips window;
     const double constructedMs = clock.sinceLaunchMs();
-    const PaintCounter counter(window.grid()->viewport());
+    const PaintCounter counter(partOf<ChannelGridView>(window, "SGGrid1").viewport());
     window.show();
     if (!waitForPaint(counter, 0)) {
         std::fprintf(stderr, "the window was never painted\n");

@@ -1,6 +1,4 @@
-#include "commands/SiteRecovery.h"
 #include "common/Dialogs.h"
-#include "windows/CommandLineOpen.h"
 #include "windows/FrmDips.h"
 #include "windows/WidgetDialogs.h"
 
@@ -42,13 +40,9 @@ int main(int argc, char* argv[])
     FrmDips window;
     dialogs.setParent(&window);
     window.show();
-    // Once the window is up, so that a box has the window behind it: first what an editor that
-    // ended without closing left, then the file named on the command line.
+    // Once the window is up, so that a box has the window behind it.
     const QStringList files = parser.positionalArguments();
-    QTimer::singleShot(0, &window, [&window, files] {
-        window.recovery().offerLeftCopies();
-        OpenCommandLineFile(window.commands(), files);
-    });
+    QTimer::singleShot(0, &window, [&window, files] { window.start(files); });
     const int status = QApplication::exec();
     Dialogs::install(nullptr);
     return status;

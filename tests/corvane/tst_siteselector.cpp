@@ -62,7 +62,8 @@ private slots:
             selector.ShowOpen();
             QVERIFY(driver.finished());
             QCOMPARE(shown, (QStringList{"Tarnwick", "Tarnwick"}));
-            QCOMPARE(selector.ButtonPressed(), opens ? QStringLiteral("Load") : QString());
+            QCOMPARE(selector.ButtonPressed(),
+                     opens ? ChosenSite::Button::Load : ChosenSite::Button::None);
             QCOMPARE(selector.CrvSiteName(), opens ? QStringLiteral("Tarnwick") : QString());
             answered << QDir::cleanPath(QDir::fromNativeSeparators(selector.CrvCfgDir()));
         }

@@ -230,6 +230,10 @@ def corvane_cases():
         crv_record(b"TPR 1", second=b"2nd", third=b"3rd", last=7, back_value=1),
         crv_record(b"TPR 2", last=0xFFFF)], header=b"XXXXXXXXXXXXXXXX"),
         info=siteinfo(b"Kirkby Jn", header=b"K7V3.1 Something else"))
+    # An imported site is modified; whatever replaces it after is not.
+    corvane("import-then-new", dchannel_of([(b"TPR 1", True)]))
+    corvane("import-then-open", dchannel_of([(b"TPR 1", True)]))
+    put("corvane/import-then-open/files/north.dip", dip_file({1: dip_record(b"NORTH 1", 1)}))
     corvane("read-fails", None)
     corvane("read-fifo", None)
     put("corvane/read-fails/files/%sDChannel.cfg/keep.txt" % site, b"a folder, not a file\n")

@@ -1,6 +1,7 @@
+#include "commands/ChannelCount.h"
+#include "commands/ComparisonMarks.h"
 #include "common/ChannelLabel.h"
 #include "document/ChannelTableModel.h"
-#include "document/UserChannelChoice.h"
 #include "support/ScriptedDialogs.h"
 
 #include <QAbstractItemModelTester>
@@ -42,7 +43,7 @@ private slots:
         table = std::make_unique<Model>();
         tester = std::make_unique<QAbstractItemModelTester>(
             table.get(), QAbstractItemModelTester::FailureReportingMode::QtTest);
-        QVERIFY(table->SetChannelCount(384, Model::FillAllRows));
+        QVERIFY(ChannelCount::SetChannelCount(*table, 384, ChannelCount::FillAllRows));
     }
 
     void userChoice_data()
@@ -68,22 +69,20 @@ private slots:
         QFETCH(MessageAnswer, answer);
         QFETCH(QString, question);
         QFETCH(int, rows);
-        QVERIFY(table->SetChannelCount(start, Model::FillAllRows));
+        QVERIFY(ChannelCount::SetChannelCount(*table, start, ChannelCount::FillAllRows));
         table->applyUserRows({{start - 1, kEdited}});
-        table->selectChoice(choice); // where the user's click left the selector
         ScriptedDialogs dialogs;
         if (!question.isEmpty())
             dialogs.answerNext(answer);
         QSignalSpy changed(table.get(), &Model::dataChanged);
         QSignalSpy reset(table.get(), &Model::modelReset);
         const bool applied = rows != start;
-        const bool confirmed = ConfirmUserChannelChoice(*table, choice);
+        const bool confirmed = ChannelCount::ConfirmChoice(*table, choice);
         if (confirmed)
-            ResizeToChoice(*table, choice);
+            table->resizeTo((choice + 1) * 384);
         QCOMPARE(confirmed, applied);
         QCOMPARE(dialogs.texts(), question.isEmpty() ? QStringList() : QStringList{question});
         QCOMPARE(table->rowCount(), rows);
-        QCOMPARE(table->selectedChoice(), rows / 384 - 1);
         if (applied)
             QCOMPARE(table->channel(rows - 1), spare(rows));
         else
@@ -121,10 +120,13 @@ private slots:
         QSignalSpy siteEdited(table.get(), &Model::siteDataChanged);
         ChannelRows other = table->rows();
         other[1].relNam = "OTHER";
-        table->setOtherSite(other, true);
-        QCOMPARE(table->index(1, Model::ColRelNam).data(Model::OtherValueRole).toString(), "OTHER");
-        table->clearOtherSite();
-        QVERIFY(!table->index(1, Model::ColRelNam).data(Model::OtherValueRole).isValid());
+        ComparisonMarks marks(*table);
+        marks.set(other, true);
+        const QModelIndex cell = table->index(1, Model::ColRelNam);
+        QCOMPARE(cell.data(ComparisonMarks::OtherValueRole).toString(), "OTHER");
+        QCOMPARE(cell.data(Qt::ToolTipRole).toString(), "The other site: OTHER");
+        marks.clear();
+        QVERIFY(!cell.data(ComparisonMarks::OtherValueRole).isValid());
         QCOMPARE(changed.size(), 2);
         QCOMPARE(siteEdited.size(), 0);
     }

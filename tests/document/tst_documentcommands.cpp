@@ -1,3 +1,4 @@
+#include "commands/ChannelCount.h"
 #include "commands/DocumentCommands.h"
 #include "common/ChannelLabel.h"
 #include "document/ChannelTableModel.h"
@@ -74,7 +75,7 @@ private slots:
         table = std::make_unique<ChannelTableModel>();
         tester = std::make_unique<QAbstractItemModelTester>(
             table.get(), QAbstractItemModelTester::FailureReportingMode::QtTest);
-        QVERIFY(table->SetChannelCount(384, ChannelTableModel::FillAllRows));
+        table->replaceRows(DefaultRows(384));
         dirs = {"start" + kSep, "card" + kSep, QString()};
         dir = std::make_unique<QTemporaryDir>();
         dialogs = std::make_unique<ScriptedDialogs>();
@@ -103,7 +104,7 @@ private slots:
     void newKeepsTheChannelCount()
     {
         openNorth();
-        QVERIFY(table->SetChannelCount(768, ChannelTableModel::FillAddedRows));
+        QVERIFY(ChannelCount::SetChannelCount(*table, 768, ChannelCount::FillAddedRows));
         edit(767, "X");
         dialogs->answerNext(MessageAnswer::No);
         commands->NewSite();

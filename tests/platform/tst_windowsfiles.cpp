@@ -136,11 +136,13 @@ void TestWindowsFiles::everyFormatTakesWindowsPaths()
         QCOMPARE(dirs.cfPath, folder + '\\');
 
     ChannelTableModel read;
-    read.SetChannelCount(384, ChannelTableModel::FillAllRows);
+    read.replaceRows(DefaultRows(384));
     DirSettings readDirs;
     DocumentCommands reader(read, readDirs);
     if (format == Format::Cfg) {
-        reader.setSiteChooser([&] { return ChosenSite{"Load", "North", folder}; });
+        reader.setSiteChooser([&] {
+            return ChosenSite{ChosenSite::Button::Load, "North", folder};
+        });
         reader.ImportCorvaneAllocations();
     } else {
         dialogs.chooseNext(path);
@@ -165,10 +167,12 @@ void TestWindowsFiles::corvaneNamesInAnyCase()
     QCOMPARE(ModCrvFile::LoadSiteInfo(site).record.SiteName, "North Junction");
 
     ChannelTableModel table;
-    table.SetChannelCount(384, ChannelTableModel::FillAllRows);
+    table.replaceRows(DefaultRows(384));
     DirSettings dirs;
     DocumentCommands commands(table, dirs);
-    commands.setSiteChooser([&] { return ChosenSite{"Load", "North Junction", site}; });
+    commands.setSiteChooser([&] {
+        return ChosenSite{ChosenSite::Button::Load, "North Junction", site};
+    });
     ScriptedDialogs dialogs;
     commands.ImportCorvaneAllocations();
     QCOMPARE(dialogs.texts(), QStringList{"1 channels imported"});
@@ -185,9 +189,11 @@ void TestWindowsFiles::corvaneNamesInAnyCase()
     QVERIFY(names.contains("SITEINFO.CFG"));
     QVERIFY(readFile(dir.filePath("NORTH/dchannel.CFG")) != before);
     ChannelTableModel read;
-    read.SetChannelCount(384, ChannelTableModel::FillAllRows);
+    read.replaceRows(DefaultRows(384));
     DocumentCommands reader(read, dirs);
-    reader.setSiteChooser([&] { return ChosenSite{"Load", "North Junction", site}; });
+    reader.setSiteChooser([&] {
+        return ChosenSite{ChosenSite::Button::Load, "North Junction", site};
+    });
     reader.ImportCorvaneAllocations();
     QCOMPARE(read.channel(1).relNam, "TPR 2");
 }
@@ -222,7 +228,7 @@ void TestWindowsFiles::saveOverAFileHeldOpen()
     writeFile(path, old);
 
     ChannelTableModel table;
-    table.SetChannelCount(384, ChannelTableModel::FillAllRows);
+    table.replaceRows(DefaultRows(384));
     DirSettings dirs;
     DocumentCommands commands(table, dirs);
     ScriptedDialogs dialogs;

@@ -5,7 +5,6 @@
 #include "common/ChannelLabel.h"
 #include "document/ChannelTableModel.h"
 #include "document/DirSettings.h"
-#include "document/SiteSize.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
 
@@ -49,7 +48,7 @@ private slots:
         QTemporaryDir dir;
         writeFile(dir.filePath("bad.csv"), bytes);
         ChannelTableModel table;
-        table.SetChannelCount(384, ChannelTableModel::FillAllRows);
+        table.replaceRows(DefaultRows(384));
         DirSettings dirs;
         ScriptedDialogs dialogs;
         for (int i = 0; i < okAnswers; ++i)
@@ -61,7 +60,6 @@ private slots:
         QCOMPARE(dialogs.unusedAnswers(), 0);
         QTEST(dialogs.texts(), "messages");
         QCOMPARE(table.channelCount(), 384);
-        QCOMPARE(SiteSize::choiceChannels(table.selectedChoice()), 384);
         for (int r = 0; r < table.rowCount(); ++r)
             QCOMPARE(table.data(table.index(r, ChannelTableModel::ColChan)).toString(),
                      ModFunc::ChannelLabel(r + 1));

@@ -41,7 +41,7 @@ private slots:
         // Larger than the limit, so the old bytes cannot pass for what a failed write left.
         writeFile(path, file.isEmpty() ? EncodeDipFile(DefaultRows(384)) : QByteArray(20000, 'o'));
         ChannelTableModel table;
-        table.SetChannelCount(384, ChannelTableModel::FillAllRows);
+        table.replaceRows(DefaultRows(384));
         DirSettings dirs;
         DocumentCommands commands(table, dirs);
         ScriptedDialogs dialogs;

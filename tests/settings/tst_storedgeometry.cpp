@@ -1,5 +1,6 @@
 // The main window's stored position and height: a stored text that is not a number gives the
 // default (top 500, left 500, height 9375 twips) instead of a window at 0 or of no height.
+#include "support/TestSettings.h"
 #include "windows/FormSizeSettings.h"
 #include "windows/ModGlobal.h"
 #include "windows/Twips.h"
@@ -8,7 +9,6 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QTest>
 #include <QWidget>
 
@@ -21,8 +21,8 @@ private slots:
 
     void initTestCase()
     {
-        // In test mode the store lies in a temporary folder, never among the user's settings.
-        QStandardPaths::setTestModeEnabled(true);
+        // The store lies in a temporary folder, never among the user's settings.
+        useTestSettings();
         QVERIFY(ModGlobal::OpenSettingsStore()->fileName().startsWith(QDir::tempPath()));
     }
 

@@ -121,7 +121,7 @@ ChosenSite chooseSite(const QString& configDir, const QString& name, bool& liste
     for (qsizetype i = 1; i < scan.sites.size(); ++i) {
         if (scan.sites[i].SiteName == name) {
             listed = true;
-            return {QStringLiteral("Load"), scan.sites[i].SiteName, scan.sites[i].SiteDir};
+            return {ChosenSite::Button::Load, scan.sites[i].SiteName, scan.sites[i].SiteDir};
         }
     }
     return {};
@@ -131,9 +131,12 @@ void runCommand(Fixture& fixture, const QString& line, const QString& workDir)
 {
     const QString verb = line.section(u' ', 0, 0);
     const QString argument = line.section(u' ', 1);
-    if (verb != QLatin1String("save") && verb != QLatin1String("import"))
+    if (verb != QLatin1String("save") && verb != QLatin1String("import") &&
+        verb != QLatin1String("new"))
         fixture.dialogs.chooseNext(native(workDir, argument));
-    if (verb == QLatin1String("open")) {
+    if (verb == QLatin1String("new")) {
+        fixture.commands.NewSite();
+    } else if (verb == QLatin1String("open")) {
         fixture.commands.OpenSite();
     } else if (verb == QLatin1String("save")) {
         fixture.commands.SaveSite();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/ChannelTableModel.h"
+#include "support/WindowParts.h"
 #include "windows/ChannelGridView.h"
 #include "windows/FrmDips.h"
 
@@ -10,8 +11,9 @@
 // Types into a relay name's editor and leaves it open, as a user who has not pressed Enter.
 inline void typeIntoRelayName(FrmDips& window, int row, const QString& text)
 {
-    ChannelGridView* grid = window.grid();
-    const QModelIndex cell = window.table().index(row, ChannelTableModel::ColRelNam);
+    ChannelGridView* grid = &partOf<ChannelGridView>(window, "SGGrid1");
+    const QModelIndex cell =
+        partOf<ChannelTableModel>(window).index(row, ChannelTableModel::ColRelNam);
     grid->setCurrentIndex(cell);
     grid->edit(cell);
     auto* editor = grid->findChild<QLineEdit*>();

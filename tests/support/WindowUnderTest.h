@@ -3,6 +3,8 @@
 #include "commands/DocumentCommands.h"
 #include "document/ChannelTableModel.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TestSettings.h"
+#include "support/WindowParts.h"
 #include "windows/ChannelGridView.h"
 #include "windows/FrmDips.h"
 #include "windows/ModGlobal.h"
@@ -27,9 +29,11 @@ struct WindowUnderTest
     std::unique_ptr<QAbstractItemModelTester> tester;
     std::unique_ptr<QTemporaryDir> dir;
 
-    // Once per program: settings apart from the user's, menus that take their letter at once.
+    // Once per program: settings and data apart from the user's, menus that take their letter
+    // at once.
     static void prepareApplication()
     {
+        useTestSettings();
         QStandardPaths::setTestModeEnabled(true);
         QApplication::setEffectEnabled(Qt::UI_AnimateMenu, false);
         // The model tester hands the table invalid indexes on purpose.
@@ -46,7 +50,7 @@ struct WindowUnderTest
         window = std::make_unique<FrmDips>();
         if (watchTable)
             tester = std::make_unique<QAbstractItemModelTester>(
-                &window->table(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+                &table(), QAbstractItemModelTester::FailureReportingMode::QtTest);
         window->show();
         return dir->isValid() && QTest::qWaitForWindowActive(window.get());
     }
@@ -77,8 +81,9 @@ struct WindowUnderTest
         dir.reset();
     }
 
-    ChannelTableModel& table() const { return window->table(); }
-    ChannelGridView* grid() const { return window->grid(); }
+    ChannelTableModel& table() const { return partOf<ChannelTableModel>(*window); }
+    DocumentCommands& commands() const { return partOf<DocumentCommands>(*window); }
+    ChannelGridView* grid() const { return &partOf<ChannelGridView>(*window, "SGGrid1"); }
     QModelIndex cell(int row, int column) const { return table().index(row, column); }
 
     // Typed as a user types: each key to whatever has the focus then.
@@ -127,6 +132,6 @@ struct WindowUnderTest
     {
         dialogs->chooseNext(path);
         QTest::keySequence(grid(), QKeySequence::Open);
-        QCOMPARE(window->commands().site().sitePath, path);
+        QCOMPARE(commands().site().sitePath, path);
     }
 };

@@ -5,6 +5,8 @@
 #include "commands/SiteRecovery.h"
 #include "document/ChannelTableModel.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TestSettings.h"
+#include "support/WindowParts.h"
 #include "windows/FrmDips.h"
 
 #include <QApplication>
@@ -19,6 +21,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ZR415Config"));
     QStandardPaths::setTestModeEnabled(true);
+    useTestSettings();
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() != 3)
         return 2;
@@ -26,11 +29,13 @@ int main(int argc, char* argv[])
     FrmDips window;
     window.show();
     dialogs.chooseNext(arguments[1]);
-    window.commands().OpenSite();
-    ChannelTableModel& table = window.table();
+    auto& commands = partOf<DocumentCommands>(window);
+    auto& recovery = partOf<SiteRecovery>(window);
+    commands.OpenSite();
+    auto& table = partOf<ChannelTableModel>(window);
     table.setData(table.index(0, ChannelTableModel::ColRelNam), QStringLiteral("RECOVER ME"));
     table.setData(table.index(5, ChannelTableModel::ColBack), Qt::Checked, Qt::CheckStateRole);
-    window.commands().ChangeChannelCount(1);
+    commands.ChangeChannelCount(1);
     if (arguments[2] == QLatin1String("close")) {
         dialogs.answerNext(MessageAnswer::No);
         window.close();
@@ -39,10 +44,10 @@ int main(int argc, char* argv[])
     }
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (!QFile::exists(window.recovery().copyPath()))
+        if (!QFile::exists(recovery.copyPath()))
             return;
         poll.stop();
-        std::printf("READY %s\n", qPrintable(window.recovery().copyPath()));
+        std::printf("READY %s\n", qPrintable(recovery.copyPath()));
         std::fflush(stdout);
     });
     poll.start(50);

@@ -4,9 +4,6 @@
 #include "support/PanelLines.h"
 #include "support/TestFiles.h"
 #include "support/WindowUnderTest.h"
-#include "windows/CheckPanels.h"
-#include "windows/DifferencesPanel.h"
-#include "windows/ProblemsPanel.h"
 
 #include <QTreeWidget>
 
@@ -31,7 +28,7 @@ private slots:
     void exportReadsTheCardBack();
 
 private:
-    QTreeView* problems() const { return window->panels().problems()->list(); }
+    QTreeView* problems() const { return &partOf<QTreeView>(*window, "ProblemsList"); }
     QString lastBox() const
     {
         return dialogs->messages().isEmpty() ? QString() : dialogs->messages().last().text;
@@ -45,7 +42,7 @@ void TestChecking::problemsPanelFollowsEditsAndLeadsToTheCell()
     pasteAt(4, Model::ColRelNam, "TPR 1\tBack\nTPR 1\tBack\n");
     QTRY_COMPARE(problems()->model()->rowCount(), 3);
     QCOMPARE(statusText("StatusChecks"), "3 problems");
-    QCOMPARE(window->panels().problems()->windowTitle(), "Problems (3)");
+    QCOMPARE(partOf<QWidget>(*window, "ProblemsPanel").windowTitle(), "Problems (3)");
 
     // The second relay moved to its other contact is no duplicate.
     pasteAt(5, Model::ColBack, "Front\n");
@@ -78,7 +75,7 @@ void TestChecking::verifyCardFindsOneAlteredByte()
     QCOMPARE(dialogs->fileRequests().last().title, "Verify card");
     QCOMPARE(dialogs->messages().last().icon, MessageIcon::Exclamation);
     QCOMPARE(lastBox(), card + " differs from the site in 1 place; the first is AB05.");
-    QCOMPARE(rowsOf(window->panels().differences()->list()),
+    QCOMPARE(rowsOf(&partOf<QTreeView>(*window, "DifferencesList")),
              QStringList{"AB05\tRelay name\tSpare AB05\tXpare AB05"});
 }
 
@@ -107,7 +104,7 @@ void TestChecking::exportReadsTheCardBack()
 {
     QFETCH(QString, change);
     QFETCH(QString, box);
-    window->checks().setCardReader([change](const QString& file, QString& error) {
+    partOf<CheckCommands>(*window).setCardReader([change](const QString& file, QString& error) {
         QByteArray bytes = readFile(file);
         const QStringList words = change.split(' ');
         if (words[0] == "byte")

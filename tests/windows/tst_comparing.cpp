@@ -8,8 +8,6 @@
 #include "support/TestFiles.h"
 #include "support/WindowUnderTest.h"
 #include "windows/ChannelGridDelegate.h"
-#include "windows/CheckPanels.h"
-#include "windows/DifferencesPanel.h"
 
 #include <QAction>
 #include <QDate>
@@ -82,7 +80,7 @@ private slots:
     void reportHoldsBothSitesTheDateAndTheDifferences();
 
 private:
-    QTreeView* differences() const { return window->panels().differences()->list(); }
+    QTreeView* differences() const { return &partOf<QTreeView>(*window, "DifferencesList"); }
     void openSite(const QString& name, const QByteArray& bytes)
     {
         writeFile(path(name), bytes);
@@ -134,7 +132,7 @@ void TestComparing::compareWithMarksCellsAndListsThem()
 
     QVERIFY(!differences()->visibleRegion().isEmpty());
     QCOMPARE(rowsOf(differences()), kDifferenceLines);
-    QCOMPARE(window->panels().differences()->windowTitle(), "Differences (6)");
+    QCOMPARE(partOf<QWidget>(*window, "DifferencesPanel").windowTitle(), "Differences (6)");
     QCOMPARE(statusText("StatusChecks"), "0 problems, 6 differences");
     doubleClickLine(differences(), 4);
     QCOMPARE(grid()->currentIndex(), cell(100, Model::ColRelNam));
@@ -212,7 +210,7 @@ void TestComparing::listOrCorvaneSiteHoldsNoStateTexts()
     compareWith(name, bytes);
     QCOMPARE(rowsOf(differences()),
              (QStringList{"AA02\tRelay name\tTPR 2\tTPR 2X", "AA03\tBack contact\tFront\tBack"}));
-    QCOMPARE(window->panels().differences()->noteText(),
+    QCOMPARE(partOf<QLabel>(*window, "DifferencesNote").text(),
              "Compared with " + path(name) +
                  ". State texts are not compared: the other site holds none.");
     QCOMPARE(shownTooltip(2, Model::ColStUp), "");

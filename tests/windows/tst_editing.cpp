@@ -251,14 +251,14 @@ void TestEditing::recentFilesReopen()
 {
     putRelayName(table(), 0, "SAVED");
     dialogs->chooseNext(path("north.dip"));
-    QVERIFY(window->commands().SaveSiteAs());
+    QVERIFY(commands().SaveSiteAs());
     // The list is stored once the command has ended.
     QTRY_VERIFY(action("MnuRecent1"));
     QVERIFY(table().setData(cell(0, Model::ColRelNam), "CHANGED"));
     dialogs->answerNext(MessageAnswer::No);
     action("MnuRecent1")->trigger();
     QCOMPARE(table().channel(0).relNam, "SAVED");
-    QCOMPARE(window->commands().history()->count(), 0);
+    QCOMPARE(commands().history()->count(), 0);
 }
 
 QTEST_MAIN(TestEditing)

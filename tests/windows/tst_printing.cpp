@@ -97,7 +97,7 @@ void TestPrinting::openSite(int units)
 void TestPrinting::printByKey(bool printer, const QString& pdf, const std::function<void()>& keys)
 {
     if (printer) {
-        window->printing().setPrinterChooser([pdf](QPrinter& chosen) {
+        partOf<SitePrinting>(*window).setPrinterChooser([pdf](QPrinter& chosen) {
             chosen.setOutputFormat(QPrinter::PdfFormat);
             chosen.setOutputFileName(pdf);
             return true;

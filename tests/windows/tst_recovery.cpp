@@ -6,6 +6,8 @@
 #include "document/DirSettings.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFiles.h"
+#include "support/TestSettings.h"
+#include "support/WindowParts.h"
 #include "windows/FrmDips.h"
 
 #include <QDir>
@@ -65,6 +67,7 @@ private slots:
         home = std::make_unique<QTemporaryDir>();
         qputenv("HOME", QFile::encodeName(home->path()));
         QStandardPaths::setTestModeEnabled(true);
+        useTestSettings();
         // Where HOME does not place the data folder (Windows), copies of an earlier run stay.
         QDir(SiteRecovery::defaultFolder()).removeRecursively();
         site = QDir::toNativeSeparators(home->filePath("north.dip"));
@@ -80,7 +83,8 @@ private slots:
         ScriptedDialogs dialogs;
         dialogs.answerNext(MessageAnswer::Restore);
         FrmDips window;
-        QVERIFY(window.recovery().offerLeftCopies());
+        auto& recovery = partOf<SiteRecovery>(window);
+        QVERIFY(recovery.offerLeftCopies());
         QCOMPARE(dialogs.messages().size(), 1);
         const MessageRequest question = dialogs.messages().first();
         QVERIFY2(QRegularExpression("^Restore the unsaved changes to north from \\d\\d:\\d\\d\\?$")
@@ -88,14 +92,14 @@ private slots:
                      .hasMatch(),
                  qPrintable(question.text));
         QCOMPARE(question.buttons, MessageButtons::RestoreDiscard);
-        ChannelTableModel& table = window.table();
+        auto& table = partOf<ChannelTableModel>(window);
         QCOMPARE(table.rowCount(), 768);
         QCOMPARE(table.channel(0).relNam, "RECOVER ME");
         QVERIFY(table.channel(5).back);
         QCOMPARE(window.windowTitle(), "north - ZR415 configuration editor");
         // The restored site is this editor's now: one copy, its own.
-        QCOMPARE(copies(), QStringList{QFileInfo(window.recovery().copyPath()).fileName()});
-        window.recovery().discard();
+        QCOMPARE(copies(), QStringList{QFileInfo(recovery.copyPath()).fileName()});
+        recovery.discard();
     }
 
     void closedEditorLeavesNoCopy()
@@ -110,7 +114,7 @@ private slots:
     {
         const auto makeSite = [] {
             auto table = std::make_shared<ChannelTableModel>();
-            table->SetChannelCount(384, ChannelTableModel::FillAllRows);
+            table->replaceRows(DefaultRows(384));
             return table;
         };
         DirSettings dirs;

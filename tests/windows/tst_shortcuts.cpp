@@ -2,6 +2,7 @@
 // standard keys differ (on X11 Delete is Del and Ctrl+D, Fill Down's key), so this test runs on
 // the X11 platform too where a display server can be had.
 #include "support/ScriptedDialogs.h"
+#include "support/TestSettings.h"
 #include "windows/FrmDips.h"
 #include "windows/ModGlobal.h"
 
@@ -15,7 +16,11 @@ class TestShortcuts : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void initTestCase()
+    {
+        useTestSettings();
+        QStandardPaths::setTestModeEnabled(true);
+    }
 
     void noKeyTwice()
     {

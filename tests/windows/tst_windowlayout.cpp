@@ -1,5 +1,6 @@
 // What the window shows: whole relay names, the cards and units, a status bar that cuts
 // nothing, whole titles.
+#include "commands/ChannelCount.h"
 #include "support/ModalDriver.h"
 #include "support/TableRows.h"
 #include "support/WindowUnderTest.h"
@@ -128,7 +129,7 @@ void TestWindowLayout::messageBoxShowsItsWholeTitle()
     QFETCH(bool, closeBox);
     WidgetDialogs real(window.get());
     Dialogs* previous = Dialogs::install(&real);
-    table().SetChannelCount(768, ChannelTableModel::FillAllRows);
+    ChannelCount::SetChannelCount(table(), 768, ChannelCount::FillAllRows);
     int width = 0;
     int titleWidth = 0;
     // Answered before anything is checked, so a failed check cannot leave the box open.
@@ -143,12 +144,13 @@ void TestWindowLayout::messageBoxShowsItsWholeTitle()
         else
             static_cast<QMessageBox*>(box)->button(QMessageBox::Cancel)->click();
     });
-    window->channelCountSelector()->setCurrentIndex(0);
+    auto& selector = partOf<QComboBox>(*window, "CmbNoChans");
+    selector.setCurrentIndex(0);
     Dialogs::install(previous);
     QVERIFY(driver.finished());
     QVERIFY2(width > titleWidth + 60, qPrintable(QString("%1 %2").arg(width).arg(titleWidth)));
     QCOMPARE(table().rowCount(), 768);
-    QCOMPARE(window->channelCountSelector()->currentIndex(), 1);
+    QCOMPARE(selector.currentIndex(), 1);
 }
 
 QTEST_MAIN(TestWindowLayout)

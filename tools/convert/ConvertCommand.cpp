@@ -214,10 +214,7 @@ std::optional<ChannelRows> ConvertCommand::readSite(const QString& input, bool t
     const SiteFormat* format = SiteFormats::forInput(input);
     const SiteRead read = format->read(
         {input, DefaultRows(SiteSize::choiceChannels(0)), SiteFormats::AskCsvQuestion});
-    for (const QString& notice : read.notices)
-        ShowMessage(notice);
-    if (const std::optional<MessageRequest> failure = SiteFormats::readFailure(*format, read))
-        showBox(*failure);
+    SiteFormats::showRead(*format, read);
     switch (read.outcome) {
     case SiteRead::Outcome::Loaded:
         return read.rows;
@@ -245,13 +242,12 @@ int ConvertCommand::convert(const QString& input, const QString& output) const
     if (!rows)
         return Failed;
     const FileResult result =
-        outputFormat->write(*rows, siteOf(input), SiteFormats::writeTarget(*outputFormat, output));
+        outputFormat->write(*rows, siteOf(input), outputFormat->target(output));
     if (!result) {
         showBox(SiteFormats::writeFailure(*outputFormat, result));
         return Failed;
     }
-    // The printed record shows names whole.
-    if (outputFormat->id != SiteFormat::Id::SiteRecord)
+    if (outputFormat->cutsNames)
         sayNamesCut(*rows);
     return Success;
 }
@@ -260,12 +256,10 @@ SiteState ConvertCommand::siteOf(const QString& input)
 {
     const QFileInfo info(input);
     SiteState site{SitePaths::StripExtension(info.fileName()), input, info.fileName()};
-    if (SiteFormats::forInput(input)->id == SiteFormat::Id::Corvane) {
-        const ModCrvFile::SiteInfoRead siteInfo =
-            ModCrvFile::LoadSiteInfo(info.isDir() ? input : info.path());
-        if (siteInfo.found && !siteInfo.record.SiteName.isEmpty())
-            site.siteName = siteInfo.record.SiteName;
-    }
+    const SiteFormat* format = SiteFormats::forInput(input);
+    const QString ownName = format->ownName ? format->ownName(input) : QString();
+    if (!ownName.isEmpty())
+        site.siteName = ownName;
     return site;
 }
 
@@ -348,8 +342,7 @@ int ConvertCommand::compareSites(const QString& first, const QString& second,
     const std::optional<ChannelRows> theirs = ours ? readSite(second, true) : std::nullopt;
     if (!theirs)
         return Unreadable;
-    const bool states =
-        firstFormat->id == SiteFormat::Id::Dip && secondFormat->id == SiteFormat::Id::Dip;
+    const bool states = firstFormat->holdsStateTexts && secondFormat->holdsStateTexts;
     if (!states)
         std::fputs("State texts are not compared: a list or a Corvane site holds none.\n\n",
                    stderr);

@@ -5,6 +5,7 @@
 #include "commands/DocumentCommands.h"
 #include "document/ChannelTableModel.h"
 #include "support/ScriptedDialogs.h"
+#include "support/WindowParts.h"
 #include "windows/ChannelGridView.h"
 #include "windows/CheckPanels.h"
 #include "windows/FrmDips.h"
@@ -28,13 +29,14 @@ bool save(QWidget& window, const QString& path)
 // Shows rows AA37..AB08: the line after AA48 ends card A; AA47 holds sixteen capitals.
 void showCardEnd(FrmDips& window)
 {
-    ChannelTableModel& table = window.table();
+    ChannelTableModel& table = partOf<ChannelTableModel>(window);
+    ChannelGridView& grid = partOf<ChannelGridView>(window, "SGGrid1");
     table.setData(table.index(46, ChannelTableModel::ColRelNam),
                   QStringLiteral("MMMM 1234 MMMM12"));
     // A name the channel file cannot hold, for the marked cell and the status bar's warning.
     table.setData(table.index(43, ChannelTableModel::ColRelNam), QStringLiteral("TPR \u03A912"));
-    window.grid()->scrollTo(table.index(36, 0), QAbstractItemView::PositionAtTop);
-    window.grid()->setCurrentIndex(table.index(47, ChannelTableModel::ColRelNam));
+    grid.scrollTo(table.index(36, 0), QAbstractItemView::PositionAtTop);
+    grid.setCurrentIndex(table.index(47, ChannelTableModel::ColRelNam));
 }
 
 } // namespace
@@ -52,15 +54,16 @@ int main(int argc, char* argv[])
     FrmDips window;
     window.show();
     dialogs.chooseNext(arguments[1]);
-    window.commands().OpenSite();
+    DocumentCommands& commands = partOf<DocumentCommands>(window);
+    commands.OpenSite();
     showCardEnd(window);
-    window.panels().problems()->refresh();
+    partOf<ProblemsPanel>(window).refresh();
     if (!save(window, arguments[2]))
         return 1;
-    window.commands().Undo();
-    window.commands().Undo();
+    commands.Undo();
+    commands.Undo();
     dialogs.chooseNext(arguments[3]);
-    window.checks().CompareWith();
-    window.panels().goToDifference(1);
+    partOf<CheckCommands>(window).CompareWith();
+    partOf<CheckPanels>(window).goToDifference(1);
     return save(window, arguments[4]) ? 0 : 1;
 }

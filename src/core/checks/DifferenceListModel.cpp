@@ -21,7 +21,7 @@ QVariant DifferenceListModel::data(const QModelIndex& index, int role) const
 {
     if (role != Qt::DisplayRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
         return {};
-    return DifferenceField(comparison_, index.row(), index.column());
+    return DifferenceText(comparison_, index.row(), DifferenceField(index.column()));
 }
 
 QVariant DifferenceListModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -114,6 +114,6 @@ QList<SiteProblem> CheckSite(const ChannelRows& rows)
 
 QString ProblemLine(const SiteProblem& problem)
 {
-    return ModFunc::ChannelLabel(problem.row + 1) + u'\t' + Model::columnCaption(problem.column) +
-           u'\t' + problem.text;
+    return ModFunc::ChannelLabel(problem.row + 1) + u'\t' + ColumnCaption(problem.column) + u'\t' +
+           problem.text;
 }

@@ -2,11 +2,8 @@
 
 #include "common/ChannelLabel.h"
 #include "common/TrimSpaces.h"
-#include "document/ChannelTableModel.h"
 
 namespace {
-
-using Model = ChannelTableModel;
 
 QString labelRange(int first, int last)
 {
@@ -17,7 +14,7 @@ QString labelRange(int first, int last)
 QStringView fileText(const QString& text, int column)
 {
     QStringView view(text);
-    if (column == Model::ColRelNam)
+    if (column == ColRelNam)
         return ModFunc::TrimSpaces(view);
     while (view.endsWith(u' '))
         view.chop(1);
@@ -34,13 +31,13 @@ bool sameText(const QString& ours, const QString& theirs, int column)
 QString CellText(const ChannelRow& row, int column)
 {
     switch (column) {
-    case Model::ColRelNam:
+    case ColRelNam:
         return row.relNam;
-    case Model::ColBack:
+    case ColBack:
         return row.back ? QStringLiteral("Back") : QStringLiteral("Front");
-    case Model::ColStUp:
+    case ColStUp:
         return row.stUp;
-    case Model::ColStDn:
+    case ColStDn:
         return row.stDn;
     }
     return {};
@@ -67,10 +64,10 @@ SiteComparison CompareSites(const ChannelRows& ours, const ChannelRows& theirs, 
 {
     SiteComparison comparison;
     comparison.statesCompared = statesCompared;
-    const int lastColumn = statesCompared ? Model::ColStDn : Model::ColBack;
+    const int lastColumn = statesCompared ? ColStDn : ColBack;
     const int common = int(std::min(ours.size(), theirs.size()));
     for (int row = 0; row < common; ++row) {
-        for (int column = Model::ColRelNam; column <= lastColumn; ++column) {
+        for (int column = ColRelNam; column <= lastColumn; ++column) {
             const QString mine = CellText(ours[row], column);
             const QString other = CellText(theirs[row], column);
             if (!sameText(mine, other, column))
@@ -84,34 +81,42 @@ SiteComparison CompareSites(const ChannelRows& ours, const ChannelRows& theirs, 
     return comparison;
 }
 
-QString DifferenceField(const SiteComparison& comparison, qsizetype difference, int field)
+QString DifferenceText(const SiteComparison& comparison, qsizetype difference,
+                       DifferenceField field)
 {
     if (difference < comparison.cells.size()) {
         const SiteComparison::Cell& cell = comparison.cells[difference];
         switch (field) {
-        case 0:
+        case DifferenceField::Channel:
             return ModFunc::ChannelLabel(cell.row + 1);
-        case 1:
-            return Model::columnCaption(cell.column);
-        case 2:
+        case DifferenceField::Column:
+            return ColumnCaption(cell.column);
+        case DifferenceField::ThisSite:
             return cell.ours;
+        case DifferenceField::OtherSite:
+            break;
         }
         return cell.theirs;
     }
     const SiteComparison::Extra& extra = comparison.extras[difference - comparison.cells.size()];
-    const bool present = field == 2 ? extra.ours : !extra.ours;
-    if (field == 0)
+    switch (field) {
+    case DifferenceField::Channel:
         return labelRange(extra.first, extra.last);
-    if (field == 1)
+    case DifferenceField::Column:
         return QStringLiteral("Channels");
-    return present ? QStringLiteral("present") : QStringLiteral("absent");
+    case DifferenceField::ThisSite:
+        return extra.ours ? QStringLiteral("present") : QStringLiteral("absent");
+    case DifferenceField::OtherSite:
+        break;
+    }
+    return extra.ours ? QStringLiteral("absent") : QStringLiteral("present");
 }
 
 std::pair<int, int> DifferenceCell(const SiteComparison& comparison, qsizetype difference)
 {
     if (difference < comparison.cells.size())
         return {comparison.cells[difference].row, comparison.cells[difference].column};
-    return {comparison.extras[difference - comparison.cells.size()].first, Model::ColRelNam};
+    return {comparison.extras[difference - comparison.cells.size()].first, ColRelNam};
 }
 
 QStringList DifferenceLines(const SiteComparison& comparison)
@@ -120,7 +125,7 @@ QStringList DifferenceLines(const SiteComparison& comparison)
     for (qsizetype difference = 0; difference < comparison.count(); ++difference) {
         QStringList fields;
         for (int field = 0; field < kDifferenceFields; ++field)
-            fields.append(DifferenceField(comparison, difference, field));
+            fields.append(DifferenceText(comparison, difference, DifferenceField(field)));
         lines.append(fields.join(u'\t'));
     }
     return lines;

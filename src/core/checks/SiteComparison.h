@@ -47,10 +47,12 @@ QString CellText(const ChannelRow& row, int column);
 bool SameCell(const ChannelRow& ours, const ChannelRow& theirs, int column);
 
 // The fields of a difference: label, column caption, this site, the other site; channels only
-// one site has as "AB01-AB48", "Channels", "present", "absent" (or the other way). Differences
-// are numbered cells first, then the channels of one site.
+// one site has as "AB01-AB48", "Channels", "present", "absent" (or the other way).
+enum class DifferenceField { Channel, Column, ThisSite, OtherSite };
 constexpr int kDifferenceFields = 4;
-QString DifferenceField(const SiteComparison& comparison, qsizetype difference, int field);
+// A field of a difference; differences are numbered cells first, then the channels of one site.
+QString DifferenceText(const SiteComparison& comparison, qsizetype difference,
+                       DifferenceField field);
 
 // The grid cell a difference points at (row, column); channels of one site at their first name.
 std::pair<int, int> DifferenceCell(const SiteComparison& comparison, qsizetype difference);

@@ -1,24 +1,21 @@
 #include "ChannelCountCommand.h"
 
-#include "document/SiteSize.h"
-#include "document/UserChannelChoice.h"
-
-ChannelCountCommand::ChannelCountCommand(ChannelTableModel& table, int oldChoice, int newChoice)
+ChannelCountCommand::ChannelCountCommand(ChannelTableModel& table, int channels)
     : QUndoCommand(QStringLiteral("Change the number of units")), table_(table),
-      oldChoice_(oldChoice), newChoice_(newChoice)
+      oldChannels_(table.channelCount()), newChannels_(channels)
 {
-    for (int row = SiteSize::choiceChannels(newChoice); row < table.channelCount(); ++row)
+    for (int row = channels; row < table.channelCount(); ++row)
         dropped_.append({row, table.channel(row)});
 }
 
 void ChannelCountCommand::redo()
 {
-    ResizeToChoice(table_, newChoice_);
+    table_.resizeTo(newChannels_);
 }
 
 void ChannelCountCommand::undo()
 {
-    ResizeToChoice(table_, oldChoice_);
+    table_.resizeTo(oldChannels_);
     if (!dropped_.isEmpty())
         table_.applyUserRows(dropped_);
 }

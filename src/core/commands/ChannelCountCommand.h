@@ -8,14 +8,14 @@
 class ChannelCountCommand : public QUndoCommand
 {
 public:
-    ChannelCountCommand(ChannelTableModel& table, int oldChoice, int newChoice);
+    ChannelCountCommand(ChannelTableModel& table, int channels);
 
     void redo() override;
     void undo() override;
 
 private:
     ChannelTableModel& table_;
-    int oldChoice_;
-    int newChoice_;
+    int oldChannels_;
+    int newChannels_;
     QList<ChannelTableModel::RowChange> dropped_;
 };

@@ -24,19 +24,11 @@ QString native(const QString& path)
     return QDir::toNativeSeparators(path);
 }
 
-// A field of the report: between double quotes when it holds a comma, a quote or a break.
-QString csvField(const QString& text)
-{
-    const bool plain = !text.contains(u',') && !text.contains(u'"') && !text.contains(u'\n') &&
-                       !text.contains(u'\r');
-    return plain ? text : u'"' + QString(text).replace(u'"', QStringLiteral("\"\"")) + u'"';
-}
-
 } // namespace
 
 CheckCommands::CheckCommands(DocumentCommands& commands, ChannelTableModel& table,
                              DirSettings& dirs, QObject* parent)
-    : QObject(parent), commands_(commands), table_(table), dirs_(dirs)
+    : QObject(parent), commands_(commands), table_(table), dirs_(dirs), marks_(table)
 {
     connect(&commands, &DocumentCommands::siteReplaced, this, &CheckCommands::EndComparison);
     connect(&table, &ChannelTableModel::siteDataChanged, this, &CheckCommands::followTable);
@@ -47,14 +39,14 @@ CheckCommands::CheckCommands(DocumentCommands& commands, ChannelTableModel& tabl
 
 bool CheckCommands::comparing() const
 {
-    return table_.comparing();
+    return marks_.active();
 }
 
 void CheckCommands::followTable()
 {
     if (!comparing())
         return;
-    comparison_ = CompareSites(table_.rows(), table_.otherRows(), table_.otherStates());
+    comparison_ = CompareSites(table_.rows(), marks_.otherRows(), marks_.statesCompared());
     emit comparisonChanged();
 }
 
@@ -68,20 +60,17 @@ bool CheckCommands::compareWithFile(const QString& path)
     }
     const SiteRead read =
         format->read({path, DefaultRows(SiteSize::choiceChannels(0)), SiteFormats::AskCsvQuestion});
-    for (const QString& notice : read.notices)
-        ShowMessage(notice);
-    if (const std::optional<MessageRequest> failure = SiteFormats::readFailure(*format, read))
-        Dialogs::current().showMessage(*failure);
+    SiteFormats::showRead(*format, read);
     if (!read.applies())
         return false;
-    compareWithSite(read.rows, format->id == SiteFormat::Id::Dip, path);
+    compareWithSite(read.rows, format->holdsStateTexts, path);
     return true;
 }
 
 void CheckCommands::compareWithSite(const ChannelRows& other, bool states, const QString& path)
 {
     otherPath_ = path;
-    table_.setOtherSite(other, states);
+    marks_.set(other, states);
     followTable();
 }
 
@@ -143,7 +132,7 @@ void CheckCommands::EndComparison()
 {
     if (!comparing())
         return;
-    table_.clearOtherSite();
+    marks_.clear();
     otherPath_.clear();
     comparison_ = {};
     emit comparisonChanged();
@@ -162,14 +151,14 @@ void CheckCommands::SaveReport()
         return;
     const QString site = commands_.site().sitePath.isEmpty() ? commands_.site().siteName
                                                              : native(commands_.site().sitePath);
-    QStringList lines{QStringLiteral("This site,") + csvField(site),
-                      QStringLiteral("Other site,") + csvField(native(otherPath_)),
+    QStringList lines{QStringLiteral("This site,") + QuotedCsvField(site),
+                      QStringLiteral("Other site,") + QuotedCsvField(native(otherPath_)),
                       QStringLiteral("Date,") + QDate::currentDate().toString(Qt::ISODate),
                       QStringLiteral("Channel,Column,This site,Other site")};
     for (const QString& line : DifferenceLines(comparison())) {
         QStringList fields = line.split(u'\t');
         for (QString& field : fields)
-            field = csvField(field);
+            field = QuotedCsvField(field);
         lines.append(fields.join(u','));
     }
     const QString text = lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ComparisonMarks.h"
 #include "checks/CardCheck.h"
 #include "checks/SiteComparison.h"
 
@@ -48,6 +49,7 @@ private:
     DocumentCommands& commands_;
     ChannelTableModel& table_;
     DirSettings& dirs_;
+    ComparisonMarks marks_;
     QString otherPath_;
     SiteComparison comparison_; // made once a change, for the panel, the counts and F8
     CardReader readCard_ = ReadBackFromDevice;

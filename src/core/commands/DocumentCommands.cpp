@@ -1,5 +1,6 @@
 #include "DocumentCommands.h"
 
+#include "ChannelCount.h"
 #include "ChannelCountCommand.h"
 #include "ChannelEditCommand.h"
 #include "FileDialogSettings.h"
@@ -8,7 +9,7 @@
 #include "document/DipFile.h"
 #include "document/DirSettings.h"
 #include "document/SitePaths.h"
-#include "document/UserChannelChoice.h"
+#include "document/SiteSize.h"
 #include "labels/ExportLabelDatabase.h"
 
 #include <QUndoStack>
@@ -87,12 +88,15 @@ void DocumentCommands::SetSiteName(const QString& name)
     UpdateCaption();
 }
 
-// A replaced site starts a new history: saved (clean) or, after an import, modified.
+// A replaced site starts a new history: saved (clean) or, after an import, modified. clear()
+// leaves an empty history as it was, so the clean state is set either way.
 void DocumentCommands::startHistory(bool modified)
 {
     history_->clear();
     if (modified)
         history_->resetClean();
+    else
+        history_->setClean();
     emit siteReplaced();
 }
 
@@ -158,10 +162,7 @@ bool DocumentCommands::applyRead(const SiteFormat& format, const SiteRead& read)
 {
     if (read.applies())
         table_.replaceRows(read.rows);
-    for (const QString& notice : read.notices)
-        ShowMessage(notice);
-    if (const std::optional<MessageRequest> failure = SiteFormats::readFailure(format, read))
-        showBox(*failure);
+    SiteFormats::showRead(format, read);
     return read.applies();
 }
 
@@ -177,12 +178,13 @@ bool DocumentCommands::openPath(const QString& path)
     const SiteRead read = format->read({path, table_.rows(), SiteFormats::AskCsvQuestion});
     if (!applyRead(*format, read))
         return false;
-    if (format->id == SiteFormat::Id::Dip)
+    if (format->becomesSiteFile)
         SetSiteFromDialog(path);
     else
         SetSiteName(SitePaths::StripExtension(SitePaths::FileTitleOf(path)));
     startHistory(false);
-    emit fileUsed(path);
+    if (format->reopens)
+        emit fileUsed(path);
     return true;
 }
 
@@ -259,17 +261,16 @@ bool DocumentCommands::saveAsPath(const QString& path)
         ShowMessage(SiteFormats::UnknownFileTypeText());
         return false;
     }
-    const FileResult result =
-        format->write(table_.rows(), site_, SiteFormats::writeTarget(*format, path));
+    const FileResult result = format->write(table_.rows(), site_, format->target(path));
     if (!result) {
         showBox(SiteFormats::writeFailure(*format, result));
         return false;
     }
-    if (format->id == SiteFormat::Id::Dip) {
+    if (format->becomesSiteFile) {
         SetSiteFromDialog(path);
         history_->setClean();
     }
-    if (format->id != SiteFormat::Id::Corvane)
+    if (format->reopens)
         emit fileUsed(path);
     return true;
 }
@@ -296,7 +297,7 @@ void DocumentCommands::ImportCorvaneAllocations()
     if (!AskSaveChanges())
         return;
     const ChosenSite chosen = chooseSite_ ? chooseSite_() : ChosenSite{};
-    if (chosen.crvCfgDir.isEmpty() || chosen.buttonPressed != QLatin1String("Load"))
+    if (chosen.crvCfgDir.isEmpty() || chosen.buttonPressed != ChosenSite::Button::Load)
         return;
     const SiteFormat& format = SiteFormats::corvane();
     const SiteRead read = format.read({chosen.crvCfgDir, {}, {}});
@@ -317,9 +318,8 @@ void DocumentCommands::ExportLabels()
 void DocumentCommands::ChangeChannelCount(int choice)
 {
     FinishEdit();
-    const int previous = table_.selectedChoice();
-    if (ConfirmUserChannelChoice(table_, choice))
-        history_->push(new ChannelCountCommand(table_, previous, choice));
+    if (ChannelCount::ConfirmChoice(table_, choice))
+        history_->push(new ChannelCountCommand(table_, SiteSize::choiceChannels(choice)));
 }
 
 void DocumentCommands::Undo()

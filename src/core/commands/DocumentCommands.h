@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ChosenSite.h"
 #include "document/ChannelTableModel.h"
 #include "document/FileStamp.h"
 #include "document/SiteState.h"
@@ -15,14 +16,6 @@ class QUndoStack;
 struct DirSettings;
 struct SiteFormat;
 struct SiteRead;
-
-// What the site selector answered: the button that closed it and the highlighted site.
-struct ChosenSite
-{
-    QString buttonPressed; // "Load" after Open
-    QString crvSiteName;
-    QString crvCfgDir; // empty when no site was chosen
-};
 
 // Every command on the one open site. Each first ends the cell edit in progress, so it acts on
 // what the grid shows; every box and file dialog goes through the dialog seam, so the commands

@@ -1,5 +1,7 @@
 #include "FileDialogSettings.h"
 
+#include "SiteFormats.h"
+
 namespace FileDialogSettings {
 
 namespace {
@@ -23,7 +25,7 @@ FileDialogRequest open()
     FileDialogRequest request;
     request.mode = FileDialogRequest::Mode::Open;
     request.title = QStringLiteral("Open config file");
-    request.filter = QStringLiteral("ZR415 dip files (*.dip)|*.dip|CSV files (*.csv)|*.csv");
+    request.filter = SiteFormats::openFilter();
     request.fileMustExist = true;
     return request;
 }
@@ -31,25 +33,21 @@ FileDialogRequest open()
 FileDialogRequest saveAs()
 {
     FileDialogRequest request =
-        saveRequest(QStringLiteral("Save site as..."),
-                    QStringLiteral("ZR415 dip files (*.dip)|*.dip|CSV files (*.csv)|*.csv|"
-                                   "Corvane cfg files (*.cfg)|*.cfg"));
+        saveRequest(QStringLiteral("Save site as..."), SiteFormats::saveFilter());
     request.filterIndex = 1;
     return request;
 }
 
 FileDialogRequest exportToCard()
 {
-    return saveRequest(QStringLiteral("Save to CompactFlash card"),
-                       QStringLiteral("ZR415 dip files (*.dip)|*.dip"));
+    return saveRequest(QStringLiteral("Save to CompactFlash card"), SiteFormats::dip().filter);
 }
 
 FileDialogRequest compareWith()
 {
     FileDialogRequest request;
     request.title = QStringLiteral("Compare with");
-    request.filter = QStringLiteral("ZR415 dip files (*.dip)|*.dip|CSV files (*.csv)|*.csv|"
-                                    "Corvane channel files (*.cfg)|*.cfg");
+    request.filter = SiteFormats::inputFilter();
     request.fileMustExist = true;
     return request;
 }
@@ -58,7 +56,7 @@ FileDialogRequest verifyCard()
 {
     FileDialogRequest request;
     request.title = QStringLiteral("Verify card");
-    request.filter = QStringLiteral("ZR415 dip files (*.dip)|*.dip");
+    request.filter = SiteFormats::dip().filter;
     request.fileMustExist = true;
     return request;
 }
@@ -68,7 +66,7 @@ FileDialogRequest report()
     FileDialogRequest request;
     request.mode = FileDialogRequest::Mode::Save;
     request.title = QStringLiteral("Save comparison report");
-    request.filter = QStringLiteral("CSV files (*.csv)|*.csv");
+    request.filter = SiteFormats::csv().filter;
     request.defaultSuffix = QStringLiteral("csv");
     request.confirmOverwrite = true;
     return request;
@@ -79,7 +77,7 @@ FileDialogRequest pdf(const QString& title)
     FileDialogRequest request;
     request.mode = FileDialogRequest::Mode::Save;
     request.title = title;
-    request.filter = QStringLiteral("PDF files (*.pdf)|*.pdf");
+    request.filter = SiteFormats::siteRecord().filter;
     request.defaultSuffix = QStringLiteral("pdf");
     request.confirmOverwrite = true;
     return request;

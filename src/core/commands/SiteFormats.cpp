@@ -68,11 +68,92 @@ FileResult writeSiteRecord(const ChannelRows& rows, const SiteState& site, const
     });
 }
 
-const SiteFormat kDip{SiteFormat::Id::Dip, readDip, writeGuarded<SaveDipFile>};
-const SiteFormat kCsv{SiteFormat::Id::Csv, readCsv, writeGuarded<SaveCsvFile>};
-const SiteFormat kCorvane{SiteFormat::Id::Corvane, readCorvane,
-                          writeGuarded<SaveCorvaneChannelFile>};
-const SiteFormat kSiteRecord{SiteFormat::Id::SiteRecord, nullptr, writeSiteRecord};
+QString samePath(const QString& path)
+{
+    return path;
+}
+
+// A Corvane file is written as the DChannel.cfg of the directory named: the directory itself,
+// or the path up to its last separator.
+QString corvaneDirectory(const QString& path)
+{
+    return QFileInfo(path).isDir() ? path : SitePaths::DirectoryOf(path);
+}
+
+MessageRequest editorBox(const QString& text)
+{
+    return {text, EditorTitle(), MessageIcon::Information, MessageButtons::Ok};
+}
+
+MessageRequest openFailure(const QString&, const QString& description)
+{
+    return editorBox(FailureText(QStringLiteral("Error occurred while opening."), description));
+}
+
+MessageRequest loadFailure(const QString&, const QString& description)
+{
+    return editorBox(FailureText(QStringLiteral("Error occurred while loading."), description));
+}
+
+MessageRequest saveFailure(const QString&, const QString& description)
+{
+    return editorBox(FailureText(QStringLiteral("Error occurred while saving."), description));
+}
+
+// The SiteInfo.cfg's name of the site in that directory, or of the DChannel.cfg's directory.
+QString corvaneSiteName(const QString& path)
+{
+    const QFileInfo info(path);
+    const ModCrvFile::SiteInfoRead siteInfo =
+        ModCrvFile::LoadSiteInfo(info.isDir() ? path : info.path());
+    return siteInfo.found ? siteInfo.record.SiteName : QString();
+}
+
+const SiteFormat kDip{.filter = QStringLiteral("ZR415 dip files (*.dip)|*.dip"),
+                      .read = readDip,
+                      .write = writeGuarded<SaveDipFile>,
+                      .target = samePath,
+                      .readFailure = openFailure,
+                      .writeFailure = saveFailure,
+                      .ownName = nullptr,
+                      .becomesSiteFile = true,
+                      .reopens = true,
+                      .holdsStateTexts = true,
+                      .cutsNames = true};
+const SiteFormat kCsv{.filter = QStringLiteral("CSV files (*.csv)|*.csv"),
+                      .read = readCsv,
+                      .write = writeGuarded<SaveCsvFile>,
+                      .target = samePath,
+                      .readFailure = loadFailure,
+                      .writeFailure = saveFailure,
+                      .ownName = nullptr,
+                      .becomesSiteFile = false,
+                      .reopens = true,
+                      .holdsStateTexts = false,
+                      .cutsNames = true};
+const SiteFormat kCorvane{.filter = QStringLiteral("Corvane cfg files (*.cfg)|*.cfg"),
+                          .read = readCorvane,
+                          .write = writeGuarded<SaveCorvaneChannelFile>,
+                          .target = corvaneDirectory,
+                          .readFailure = ModCrvFile::LoadChannelsFailure,
+                          .writeFailure = ModCrvFile::SaveChannelsFailure,
+                          .ownName = corvaneSiteName,
+                          .becomesSiteFile = false,
+                          .reopens = false,
+                          .holdsStateTexts = false,
+                          .cutsNames = true};
+// The printed record shows every text whole.
+const SiteFormat kSiteRecord{.filter = QStringLiteral("PDF files (*.pdf)|*.pdf"),
+                             .read = nullptr,
+                             .write = writeSiteRecord,
+                             .target = samePath,
+                             .readFailure = nullptr,
+                             .writeFailure = saveFailure,
+                             .ownName = nullptr,
+                             .becomesSiteFile = false,
+                             .reopens = false,
+                             .holdsStateTexts = true,
+                             .cutsNames = false};
 
 // The last three characters decide, in any letter case; a name of four or fewer is none.
 const SiteFormat* byEnding(const QString& path, bool cfg)
@@ -89,9 +170,12 @@ const SiteFormat* byEnding(const QString& path, bool cfg)
     return nullptr;
 }
 
-MessageRequest editorBox(const QString& text)
+QString joinedFilters(std::initializer_list<const SiteFormat*> formats)
 {
-    return {text, EditorTitle(), MessageIcon::Information, MessageButtons::Ok};
+    QStringList filters;
+    for (const SiteFormat* format : formats)
+        filters.append(format->filter);
+    return filters.join(u'|');
 }
 
 } // namespace
@@ -129,6 +213,11 @@ const SiteFormat& dip()
     return kDip;
 }
 
+const SiteFormat& csv()
+{
+    return kCsv;
+}
+
 const SiteFormat& corvane()
 {
     return kCorvane;
@@ -139,37 +228,32 @@ const SiteFormat& siteRecord()
     return kSiteRecord;
 }
 
-QString writeTarget(const SiteFormat& format, const QString& path)
+QString openFilter()
 {
-    if (format.id != SiteFormat::Id::Corvane || QFileInfo(path).isDir())
-        return path;
-    return SitePaths::DirectoryOf(path);
+    return joinedFilters({&kDip, &kCsv});
 }
 
-std::optional<MessageRequest> readFailure(const SiteFormat& format, const SiteRead& read)
+QString saveFilter()
 {
-    if (read.outcome != SiteRead::Outcome::Failed || read.failure.isEmpty())
-        return std::nullopt;
-    switch (format.id) {
-    case SiteFormat::Id::Dip:
-        return editorBox(
-            FailureText(QStringLiteral("Error occurred while opening."), read.failure));
-    case SiteFormat::Id::Csv:
-        return editorBox(
-            FailureText(QStringLiteral("Error occurred while loading."), read.failure));
-    case SiteFormat::Id::SiteRecord:
-        return std::nullopt;
-    case SiteFormat::Id::Corvane:
-        break;
-    }
-    return ModCrvFile::LoadChannelsFailure(read.path, read.failure);
+    return joinedFilters({&kDip, &kCsv, &kCorvane});
+}
+
+QString inputFilter()
+{
+    return saveFilter();
+}
+
+void showRead(const SiteFormat& format, const SiteRead& read)
+{
+    for (const QString& notice : read.notices)
+        ModFunc::ShowMessage(notice);
+    if (read.outcome == SiteRead::Outcome::Failed && !read.failure.isEmpty() && format.readFailure)
+        Dialogs::current().showMessage(format.readFailure(read.path, read.failure));
 }
 
 MessageRequest writeFailure(const SiteFormat& format, const FileResult& result)
 {
-    if (format.id == SiteFormat::Id::Corvane)
-        return ModCrvFile::SaveChannelsFailure(result.path, result.error);
-    return editorBox(FailureText(QStringLiteral("Error occurred while saving."), result.error));
+    return format.writeFailure(result.path, result.error);
 }
 
 bool AskCsvQuestion(const QString& question)

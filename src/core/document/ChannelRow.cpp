@@ -25,3 +25,20 @@ void AppendDefaultRows(ChannelRows& rows, int count)
     for (int channel = int(rows.size()) + 1; channel <= count; ++channel)
         rows.append(DefaultRow(channel));
 }
+
+QString ColumnCaption(int column)
+{
+    switch (column) {
+    case ColChan:
+        return QStringLiteral("Chan");
+    case ColRelNam:
+        return QStringLiteral("Relay name");
+    case ColBack:
+        return QStringLiteral("Back contact");
+    case ColStUp:
+        return QStringLiteral("State up");
+    case ColStDn:
+        return QStringLiteral("State down");
+    }
+    return {};
+}

@@ -7,6 +7,12 @@
 constexpr int kRelayNameLimit = 16;
 constexpr int kStateTextLimit = 3;
 
+// The table's columns in their order; the label column is read-only.
+enum ChannelColumn : int { ColChan, ColRelNam, ColBack, ColStUp, ColStDn, ColumnCount };
+
+// "Chan", "Relay name", "Back contact", "State up", "State down".
+QString ColumnCaption(int column);
+
 // One channel of the table; its label follows from its row and is not stored.
 struct ChannelRow
 {

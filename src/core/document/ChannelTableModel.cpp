@@ -1,25 +1,16 @@
 #include "ChannelTableModel.h"
 
 #include "ChannelStatistics.h"
-#include "SiteSize.h"
-#include "checks/SiteComparison.h"
 #include "common/ChannelLabel.h"
-#include "common/ShowMessage.h"
-#include "common/Windows1252.h"
 
 #include <algorithm>
 
 ChannelTableModel::ChannelTableModel(QObject* parent) : QAbstractTableModel(parent)
 {
-    connect(this, &QAbstractItemModel::dataChanged, this,
-            [this](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
-                const bool marksOnly =
-                    !roles.isEmpty() && std::all_of(roles.begin(), roles.end(), [](int role) {
-                        return role == OtherValueRole || role == Qt::ToolTipRole;
-                    });
-                if (!marksOnly)
-                    emit siteDataChanged();
-            });
+    connect(this, &QAbstractItemModel::dataChanged, this, [this] {
+        if (!marking_)
+            emit siteDataChanged();
+    });
 }
 
 int ChannelTableModel::rowCount(const QModelIndex& parent) const
@@ -44,19 +35,14 @@ QVariant ChannelTableModel::data(const QModelIndex& index, int role) const
     const ChannelRow& row = rows_[index.row()];
     if (role == AlteredByFileRole)
         return fileNote(index, role);
-    if (role == OtherValueRole)
-        return otherValue(index);
     if (role == Qt::ToolTipRole) {
         const QString tip = toolTip(index);
         return tip.isEmpty() ? QVariant() : QVariant(tip);
     }
-    if (index.column() == ColBack) {
-        if (role == Qt::CheckStateRole)
-            return row.back ? Qt::Checked : Qt::Unchecked;
-        return {};
-    }
-    if (role != Qt::DisplayRole && role != Qt::EditRole)
-        return {};
+    if (index.column() == ColBack && role == Qt::CheckStateRole)
+        return row.back ? Qt::Checked : Qt::Unchecked;
+    if (index.column() == ColBack || (role != Qt::DisplayRole && role != Qt::EditRole))
+        return mark(index, role);
     switch (index.column()) {
     case ColChan:
         return label(index.row());
@@ -90,51 +76,28 @@ QVariant ChannelTableModel::fileNote(const QModelIndex& index, int role) const
     return QStringLiteral("Characters the channel file cannot hold are written as \"?\".");
 }
 
-// A cell of a row the other site lacks differs too: it is "(none)" there.
-QVariant ChannelTableModel::otherValue(const QModelIndex& index) const
+QVariant ChannelTableModel::mark(const QModelIndex& index, int role) const
 {
-    const int column = index.column();
-    if (!comparing_ || column == ColChan || (!otherStates_ && column > ColBack))
-        return {};
-    if (index.row() >= other_.size())
-        return QStringLiteral("(none)");
-    const ChannelRow& theirs = other_[index.row()];
-    return SameCell(rows_[index.row()], theirs, column) ? QVariant()
-                                                        : QVariant(CellText(theirs, column));
+    return marks_ ? marks_(index.row(), index.column(), role) : QVariant();
 }
 
 QString ChannelTableModel::toolTip(const QModelIndex& index) const
 {
     QStringList lines;
-    if (const QVariant note = fileNote(index, Qt::ToolTipRole); note.isValid())
-        lines.append(note.toString());
-    if (const QVariant other = otherValue(index); other.isValid())
-        lines.append(QStringLiteral("The other site: %1").arg(other.toString()));
+    for (const QVariant& line : {fileNote(index, Qt::ToolTipRole), mark(index, Qt::ToolTipRole)}) {
+        if (line.isValid())
+            lines.append(line.toString());
+    }
     return lines.join(u'\n');
 }
 
-void ChannelTableModel::markOtherSite()
+void ChannelTableModel::marksChanged(const QList<int>& roles)
 {
-    if (!rows_.isEmpty())
-        emit dataChanged(index(0, 0), index(channelCount() - 1, ColumnCount - 1),
-                         {OtherValueRole, Qt::ToolTipRole});
-}
-
-void ChannelTableModel::setOtherSite(const ChannelRows& other, bool states)
-{
-    comparing_ = true;
-    other_ = other;
-    otherStates_ = states;
-    markOtherSite();
-}
-
-void ChannelTableModel::clearOtherSite()
-{
-    if (!comparing_)
+    if (rows_.isEmpty())
         return;
-    comparing_ = false;
-    other_.clear();
-    markOtherSite();
+    marking_ = true;
+    emit dataChanged(index(0, 0), index(channelCount() - 1, ColumnCount - 1), roles);
+    marking_ = false;
 }
 
 bool ChannelTableModel::setData(const QModelIndex& index, const QVariant& value, int role)
@@ -197,24 +160,7 @@ QVariant ChannelTableModel::headerData(int section, Qt::Orientation orientation,
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
         section >= ColumnCount)
         return {};
-    return columnCaption(section);
-}
-
-QString ChannelTableModel::columnCaption(int column)
-{
-    switch (column) {
-    case ColChan:
-        return QStringLiteral("Chan");
-    case ColRelNam:
-        return QStringLiteral("Relay name");
-    case ColBack:
-        return QStringLiteral("Back contact");
-    case ColStUp:
-        return QStringLiteral("State up");
-    case ColStDn:
-        return QStringLiteral("State down");
-    }
-    return {};
+    return ColumnCaption(section);
 }
 
 void ChannelTableModel::replaceRows(ChannelRows rows)
@@ -222,7 +168,6 @@ void ChannelTableModel::replaceRows(ChannelRows rows)
     beginResetModel();
     rows_ = std::move(rows);
     endResetModel();
-    selectChoice(SiteSize::choiceFor(channelCount()));
 }
 
 void ChannelTableModel::FillDefaultRows(int firstRow)
@@ -246,25 +191,4 @@ void ChannelTableModel::resizeTo(int channels)
         rows_.resize(channels);
         endRemoveRows();
     }
-}
-
-bool ChannelTableModel::SetChannelCount(int requested, int fillMode)
-{
-    const int choice = SiteSize::choiceFor(requested);
-    if (choice < 0) {
-        ModFunc::ShowMessage(QStringLiteral("Error setting no of channels."));
-        return false;
-    }
-    if (fillMode == FillAllRows)
-        replaceRows(DefaultRows(SiteSize::choiceChannels(choice)));
-    else
-        resizeTo(SiteSize::choiceChannels(choice));
-    selectChoice(choice);
-    return true;
-}
-
-void ChannelTableModel::selectChoice(int choice)
-{
-    selectedChoice_ = choice;
-    emit choiceSelected(choice);
 }

@@ -16,18 +16,18 @@ class ChannelTableModel : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    enum Column { ColChan, ColRelNam, ColBack, ColStUp, ColStDn, ColumnCount };
-    enum FillMode { FillAddedRows = 2, FillAllRows = 4 };
+    // The columns by the names the table's users know them (ChannelRow.h holds them).
+    static constexpr ChannelColumn ColChan = ChannelColumn::ColChan;
+    static constexpr ChannelColumn ColRelNam = ChannelColumn::ColRelNam;
+    static constexpr ChannelColumn ColBack = ChannelColumn::ColBack;
+    static constexpr ChannelColumn ColStUp = ChannelColumn::ColStUp;
+    static constexpr ChannelColumn ColStDn = ChannelColumn::ColStDn;
+    static constexpr ChannelColumn ColumnCount = ChannelColumn::ColumnCount;
 
     // True for a text the channel file would cut or write with "?" in it.
     static constexpr int AlteredByFileRole = Qt::UserRole + 1;
-    // The other site's text of a cell that differs from it, while a site is compared.
-    static constexpr int OtherValueRole = Qt::UserRole + 2;
 
     explicit ChannelTableModel(QObject* parent = nullptr);
-
-    // "Chan", "Relay name", "Back contact", "State up", "State down".
-    static QString columnCaption(int column);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -43,7 +43,7 @@ public:
     const ChannelRows& rows() const { return rows_; }
     QString label(int row) const;
 
-    // Puts a read site in place of the rows, shown by one reset; the selector follows its size.
+    // Puts a read site in place of the rows, shown by one reset.
     void replaceRows(ChannelRows rows);
 
     using RowChange = std::pair<int, ChannelRow>;
@@ -55,42 +55,29 @@ public:
         std::function<void(const QList<RowChange>& before, const QList<RowChange>& after)>;
     void setUserEditHandler(UserEditHandler handler) { userEditHandler_ = std::move(handler); }
 
-    // Sizes the table to the smallest choice that holds the request (3072 at most) and selects
-    // it. Answers false, after "Error setting no of channels.", for a request of 0 or less; the
-    // table is then unchanged.
-    bool SetChannelCount(int requested, int fillMode);
     // Puts every row from firstRow on back to its defaults.
     void FillDefaultRows(int firstRow);
     // Grows with default rows or drops rows from the end; kept rows keep their values.
     void resizeTo(int channels);
 
-    // Compares the rows with another site's, cell by cell, until cleared; state texts only
-    // when `states`. Only the marks change: the other site's value and the tooltip.
-    void setOtherSite(const ChannelRows& other, bool states);
-    void clearOtherSite();
-    bool comparing() const { return comparing_; }
-    const ChannelRows& otherRows() const { return other_; }
-    bool otherStates() const { return otherStates_; }
-
-    int selectedChoice() const { return selectedChoice_; }
-    void selectChoice(int choice);
+    // What another part of the program lays over the cells (a comparison's marks): asked for
+    // the roles the table does not answer, and for a line of the tooltip.
+    using CellMarks = std::function<QVariant(int row, int column, int role)>;
+    void setCellMarks(CellMarks marks) { marks_ = std::move(marks); }
+    // The marks of every cell may have changed; the cells themselves did not.
+    void marksChanged(const QList<int>& roles);
 
 signals:
-    // The program selected this channel-count choice; the selector follows it.
-    void choiceSelected(int choice);
-    // Cells of the site changed: dataChanged, but not for the marks of a comparison alone.
+    // Cells of the site changed: dataChanged, but not for the marks alone.
     void siteDataChanged();
 
 private:
     QVariant fileNote(const QModelIndex& index, int role) const;
-    QVariant otherValue(const QModelIndex& index) const;
-    void markOtherSite();
+    QVariant mark(const QModelIndex& index, int role) const;
     QString toolTip(const QModelIndex& index) const;
 
     ChannelRows rows_;
-    int selectedChoice_ = -1;
-    bool comparing_ = false;
-    ChannelRows other_;
-    bool otherStates_ = false;
+    CellMarks marks_;
+    bool marking_ = false;
     UserEditHandler userEditHandler_;
 };

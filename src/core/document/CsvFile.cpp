@@ -21,21 +21,6 @@ namespace {
 
 const QString kLineBreak = QStringLiteral("\r\n");
 
-// A name holding a comma or a double quote goes between double quotes, so that it reads back
-// as the one name of its line; so does one holding a semicolon or a tab, which some
-// spreadsheets split on as well.
-QString quotedIfNeeded(const QString& name)
-{
-    const bool plain = std::none_of(name.begin(), name.end(), [](QChar c) {
-        return c == u',' || c == u'"' || c == u';' || c == u'\t';
-    });
-    if (plain)
-        return name;
-    QString quoted = name;
-    quoted.replace(QStringLiteral("\""), QStringLiteral("\"\""));
-    return u'"' + quoted + u'"';
-}
-
 bool isSpareMarker(QStringView trimmedName)
 {
     const auto is = [](QStringView text, const char* marker) {
@@ -118,10 +103,25 @@ std::optional<QString> storeLine(ChannelRow& row, const QStringList& fields, int
 
 } // namespace
 
+// A line break becomes a space, so that a field never spans lines. A field holding a comma or a
+// double quote goes between double quotes, so that it reads back as the one field of its line;
+// so does one holding a semicolon or a tab, which some spreadsheets split on as well.
+QString QuotedCsvField(const QString& field)
+{
+    const QString text = ModFunc::LineBreaksAsSpaces(field);
+    const bool plain = std::none_of(text.begin(), text.end(), [](QChar c) {
+        return c == u',' || c == u'"' || c == u';' || c == u'\t';
+    });
+    if (plain)
+        return text;
+    QString quoted = text;
+    quoted.replace(QStringLiteral("\""), QStringLiteral("\"\""));
+    return u'"' + quoted + u'"';
+}
+
 QString CsvLine(const QString& label, const QString& relayName, bool back)
 {
-    const QString name = ModFunc::LineBreaksAsSpaces(relayName.left(kRelayNameLimit));
-    return label + u',' + quotedIfNeeded(name) + u',' +
+    return label + u',' + QuotedCsvField(relayName.left(kRelayNameLimit)) + u',' +
            (back ? QStringLiteral("Back") : QStringLiteral("Front")) + kLineBreak;
 }
 

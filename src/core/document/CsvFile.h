@@ -22,6 +22,9 @@ struct CsvLineCheck
     bool overflow = false; // field 1 is a number too large for 32 bits
 };
 
+// A field as every CSV file of the program writes it (lists and reports alike): on one line,
+// between double quotes with inner quotes doubled when a spreadsheet would split it.
+QString QuotedCsvField(const QString& field);
 // One line as the writer puts it: label, relay name (cut to 16, a line break in it as a space,
 // between double quotes when it holds a comma, a double quote, a semicolon or a tab) and Back
 // or Front, ended by CR LF.

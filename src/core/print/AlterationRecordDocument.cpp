@@ -186,8 +186,10 @@ void AlterationRecordDocument::paintTable(PageText& page, double top, const Page
         if (cell.row % 2 == 1)
             page.shade({0, y, width, kRowHeight}, kShade);
         page.shade(column(4, y, width).adjusted(-kPadding, 1, kPadding, -1), kNewMark);
-        page.text(column(0, y, width), DifferenceField(changes_, line, 0), bold);
-        page.text(column(1, y, width), DifferenceField(changes_, line, 1), body);
+        page.text(column(0, y, width), DifferenceText(changes_, line, DifferenceField::Channel),
+                  bold);
+        page.text(column(1, y, width), DifferenceText(changes_, line, DifferenceField::Column),
+                  body);
         page.text(column(2, y, width), cell.theirs, body);
         page.text(column(3, y, width), QStringLiteral("->"), body, Qt::AlignHCenter);
         page.text(column(4, y, width), cell.ours, bold);

@@ -114,14 +114,14 @@ void FrmSiteSelector::onLoad()
 {
     if (!cmdLoad_->isEnabled())
         return;
-    buttonPressed_ = QStringLiteral("Load");
+    buttonPressed_ = ChosenSite::Button::Load;
     accept();
 }
 
 void FrmSiteSelector::reject()
 {
     if (!closingByBox_)
-        buttonPressed_ = QStringLiteral("Cancel");
+        buttonPressed_ = ChosenSite::Button::Cancel;
     QDialog::reject();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commands/ChosenSite.h"
 #include "corvane/SiteInfoRecord.h"
 
 #include <QDialog>
@@ -20,8 +21,8 @@ public:
     // Centres the window, lists the sites and shows it modally; returns when Open or Cancel
     // hid it or the user closed it.
     void ShowOpen();
-    // "Load" after Open, "Cancel" after Cancel or Esc; the close box sets nothing.
-    QString ButtonPressed() const { return buttonPressed_; }
+    // Load after Open, Cancel after Cancel or Esc; the close box sets nothing.
+    ChosenSite::Button ButtonPressed() const { return buttonPressed_; }
     // Name and directory of the highlighted site; empty when none is, and after the close box.
     QString CrvSiteName() const;
     QString CrvCfgDir() const;
@@ -47,6 +48,6 @@ private:
     QPushButton* cmdLoad_;
     QPushButton* command1_;
     QList<SiteInfoRecord> sites_{SiteInfoRecord{}};
-    QString buttonPressed_;
+    ChosenSite::Button buttonPressed_ = ChosenSite::Button::None;
     bool closingByBox_ = false;
 };

@@ -1,5 +1,6 @@
 #include "ChannelGridDelegate.h"
 
+#include "commands/ComparisonMarks.h"
 #include "common/LineBreaks.h"
 #include "document/ChannelTableModel.h"
 
@@ -65,7 +66,7 @@ void ChannelGridDelegate::initStyleOption(QStyleOptionViewItem* option,
                                           const QModelIndex& index) const
 {
     QStyledItemDelegate::initStyleOption(option, index);
-    if (index.data(ChannelTableModel::OtherValueRole).isValid())
+    if (index.data(ComparisonMarks::OtherValueRole).isValid())
         option->backgroundBrush = QColor(kDifferenceMark);
     else if (index.data(ChannelTableModel::AlteredByFileRole).toBool())
         option->backgroundBrush = QColor(kAlteredMark);

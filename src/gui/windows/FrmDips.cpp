@@ -2,6 +2,7 @@
 
 #include "ChannelGridView.h"
 #include "CheckPanels.h"
+#include "CommandLineOpen.h"
 #include "FindBar.h"
 #include "GridEditing.h"
 #include "MainActions.h"
@@ -11,6 +12,7 @@
 #include "SiteStatus.h"
 #include "Twips.h"
 #include "WindowGeometry.h"
+#include "commands/ChannelCount.h"
 #include "commands/CheckCommands.h"
 #include "commands/DocumentCommands.h"
 #include "commands/PrintCommands.h"
@@ -67,7 +69,7 @@ FrmDips::FrmDips(QWidget* parent)
     setAcceptDrops(true);
     commands_->setFinishEdit([this] { FinishEdit(); });
     // A fresh selector for every import, unloaded when it has answered.
-    setSiteChooser([this] {
+    commands_->setSiteChooser([this] {
         FrmSiteSelector selector(this);
         selector.ShowOpen();
         return ChosenSite{selector.ButtonPressed(), selector.CrvSiteName(), selector.CrvCfgDir()};
@@ -87,7 +89,7 @@ FrmDips::FrmDips(QWidget* parent)
     geometry_ = new WindowGeometry(*this, grid_);
     geometry_->placeFromSettings();
     FillChannelCountList();
-    table_->SetChannelCount(SiteSize::choiceChannels(0), ChannelTableModel::FillAllRows);
+    ChannelCount::SetChannelCount(*table_, SiteSize::choiceChannels(0), ChannelCount::FillAllRows);
     grid_->setCurrentIndex(table_->index(0, ChannelTableModel::ColRelNam));
     grid_->setFocus();
 }
@@ -170,7 +172,9 @@ void FrmDips::buildChannelCountSelector()
     cmbNoChans_->setMinimumSize(Twips::toPixelsX(840), Twips::toPixelsY(315));
     band->addWidget(cmbNoChans_);
     connect(cmbNoChans_, &QComboBox::currentIndexChanged, this, &FrmDips::onChannelCountSelected);
-    connect(table_, &ChannelTableModel::choiceSelected, this, &FrmDips::showChoiceSelected);
+    connect(table_, &QAbstractItemModel::modelReset, this, &FrmDips::showChannelCount);
+    connect(table_, &QAbstractItemModel::rowsInserted, this, &FrmDips::showChannelCount);
+    connect(table_, &QAbstractItemModel::rowsRemoved, this, &FrmDips::showChannelCount);
 }
 
 void FrmDips::buildGrid()
@@ -260,11 +264,6 @@ void FrmDips::showAbout()
             QStringLiteral("About ZR415Config"), MessageIcon::Information, MessageButtons::Ok);
 }
 
-QString FrmDips::statusText() const
-{
-    return status_->text();
-}
-
 void FrmDips::findNext(const QString& text)
 {
     const int from = grid_->currentIndex().isValid() ? grid_->currentIndex().row() : -1;
@@ -335,19 +334,10 @@ void FrmDips::FinishEdit()
     grid_->finishEdit();
 }
 
-void FrmDips::setSiteChooser(std::function<ChosenSite()> chooser)
+void FrmDips::start(const QStringList& files)
 {
-    commands_->setSiteChooser(std::move(chooser));
-}
-
-void FrmDips::onToolbarButton(const QString& key)
-{
-    for (QAction* action : actions_->all()) {
-        if (!key.isEmpty() && MainActions::toolbarKey(action) == key) {
-            action->trigger();
-            return;
-        }
-    }
+    recovery_->offerLeftCopies();
+    OpenCommandLineFile(*commands_, files);
 }
 
 void FrmDips::onChannelCountSelected(int index)
@@ -356,12 +346,14 @@ void FrmDips::onChannelCountSelected(int index)
     if (ignoreComboClick_)
         return;
     commands_->ChangeChannelCount(index);
+    // A shrink the user cancelled puts the selection back.
+    showChannelCount();
     grid_->setFocus();
 }
 
-void FrmDips::showChoiceSelected(int choice)
+void FrmDips::showChannelCount()
 {
     ignoreComboClick_ = true;
-    cmbNoChans_->setCurrentIndex(choice);
+    cmbNoChans_->setCurrentIndex(SiteSize::choiceFor(table_->channelCount()));
     ignoreComboClick_ = false;
 }

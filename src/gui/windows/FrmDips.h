@@ -2,7 +2,6 @@
 
 #include <QMainWindow>
 
-#include <functional>
 #include <memory>
 
 class ChannelGridView;
@@ -20,7 +19,6 @@ class SitePrinting;
 class SiteRecovery;
 class SiteStatus;
 class WindowGeometry;
-struct ChosenSite;
 struct MainActions;
 
 // The editor's main window: the grid over the channel table, the channel-count selector,
@@ -33,25 +31,11 @@ public:
     explicit FrmDips(QWidget* parent = nullptr);
     ~FrmDips() override;
 
-    ChannelTableModel& table() const { return *table_; }
-    DocumentCommands& commands() const { return *commands_; }
-    CheckCommands& checks() const { return *checks_; }
-    CheckPanels& panels() const { return *panels_; }
-    ChannelGridView* grid() const { return grid_; }
-    QComboBox* channelCountSelector() const { return cmbNoChans_; }
-    FindBar* findBar() const { return findBar_; }
-    QString statusText() const;
-    SiteRecovery& recovery() const { return *recovery_; }
-    PrintCommands& printCommands() const { return *printCommands_; }
-    SitePrinting& printing() const { return *printing_; }
-
-    // Runs the command of a toolbar key ("New", "Open", ...); any other key does nothing.
-    void onToolbarButton(const QString& key);
+    // Once the window is up: offers what an editor that ended without closing left, then opens
+    // the channel file or list named on the command line.
+    void start(const QStringList& files);
     // Ends the cell edit in progress so that its value is in the table.
     void FinishEdit();
-
-    // Replaces how Import asks for a site (tests use their own).
-    void setSiteChooser(std::function<ChosenSite()> chooser);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -72,7 +56,8 @@ private:
     void findNext(const QString& text);
     void showAbout();
     void onChannelCountSelected(int index);
-    void showChoiceSelected(int choice);
+    // The selector shows the choice of the table's size, whatever changed it.
+    void showChannelCount();
 
     ChannelTableModel* table_;
     DocumentCommands* commands_;

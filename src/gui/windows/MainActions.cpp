@@ -15,7 +15,7 @@ QAction* makeAction(QObject* owner, const char* name, const char* caption,
     return action;
 }
 
-// A toolbar button shows only its picture; its key names it, as the toolbar handler reads it.
+// A toolbar button shows only its picture; its key ("New", "Open", ...) names it.
 void putOnToolbar(QAction* action, const char* key, const char* tooltip, const char* picture)
 {
     action->setIcon(QIcon(QLatin1String(picture)));
@@ -82,11 +82,6 @@ MainActions::MainActions(QObject* owner)
     redo->setShortcuts(redoKeys);
     undo->setEnabled(false);
     redo->setEnabled(false);
-}
-
-QString MainActions::toolbarKey(const QAction* action)
-{
-    return action->data().toString();
 }
 
 QList<QAction*> MainActions::toolbar() const

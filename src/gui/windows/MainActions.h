@@ -42,8 +42,6 @@ struct MainActions
     QAction* find;
     QAction* about;
 
-    // The toolbar's key ("New", "Open", ...) of an action; empty for one not on the toolbar.
-    static QString toolbarKey(const QAction* action);
     // The toolbar's buttons from left to right; nullptr stands for the separator.
     QList<QAction*> toolbar() const;
     QList<QAction*> all() const;

@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 
 namespace ModGlobal {
 
@@ -14,19 +13,23 @@ namespace {
 
 const QString kDirectories = QStringLiteral("Directories");
 
+QString& settingsFile()
+{
+    static QString file;
+    return file;
+}
+
 } // namespace
 
-namespace {
-
-std::unique_ptr<QSettings> makeStore()
+void UseSettingsFile(const QString& path)
 {
-    // Tests keep away from the user's real settings, the registry included, and leave nothing
-    // behind: each test process gets a store of its own that goes when the process ends.
-    if (QStandardPaths::isTestModeEnabled()) {
-        static const QTemporaryDir folder;
-        return std::make_unique<QSettings>(folder.filePath(QStringLiteral("ZR415Config.ini")),
-                                           QSettings::IniFormat);
-    }
+    settingsFile() = path;
+}
+
+std::unique_ptr<QSettings> OpenSettingsStore()
+{
+    if (!settingsFile().isEmpty())
+        return std::make_unique<QSettings>(settingsFile(), QSettings::IniFormat);
 #ifdef Q_OS_WIN
     // Where earlier versions of the editor kept the same keys, so users keep their settings.
     return std::make_unique<QSettings>(
@@ -37,13 +40,6 @@ std::unique_ptr<QSettings> makeStore()
                                        QStringLiteral("ZR415Config"),
                                        QStringLiteral("ZR415Config"));
 #endif
-}
-
-} // namespace
-
-std::unique_ptr<QSettings> OpenSettingsStore()
-{
-    return makeStore();
 }
 
 QString DefaultFilePath()

@@ -13,6 +13,9 @@ extern DirSettings dirs;
 
 // The per-user store under the application name "ZR415Config"; written back when it goes.
 std::unique_ptr<QSettings> OpenSettingsStore();
+// Keeps the settings in this INI file instead of the user's store (on Windows the registry);
+// an empty path goes back to the user's store.
+void UseSettingsFile(const QString& path);
 
 // Fills the record from section "Directories", with the defaults for absent keys.
 void LoadSettings(DirSettings& settings);

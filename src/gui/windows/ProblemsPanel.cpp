@@ -44,9 +44,8 @@ void ProblemsPanel::refresh()
     list_->clear();
     QList<QTreeWidgetItem*> items;
     for (const SiteProblem& problem : problems) {
-        auto* item =
-            new QTreeWidgetItem({table_.label(problem.row),
-                                 ChannelTableModel::columnCaption(problem.column), problem.text});
+        auto* item = new QTreeWidgetItem(
+            {table_.label(problem.row), ColumnCaption(problem.column), problem.text});
         item->setData(0, Qt::UserRole, problem.row);
         item->setData(1, Qt::UserRole, problem.column);
         items.append(item);
