@@ -5,21 +5,6 @@
 # would copy the prefixes' Start menu entries and icons into the host's menus.
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-pass() {
-    echo "ok:   $*"
-}
-# Passes when the command succeeds, fails with the message otherwise.
-check() {
-    local what="$1"
-    shift
-    if "$@"; then pass "$what"; else fail "$what"; fi
-}
-
 # A fresh prefix at $1, in WINEPREFIX; its wineserver is ended by end_prefix. The first one is
 # made by wineboot (most of a minute on a loaded machine) and kept beside it as a template;
 # the next ones in that folder are copies.
