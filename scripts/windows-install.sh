@@ -3,11 +3,11 @@
 # the NSIS installer for the current user (installed twice: the second keeps the settings) and
 # with /AllUsers, the MSI per user and with ALLUSERS=1; each runs its programs and uninstalls,
 # leaving nothing. Then the zip runs from a folder of its own, as from a USB stick.
-# Arguments: the installer, the MSI and the zip.
+# Arguments: the installer, the MSI, the zip and the folder of files the MSI was made from.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 source "$ROOT/scripts/wine.sh"
 
-installer="$1" msi="$2" zip="$3"
+installer="$1" msi="$2" zip="$3" msi_files="$4"
 work="$(mktemp -d)"
 trap 'end_prefix; rm -rf "$work"' EXIT
 app=ZR415Config
@@ -37,16 +37,13 @@ check_install() {
     check "$what: nothing registered under $other" bash -c "! wine reg query '$other\\Software\\Classes\\.dip' >/dev/null 2>&1"
 }
 
-# The MSI's recompressed cabinet unpacks to the zip's bytes. The programs are signed for each
-# package apart (the signing time differs), so the libraries and plugins are compared.
-unzipped="$work/unzipped"
-unzip -q "$zip" -d "$unzipped"
-check_same_libraries() {
+# The MSI's recompressed cabinet unpacks to the very files the MSI was made from.
+check_same_files() {
     local what="$1" dir="$2" differ=""
-    while read -r dll; do
-        cmp -s "$dll" "$dir/${dll#"$unzipped"/*/}" || differ+=" ${dll##*/}"
-    done < <(find "$unzipped" -name '*.dll')
-    if [ -z "$differ" ]; then pass "$what: every library as in the zip"; else fail "$what: differ from the zip:$differ"; fi
+    while read -r file; do
+        cmp -s "$file" "$dir/${file#"$msi_files"/}" || differ+=" ${file##*/}"
+    done < <(find "$msi_files" -type f)
+    if [ -z "$differ" ]; then pass "$what: every file as packed"; else fail "$what: differ from what was packed:$differ"; fi
 }
 
 # Runs the installed converter on paths as a user types them: a list to a channel file and back.
@@ -123,7 +120,7 @@ for scope in user machine; do
         wineserver --wait
         if [ "$scope" = user ]; then
             check_install "MSI per user" HKCU "$(per_user_programs)/$app" "$(user_start_menu)"
-            check_same_libraries "MSI per user" "$(per_user_programs)/$app"
+            check_same_files "MSI per user" "$(per_user_programs)/$app"
             check_convert "MSI per user" "C:\\users\\$(id -un)\\AppData\\Local\\Programs\\$app\\bin\\zr415-convert.exe"
         else
             # Wine's msi puts ProgramMenuFolder in the user's profile whatever ALLUSERS says.

@@ -201,11 +201,12 @@ done
 rm -rf "$unzipped"
 
 echo "== installed under Wine"
-scripts/windows-install.sh "$installer" "$msi" "$zip" || failures=$((failures + 1))
+scripts/windows-install.sh "$installer" "$msi" "$zip" \
+    "$build/_CPack_Packages/win64/External/$(basename "$package")" || failures=$((failures + 1))
 
 echo "== the real window"
 # The Linux converter writes the bytes the real window's saves are compared with.
-cmake --preset default >/dev/null
+cmake --preset default "${launcher[@]}" >/dev/null
 cmake --build --preset default --target zr415-convert >/dev/null
 scripts/windows-window.sh "$installer" "$build" "$ROOT/build/tools/convert/zr415-convert" ||
     failures=$((failures + 1))
