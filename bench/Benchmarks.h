@@ -24,5 +24,7 @@ void RegisterCorvaneBenchmarks();
 void RegisterLabelBenchmarks();
 void RegisterCheckBenchmarks();
 void RegisterPrintBenchmarks();
+// The fingerprint, the alteration record and zr415-convert --self-test.
+void RegisterRecordBenchmarks();
 
 } // namespace Benchmarks

@@ -2,6 +2,7 @@
 #include "BenchSite.h"
 #include "Benchmarks.h"
 
+#include "checks/CardCheck.h"
 #include "checks/SiteChecks.h"
 #include "checks/SiteComparison.h"
 #include "commands/DocumentCommands.h"
@@ -9,6 +10,7 @@
 #include "commands/SiteRecovery.h"
 #include "common/AtomicFile.h"
 #include "document/ChannelTableModel.h"
+#include "document/DipFile.h"
 #include "document/DirSettings.h"
 
 #include <QDir>
@@ -44,6 +46,22 @@ void compareSites(benchmark::State& state)
         benchmark::DoNotOptimize(differences);
     }
     state.counters["differences"] = double(differences);
+}
+
+// Verify card on a card that holds the site: the site's bytes made, the card's file read back
+// past the cache and compared to its last byte.
+void checkCard(benchmark::State& state)
+{
+    const int channels = int(state.range(0));
+    const ChannelRows rows = BenchSite::Rows(channels);
+    const QString card = BenchFiles::instance().site(channels).dip;
+    bool verified = false;
+    for (auto _ : state) {
+        verified = CheckCard(card, EncodeDipFile(rows), ReadBackFromDevice).verified();
+        benchmark::DoNotOptimize(verified);
+    }
+    if (!verified)
+        state.SkipWithError("the card's file was not the site's");
 }
 
 QString recoveryFolder(int channels)
@@ -92,6 +110,9 @@ void RegisterCheckBenchmarks()
 {
     Register("CheckSite", checkSite);
     Register("CompareSites", compareSites);
+    Register("CheckCard", checkCard);
+    RegisterReadBaseline("CheckCard",
+                         [](int channels) { return BenchFiles::instance().site(channels).dip; });
     Register("WriteRecoveryCopy", writeRecoveryCopy);
     RegisterWriteBaseline("WriteRecoveryCopy", recoveryCopyFile);
 }

@@ -25,6 +25,7 @@ int main(int argc, char* argv[])
     Benchmarks::RegisterLabelBenchmarks();
     Benchmarks::RegisterCheckBenchmarks();
     Benchmarks::RegisterPrintBenchmarks();
+    Benchmarks::RegisterRecordBenchmarks();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     // The readers and writers hand their notices back; none of them shows a box.

@@ -28,8 +28,12 @@ LIMITS_US = {
     "SetChannelCount": 1000.0,
     "ExportLabelDatabase": 50000.0,
     "CheckSite": 5000.0,
+    "CheckCard": 20000.0,
     "WriteRecoveryCopy": 5000.0,
     "WriteSiteRecordPdf": 500000.0,
+    "Fingerprint": 1000.0,
+    "WriteAlterationRecordPdf": 1000000.0,
+    "SelfTest": 2000000.0,
 }
 OPEN_FORMATS = {"dip": ".dip", "csv": "CSV", "corvane": "Corvane"}
 EDITOR_GOALS = {  # figure: (limit, unit)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Draws docs/record.png and docs/labels.png for the README: the first page of the site record
-# and of the label sheet of the sample site, as zr415-convert writes them, drawn by pdftoppm.
+# Draws docs/record.png, docs/labels.png and docs/alteration.png for the README: the first page
+# of the site record and of the label sheet of the sample site, and of the alteration record from
+# its previous issue, as zr415-convert writes them, drawn by pdftoppm.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 install_packages "${BUILD_PACKAGES[@]}"
@@ -14,7 +15,11 @@ convert="build-pictures/tools/convert/zr415-convert"
 "$convert" docs/sample/north.csv "$work/north.dip" 2>/dev/null
 "$convert" "$work/north.dip" "$work/record.pdf" 2>/dev/null
 "$convert" "$work/north.dip" --label-sheet "$work/labels.pdf" 2>/dev/null
-for name in record labels; do
+"$convert" docs/sample/north-issue-b.csv "$work/north-issue-b.dip" 2>/dev/null
+# From the work folder, so that the record names the files as an engineer sees them.
+(cd "$work" && "$ROOT/$convert" --compare north-issue-b.dip north.dip --record alteration.pdf \
+    >/dev/null 2>&1) || true
+for name in record labels alteration; do
     pdftoppm -r 75 -f 1 -l 1 -singlefile -png "$work/$name.pdf" "docs/$name"
 done
-echo "docs/record.png docs/labels.png"
+echo "docs/record.png docs/labels.png docs/alteration.png"

@@ -253,13 +253,21 @@ def corvane_cases():
         put("corvane/write-letter-case/%s/site/siteinfo.cfg" % where, kirkby)
     put("corvane/write-letter-case/files/site/DCHANNEL.CFG", old)
     put("corvane/write-letter-case/expected/site/DCHANNEL.CFG", dchannel_of(new))
+    # Answered No, the other site's file stays; without one there is nothing to ask.
+    put("corvane/write-replace-no/files/site/siteinfo.cfg", kirkby)
+    put("corvane/write-replace-no/files/site/dchannel.Cfg", old)
+    put("corvane/write-no-question/files/site/readme.txt", b"a folder without a DChannel.cfg\n")
+    put("corvane/write-no-question/expected/site/readme.txt",
+        b"a folder without a DChannel.cfg\n")
+    put("corvane/write-no-question/expected/site/DChannel.cfg", dchannel_of(new))
 
 
 def convert_cases():
     site_dip = dip_file({2: dip_record(b"Points 2A", 1)})
     site_csv = csv_file(384, {2: (b"Points 2A", True)})
-    for case in ("dip-to-csv", "labels", "to-cfg", "to-directory", "write-fails-missing-folder",
-                 "write-fails-keeps-old", "write-fifo", "usage-unknown-ending"):
+    for case in ("dip-to-csv", "labels", "to-cfg", "to-cfg-bare-name", "to-directory",
+                 "write-fails-missing-folder", "write-fails-keeps-old", "write-fifo",
+                 "usage-unknown-ending"):
         put("convert/%s/files/site.dip" % case, site_dip)
     put("convert/dip-to-csv/expected/site.dip", site_dip)
     put("convert/dip-to-csv/expected/site.csv", site_csv)
@@ -284,6 +292,9 @@ def convert_cases():
     put("convert/to-cfg/expected/site.dip", site_dip)
     put("convert/to-cfg/expected/out/readme.txt", b"the folder a .cfg name points into\n")
     put("convert/to-cfg/expected/out/DChannel.cfg", out)
+    # A bare name is in the current folder, where the converter runs.
+    put("convert/to-cfg-bare-name/expected/site.dip", site_dip)
+    put("convert/to-cfg-bare-name/expected/DChannel.cfg", out)
     put("convert/to-directory/files/out/DChannel.cfg", b"x" * 40000)
     put("convert/to-directory/expected/site.dip", site_dip)
     put("convert/to-directory/expected/out/DChannel.cfg", out)
@@ -464,6 +475,32 @@ def fingerprint_cases():
         for data, name in ((north, "north.dip"), (bad, "bad.dip"))).encode())
 
 
+def verify_cases():
+    """--verify SITE CARDFILE: the card's file against what Save writes for the site, byte for
+    byte: each way a card can differ that reading it as a site would miss."""
+    put("convert/verify-csv-site/files/site.csv", csv_file(384, {2: (b"Points 2A", True)}))
+    put("convert/verify-csv-site/files/card.dip", dip_file({2: dip_record(b"Points 2A", 1)}))
+    site = dip_file({1: dip_record(b"R1"), 2: dip_record(b"R2", 1), 768: dip_record(b"LAST")})
+    half = 16 + 384 * 40
+    flag = bytearray(site)
+    flag[16 + 40 + 17] = 2
+    cards = {
+        "verify-cut-half": site[:half],
+        "verify-cut-20": site[:-20],
+        "verify-flag-02": bytes(flag),
+        "verify-reserved": site[:12] + b"\x01" + site[13:],
+        "verify-longer": site + dip_record(b"EXTRA"),
+        "verify-card-missing": None,
+        "verify-card-fifo": None,
+    }
+    for case, card in cards.items():
+        put("convert/%s/files/site.dip" % case, site)
+        if card is not None:
+            put("convert/%s/files/card.dip" % case, card)
+    put("convert/verify-site-unreadable/files/site.dip", dip_header(384, flag=0x12345678))
+    put("convert/verify-site-unreadable/files/card.dip", site)
+
+
 def scenario_cases():
     """Open north.dip, fail to read another file, Save: north.dip must get the site's own
     channels. The file opened holds 0xFF in every byte a reader passes over, so that the
@@ -484,7 +521,23 @@ def scenario_cases():
             b"a folder, not a file\n")
 
 
+def gui_cases():
+    """The starting files of GUI scenarios, and what Save must leave."""
+    north = {1: dip_record(b"NORTH 1", 1)}
+    for case in ("save-clears-modified-and-copy", "new-after-restore", "open-after-restore",
+                 "open-after-import", "close-without-saving", "compare-last-channel"):
+        put("gui/%s/files/north.dip" % case, dip_file(north))
+    put("gui/save-clears-modified-and-copy/expected/north.dip",
+        dip_file({**north, 2: dip_record(b"TPR 2")}))
+    put("gui/compare-last-channel/files/other.dip",
+        dip_file({**north, 384: dip_record(b"LAST", 1)}))
+    for case in ("new-after-import", "open-after-import"):
+        put("gui/%s/files/config/kirkby/SiteInfo.cfg" % case, siteinfo(b"Kirkby Jn"))
+        put("gui/%s/files/config/kirkby/DChannel.cfg" % case, dchannel_of([(b"TPR 1", True)]))
+
+
 def main():
+    gui_cases()
     dip_cases()
     csv_cases()
     corvane_cases()
@@ -492,6 +545,7 @@ def main():
     check_cases()
     compare_cases()
     fingerprint_cases()
+    verify_cases()
     scenario_cases()
     check = "--check" in sys.argv[1:]
     stale = []

@@ -181,8 +181,9 @@ void TestWindowsFiles::corvaneNamesInAnyCase()
 
     QVERIFY(table.setData(table.index(1, ChannelTableModel::ColRelNam), "TPR 2"));
     dialogs.chooseNext(site + "\\north.cfg");
+    dialogs.answerNext(MessageAnswer::Yes);
     QVERIFY(commands.SaveSiteAs());
-    QCOMPARE(dialogs.texts(), QStringList());
+    QCOMPARE(dialogs.texts(), QStringList{site + " already holds a DChannel.cfg. Replace it?"});
     const QStringList names = entries(dir.filePath("NORTH"));
     QCOMPARE(names.size(), 2);
     QCOMPARE(names.filter("DChannel.cfg", Qt::CaseInsensitive).size(), 1);

@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
 # Hostile paths and inputs against zr415-convert, which runs the editor's own readers and
-# writers: each must end with a message and the documented exit status, never hang, never
-# abort, and never replace anything but a regular file. Usage: attacks.sh ZR415-CONVERT
+# writers, and against the editor's recovery copies: each must end with a message and the
+# documented exit status, never hang, never abort, never replace anything but a regular file the
+# user may write, and never delete what it cannot read. System calls are made to fail by the
+# preloaded FAULTS library (tests/support/FaultInjection.cpp).
+# Usage: attacks.sh ZR415-CONVERT FAULTS RECOVERY-EDITOR
 set -u
 convert="$1"
+faults="$2"
+editor="$3"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 cd "$work"
@@ -11,7 +16,17 @@ failures=0
 # The memory limit (KiB) that proves a huge input is never read whole; none under a sanitizer.
 limit_memory() { [ -n "${ATTACKS_NO_MEMORY_LIMIT:-}" ] || ulimit -v 400000; }
 
-# name, condition (a command); says the exit status and the first line of the message too.
+# CALL PATTERN ERRNO AFTER TIMES COMMAND...: runs the command with CALL failing as the fault
+# injection's variables say (TIMES empty: every call after AFTER fails).
+faulty() {
+    local call="$1" pattern="$2" error="$3" after="$4" times="$5"
+    shift 5
+    env LD_PRELOAD="$faults" ZR415_FAULT_CALL="$call" ZR415_FAULT_PATH="$pattern" \
+        ZR415_FAULT_ERRNO="$error" ZR415_FAULT_AFTER="$after" ZR415_FAULT_TIMES="$times" \
+        ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0" "$@"
+}
+
+# name, condition (a command); says the exit status and the last line of the message too.
 check() {
     local said=""
     [ -s err.txt ] && said="$(grep -v '^$' err.txt | tail -n 1)"
@@ -94,6 +109,148 @@ printf 'mine' > site.csv.backup && touch -d '2 days ago' site.csv.backup
 "$convert" site.dip site.csv 2>/dev/null
 check "stale temporary file removed, the user's backup kept" \
     '[ ! -e site.csv.zr415-Ab12Cd ] && [ -e site.csv.backup ]'
+
+# A read that fails part-way, as a bad spot on a card does, fails the whole read with the
+# system's reason; nothing is written from the part read.
+"$convert" site.dip list.csv 2>/dev/null
+faulty read '*list.csv' EIO 100 '' "$convert" list.csv part.dip 2>err.txt; status=$?
+check "CSV read fails after 100 bytes: exit 1, told, nothing written" \
+    '[ $status -eq 1 ] && grep -q "Input/output error" err.txt && [ ! -e part.dip ]'
+printf 'HH48,LAST,Back\r\n' > big.csv && "$convert" --yes big.csv big.dip 2>/dev/null
+faulty read '*big.dip' EIO 20000 '' "$convert" big.dip part.csv 2>err.txt; status=$?
+check "3072-channel file read fails after 20000 bytes: exit 1, told, nothing written" \
+    '[ $status -eq 1 ] && grep -q "Input/output error" err.txt && [ ! -e part.csv ]'
+
+# A SiteInfo.cfg that fails after the name gives no site, not one in the folder the file names.
+mkdir -p sites/north
+{ printf 'K7V2.0 Site Info file\x05\x00North\x0b\x00D:\\elsewhere'; head -c 64 /dev/zero; } \
+    > sites/north/SiteInfo.cfg
+faulty read '*SiteInfo.cfg' EIO 45 '' "$convert" --sites sites >sites.txt 2>err.txt; status=$?
+check "SiteInfo.cfg read fails part-way: told, the site not listed" \
+    '[ $status -eq 0 ] && grep -q "Input/output error" err.txt && [ ! -s sites.txt ]'
+
+# Saves end as the system says: a disk found full only when the bytes are flushed, a rename
+# refused. The old file stays whole and no temporary file is left.
+cp list.csv kept.csv
+faulty fsync '*/kept.csv.zr415-*' ENOSPC 0 '' "$convert" site.dip kept.csv 2>err.txt; status=$?
+check "flush finds the disk full: exit 1, the system's reason, old file kept" \
+    '[ $status -eq 1 ] && grep -q "No space left on device" err.txt && cmp -s list.csv kept.csv &&
+     [ -z "$(ls | grep zr415-)" ]'
+faulty rename '*/kept.csv' EIO 0 '' "$convert" site.dip kept.csv 2>err.txt; status=$?
+check "rename fails: exit 1, old file kept, no temporary file left" \
+    '[ $status -eq 1 ] && cmp -s list.csv kept.csv && [ -z "$(ls | grep zr415-)" ]'
+# After the rename the folder itself is synced, or a card pulled out may lack the new entry.
+faulty fsync "$(pwd -P)" EIO 0 '' "$convert" site.dip kept.csv 2>err.txt; status=$?
+check "folder cannot be synced after the rename: exit 1, told" \
+    '[ $status -eq 1 ] && grep -q "Input/output error" err.txt'
+
+# A folder that takes no new file cannot have a file replaced safely: the message names the
+# folder, and the file stays.
+faulty open '*/kept.csv.zr415-*' EACCES 0 '' "$convert" site.dip kept.csv 2>err.txt; status=$?
+check "folder takes no temporary file: exit 1, the folder named, file kept" \
+    '[ $status -eq 1 ] && grep -q "in the folder $(pwd -P): Permission denied" err.txt &&
+     cmp -s list.csv kept.csv'
+
+# The temporary file of a save still under way (held locked by it) is not a killed save's,
+# however old it looks.
+printf 'busy' > list.csv.zr415-Busy01 && touch -d '2 days ago' list.csv.zr415-Busy01
+flock list.csv.zr415-Busy01 sleep 30 & holder=$!
+sleep 0.5
+"$convert" site.dip list.csv 2>err.txt; status=$?
+check "temporary file of a save under way kept" '[ $status -eq 0 ] && [ -e list.csv.zr415-Busy01 ]'
+kill "$holder" 2>/dev/null; wait "$holder" 2>/dev/null
+rm -f list.csv.zr415-Busy01
+
+# A read-only file is not replaced, not even by root; a writable one keeps its permission bits
+# and, for root, its owner.
+cp list.csv locked.csv && chmod 444 locked.csv
+"$convert" site.dip locked.csv 2>err.txt; status=$?
+check "read-only file: exit 1, Permission denied, kept" \
+    '[ $status -eq 1 ] && grep -q "Permission denied" err.txt && cmp -s list.csv locked.csv &&
+     [ "$(stat -c %a locked.csv)" = 444 ]'
+cp list.csv shared.csv
+if [ "$(id -u)" -eq 0 ]; then chown nobody shared.csv; fi
+chmod 2654 shared.csv
+owner="$(stat -c %U shared.csv)"
+"$convert" evil.dip shared.csv 2>err.txt; status=$?
+check "permission bits and owner kept" \
+    '[ $status -eq 0 ] && [ "$(stat -c %a shared.csv)" = 2654 ] &&
+     [ "$(stat -c %U shared.csv)" = "$owner" ] && ! cmp -s list.csv shared.csv'
+
+# The file written is the one the system finds: through a chain of links, and through ".."
+# after a linked folder, which leads to that folder's real parent.
+mkdir -p real/inner && cp list.csv real/site.csv && cp site.csv unrelated.csv
+ln -s real/site.csv chain2.csv && ln -s chain2.csv chain1.csv
+"$convert" evil.dip chain1.csv 2>err.txt; status=$?
+check "chain of links: the real file written, both links stay" \
+    '[ $status -eq 0 ] && cmp -s evil.csv real/site.csv && [ -L chain1.csv ] && [ -L chain2.csv ]'
+cp list.csv real/site.csv && ln -s real/inner linked && ln -s ../site.csv real/inner/up.csv
+"$convert" evil.dip linked/up.csv 2>err.txt; status=$?
+check "link holding .. in a linked folder: its real target written, nothing else" \
+    '[ $status -eq 0 ] && cmp -s evil.csv real/site.csv && cmp -s unrelated.csv site.csv'
+cp list.csv real/site.csv
+"$convert" evil.dip linked/../site.csv 2>err.txt; status=$?
+check "OUTPUT through a linked folder and ..: the system's file written" \
+    '[ $status -eq 0 ] && cmp -s evil.csv real/site.csv && cmp -s unrelated.csv site.csv'
+
+# The card read back after Export to ZR415 fails part-way: that is said, not taken for a card
+# that holds other bytes.
+export HOME="$work/home" QT_QPA_PLATFORM=offscreen
+faulty read '*card.dip' EIO 1000 '' "$editor" site.dip export card.dip >out.txt 2>/dev/null
+check "card read-back fails part-way: told so" \
+    'grep -q "could not be read back" out.txt && grep -q "Input/output error" out.txt'
+
+# Recovery copies that give no site back are set aside under another name and the user told
+# where, never deleted: unreadable, too many open files, damaged, from a newer version, 3 GB.
+copies="$HOME/.qttest/share/ZR415Config/recovery"
+mkdir -p "$copies"
+"$editor" site.dip keep >/dev/null 2>&1
+good="$(ls "$copies" | grep 'recovery$')"
+leave_copies() {
+    rm -f "$copies"/*
+    cp "$work/good.copy" "$copies/unreadable.zr415-recovery"
+    cp "$work/good.copy" "$copies/no-descriptor.zr415-recovery"
+    head -c 300 "$work/good.copy" > "$copies/damaged.zr415-recovery"
+    printf 'ZREC\x00\x02later' > "$copies/newer.zr415-recovery"
+    truncate -s 3G "$copies/huge.zr415-recovery"
+}
+cp "$copies/$good" good.copy
+leave_copies
+(limit_memory; faulty read '*/unreadable.zr415-recovery' EIO 10 '' "$editor" offer 2>err.txt)
+status=$?
+check "unreadable, damaged, newer and huge copies: set aside, the user told where" \
+    '[ $status -eq 0 ] && [ "$(ls "$copies" | grep -c "recovery.set-aside$")" -eq 4 ] &&
+     grep -q "unreadable.zr415-recovery.set-aside (Input/output error)" err.txt &&
+     grep -q "newer.zr415-recovery.set-aside (written by a newer version" err.txt &&
+     grep -q "damaged.zr415-recovery.set-aside (the copy is damaged)" err.txt'
+leave_copies
+faulty open '*/no-descriptor.zr415-recovery' EMFILE 0 '' "$editor" offer 2>err.txt; status=$?
+check "copy that cannot be opened (too many open files): set aside, told" \
+    '[ $status -eq 0 ] && [ -e "$copies/no-descriptor.zr415-recovery.set-aside" ] &&
+     grep -q "no-descriptor.zr415-recovery.set-aside (Too many open files)" err.txt'
+
+# A dead editor's lock without a copy, and the temporary file of a copy write it was killed in,
+# are removed at the next start; a running editor's lock stays.
+rm -f "$copies"/*
+"$editor" site.dip wait >dead.txt 2>/dev/null & dead=$!
+"$editor" site.dip wait >live.txt 2>/dev/null & live=$!
+for _ in $(seq 300); do grep -q READY dead.txt && grep -q READY live.txt && break; sleep 0.1; done
+kill -9 "$dead"; wait "$dead" 2>/dev/null
+rm -f "$copies"/*.zr415-recovery
+printf 'part' > "$copies/dead.zr415-recovery.zr415-Ab12Cd"
+touch -d '2 days ago' "$copies/dead.zr415-recovery.zr415-Ab12Cd"
+"$editor" offer 2>err.txt; status=$?
+check "dead editor's lock and temporary copy removed, a running editor's lock kept" \
+    '[ $status -eq 0 ] && [ "$(ls "$copies")" = "$(basename "$(cut -d" " -f2 live.txt)").lock" ]'
+kill "$live"; wait "$live" 2>/dev/null
+
+# While copies cannot be written the status bar says so, until they can.
+rm -f "$copies"/*
+faulty open '*.zr415-recovery.zr415-*' ENOSPC 0 1 "$editor" site.dip keep >out.txt 2>/dev/null
+check "copy cannot be written: the status bar says why, until it can" \
+    '[ "$(head -n 1 out.txt)" = \
+       "Unsaved changes are not being kept for recovery: No space left on device" ] &&
+     [ -z "$(sed -n 2p out.txt)" ] && [ "$(wc -l < out.txt)" -eq 2 ]'
 
 echo "$failures failed"
 [ "$failures" -eq 0 ]

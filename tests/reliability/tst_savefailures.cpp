@@ -58,16 +58,23 @@ private slots:
             if (file.isEmpty()) {
                 QVERIFY(!commands.SaveSite());
             } else {
-                // Save As .cfg writes DChannel.cfg beside whatever name was typed.
+                // Save As .cfg writes DChannel.cfg beside whatever name was typed, once the
+                // user lets it replace the one there.
                 dialogs.chooseNext(file.endsWith(".cfg")
                                        ? QDir::toNativeSeparators(dir.filePath("any.cfg"))
                                        : path);
+                if (file.endsWith(".cfg"))
+                    dialogs.answerNext(MessageAnswer::Yes);
                 QVERIFY(!commands.SaveSiteAs());
             }
         }
         Golden::compareTrees(Golden::snapshot(dir.path()), before);
-        QCOMPARE(dialogs.texts(), QStringList{message.replace("{path}", path) + "\r\n" +
-                                              systemDescription(WriteFailure::error())});
+        QStringList boxes{message.replace("{path}", path) + "\r\n" +
+                          systemDescription(WriteFailure::error())};
+        if (file.endsWith(".cfg"))
+            boxes.prepend(QDir::toNativeSeparators(dir.path()) +
+                          " already holds a DChannel.cfg. Replace it?");
+        QCOMPARE(dialogs.texts(), boxes);
         QVERIFY(commands.isModified());
         QCOMPARE(commands.site().sitePath, siteBefore.sitePath);
     }

@@ -58,34 +58,37 @@ private slots:
     {
         QTest::addColumn<QStringList>("texts"); // top, left, height
         QTest::addColumn<bool>("onScreen");
-        QTest::addColumn<int>("heightTwips");
-        QTest::newRow("texts that are no numbers")
-            << QStringList{"x", "", "12 rows"} << true << 9375;
+        QTest::newRow("texts that are no numbers") << QStringList{"x", "", "12 rows"} << true;
+        QTest::newRow("nothing stored") << QStringList{} << true;
         // A screen that is no longer attached would hide the window.
-        QTest::newRow("position on no screen")
-            << QStringList{"-99999", "-99999", "6000"} << false << 6000;
+        QTest::newRow("position on no screen") << QStringList{"-99999", "-99999", "6000"} << false;
+        QTest::newRow("height beyond any screen") << QStringList{"500", "500", "1e9"} << true;
+        QTest::newRow("bottom below the screen") << QStringList{"3000", "500", "7500"} << true;
     }
 
-    // The window a start shows: at the default place, or on the primary screen when the stored
-    // place is on none.
+    // The window a start shows: at the stored place, or on the primary screen when the stored
+    // place is on none; as high as stored where the screen has the room, never beyond it.
     void windowPlaced()
     {
         QFETCH(QStringList, texts);
         QFETCH(bool, onScreen);
-        QFETCH(int, heightTwips);
         const auto store = ModGlobal::OpenSettingsStore();
-        store->setValue("FormSize/top", texts[0]);
-        store->setValue("FormSize/left", texts[1]);
-        store->setValue("FormSize/height", texts[2]);
+        const QStringList keys{"top", "left", "height"};
+        for (qsizetype i = 0; i < texts.size(); ++i)
+            store->setValue("FormSize/" + keys[i], texts[i]);
+        const FormSize stored = LoadFormSize();
         QWidget window;
         WindowGeometry geometry(window);
         geometry.placeFromSettings();
-        const QPoint defaultPlace(Twips::toPixelsX(500), Twips::toPixelsY(500));
-        QVERIFY(QGuiApplication::screenAt(defaultPlace));
-        QCOMPARE(window.pos(),
-                 onScreen ? defaultPlace
-                          : QGuiApplication::primaryScreen()->availableGeometry().topLeft());
-        QCOMPARE(window.height(), Twips::toPixelsY(heightTwips));
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        const QPoint place(Twips::toPixelsX(stored.left), Twips::toPixelsY(stored.top));
+        QCOMPARE(window.x(), onScreen ? place.x() : area.left());
+        QVERIFY(window.y() >= area.top());
+        QVERIFY2(window.geometry().bottom() <= area.bottom(),
+                 qPrintable(QString("%1 > %2").arg(window.geometry().bottom()).arg(area.bottom())));
+        const int storedHeight = Twips::toPixelsY(stored.height);
+        if (onScreen && place.y() >= area.top() && place.y() + storedHeight <= area.bottom() + 1)
+            QCOMPARE(window.geometry(), QRect(place, QSize(window.width(), storedHeight)));
     }
 };
 

@@ -1,5 +1,6 @@
 #include "GoldenDocumentCase.h"
 
+#include "BoxText.h"
 #include "GoldenFiles.h"
 #include "ScriptedDialogs.h"
 #include "SiteDump.h"
@@ -12,48 +13,32 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLoggingCategory>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 
-// Names in the order of the enumerations.
-const QStringList kIcons{"None", "Information", "Exclamation", "Question", "Critical"};
-const QStringList kButtons{"OK", "OK Cancel", "Yes No", "Yes No Cancel", "Restore Discard"};
-const QStringList kAnswers{"OK", "Cancel", "Yes", "No", "Restore", "Discard"};
-
-// Each box as "== icon | title | buttons[ -> answer]" and its lines; the lines of a box are
-// joined by CR LF, so a lone CR or LF is shown as <CR> or <LF>.
 QString renderBoxes(const QList<MessageRequest>& boxes, const QList<MessageAnswer>& answers)
 {
     QString out;
     qsizetype answered = 0;
     for (const MessageRequest& box : boxes) {
-        out += "== " + kIcons.value(int(box.icon)) + " | " + box.title + " | " +
-               kButtons.value(int(box.buttons));
-        if (box.buttons != MessageButtons::Ok)
-            out += " -> " + (answered < answers.size() ? kAnswers.value(int(answers[answered]))
-                                                       : QStringLiteral("(no answer given)"));
-        answered += box.buttons != MessageButtons::Ok;
-        out += '\n' +
-               QString(box.text)
-                   .replace("\r\n", "\x01")
-                   .replace('\r', "<CR>")
-                   .replace('\n', "<LF>")
-                   .replace('\x01', '\n') +
-               '\n';
+        const bool question = box.buttons != MessageButtons::Ok;
+        out += BoxText::render(box, question && answered < answers.size()
+                                        ? std::optional(answers[answered])
+                                        : std::nullopt);
+        answered += question;
     }
     return out;
 }
 
 QList<MessageAnswer> answersIn(const QString& boxes)
 {
-    static const QRegularExpression question("^== .* -> (\\w+)$",
-                                             QRegularExpression::MultilineOption);
     QList<MessageAnswer> answers;
-    for (auto it = question.globalMatch(boxes); it.hasNext();)
-        answers.append(MessageAnswer(kAnswers.indexOf(it.next().captured(1))));
+    for (const QString& line : boxes.split(u'\n')) {
+        if (const std::optional<MessageAnswer> answer = BoxText::answerIn(line))
+            answers.append(*answer);
+    }
     return answers;
 }
 

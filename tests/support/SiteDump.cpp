@@ -46,14 +46,6 @@ QString rowFields(const ChannelRow& row, int channel, bool labelled)
            quoted(row.stUp) + u' ' + quoted(row.stDn);
 }
 
-int channelOf(const QString& label)
-{
-    const int position = label.mid(2).toInt();
-    if (position < 1 || position > 48)
-        return 0;
-    return (label[0].unicode() - u'A') * 384 + (label[1].unicode() - u'A') * 48 + position;
-}
-
 // One row line into the rows; false when it does not parse or names rows the site lacks.
 bool parseRowLine(const QString& line, ChannelRows& rows)
 {
@@ -61,9 +53,9 @@ bool parseRowLine(const QString& line, ChannelRows& rows)
     static const QRegularExpression row("^([A-H]{2}\\d\\d)(?:-([A-H]{2}\\d\\d))? " + text +
                                         " (Back|Front) " + text + ' ' + text + '$');
     const QRegularExpressionMatch m = row.match(line);
-    const int first = channelOf(m.captured(1));
+    const int first = ChannelOf(m.captured(1));
     const bool span = !m.captured(2).isEmpty();
-    const int last = span ? channelOf(m.captured(2)) : first;
+    const int last = span ? ChannelOf(m.captured(2)) : first;
     if (!m.hasMatch() || first < 1 || last < first || last > rows.size())
         return false;
     for (int channel = first; channel <= last; ++channel) {
@@ -77,6 +69,15 @@ bool parseRowLine(const QString& line, ChannelRows& rows)
 }
 
 } // namespace
+
+int ChannelOf(const QString& label)
+{
+    const int position = label.mid(2).toInt();
+    if (label.size() != 4 || label[0] < u'A' || label[0] > u'H' || label[1] < u'A' ||
+        label[1] > u'H' || position < 1 || position > 48)
+        return 0;
+    return (label[0].unicode() - u'A') * 384 + (label[1].unicode() - u'A') * 48 + position;
+}
 
 QString LabelOf(int channel)
 {

@@ -21,4 +21,6 @@ std::optional<SiteDump> ParseSite(const QString& text, QString* error);
 
 // The label of channel 1..3072 and its default row, worked out here rather than by the project.
 QString LabelOf(int channel);
+// The channel of a label, 0 for a text that is none.
+int ChannelOf(const QString& label);
 ChannelRow DefaultRowOf(int channel);

@@ -16,6 +16,8 @@ inline QString systemDescription(int error)
 #ifdef Q_OS_WIN
     if (error == ENOENT)
         return qt_error_string(ERROR_PATH_NOT_FOUND);
+    if (error == EACCES)
+        return qt_error_string(ERROR_ACCESS_DENIED);
 #endif
     return QString::fromLocal8Bit(std::strerror(error));
 }

@@ -10,8 +10,10 @@
 #include "windows/ChannelGridDelegate.h"
 
 #include <QAction>
+#include <QCryptographicHash>
 #include <QDate>
 #include <QHelpEvent>
+#include <QLabel>
 #include <QToolTip>
 
 #include <map>
@@ -78,9 +80,11 @@ private slots:
     void listOrCorvaneSiteHoldsNoStateTexts_data();
     void listOrCorvaneSiteHoldsNoStateTexts();
     void reportHoldsBothSitesTheDateAndTheDifferences();
+    void comparisonFollowsTheOtherFile();
 
 private:
     QTreeView* differences() const { return &partOf<QTreeView>(*window, "DifferencesList"); }
+    CheckCommands& checks() const { return partOf<CheckCommands>(*window); }
     void openSite(const QString& name, const QByteArray& bytes)
     {
         writeFile(path(name), bytes);
@@ -89,9 +93,12 @@ private:
     void compareWith(const QString& name, const QByteArray& bytes)
     {
         writeFile(path(name), bytes);
+        dialogs->clear();
         dialogs->chooseNext(path(name));
         fileMenu(Qt::Key_C);
         QCOMPARE(dialogs->fileRequests().last().title, "Compare with");
+        // What the read said goes into the Differences panel: the open site did not change.
+        QCOMPARE(dialogs->texts(), QStringList());
     }
     QString shownTooltip(int row, int column);
 };
@@ -175,7 +182,7 @@ void TestComparing::comparisonEnds()
     QFETCH(QString, how);
     compareWith("other.dip", dipFile(kOther));
     if (how == "end")
-        fileMenu(Qt::Key_D);
+        fileMenu(Qt::Key_M);
     else if (how == "new")
         QTest::keySequence(grid(), QKeySequence::New);
     else
@@ -212,35 +219,75 @@ void TestComparing::listOrCorvaneSiteHoldsNoStateTexts()
              (QStringList{"AA02\tRelay name\tTPR 2\tTPR 2X", "AA03\tBack contact\tFront\tBack"}));
     QCOMPARE(partOf<QLabel>(*window, "DifferencesNote").text(),
              "Compared with " + path(name) +
-                 ". State texts are not compared: the other site holds none.");
+                 ". State texts are not compared: the other site holds none. 3 channels imported.");
     QCOMPARE(shownTooltip(2, Model::ColStUp), "");
 }
 
+// Headed by both files with their times and fingerprints, the open site's unsaved changes and
+// the counts; a line per difference.
 void TestComparing::reportHoldsBothSitesTheDateAndTheDifferences()
 {
     std::map<int, DipChannel> other = kOther;
     other[5] = {"TPR \"6\",X"};
     compareWith("other.dip", dipFile(other));
-    const QDate before = QDate::currentDate();
+    grid()->setCurrentIndex(cell(383, Model::ColRelNam));
+    typeKeys("EDITED");
     dialogs->chooseNext(path("report.csv"));
     fileMenu(Qt::Key_P);
-    const QDate after = QDate::currentDate();
     QCOMPARE(dialogs->fileRequests().last().title, "Save comparison report");
 
-    const QByteArray report = readFile(path("report.csv"));
-    const QByteArray head = "This site," + path("north.dip").toLocal8Bit() + "\r\nOther site," +
-                            path("other.dip").toLocal8Bit() + "\r\nDate,";
-    const QByteArray rest = "\r\nChannel,Column,This site,Other site\r\n"
-                            "AA01,Back contact,Back,Front\r\n"
-                            "AA02,Relay name,TPR 2,TPR 2X\r\n"
-                            "AA03,State down,OFF,OF \r\n"
-                            "AA06,Relay name,Spare AA06,\"TPR \"\"6\"\",X\"\r\n"
-                            "AA48,Relay name,Spare AA48,LAST\r\n"
-                            "AC05,Relay name,Spare AC05,TPR 101\r\n"
-                            "AC05,Back contact,Front,Back\r\n";
-    QVERIFY2(report == head + before.toString(Qt::ISODate).toLatin1() + rest ||
-                 report == head + after.toString(Qt::ISODate).toLatin1() + rest,
-             report.constData());
+    const auto stamp = [this](const QString& name) {
+        return QFileInfo(path(name)).lastModified().toString("yyyy-MM-dd HH:mm:ss").toLatin1();
+    };
+    const auto fingerprint = [](const QByteArray& bytes) {
+        const QByteArray hex =
+            QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex().toUpper();
+        return hex.mid(0, 4) + '-' + hex.mid(4, 4) + '-' + hex.mid(8, 4) + '-' + hex.mid(12, 4);
+    };
+    QList<QByteArray> lines = readFile(path("report.csv")).split('\n');
+    QCOMPARE(lines.size(), 21);
+    QVERIFY(lines[7].startsWith("Date," + QDate::currentDate().toString(Qt::ISODate).toLatin1()));
+    lines.removeAt(7);
+    std::map<int, DipChannel> ours = kNorth;
+    ours[383] = {"EDITED"};
+    QCOMPARE(lines.join('\n'),
+             "This site," + path("north.dip").toLocal8Bit() + "\r\n" + "This site modified," +
+                 stamp("north.dip") + "\r\n" + "This site fingerprint," +
+                 fingerprint(dipFile(ours)) + "\r\n" + "This site unsaved changes,Yes\r\n" +
+                 "Other site," + path("other.dip").toLocal8Bit() + "\r\n" + "Other site modified," +
+                 stamp("other.dip") + "\r\n" + "Other site fingerprint," +
+                 fingerprint(dipFile(other)) + "\r\n" +
+                 "Differences,8\r\nChannels differing,7\r\nChannels only in one site,0\r\n"
+                 "Channel,Column,This site,Other site\r\n"
+                 "AA01,Back contact,Back,Front\r\n"
+                 "AA02,Relay name,TPR 2,TPR 2X\r\n"
+                 "AA03,State down,OFF,OF \r\n"
+                 "AA06,Relay name,Spare AA06,\"TPR \"\"6\"\",X\"\r\n"
+                 "AA48,Relay name,Spare AA48,LAST\r\n"
+                 "AC05,Relay name,Spare AC05,TPR 101\r\n"
+                 "AC05,Back contact,Front,Back\r\n"
+                 "AH48,Relay name,EDITED,Spare AH48\r\n");
+}
+
+// Whoever changes the other file, this editor's Save included, the comparison is read again;
+// one that no longer reads ends it.
+void TestComparing::comparisonFollowsTheOtherFile()
+{
+    compareWith("other.dip", dipFile(kOther));
+    std::map<int, DipChannel> changed = kNorth;
+    changed[1] = {"TPR 2Y"};
+    writeFile(path("other.dip"), dipFile(changed));
+    QTRY_COMPARE(DifferenceLines(checks().comparison()),
+                 QStringList{"AA02\tRelay name\tTPR 2\tTPR 2Y"});
+    dialogs->chooseNext(path("other.dip"));
+    fileMenu(Qt::Key_A);
+    QCOMPARE(commands().site().sitePath, path("other.dip"));
+    QTRY_VERIFY(checks().comparing() && checks().comparison().same());
+    QCOMPARE(checks().otherFile().fingerprint(),
+             window->findChild<QLabel*>("StatusFingerprint")->text());
+    QFile::remove(path("other.dip"));
+    QTRY_VERIFY(!checks().comparing());
+    QVERIFY(dialogs->messages().last().text.contains("could not be read again"));
 }
 
 QTEST_MAIN(TestComparing)

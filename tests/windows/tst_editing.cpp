@@ -129,9 +129,20 @@ void TestEditing::gridHasTheFocusAtStartAndAfterCommands()
     window->findChild<QComboBox*>("CmbNoChans")->setFocus();
     QTest::keySequence(window.get(), QKeySequence::New);
     QCOMPARE(QApplication::focusWidget(), grid());
+    QCOMPARE(grid()->currentIndex(), cell(0, Model::ColRelNam));
+    // Find, a match, Esc: a key typed next goes into the grid, never the unit selector.
+    QTest::keySequence(window.get(), QKeySequence::Find);
+    QTest::keyClicks(QApplication::focusWidget(), "AA05");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QCOMPARE(QApplication::focusWidget(), grid());
+    QCOMPARE(grid()->currentIndex(), cell(4, Model::ColRelNam));
+    QTest::keyClick(window.get(), Qt::Key_Tab);
+    QVERIFY(!window->findChild<QComboBox*>("CmbNoChans")->hasFocus());
 }
 
-// Typing opens the editor; Enter and Shift+Enter enter and move down or up, Tab sideways.
+// Typing opens the editor; Enter and Shift+Enter enter and move down or up, Tab sideways and on
+// to the next row.
 void TestEditing::enterAndTabMoveAsInASpreadsheet()
 {
     grid()->setCurrentIndex(cell(5, Model::ColRelNam));
@@ -148,6 +159,19 @@ void TestEditing::enterAndTabMoveAsInASpreadsheet()
     QCOMPARE(grid()->currentIndex(), cell(5, Model::ColBack));
     QTest::keyClick(grid(), Qt::Key_Backtab);
     QCOMPARE(grid()->currentIndex(), cell(5, Model::ColRelNam));
+    QTest::keyClick(grid(), Qt::Key_Backtab);
+    QCOMPARE(grid()->currentIndex(), cell(4, Model::ColStDn));
+    // Past the last column to the next row; Enter goes down to where the Tabs began.
+    QTest::keyClick(grid(), Qt::Key_Tab);
+    QCOMPARE(grid()->currentIndex(), cell(5, Model::ColRelNam));
+    grid()->setCurrentIndex(cell(5, Model::ColStUp));
+    QTest::keyClick(grid(), Qt::Key_Tab);
+    typeKeys("OFF");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(grid()->currentIndex(), cell(6, Model::ColRelNam));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(table().channel(5).stDn, "OFF");
+    QCOMPARE(grid()->currentIndex(), cell(7, Model::ColStUp));
 }
 
 void TestEditing::stateTextsHoldThreeCharacters_data()

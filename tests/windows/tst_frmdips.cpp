@@ -25,6 +25,7 @@ private slots:
     void closeAsksAboutUnsavedEdits_data();
     void closeAsksAboutUnsavedEdits();
     void importThroughTheSiteSelector();
+    void missingFileOnTheCommandLineIsNamed();
 };
 
 void TestFrmDips::menuAndToolbarHoldTheirItemsInOrder()
@@ -37,9 +38,13 @@ void TestFrmDips::menuAndToolbarHoldTheirItemsInOrder()
         menu << (action->isSeparator() ? QStringLiteral("-") : action->text());
     QCOMPARE(menu.join(u'|'), "&New|&Open...|&Save|Save &as...|&Reload|-|&Import...|-|"
                               "&Export to ZR415...|&Verify card...|-|&Compare with...|"
-                              "En&d comparison|Save comparison re&port...|-|Prin&t...|"
-                              "Print Previe&w...|Export PD&F...|-|Print la&bels...|"
-                              "Export &labels PDF...|Label s&heet setup...");
+                              "End co&mparison|Save comparison re&port...|"
+                              "Export alteration record for chec&king...|"
+                              "Print alteration record for checkin&g...|"
+                              "Print labels for differences onl&y...|-|Prin&t...|"
+                              "Print Previe&w...|Export PD&F...|Print set&up...|-|Print la&bels...|"
+                              "Export &labels PDF...|Label s&heet setup...|"
+                              "Export to labels &database|-|E&xit");
     auto* toolbar = window->findChild<QToolBar*>("Toolbar1");
     QVERIFY(toolbar);
     QStringList buttons;
@@ -94,10 +99,20 @@ void TestFrmDips::importThroughTheSiteSelector()
     QTest::mouseClick(toolbar.widgetForAction(&partOf<QAction>(*window, "MnuImport")),
                       Qt::LeftButton);
     QVERIFY(driver.finished());
-    QCOMPARE(window->windowTitle(), "North Jn - ZR415 configuration editor");
+    QCOMPARE(window->windowTitle(), "North Jn[*] - ZR415 configuration editor");
     QVERIFY(commands().isModified());
+    QVERIFY(window->isWindowModified());
     QCOMPARE(table().channel(0).relNam, "TPR 1");
     QVERIFY(table().channel(0).back);
+}
+
+void TestFrmDips::missingFileOnTheCommandLineIsNamed()
+{
+    window->start({path("nosuch.dip")});
+    QCOMPARE(dialogs->texts().size(), 1);
+    QVERIFY(dialogs->texts().first().startsWith("Error occurred while opening.\r\n" +
+                                                path("nosuch.dip") + "\r\n"));
+    QVERIFY(!window->isWindowModified());
 }
 
 QTEST_MAIN(TestFrmDips)

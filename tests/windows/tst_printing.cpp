@@ -10,6 +10,8 @@
 #include "windows/SitePrinting.h"
 
 #include <QDialogButtonBox>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -76,6 +78,7 @@ private slots:
     void previewShowsEveryPage();
     void labelsFollowTheSheetSetUp_data();
     void labelsFollowTheSheetSetUp();
+    void alterationsWhileComparing();
 
 private:
     void openSite(int units);
@@ -181,7 +184,8 @@ void TestPrinting::labelsFollowTheSheetSetUp_data()
     QTest::newRow("Export labels PDF") << false;
 }
 
-// Two columns of five labels set up by the fields: 96 labels of one unit on ten sheets.
+// Two columns of five labels set up by the fields, the first sheet used up to its third label:
+// 96 labels of one unit on ten sheets, eight on the first.
 void TestPrinting::labelsFollowTheSheetSetUp()
 {
     QFETCH(bool, printer);
@@ -195,12 +199,52 @@ void TestPrinting::labelsFollowTheSheetSetUp()
     fileMenu(Qt::Key_H);
     QCOMPARE(LabelSheetSettings::Load().columns, 2);
     QCOMPARE(LabelSheetSettings::Load().rows, 5);
+    whenShown<QInputDialog>([](QInputDialog* start) {
+        QCOMPARE(start->intMaximum(), 10);
+        type(start->findChild<QSpinBox*>(), "3");
+        QTest::keyClick(start, Qt::Key_Return);
+    });
     printByKey(printer, path("labels.pdf"), [&] { fileMenu(printer ? Qt::Key_B : Qt::Key_L); });
     const QStringList pages = PdfPages::texts(path("labels.pdf"));
     QCOMPARE(pages.size(), 10);
-    QVERIFY(pages[0].contains("AA40 TPR 40"));
-    QVERIFY(!pages[0].contains("AA41"));
+    QVERIFY(pages[0].contains("AA32 TPR 32"));
+    QVERIFY(!pages[0].contains("AA33"));
     QVERIFY(pages[9].contains("AH48 TPR 384"));
+}
+
+// Compared with an older copy: the issue text of Print setup on the record; the alteration
+// record to a PDF and to the printer holds the two changes, old then new; the labels of the
+// two changed channels only.
+void TestPrinting::alterationsWhileComparing()
+{
+    openSite(1);
+    QList<DipChannel> older;
+    for (int c = 1; c <= 384; ++c)
+        older.append({c == 2 ? "TPR 2X" : "TPR " + QByteArray::number(c), c % 4 == 0 && c != 8});
+    writeFile(path("older.dip"), dipBytes(older));
+    dialogs->chooseNext(path("older.dip"));
+    fileMenu(Qt::Key_C);
+    whenShown<QInputDialog>([](QInputDialog* setup) {
+        QTest::keyClicks(setup->findChild<QLineEdit*>(), "Issue B");
+        QTest::keyClick(setup, Qt::Key_Return);
+    });
+    fileMenu(Qt::Key_U);
+    printByKey(false, path("record.pdf"), [&] { fileMenu(Qt::Key_F); });
+    QVERIFY(PdfPages::texts(path("record.pdf")).first().contains("Issue: Issue B"));
+    for (const bool printer : {false, true}) {
+        printByKey(printer, path("altered.pdf"),
+                   [&] { fileMenu(printer ? Qt::Key_G : Qt::Key_K); });
+        const QString text = PdfPages::texts(path("altered.pdf")).join("").simplified();
+        QVERIFY2(text.contains("AA02 Relay name TPR 2X -> TPR 2 AA08 Back contact Front -> Back"),
+                 qPrintable(text));
+        QVERIFY(text.contains("Channels changed: 2"));
+    }
+    whenShown<QInputDialog>([](QInputDialog* start) { QTest::keyClick(start, Qt::Key_Return); });
+    printByKey(true, path("changed.pdf"), [&] { fileMenu(Qt::Key_Y); });
+    const QString labels = PdfPages::texts(path("changed.pdf")).join("");
+    QVERIFY(labels.contains("AA01") && labels.contains("AA08 TPR 8"));
+    QVERIFY(!labels.contains("AA09") && !labels.contains("AA12"));
+    QCOMPARE(dialogs->texts(), QStringList());
 }
 
 QTEST_MAIN(TestPrinting)

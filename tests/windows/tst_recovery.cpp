@@ -96,7 +96,8 @@ private slots:
         QCOMPARE(table.rowCount(), 768);
         QCOMPARE(table.channel(0).relNam, "RECOVER ME");
         QVERIFY(table.channel(5).back);
-        QCOMPARE(window.windowTitle(), "north - ZR415 configuration editor");
+        QCOMPARE(window.windowTitle(), "north[*] - ZR415 configuration editor");
+        QVERIFY(window.isWindowModified());
         // The restored site is this editor's now: one copy, its own.
         QCOMPARE(copies(), QStringList{QFileInfo(recovery.copyPath()).fileName()});
         recovery.discard();

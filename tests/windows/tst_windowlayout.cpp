@@ -1,11 +1,13 @@
-// What the window shows: whole relay names, the cards and units, a status bar that cuts
-// nothing, whole titles.
+// What the window shows: whole relay names, the cards and units, a status bar of one line,
+// whole titles, and what a screen reader hears.
 #include "commands/ChannelCount.h"
 #include "support/ModalDriver.h"
 #include "support/TableRows.h"
 #include "support/WindowUnderTest.h"
+#include "windows/ElidedLabel.h"
 #include "windows/WidgetDialogs.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QFontInfo>
 #include <QHeaderView>
@@ -29,9 +31,11 @@ private slots:
     void sixteenCapitalsShowWhole();
     void aNameStillCutShowsWholeInItsTooltip();
     void cardsAndUnitsAreLinedOff();
-    void longNotesWrapBesideTheCounts();
+    void statusBarKeepsToOneLine();
+    void screenReadersHearEachCell();
     void messageBoxShowsItsWholeTitle_data();
     void messageBoxShowsItsWholeTitle();
+    void enterAnswersNoWhenYesReplacesAFile();
 };
 
 // ZR415_TEST_FONT stands in for the system's fonts, as another platform's would.
@@ -101,19 +105,44 @@ void TestWindowLayout::cardsAndUnitsAreLinedOff()
     QVERIFY2(unit < card, qPrintable(QString("%1 %2").arg(unit).arg(card)));
 }
 
-// The note stays whole on the left, the counts keep their place on the right.
-void TestWindowLayout::longNotesWrapBesideTheCounts()
+// A long note is cut, whole in its tooltip; the bar stays one line and the grid keeps its rows.
+void TestWindowLayout::statusBarKeepsToOneLine()
 {
-    auto* note = window->findChild<QLabel*>("StatusNote");
-    auto* counts = window->findChild<QLabel*>("StatusChannels");
+    const int barHeight = window->statusBar()->height();
+    const int gridHeight = grid()->height();
+    auto* note = window->findChild<ElidedLabel*>("StatusNote");
     pasteAt(1, Model::ColBack, "x\n?\n!\n");
-    QCOMPARE(note->text(), "2 contact values were not Back or Front, the first for AA03; those "
-                           "cells were left as they were.");
-    // Laid out once the status bar has taken the wrapped note's height.
+    const QString text = "2 contact values were not Back or Front, the first for AA03; those "
+                         "cells were left as they were.";
+    QCOMPARE(note->text(), text);
+    QCOMPARE(note->toolTip(), text);
     QApplication::processEvents();
-    QVERIFY(note->height() >= note->heightForWidth(note->width()));
-    QVERIFY(note->geometry().right() < counts->mapTo(window->statusBar(), QPoint(0, 0)).x());
-    QCOMPARE(counts->text(), "0 of 384 channels in use, 1 on back contacts");
+    QVERIFY(note->shownText().endsWith(QChar(0x2026)));
+    QCOMPARE(window->statusBar()->height(), barHeight);
+    QCOMPARE(grid()->height(), gridHeight);
+    for (const char* name : {"StatusNote", "StatusChannels", "StatusChecks"}) {
+        const QLabel* label = window->findChild<QLabel*>(name);
+        QVERIFY2(label->height() < 2 * label->fontMetrics().height(), name);
+    }
+}
+
+// Through Qt's accessibility interfaces, as a screen reader asks.
+void TestWindowLayout::screenReadersHearEachCell()
+{
+    putRelayName(table(), 54, "TPR 12");
+    QAccessibleInterface* view = QAccessible::queryAccessibleInterface(grid());
+    QVERIFY(view && view->tableInterface());
+    const auto cell = [view](int row, int column) {
+        return view->tableInterface()->cellAt(row, column)->text(QAccessible::Name);
+    };
+    QCOMPARE(cell(54, Model::ColRelNam), "AB07, Relay name, TPR 12");
+    QCOMPARE(cell(54, Model::ColBack), "AB07, Back contact, Front");
+    QCOMPARE(cell(0, Model::ColStDn), "AA01, State down, DN");
+    for (const char* name : {"StatusNote", "StatusChannels", "StatusChecks"}) {
+        QWidget* label = window->findChild<QLabel*>(name);
+        QCOMPARE(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name),
+                 static_cast<QLabel*>(label)->text());
+    }
 }
 
 void TestWindowLayout::messageBoxShowsItsWholeTitle_data()
@@ -151,6 +180,18 @@ void TestWindowLayout::messageBoxShowsItsWholeTitle()
     QVERIFY2(width > titleWidth + 60, qPrintable(QString("%1 %2").arg(width).arg(titleWidth)));
     QCOMPARE(table().rowCount(), 768);
     QCOMPARE(selector.currentIndex(), 1);
+}
+
+void TestWindowLayout::enterAnswersNoWhenYesReplacesAFile()
+{
+    WidgetDialogs real(window.get());
+    ModalDriver driver;
+    driver.when("QMessageBox", [](QWidget* box) { QTest::keyClick(box, Qt::Key_Return); });
+    MessageRequest question{"x already holds a DChannel.cfg. Replace it?", EditorTitle(),
+                            MessageIcon::Question, MessageButtons::YesNo};
+    question.noByDefault = true;
+    QCOMPARE(real.showMessage(question), MessageAnswer::No);
+    QVERIFY(driver.finished());
 }
 
 QTEST_MAIN(TestWindowLayout)

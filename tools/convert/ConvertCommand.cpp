@@ -1,16 +1,17 @@
 #include "ConvertCommand.h"
 
 #include "SelfTest.h"
+#include "SiteListing.h"
+#include "checks/CardCheck.h"
 #include "checks/Fingerprint.h"
 #include "checks/SiteChecks.h"
 #include "checks/SiteComparison.h"
 #include "commands/SiteFingerprint.h"
 #include "commands/SiteFormats.h"
-#include "common/ChannelLabel.h"
 #include "common/ConsoleDialogs.h"
-#include "common/ModFileUtil.h"
 #include "common/ShowMessage.h"
 #include "corvane/ModCrvFile.h"
+#include "document/DipFile.h"
 #include "document/SitePaths.h"
 #include "document/SiteSize.h"
 #include "labels/ExportLabelDatabase.h"
@@ -52,26 +53,6 @@ void sayNothingWritten()
                stderr);
 }
 
-// The editor marks the names a file cuts; a script gets one notice once they are written.
-void sayNamesCut(const ChannelRows& rows)
-{
-    int cut = 0;
-    int first = 0;
-    for (int row = 0; row < rows.size(); ++row) {
-        if (rows[row].relNam.size() > kRelayNameLimit && cut++ == 0)
-            first = row + 1;
-    }
-    if (cut == 1)
-        ShowMessage(QStringLiteral("1 relay name was longer than 16 characters and was written "
-                                   "cut to 16: %1.")
-                        .arg(ModFunc::ChannelLabel(first)));
-    else if (cut > 1)
-        ShowMessage(QStringLiteral("%1 relay names were longer than 16 characters and were "
-                                   "written cut to 16, the first on %2.")
-                        .arg(cut)
-                        .arg(ModFunc::ChannelLabel(first)));
-}
-
 } // namespace
 
 QString ConvertCommand::usage()
@@ -86,6 +67,7 @@ QString ConvertCommand::usage()
         "  zr415-convert --check INPUT               list the problems a checker looks for\n"
         "  zr415-convert --compare A B [--record PDF]  list what differs between two sites\n"
         "  zr415-convert --fingerprint [--full] FILE...  print each site's fingerprint\n"
+        "  zr415-convert --verify SITE CARDFILE      is CARDFILE what Save writes for SITE?\n"
         "  zr415-convert --self-test                 run the built-in reference cases\n"
         "  zr415-convert --help | --version\n"
         "\n"
@@ -102,7 +84,8 @@ QString ConvertCommand::usage()
         "Exit status: 0 success; 1 the read failed or was cancelled, the site was cut, or\n"
         "the write failed (OUTPUT is then not written); 2 usage error. --check and --compare\n"
         "exit 0 when there is no problem or difference, 1 when there is, 2 when a site cannot\n"
-        "be read; --self-test 0 when every case passes, else 1.\n");
+        "be read; --verify 0 when identical, 1 when not, 2 when either cannot be read;\n"
+        "--self-test 0 when every case passes, else 1.\n");
 }
 
 int ConvertCommand::run(const QStringList& arguments)
@@ -117,7 +100,7 @@ int ConvertCommand::run(const QStringList& arguments)
                        valued("label-sheet", "PDF"), valued("start", "N"),
                        valued("changed-against", "OLD"), valued("sites", "CONFIGDIR"),
                        flag("check"), flag("compare"), valued("record", "PDF"), flag("fingerprint"),
-                       flag("full"), flag("self-test")});
+                       flag("full"), flag("self-test"), flag("verify")});
     if (!parser.parse(QStringList{QStringLiteral("zr415-convert")} + arguments))
         return usageError(parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) {
@@ -160,16 +143,17 @@ int ConvertCommand::runMode(const QCommandLineParser& parser) const
     };
     const auto value = [&](const char* name) { return parser.value(QLatin1String(name)); };
     int modes = 0;
-    for (const char* mode :
-         {"sites", "labels", "label-sheet", "check", "compare", "fingerprint", "self-test"})
+    for (const char* mode : {"sites", "labels", "label-sheet", "check", "compare", "fingerprint",
+                             "self-test", "verify"})
         modes += int(parser.isSet(QLatin1String(mode)));
     if (modes > 1)
         return usageError(QStringLiteral("Expected one of --sites, --labels, --label-sheet, "
-                                         "--check, --compare, --fingerprint, --self-test."));
+                                         "--check, --compare, --fingerprint, --self-test, "
+                                         "--verify."));
     if (const std::optional<QString> stray = strayOption(parser))
         return usageError(*stray);
     if (parser.isSet(QStringLiteral("sites")))
-        return positional.isEmpty() ? listSites(value("sites"))
+        return positional.isEmpty() ? SiteListing::print(value("sites"))
                                     : expect(false, "--sites CONFIGDIR");
     if (parser.isSet(QStringLiteral("labels")))
         return positional.size() == 1 ? exportLabels(positional[0], value("labels"))
@@ -187,26 +171,13 @@ int ConvertCommand::runMode(const QCommandLineParser& parser) const
         return !positional.isEmpty()
                    ? printFingerprints(positional, parser.isSet(QStringLiteral("full")))
                    : expect(false, "--fingerprint FILE...");
+    if (parser.isSet(QStringLiteral("verify")))
+        return positional.size() == 2 ? verifyCard(positional[0], positional[1])
+                                      : expect(false, "--verify SITE CARDFILE");
     if (parser.isSet(QStringLiteral("self-test")))
         return positional.isEmpty() ? SelfTest::run() : expect(false, "--self-test alone");
     return positional.size() == 2 ? convert(positional[0], positional[1])
                                   : expect(false, "an INPUT and an OUTPUT");
-}
-
-int ConvertCommand::listSites(const QString& configDir)
-{
-    // The editor lists nothing for a missing directory; here that is most likely a typing error.
-    if (!ModFileUtil::IsDirectory(configDir)) {
-        std::fprintf(stderr, "No such directory: %s\n\n", configDir.toLocal8Bit().constData());
-        return Failed;
-    }
-    const ModCrvFile::SiteScan scan = ModCrvFile::RegisterSites(configDir);
-    for (const MessageRequest& failure : scan.failures)
-        showBox(failure);
-    for (qsizetype i = 1; i < scan.sites.size(); ++i)
-        std::printf("%s\t%s\n", scan.sites[i].SiteName.toLocal8Bit().constData(),
-                    scan.sites[i].SiteDir.toLocal8Bit().constData());
-    return Success;
 }
 
 std::optional<ChannelRows> ConvertCommand::readSite(const QString& input, bool takeCut) const
@@ -247,9 +218,21 @@ int ConvertCommand::convert(const QString& input, const QString& output) const
         showBox(SiteFormats::writeFailure(*outputFormat, result));
         return Failed;
     }
-    if (outputFormat->cutsNames)
-        sayNamesCut(*rows);
+    if (const QString cut = NamesCutNotice(*rows); outputFormat->cutsNames && !cut.isEmpty())
+        ShowMessage(cut);
     return Success;
+}
+
+int ConvertCommand::verifyCard(const QString& site, const QString& card) const
+{
+    if (!SiteFormats::forInput(site))
+        return usageError(SiteFormats::UnknownFileTypeText());
+    const std::optional<ChannelRows> rows = readSite(site, true);
+    if (!rows)
+        return Unreadable;
+    const CardCheck check = CheckCard(card, EncodeDipFile(*rows), ReadBackFromDevice);
+    showBox(VerifyCardBox(check, card, int(rows->size())));
+    return !check.readError.isEmpty() ? Unreadable : check.verified() ? Success : Failed;
 }
 
 SiteState ConvertCommand::siteOf(const QString& input)

@@ -35,14 +35,14 @@ private:
     int writeLabelSheet(const QString& input, const QString& output, const QString& start,
                         const QString& changedAgainst) const;
     static int writePdf(PagedDocument& document, const QString& output);
-    // --sites CONFIGDIR: one line per site, its name, a tab, its directory.
-    static int listSites(const QString& configDir);
     // --check INPUT: one line per problem.
     int checkSite(const QString& input) const;
     // --compare A B: one line per difference; with `record`, the alteration record from A to B.
     int compareSites(const QString& first, const QString& second, const QString& record) const;
     // --fingerprint FILE...: a line per file, its fingerprint (or whole SHA-256), a tab, its name.
     int printFingerprints(const QStringList& files, bool full) const;
+    // --verify SITE CARDFILE: whether CARDFILE is byte for byte what Save writes for SITE.
+    int verifyCard(const QString& site, const QString& card) const;
     // The rows of INPUT, or nothing after a failure that was reported. A site cut to 3072
     // channels is taken with --yes, or when `takeCut`.
     std::optional<ChannelRows> readSite(const QString& input, bool takeCut = false) const;

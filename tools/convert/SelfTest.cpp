@@ -117,9 +117,7 @@ QString runCase(const QString& caseDir)
 
 QString executableChecksum()
 {
-    QString error;
-    const QString sha = Fingerprint::fullOfFile(QCoreApplication::applicationFilePath(), error);
-    return sha.isEmpty() ? QStringLiteral("(not read: %1)").arg(error) : sha;
+    return Fingerprint::ofProgram(QCoreApplication::applicationFilePath());
 }
 
 int run()

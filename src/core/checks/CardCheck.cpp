@@ -1,56 +1,54 @@
 #include "CardCheck.h"
 
-#include "common/ChannelLabel.h"
-#include "document/DipFile.h"
+#include "CardDifference.h"
+#include "common/FileReader.h"
+#include "common/SystemError.h"
 
-#include <QFile>
+#include <QDir>
 
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <unistd.h>
-#endif
+#include <cerrno>
+
+namespace {
+
+constexpr qint64 kLargestCardFile = 64 * 1024 * 1024;
+
+} // namespace
 
 QByteArray ReadBackFromDevice(const QString& path, QString& error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = file.errorString();
-        return {};
-    }
-#if defined(Q_OS_UNIX) && defined(POSIX_FADV_DONTNEED)
+    FileReader file(path);
     // What the system still holds in memory of the file would hide what the card holds.
-    ::posix_fadvise(file.handle(), 0, 0, POSIX_FADV_DONTNEED);
-#endif
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        error = file.errorString();
+    file.bypassCache();
+    // A file far larger than any site is no copy of one; it is not read.
+    QByteArray bytes = file.size() > kLargestCardFile ? QByteArray() : file.read(file.size() + 1);
+    if (file.failed())
+        error = file.error();
+    else if (file.size() > kLargestCardFile)
+        error = SystemError::text(EFBIG);
     return bytes;
 }
 
-QString CardCheck::whereText() const
-{
-    if (firstChannel == 0)
-        return QStringLiteral("the header");
-    if (longer)
-        return QStringLiteral("the length of the file");
-    return QStringLiteral("channel %1").arg(ModFunc::ChannelLabel(firstChannel));
-}
-
-CardCheck CheckCard(const QString& path, const QByteArray& written, const CardReader& read)
+CardCheck CheckCard(const QString& path, const QByteArray& site, const CardReader& read)
 {
     CardCheck check;
-    const QByteArray held = read(path, check.readError);
-    if (!check.readError.isEmpty() || held == written)
-        return check;
-    qsizetype at = 0;
-    while (at < held.size() && at < written.size() && held[at] == written[at])
-        ++at;
-    // Past the last record written no channel of the site differs.
-    if (at == written.size()) {
-        check.longer = true;
-        return check;
-    }
-    check.firstChannel =
-        at < DipHeader::kSize ? 0 : int((at - DipHeader::kSize) / DipChannelRecord::kSize) + 1;
+    const QByteArray card = read(path, check.readError);
+    if (check.readError.isEmpty())
+        check.difference = DescribeCardDifference(site, card);
     return check;
+}
+
+MessageRequest VerifyCardBox(const CardCheck& check, const QString& path, int channels)
+{
+    const QString card = QDir::toNativeSeparators(path);
+    if (check.verified())
+        return {QStringLiteral("Card verified: %1 channels in %2 match the site.")
+                    .arg(channels)
+                    .arg(card),
+                EditorTitle(), MessageIcon::Information, MessageButtons::Ok};
+    const QString text =
+        check.readError.isEmpty()
+            ? QStringLiteral("%1 differs from the site.\r\n%2").arg(card, check.difference)
+            : QStringLiteral("The card's file could not be read to verify it:\r\n%1\r\n%2")
+                  .arg(card, check.readError);
+    return {text, EditorTitle(), MessageIcon::Exclamation, MessageButtons::Ok};
 }

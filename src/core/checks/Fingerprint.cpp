@@ -62,4 +62,11 @@ QString fullOfFile(const QString& path, QString& error)
     return QString::fromLatin1(hash.result().toHex());
 }
 
+QString ofProgram(const QString& path)
+{
+    QString error;
+    const QString sha = fullOfFile(path, error);
+    return sha.isEmpty() ? QStringLiteral("(not read: %1)").arg(error) : sha;
+}
+
 } // namespace Fingerprint

@@ -21,5 +21,8 @@ QString shortened(const QString& full);
 
 // The whole SHA-256 of a regular file's bytes as they are, or empty with `error` set.
 QString fullOfFile(const QString& path, QString& error);
+// The whole SHA-256 of a program's file, or why it could not be read: what an engineer records
+// to show which build of a tool was used.
+QString ofProgram(const QString& path);
 
 } // namespace Fingerprint

@@ -8,6 +8,8 @@
 
 #include <QHash>
 
+#include <algorithm>
+
 namespace {
 
 using Model = ChannelTableModel;
@@ -116,4 +118,25 @@ QString ProblemLine(const SiteProblem& problem)
 {
     return ModFunc::ChannelLabel(problem.row + 1) + u'\t' + ColumnCaption(problem.column) + u'\t' +
            problem.text;
+}
+
+QString NamesCutNotice(const ChannelRows& rows)
+{
+    const auto first = std::find_if(rows.begin(), rows.end(), [](const ChannelRow& row) {
+        return row.relNam.size() > kRelayNameLimit;
+    });
+    if (first == rows.end())
+        return {};
+    const auto cut = std::count_if(first, rows.end(), [](const ChannelRow& row) {
+        return row.relNam.size() > kRelayNameLimit;
+    });
+    const QString label = ModFunc::ChannelLabel(int(first - rows.begin()) + 1);
+    if (cut == 1)
+        return QStringLiteral(
+                   "1 relay name was longer than 16 characters and was written cut to 16: %1.")
+            .arg(label);
+    return QStringLiteral("%1 relay names were longer than 16 characters and were written cut to "
+                          "16, the first on %2.")
+        .arg(cut)
+        .arg(label);
 }

@@ -22,3 +22,7 @@ QList<SiteProblem> CheckSite(const ChannelRows& rows);
 
 // The problem as one line: label, column caption and text, split by tabs.
 QString ProblemLine(const SiteProblem& problem);
+
+// The one notice for the names longer than the 16 characters a file holds, which the writers
+// cut; empty when there are none.
+QString NamesCutNotice(const ChannelRows& rows);

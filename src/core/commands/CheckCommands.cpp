@@ -3,6 +3,7 @@
 #include "DocumentCommands.h"
 #include "FileDialogSettings.h"
 #include "SiteFormats.h"
+#include "checks/Fingerprint.h"
 #include "common/AtomicFile.h"
 #include "common/ShowMessage.h"
 #include "common/Windows1252.h"
@@ -14,6 +15,8 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
+#include <QSet>
 
 using ModFunc::ShowMessage;
 
@@ -35,6 +38,9 @@ CheckCommands::CheckCommands(DocumentCommands& commands, ChannelTableModel& tabl
     connect(&table, &QAbstractItemModel::rowsInserted, this, &CheckCommands::followTable);
     connect(&table, &QAbstractItemModel::rowsRemoved, this, &CheckCommands::followTable);
     connect(&table, &QAbstractItemModel::modelReset, this, &CheckCommands::followTable);
+    connect(&otherFile_, &ComparedFile::changedOnDisk, this, &CheckCommands::readOtherAgain);
+    // The editor's own Save may have written the other file.
+    connect(&commands, &DocumentCommands::fileUsed, &otherFile_, &ComparedFile::checkNow);
 }
 
 bool CheckCommands::comparing() const
@@ -60,9 +66,13 @@ bool CheckCommands::compareWithFile(const QString& path)
     }
     const SiteRead read =
         format->read({path, DefaultRows(SiteSize::choiceChannels(0)), SiteFormats::AskCsvQuestion});
-    SiteFormats::showRead(*format, read);
-    if (!read.applies())
+    if (!read.applies()) {
+        SiteFormats::showRead(*format, read);
         return false;
+    }
+    // The open site did not change, so what the read says belongs with the comparison, not in a
+    // box that reads as if the site had been loaded.
+    readNotices_ = read.notices;
     compareWithSite(read.rows, format->holdsStateTexts, path);
     return true;
 }
@@ -70,6 +80,7 @@ bool CheckCommands::compareWithFile(const QString& path)
 void CheckCommands::compareWithSite(const ChannelRows& other, bool states, const QString& path)
 {
     otherPath_ = path;
+    otherFile_.follow(path, other);
     marks_.set(other, states);
     followTable();
 }
@@ -83,27 +94,19 @@ void CheckCommands::CompareWith()
         compareWithFile(*path);
 }
 
+// The card's file against the bytes Save writes for the site: reading it as a site would take
+// missing records for spares.
 void CheckCommands::VerifyCard()
 {
     commands_.FinishEdit();
     FileDialogRequest request = FileDialogSettings::verifyCard();
     request.directory = dirs_.cfPath;
+    request.fileName = commands_.site().siteFileTitle;
     const std::optional<QString> path = Dialogs::current().chooseFile(request);
-    if (!path || !compareWithFile(*path))
+    if (!path)
         return;
-    const SiteComparison& differences = comparison();
-    if (differences.same()) {
-        ShowMessage(QStringLiteral("Card verified: %1 channels in %2 match the site.")
-                        .arg(table_.channelCount())
-                        .arg(native(*path)));
-        return;
-    }
-    const QString places = differences.count() == 1
-                               ? QStringLiteral("1 place")
-                               : QStringLiteral("%1 places").arg(differences.count());
-    AskUser(QStringLiteral("%1 differs from the site in %2; the first is %3.")
-                .arg(native(*path), places, table_.label(differences.firstRow())),
-            EditorTitle(), MessageIcon::Exclamation, MessageButtons::Ok);
+    const CardCheck check = CheckCard(*path, EncodeDipFile(table_.rows()), readCard_);
+    Dialogs::current().showMessage(VerifyCardBox(check, *path, table_.channelCount()));
 }
 
 void CheckCommands::ExportAndVerify()
@@ -122,9 +125,9 @@ void CheckCommands::ExportAndVerify()
         !check.readError.isEmpty()
             ? QStringLiteral("The card could not be read back to verify it:\r\n%1\r\n%2")
                   .arg(native(*path), check.readError)
-            : QStringLiteral("The card does not hold what was written to %1: %2 differs.\r\n"
+            : QStringLiteral("The card does not hold what was written to %1.\r\n%2\r\n"
                              "Export to the card again, or use another card.")
-                  .arg(native(*path), check.whereText());
+                  .arg(native(*path), check.difference);
     AskUser(text, EditorTitle(), MessageIcon::Critical, MessageButtons::Ok);
 }
 
@@ -134,11 +137,69 @@ void CheckCommands::EndComparison()
         return;
     marks_.clear();
     otherPath_.clear();
+    otherFile_.stop();
+    readNotices_.clear();
     comparison_ = {};
     emit comparisonChanged();
 }
 
-// The differences for the checking record: both sites and the date first, then a line each.
+// Quietly: the notices were shown when it was first read. One that no longer reads ends the
+// comparison, which would otherwise show what the file no longer holds.
+void CheckCommands::readOtherAgain()
+{
+    const QString path = otherPath_;
+    const SiteFormat* format = SiteFormats::forInput(path);
+    const SiteRead read =
+        format->read({path, DefaultRows(SiteSize::choiceChannels(0)), SiteFormats::AskCsvQuestion});
+    if (read.applies()) {
+        readNotices_ = read.notices;
+        compareWithSite(read.rows, marks_.statesCompared(), path);
+        return;
+    }
+    EndComparison();
+    SiteFormats::showRead(*format, read);
+    ShowMessage(QStringLiteral("%1 changed and could not be read again: the comparison has ended.")
+                    .arg(native(path)));
+}
+
+namespace {
+
+QString timeText(const QDateTime& time)
+{
+    return time.isValid() ? time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) : QString();
+}
+
+} // namespace
+
+// Both sites as they were compared, so that the report shows what was checked against what.
+QStringList CheckCommands::reportHead() const
+{
+    const SiteState& site = commands_.site();
+    const QString ours = site.sitePath.isEmpty() ? site.siteName : native(site.sitePath);
+    const QString oursTime =
+        site.sitePath.isEmpty() ? QString() : timeText(QFileInfo(site.sitePath).lastModified());
+    QSet<int> rows;
+    for (const SiteComparison::Cell& cell : comparison().cells)
+        rows.insert(cell.row);
+    int onlyOne = 0;
+    for (const SiteComparison::Extra& extra : comparison().extras)
+        onlyOne += extra.last - extra.first + 1;
+    const QString yesNo[] = {QStringLiteral("No"), QStringLiteral("Yes")};
+    return {QStringLiteral("This site,") + QuotedCsvField(ours),
+            QStringLiteral("This site modified,") + oursTime,
+            QStringLiteral("This site fingerprint,") + Fingerprint::ofSite(table_.rows()),
+            QStringLiteral("This site unsaved changes,") + yesNo[commands_.isModified()],
+            QStringLiteral("Other site,") + QuotedCsvField(native(otherPath_)),
+            QStringLiteral("Other site modified,") + timeText(QFileInfo(otherPath_).lastModified()),
+            QStringLiteral("Other site fingerprint,") + QuotedCsvField(otherFile_.fingerprint()),
+            QStringLiteral("Date,") + timeText(QDateTime::currentDateTime()),
+            QStringLiteral("Differences,%1").arg(comparison().count()),
+            QStringLiteral("Channels differing,%1").arg(rows.size()),
+            QStringLiteral("Channels only in one site,%1").arg(onlyOne)};
+}
+
+// The differences for the checking record: both sites, the date and the counts first, then a
+// line each.
 void CheckCommands::SaveReport()
 {
     commands_.FinishEdit();
@@ -146,15 +207,14 @@ void CheckCommands::SaveReport()
         return;
     FileDialogRequest request = FileDialogSettings::report();
     request.directory = dirs_.filePath;
+    const QString site = commands_.site().siteName;
+    request.fileName =
+        (site.isEmpty() ? QStringLiteral("site") : site) + QStringLiteral(" differences.csv");
     const std::optional<QString> path = Dialogs::current().chooseFile(request);
     if (!path)
         return;
-    const QString site = commands_.site().sitePath.isEmpty() ? commands_.site().siteName
-                                                             : native(commands_.site().sitePath);
-    QStringList lines{QStringLiteral("This site,") + QuotedCsvField(site),
-                      QStringLiteral("Other site,") + QuotedCsvField(native(otherPath_)),
-                      QStringLiteral("Date,") + QDate::currentDate().toString(Qt::ISODate),
-                      QStringLiteral("Channel,Column,This site,Other site")};
+    QStringList lines = reportHead();
+    lines.append(QStringLiteral("Channel,Column,This site,Other site"));
     for (const QString& line : DifferenceLines(comparison())) {
         QStringList fields = line.split(u'\t');
         for (QString& field : fields)

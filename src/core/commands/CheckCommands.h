@@ -1,11 +1,13 @@
 #pragma once
 
+#include "ComparedFile.h"
 #include "ComparisonMarks.h"
 #include "checks/CardCheck.h"
 #include "checks/SiteComparison.h"
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class ChannelTableModel;
 class DocumentCommands;
@@ -13,7 +15,8 @@ struct DirSettings;
 
 // The checker's commands: compare the open site with another read beside it (never into it),
 // verify a card's channel file against the site, save the differences as a report. A
-// comparison lasts until End comparison, New, Open or Import.
+// comparison lasts until End comparison, New, Open or Import, and is read again whenever the
+// other file changes on disk.
 class CheckCommands : public QObject
 {
     Q_OBJECT
@@ -38,6 +41,10 @@ public:
     // What differs now; it follows every edit.
     const SiteComparison& comparison() const { return comparison_; }
     QString otherPath() const { return otherPath_; }
+    // The other site's fingerprint and number of channels, as last read.
+    const ComparedFile& otherFile() const { return otherFile_; }
+    // What the read of the other site said ("3072 channels loaded", names cut).
+    QStringList readNotices() const { return readNotices_; }
 
 signals:
     void comparisonChanged();
@@ -45,12 +52,16 @@ signals:
 private:
     bool compareWithFile(const QString& path);
     void followTable();
+    void readOtherAgain();
+    QStringList reportHead() const;
 
     DocumentCommands& commands_;
     ChannelTableModel& table_;
     DirSettings& dirs_;
     ComparisonMarks marks_;
     QString otherPath_;
+    ComparedFile otherFile_;
+    QStringList readNotices_;
     SiteComparison comparison_; // made once a change, for the panel, the counts and F8
     CardReader readCard_ = ReadBackFromDevice;
 };

@@ -5,6 +5,7 @@
 #include "ChannelEditCommand.h"
 #include "FileDialogSettings.h"
 #include "SiteFormats.h"
+#include "common/ModFileUtil.h"
 #include "common/ShowMessage.h"
 #include "document/DipFile.h"
 #include "document/DirSettings.h"
@@ -12,6 +13,8 @@
 #include "document/SiteSize.h"
 #include "labels/ExportLabelDatabase.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QUndoStack>
 
 using ModFunc::ShowMessage;
@@ -220,6 +223,19 @@ bool DocumentCommands::mayOverwriteSiteFile()
                    MessageButtons::YesNo) == MessageAnswer::Yes;
 }
 
+// The name typed with .cfg only picks the folder, whose DChannel.cfg may be another site's.
+bool DocumentCommands::mayReplaceChannelFile(const QString& folder)
+{
+    if (!QFileInfo(ModFileUtil::FindFileIgnoringCase(folder, QStringLiteral("DChannel.cfg")))
+             .isFile())
+        return true;
+    MessageRequest question{QStringLiteral("%1 already holds a DChannel.cfg. Replace it?")
+                                .arg(QDir::toNativeSeparators(QDir::cleanPath(folder))),
+                            EditorTitle(), MessageIcon::Question, MessageButtons::YesNo};
+    question.noByDefault = true;
+    return Dialogs::current().showMessage(question) == MessageAnswer::Yes;
+}
+
 void DocumentCommands::ReloadSite()
 {
     FinishEdit();
@@ -261,7 +277,10 @@ bool DocumentCommands::saveAsPath(const QString& path)
         ShowMessage(SiteFormats::UnknownFileTypeText());
         return false;
     }
-    const FileResult result = format->write(table_.rows(), site_, format->target(path));
+    const QString target = format->target(path);
+    if (format == &SiteFormats::corvane() && !mayReplaceChannelFile(target))
+        return false;
+    const FileResult result = format->write(table_.rows(), site_, target);
     if (!result) {
         showBox(SiteFormats::writeFailure(*format, result));
         return false;

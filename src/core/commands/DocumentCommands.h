@@ -87,6 +87,7 @@ private:
     bool saveAsPath(const QString& path);
     bool saveDip(const QString& path);
     bool mayOverwriteSiteFile();
+    bool mayReplaceChannelFile(const QString& folder);
     bool applyRead(const SiteFormat& format, const SiteRead& read);
     void startHistory(bool modified);
     void rememberDialogFile(const QString& path);

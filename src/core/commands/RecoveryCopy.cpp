@@ -39,6 +39,15 @@ QByteArray RecoveryCopy::encode() const
     return bytes;
 }
 
+bool RecoveryCopy::isFromNewerVersion(const QByteArray& bytes)
+{
+    QDataStream in(bytes);
+    quint32 magic = 0;
+    quint16 version = 0;
+    in >> magic >> version;
+    return in.status() == QDataStream::Ok && magic == kMagic && version > kVersion;
+}
+
 std::optional<RecoveryCopy> RecoveryCopy::decode(const QByteArray& bytes)
 {
     QDataStream in(bytes);

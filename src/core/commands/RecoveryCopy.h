@@ -20,4 +20,6 @@ struct RecoveryCopy
     QByteArray encode() const;
     // Nothing for bytes that are no recovery copy, or a damaged one.
     static std::optional<RecoveryCopy> decode(const QByteArray& bytes);
+    // Whether the bytes are a copy that a later version of the editor wrote.
+    static bool isFromNewerVersion(const QByteArray& bytes);
 };

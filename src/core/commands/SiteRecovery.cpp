@@ -4,10 +4,12 @@
 #include "RecoveryCopy.h"
 #include "common/AtomicFile.h"
 #include "common/Dialogs.h"
+#include "common/FileReader.h"
 #include "document/ChannelTableModel.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QUuid>
 
@@ -16,10 +18,14 @@
 namespace {
 
 const QString kSuffix = QStringLiteral(".zr415-recovery");
+// A copy of the largest site is a few hundred kilobytes; a larger file is not read.
+constexpr qint64 kLargestCopy = 16 * 1024 * 1024;
+
+const QString kLockSuffix = QStringLiteral(".lock");
 
 QString lockPathOf(const QString& copy)
 {
-    return copy + QStringLiteral(".lock");
+    return copy + kLockSuffix;
 }
 
 // "14:02" for a copy of today, with the date before it for an older one.
@@ -46,10 +52,57 @@ struct LeftCopy
     std::shared_ptr<QLockFile> lock;
 };
 
-// The copies of editors that no longer run, newest first, each locked now by this editor.
-QList<LeftCopy> leftCopies(const QString& folder, const QString& own)
+// A copy that gives no site back, moved out of the way: where it lies now, and why.
+struct SetAsideCopy
 {
-    QList<LeftCopy> left;
+    QString path;
+    QString reason;
+};
+
+struct LeftCopies
+{
+    QList<LeftCopy> restorable; // newest first
+    QList<SetAsideCopy> setAside;
+};
+
+// Why the file gives no site back; empty when `copy` got it.
+QString unrestorable(const WholeFile& file, std::optional<RecoveryCopy>& copy)
+{
+    if (!file.error.isEmpty())
+        return file.error;
+    if (RecoveryCopy::isFromNewerVersion(file.bytes))
+        return QStringLiteral("written by a newer version of ZR415Config");
+    copy = RecoveryCopy::decode(file.bytes);
+    return copy ? QString() : QStringLiteral("the copy is damaged");
+}
+
+// Renames the copy to a name no copy has; where it lies afterwards.
+QString setAside(const QString& path)
+{
+    for (int n = 1; n < 100; ++n) {
+        const QString aside = path + QStringLiteral(".set-aside") +
+                              (n > 1 ? QStringLiteral("-%1").arg(n) : QString());
+        if (!QFileInfo::exists(aside) && QFile::rename(path, aside))
+            return aside;
+    }
+    return path;
+}
+
+QString setAsideText(const QList<SetAsideCopy>& copies)
+{
+    QStringList lines{QStringLiteral("Some unsaved changes kept from an earlier run cannot be "
+                                     "restored. They were moved aside, not deleted:")};
+    for (const SetAsideCopy& copy : copies)
+        lines.append(QDir::toNativeSeparators(copy.path) + QStringLiteral(" (") + copy.reason +
+                     u')');
+    return lines.join(QStringLiteral("\r\n"));
+}
+
+// The copies of editors that no longer run, each locked now by this editor. What cannot be
+// restored is set aside, never removed: it may still hold the only record of a day's work.
+LeftCopies leftCopies(const QString& folder, const QString& own)
+{
+    LeftCopies left;
     const QDir dir(folder);
     for (const QString& name : dir.entryList({QStringLiteral("*") + kSuffix}, QDir::Files)) {
         const QString path = dir.filePath(name);
@@ -58,18 +111,33 @@ QList<LeftCopy> leftCopies(const QString& folder, const QString& own)
         lock->setStaleLockTime(0);
         if (path == own || !lock->tryLock(0))
             continue;
-        QFile file(path);
         std::optional<RecoveryCopy> copy;
-        if (file.open(QIODevice::ReadOnly))
-            copy = RecoveryCopy::decode(file.readAll());
-        if (copy)
-            left.append({path, *copy, lock});
+        const QString reason = unrestorable(FileReader::readWhole(path, kLargestCopy), copy);
+        if (reason.isEmpty())
+            left.restorable.append({path, *copy, lock});
         else
-            QFile::remove(path); // a damaged copy holds nothing to give back
+            left.setAside.append({setAside(path), reason});
     }
-    std::sort(left.begin(), left.end(),
+    std::sort(left.restorable.begin(), left.restorable.end(),
               [](const LeftCopy& a, const LeftCopy& b) { return a.copy.saved > b.copy.saved; });
     return left;
+}
+
+// What editors that ended part-way left beside their copies: the temporary file of a copy
+// being written, and the lock of an editor that kept no copy.
+void removeLeftovers(const QString& folder)
+{
+    AtomicFile::removeKilledSaves(folder, QString());
+    const QDir dir(folder);
+    for (const QString& name : dir.entryList({QStringLiteral("*") + lockPathOf(kSuffix)})) {
+        if (QFileInfo::exists(dir.filePath(name.chopped(kLockSuffix.size()))))
+            continue;
+        // Taken only from an editor that no longer runs; letting go of it removes it.
+        QLockFile lock(dir.filePath(name));
+        lock.setStaleLockTime(0);
+        if (lock.tryLock(0))
+            lock.unlock();
+    }
 }
 
 } // namespace
@@ -123,28 +191,49 @@ void SiteRecovery::writeNow()
     timer_.stop();
     if (!commands_.isModified())
         return;
+    // The folder may have been removed, or not been writable when this editor started.
+    if (!lock_->isLocked() && QDir().mkpath(folder_))
+        lock_->tryLock(0);
     const RecoveryCopy copy{table_.rows(), commands_.site(), commands_.siteStamp(),
                             QDateTime::currentDateTimeUtc()};
-    // A copy that cannot be written is tried again at the next change; nothing to tell.
-    AtomicFile::write(path_, copy.encode());
+    const FileResult written = AtomicFile::write(path_, copy.encode());
+    // Tried again until it can be written, the user told meanwhile.
+    if (!written)
+        timer_.start();
+    setFailure(written.error);
 }
 
 void SiteRecovery::discard()
 {
     timer_.stop();
     QFile::remove(path_);
+    setFailure(QString());
+}
+
+void SiteRecovery::setFailure(const QString& failure)
+{
+    if (failure == failure_)
+        return;
+    failure_ = failure;
+    emit keepingChanged(failure_);
 }
 
 bool SiteRecovery::offerLeftCopies()
 {
-    for (const LeftCopy& left : leftCopies(folder_, path_)) {
-        const MessageAnswer answer = AskUser(questionFor(left.copy), EditorTitle(),
+    removeLeftovers(folder_);
+    const LeftCopies left = leftCopies(folder_, path_);
+    if (!left.setAside.isEmpty()) {
+        AskUser(setAsideText(left.setAside), EditorTitle(), MessageIcon::Exclamation,
+                MessageButtons::Ok);
+    }
+    for (const LeftCopy& copy : left.restorable) {
+        const MessageAnswer answer = AskUser(questionFor(copy.copy), EditorTitle(),
                                              MessageIcon::Question, MessageButtons::RestoreDiscard);
         if (answer == MessageAnswer::Cancel)
             continue;
         if (answer == MessageAnswer::Restore)
-            commands_.restoreSite(left.copy.rows, left.copy.site, left.copy.stamp);
-        QFile::remove(left.path);
+            commands_.restoreSite(copy.copy.rows, copy.copy.site, copy.copy.stamp);
+        QFile::remove(copy.path);
         if (answer == MessageAnswer::Restore) {
             writeNow();
             return true;

@@ -30,7 +30,9 @@ public:
 
     // Offers each copy another editor left, newest first: "Restore the unsaved changes to
     // north from 14:02?" Restore puts the site in place and ends the offers; Discard removes
-    // the copy; closing the box keeps it for the next start. Answers whether one was restored.
+    // the copy; closing the box keeps it for the next start. A copy that cannot be read, is
+    // damaged or comes from a newer version is renamed out of the way, and one box says where.
+    // Answers whether one was restored.
     bool offerLeftCopies();
     // Removes this editor's copy: the changes were saved or are given up.
     void discard();
@@ -38,7 +40,13 @@ public:
     void writeNow();
     QString copyPath() const { return path_; }
 
+signals:
+    // Why the copy cannot be written; empty once it can again, or once there is nothing to keep.
+    void keepingChanged(const QString& failure);
+
 private:
+    void setFailure(const QString& failure);
+
     void scheduleWrite();
     void followModified(bool modified);
 
@@ -48,4 +56,5 @@ private:
     QString path_;
     std::unique_ptr<QLockFile> lock_;
     QTimer timer_;
+    QString failure_;
 };

@@ -19,6 +19,8 @@ struct MessageRequest
     QString title;
     MessageIcon icon = MessageIcon::Information;
     MessageButtons buttons = MessageButtons::Ok;
+    // Yes and No: No is the button Enter presses, for a question whose Yes replaces a file.
+    bool noByDefault = false;
 };
 
 struct FileDialogRequest

@@ -26,6 +26,9 @@ bool IsDirectory(const QString& path)
 
 QString JoinPath(const QString& directory, const QString& name)
 {
+    // No folder is the current folder, as the system takes a bare name.
+    if (directory.isEmpty())
+        return name;
     return directory + QDir::separator() + name;
 }
 

@@ -27,7 +27,8 @@ struct Subdirectories
 // "." and ".." are left out. When the directory cannot be listed, the failure says why.
 Subdirectories ListSubdirectories(const QString& directory);
 
-// The directory and the name joined with the platform's separator.
+// The directory and the name joined with the platform's separator; the name alone (in the
+// current folder) for an empty directory.
 QString JoinPath(const QString& directory, const QString& name);
 
 // The path of the file `name` in `directory`, matched without regard to letter case as

@@ -10,4 +10,11 @@ namespace RegularFile {
 // empty when it is a regular file or nothing is there.
 QString refusal(const QString& path);
 
+// Why the user may not replace the file at `path`: it is read-only (for root too: a file
+// nobody may write is protected on purpose), or the system refuses. Empty when nothing is there.
+QString writeRefusal(const QString& path);
+
+// "Not a regular file", for what is neither a file nor a folder.
+QString notRegularText();
+
 } // namespace RegularFile

@@ -2,13 +2,12 @@
 
 #include "CorvaneReader.h"
 #include "common/AtomicFile.h"
+#include "common/FileReader.h"
 #include "common/ModFileUtil.h"
-#include "common/RegularFile.h"
 #include "common/ShowMessage.h"
 #include "common/Windows1252.h"
 
 #include <QDir>
-#include <QFile>
 
 using ModFileUtil::FindFileIgnoringCase;
 
@@ -25,15 +24,6 @@ constexpr int kMaximumRecords = 32767;
 // A channel's text far longer than any real one is kept only this far, so that a damaged or
 // hostile file cannot fill the memory; the import keeps 16 characters of a name anyway.
 constexpr qint64 kKeptTextBytes = 1024;
-
-// Opens a site file to be read field by field; the system's description when it cannot.
-bool openSiteFile(QFile& file, QString& error)
-{
-    error = RegularFile::refusal(file.fileName());
-    if (error.isEmpty() && !file.open(QIODevice::ReadOnly))
-        error = file.errorString();
-    return error.isEmpty();
-}
 
 void appendInt16(QByteArray& out, qint16 value)
 {
@@ -106,16 +96,14 @@ SiteInfoRead LoadSiteInfo(const QString& siteDir)
     const QString path = FindFileIgnoringCase(siteDir, kSiteInfoName);
     if (!ModFileUtil::FileExists(path))
         return read;
-    QFile file(path);
-    QString error;
+    FileReader file(path);
     CorvaneReader reader(file);
-    if (openSiteFile(file, error))
+    if (!reader.failed())
         read.record = decodeSiteInfo(reader);
-    if (reader.failed())
-        error = file.errorString();
-    if (!error.isEmpty()) {
+    if (reader.failed()) {
+        read.record = {};
         read.failure = ModFunc::FileFailureBox(QStringLiteral("Could not load site info file."),
-                                               path, error, MessageIcon::Exclamation);
+                                               path, file.error(), MessageIcon::Exclamation);
         return read;
     }
     read.found = true;
@@ -146,21 +134,16 @@ AllocationsRead LoadDigitalChannels(const QString& siteDir)
     read.path = FindFileIgnoringCase(siteDir, kChannelsName);
     if (!ModFileUtil::FileExists(read.path))
         return read;
-    QFile file(read.path);
-    QString error;
-    if (!openSiteFile(file, error)) {
-        read.failure = error;
-        return read;
-    }
-    // The header and the records it counts, nothing after them.
+    FileReader file(read.path);
     CorvaneReader reader(file);
+    // The header and the records it counts, nothing after them.
     reader.skip(kChannelHeader.size());
     const int count = reader.readInt16();
     for (int k = 1; k <= count && !reader.failed(); ++k)
         read.allocations.append(decodeChannel(reader));
     if (reader.failed()) {
         read.allocations = {DigitalChannelRecord{}};
-        read.failure = file.errorString();
+        read.failure = file.error();
     }
     return read;
 }
@@ -168,8 +151,8 @@ AllocationsRead LoadDigitalChannels(const QString& siteDir)
 FileResult SaveDigitalChannels(const QString& directory, const DigitalChannelList& allocations)
 {
     QString folder = directory;
-    // A file dialog ends a directory with "/" even on Windows.
-    if (folder.endsWith(u'/') || folder.endsWith(QDir::separator()))
+    // A file dialog ends a directory with "/" even on Windows; the root keeps its own.
+    if (folder.size() > 1 && (folder.endsWith(u'/') || folder.endsWith(QDir::separator())))
         folder.chop(1);
     const QString path = FindFileIgnoringCase(folder, kChannelsName);
     FileResult result = AtomicFile::write(path, encodeChannels(allocations));

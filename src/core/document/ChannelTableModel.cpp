@@ -41,6 +41,8 @@ QVariant ChannelTableModel::data(const QModelIndex& index, int role) const
     }
     if (index.column() == ColBack && role == Qt::CheckStateRole)
         return row.back ? Qt::Checked : Qt::Unchecked;
+    if (role == Qt::AccessibleTextRole)
+        return accessibleText(index);
     if (index.column() == ColBack || (role != Qt::DisplayRole && role != Qt::EditRole))
         return mark(index, role);
     switch (index.column()) {
@@ -54,6 +56,19 @@ QVariant ChannelTableModel::data(const QModelIndex& index, int role) const
         return row.stDn;
     }
     return {};
+}
+
+// What a screen reader says of a cell: "AB07, Relay name, TPR 12".
+QString ChannelTableModel::accessibleText(const QModelIndex& index) const
+{
+    const QString value =
+        index.column() == ColBack
+            ? (rows_[index.row()].back ? QStringLiteral("Back") : QStringLiteral("Front"))
+            : data(index, Qt::DisplayRole).toString();
+    if (index.column() == ColChan)
+        return value;
+    return label(index.row()) + QStringLiteral(", ") + ColumnCaption(index.column()) +
+           QStringLiteral(", ") + value;
 }
 
 // What the channel file would make of a text that it cannot hold as it is.

@@ -72,6 +72,7 @@ signals:
     void siteDataChanged();
 
 private:
+    QString accessibleText(const QModelIndex& index) const;
     QVariant fileNote(const QModelIndex& index, int role) const;
     QVariant mark(const QModelIndex& index, int role) const;
     QString toolTip(const QModelIndex& index) const;

@@ -5,13 +5,11 @@
 #include "SiteSize.h"
 #include "common/AtomicFile.h"
 #include "common/ChannelLabel.h"
+#include "common/FileReader.h"
 #include "common/LineBreaks.h"
-#include "common/RegularFile.h"
 #include "common/SplitFields.h"
 #include "common/TrimSpaces.h"
 #include "common/Windows1252.h"
-
-#include <QFile>
 
 #include <algorithm>
 
@@ -214,18 +212,13 @@ CsvLineCheck CheckCsvLine(const QString& line, const QStringList& fields, int ex
 
 SiteRead LoadCsvFile(const QString& path, ChannelRows rows, const CsvQuestion& ask)
 {
-    if (const QString refusal = RegularFile::refusal(path); !refusal.isEmpty())
-        return SiteRead::failed(path, refusal);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return SiteRead::failed(path, file.errorString());
-    if (file.size() > kLargestList)
+    const WholeFile file = FileReader::readWhole(path, kLargestList);
+    if (file.tooLarge)
         return SiteRead::failed(path, QStringLiteral("The file is larger than 64 MB, far larger "
                                                      "than a channel list."));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return SiteRead::failed(path, file.errorString());
-    return ReadCsvList(bytes, path, std::move(rows), ask);
+    if (!file.error.isEmpty())
+        return SiteRead::failed(path, file.error);
+    return ReadCsvList(file.bytes, path, std::move(rows), ask);
 }
 
 SiteRead ReadCsvList(QByteArrayView bytes, const QString& path, ChannelRows rows,

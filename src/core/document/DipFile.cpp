@@ -2,11 +2,10 @@
 
 #include "SiteSize.h"
 #include "common/AtomicFile.h"
-#include "common/RegularFile.h"
+#include "common/FileReader.h"
 #include "common/TrimSpaces.h"
 #include "common/Windows1252.h"
 
-#include <QFile>
 #include <QtEndian>
 
 #include <cstring>
@@ -67,14 +66,10 @@ QString CheckDipHeader(const DipHeader& header)
 
 SiteRead LoadDipFile(const QString& path)
 {
-    if (const QString refusal = RegularFile::refusal(path); !refusal.isEmpty())
-        return SiteRead::failed(path, refusal);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return SiteRead::failed(path, file.errorString());
+    FileReader file(path);
     const QByteArray headerBytes = file.read(DipHeader::kSize);
-    if (file.error() != QFileDevice::NoError)
-        return SiteRead::failed(path, file.errorString());
+    if (file.failed())
+        return SiteRead::failed(path, file.error());
     if (headerBytes.size() < DipHeader::kSize)
         return failedCheck(path, {QStringLiteral("File too short")});
     const DipHeader header = DipHeader::fromBytes(headerBytes.constData());
@@ -96,8 +91,8 @@ SiteRead LoadDipFile(const QString& path)
     // Only the records the header counts are read; the rows of missing ones and those after
     // them are default rows.
     const QByteArray records = file.read(qint64(count) * Record::kSize);
-    if (file.error() != QFileDevice::NoError)
-        return SiteRead::failed(path, file.errorString());
+    if (file.failed())
+        return SiteRead::failed(path, file.error());
     read.rows.reserve(channels);
     for (int k = 0; k < count && (k + 1) * Record::kSize <= records.size(); ++k)
         read.rows.append(decodeRecord(records.constData() + k * Record::kSize));

@@ -71,6 +71,12 @@ void DirectoryTree::keyPressEvent(QKeyEvent* event)
         event->ignore();
         return;
     }
+    // Right and Space open the highlighted directory, as a double-click does.
+    if ((event->key() == Qt::Key_Right || event->key() == Qt::Key_Space) && currentItem() &&
+        event->modifiers() == Qt::NoModifier) {
+        setPath(currentItem()->data(0, Qt::UserRole).toString());
+        return;
+    }
     QTreeWidget::keyPressEvent(event);
 }
 

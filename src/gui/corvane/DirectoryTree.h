@@ -3,7 +3,8 @@
 #include <QTreeWidget>
 
 // A directory list: the open directory under its ancestors, with its subdirectories below
-// it. A click only highlights an entry; a double-click opens it. Enter is left to the dialog.
+// it. A click only highlights an entry; a double-click, Right or Space opens it. Enter is left to
+// the dialog.
 class DirectoryTree : public QTreeWidget
 {
     Q_OBJECT

@@ -4,13 +4,16 @@
 #include "common/Dialogs.h"
 #include "common/DriveOfPath.h"
 #include "common/ModFileUtil.h"
+#include "help/FrmHelp.h"
 #include "windows/Twips.h"
 #include "windows/WindowHelpers.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStorageInfo>
@@ -20,7 +23,11 @@
 namespace {
 
 constexpr double kInnerWidth = 6945;
-constexpr double kInnerHeight = 4200;
+// Below the lists, a line for a typed or pasted folder.
+constexpr double kPathLineTop = 4200;
+constexpr double kInnerHeight = 4620;
+
+constexpr int kImportHelp = 101;
 
 bool isDriveLetterRoot(const QString& root)
 {
@@ -80,12 +87,15 @@ bool isOnDrive(const QString& path, const QString& root)
 FrmFileSelector::FrmFileSelector(QWidget* parent)
     : QDialog(parent), label3_(new QLabel(this)), drive1_(new QComboBox(this)),
       dir1_(new DirectoryTree(this)), file1_(new QListWidget(this)), cmdOk_(new QPushButton(this)),
-      cmdCancel_(new QPushButton(this)),
+      cmdCancel_(new QPushButton(this)), path_(new QLineEdit(this)),
       driveCheck_([](const QString& root) { return ModFileUtil::IsDirectory(root); })
 {
     buildControls();
     connect(drive1_, &QComboBox::currentIndexChanged, this, &FrmFileSelector::onDriveChanged);
     connect(dir1_, &DirectoryTree::pathChanged, this, &FrmFileSelector::listFiles);
+    connect(dir1_, &DirectoryTree::pathChanged, path_, &QLineEdit::setText);
+    path_->installEventFilter(this);
+    FrmHelp::AddHelpKey(*this, kImportHelp);
     connect(file1_, &QListWidget::itemDoubleClicked, this, [this] {
         if (cmdOk_->isEnabled())
             onSelect();
@@ -116,17 +126,44 @@ void FrmFileSelector::buildControls()
     file1_->setSelectionMode(QAbstractItemView::SingleSelection);
     ModFunc::PlaceInTwips(file1_, 3600, 480, 2115, 3600);
     cmdOk_->setObjectName(QStringLiteral("CmdOK"));
-    cmdOk_->setText(QStringLiteral("Select"));
+    cmdOk_->setText(QStringLiteral("&Select"));
     cmdOk_->setDefault(true);
     ModFunc::PlaceInTwips(cmdOk_, 5820, 480, 1035, 315);
     cmdCancel_->setObjectName(QStringLiteral("CmdCancel"));
-    cmdCancel_->setText(QStringLiteral("Cancel"));
+    cmdCancel_->setText(QStringLiteral("&Cancel"));
     ModFunc::PlaceInTwips(cmdCancel_, 5820, 900, 1035, 315);
+    auto* pathLabel = new QLabel(QStringLiteral("&Folder:"), this);
+    pathLabel->setBuddy(path_);
+    ModFunc::PlaceInTwips(pathLabel, 60, kPathLineTop + 30, 780, 255);
+    path_->setObjectName(QStringLiteral("PathText"));
+    ModFunc::PlaceInTwips(path_, 840, kPathLineTop, 4875, 315);
+    setTabOrder(drive1_, dir1_);
+    setTabOrder(dir1_, file1_);
+    setTabOrder(file1_, path_);
+    setTabOrder(path_, cmdOk_);
+    setTabOrder(cmdOk_, cmdCancel_);
+}
+
+// Enter in the folder line opens the folder typed there; once it is open, Enter selects it.
+bool FrmFileSelector::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == path_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const QString typed = path_->text().trimmed();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) &&
+            QDir::cleanPath(QDir::fromNativeSeparators(typed)) !=
+                QDir::cleanPath(QDir::fromNativeSeparators(Path()))) {
+            if (!dir1_->setPath(typed))
+                path_->selectAll();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void FrmFileSelector::ShowSelectDirectory(const QString& start)
 {
-    cmdOk_->setText(QStringLiteral("Select"));
+    cmdOk_->setText(QStringLiteral("&Select"));
     cmdOk_->setEnabled(true);
     cmdOk_->setDefault(true);
     // A drive that is not ready is passed over here without a message.

@@ -7,6 +7,7 @@
 class DirectoryTree;
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class QListWidget;
 class QPushButton;
 
@@ -41,6 +42,9 @@ public:
 
     void reject() override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void buildControls();
     void showDriveInTree(int index);
@@ -56,6 +60,7 @@ private:
     QListWidget* file1_;
     QPushButton* cmdOk_;
     QPushButton* cmdCancel_;
+    QLineEdit* path_;
     QString buttonPressed_;
     QString lastGoodDrive_;
     std::function<bool(const QString&)> driveCheck_;

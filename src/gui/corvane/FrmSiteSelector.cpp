@@ -12,6 +12,7 @@
 #include <QCloseEvent>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScopeGuard>
 
 namespace {
 
@@ -33,6 +34,7 @@ FrmSiteSelector::FrmSiteSelector(QWidget* parent)
     connect(cmdCancel_, &QPushButton::clicked, this, &FrmSiteSelector::reject);
     connect(cmdDirSelect_, &QPushButton::clicked, this, &FrmSiteSelector::onBrowse);
     connect(command1_, &QPushButton::clicked, this, &FrmSiteSelector::onHelp);
+    FrmHelp::AddHelpKey(*this, kImportHelp);
 }
 
 void FrmSiteSelector::buildControls()
@@ -43,18 +45,18 @@ void FrmSiteSelector::buildControls()
     siteList_->setSelectionMode(QAbstractItemView::SingleSelection);
     ModFunc::PlaceInTwips(siteList_, 60, 60, 2775, 5295);
     cmdDirSelect_->setObjectName(QStringLiteral("CmdDirSelect"));
-    cmdDirSelect_->setText(QStringLiteral("Browse..."));
+    cmdDirSelect_->setText(QStringLiteral("&Browse..."));
     ModFunc::PlaceInTwips(cmdDirSelect_, 2940, 1080, 1155, 315);
     cmdCancel_->setObjectName(QStringLiteral("CmdCancel"));
-    cmdCancel_->setText(QStringLiteral("Cancel"));
+    cmdCancel_->setText(QStringLiteral("&Cancel"));
     ModFunc::PlaceInTwips(cmdCancel_, 2940, 480, 1155, 315);
     cmdLoad_->setObjectName(QStringLiteral("CmdLoad"));
-    cmdLoad_->setText(QStringLiteral("Open"));
+    cmdLoad_->setText(QStringLiteral("&Open"));
     cmdLoad_->setDefault(true);
     cmdLoad_->setEnabled(false);
     ModFunc::PlaceInTwips(cmdLoad_, 2940, 60, 1155, 315);
     command1_->setObjectName(QStringLiteral("Command1"));
-    command1_->setText(QStringLiteral("Help..."));
+    command1_->setText(QStringLiteral("&Help..."));
     ModFunc::PlaceInTwips(command1_, 2940, 5040, 1155, 315);
     setTabOrder(siteList_, cmdDirSelect_);
     setTabOrder(cmdDirSelect_, cmdCancel_);
@@ -137,6 +139,7 @@ void FrmSiteSelector::closeEvent(QCloseEvent* event)
 
 void FrmSiteSelector::onBrowse()
 {
+    const auto back = qScopeGuard([this] { backToList(); });
     FrmFileSelector selector(this);
     selector.ShowSelectDirectory(ModGlobal::dirs.crvPath);
     if (selector.ButtonPressed() != QLatin1String("Open"))
@@ -147,6 +150,14 @@ void FrmSiteSelector::onBrowse()
 
 void FrmSiteSelector::onHelp()
 {
+    const auto back = qScopeGuard([this] { backToList(); });
     FrmHelp help;
     help.ShowHelp(kImportHelp);
+}
+
+// Back from Browse... or Help..., Enter opens the highlighted site again, not the button.
+void FrmSiteSelector::backToList()
+{
+    siteList_->setFocus();
+    cmdLoad_->setDefault(true);
 }

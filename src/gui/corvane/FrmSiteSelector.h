@@ -41,6 +41,7 @@ private:
     void onLoad();
     void onBrowse();
     void onHelp();
+    void backToList();
 
     QListWidget* siteList_;
     QPushButton* cmdDirSelect_;

@@ -3,6 +3,7 @@
 #include "windows/Twips.h"
 
 #include <QFile>
+#include <QShortcut>
 #include <QTextBrowser>
 
 // The help documents live in a static library, so their resource must be pulled in by name.
@@ -49,6 +50,15 @@ bool FrmHelp::LoadDocument(int number)
     // Qt's HTML reader would add the white space after the closing tag to the last paragraph.
     rtb1_->setHtml(QString::fromUtf8(file.readAll()).trimmed());
     return true;
+}
+
+void FrmHelp::AddHelpKey(QWidget& window, int number)
+{
+    auto* key = new QShortcut(QKeySequence::HelpContents, &window);
+    QObject::connect(key, &QShortcut::activated, &window, [&window, number] {
+        FrmHelp help(&window);
+        help.ShowHelp(number);
+    });
 }
 
 void FrmHelp::ShowHelp(int number)

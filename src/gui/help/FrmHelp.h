@@ -16,6 +16,9 @@ public:
     // the user has closed the window. A document the program does not hold is said in the box.
     void ShowHelp(int number);
 
+    // F1 in `window` shows help document `number`.
+    static void AddHelpKey(QWidget& window, int number);
+
     // Puts help document `number` into the box, without showing the window. Answers false
     // (and says so in the box) when the program holds no such document.
     bool LoadDocument(int number);

@@ -52,7 +52,35 @@ void ChannelGridView::currentChanged(const QModelIndex& current, const QModelInd
         setCurrentIndex(current.siblingAtColumn(ChannelTableModel::ColRelNam));
         return;
     }
+    // Enter after a run of Tabs goes back to the column the run began in.
+    if (!tabbing_)
+        tabStartColumn_ = -1;
+    else if (tabStartColumn_ < 0 && previous.isValid())
+        tabStartColumn_ = previous.column();
+    tabbing_ = false;
     QTableView::currentChanged(current, previous);
+}
+
+// Tab past the last column goes on at the first of the next row, Shift+Tab back; the label
+// column is passed over.
+QModelIndex ChannelGridView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    const QModelIndex current = currentIndex();
+    if (!current.isValid() || (action != MoveNext && action != MovePrevious))
+        return QTableView::moveCursor(action, modifiers);
+    const int last = ChannelTableModel::ColumnCount - 1;
+    const int first = ChannelTableModel::ColRelNam;
+    int row = current.row();
+    int column = current.column() + (action == MoveNext ? 1 : -1);
+    if (column > last && row + 1 < model()->rowCount()) {
+        ++row;
+        column = first;
+    } else if (column < first && row > 0) {
+        --row;
+        column = last;
+    }
+    tabbing_ = true;
+    return current.sibling(row, std::clamp(column, first, last));
 }
 
 void ChannelGridView::keyPressEvent(QKeyEvent* event)
@@ -75,7 +103,8 @@ void ChannelGridView::moveRows(int rows)
     if (!current.isValid())
         return;
     const int row = std::clamp(current.row() + rows, 0, model()->rowCount() - 1);
-    setCurrentIndex(current.sibling(row, current.column()));
+    const int column = tabStartColumn_ >= 0 ? tabStartColumn_ : current.column();
+    setCurrentIndex(current.sibling(row, column));
 }
 
 // The first channel of the next or the previous card, in the same column.

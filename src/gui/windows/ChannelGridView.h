@@ -4,10 +4,11 @@
 
 class ChannelGridDelegate;
 
-// The channel grid, keyed as a spreadsheet: Enter commits and moves down (Shift+Enter up), Tab
-// moves across, typing over a cell starts an edit, Ctrl+PgDn and Ctrl+PgUp go to the first
-// channel of the next and the previous card. The label column never takes the focus; the
-// relay name column takes the width the other columns do not need.
+// The channel grid, keyed as a spreadsheet: Enter commits and moves down (Shift+Enter up), to
+// the column a run of Tabs began in; Tab moves across and on to the next row, typing over a cell
+// starts an edit, Ctrl+PgDn and Ctrl+PgUp go to the first channel of the next and the previous
+// card. The label column never takes the focus; the relay name column takes the width the other
+// columns do not need.
 class ChannelGridView : public QTableView
 {
     Q_OBJECT
@@ -27,6 +28,7 @@ public:
 protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void keyPressEvent(QKeyEvent* event) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     bool viewportEvent(QEvent* event) override;
     bool event(QEvent* event) override;
 
@@ -37,4 +39,6 @@ private:
     void fitHeaderHeight();
 
     ChannelGridDelegate* delegate_;
+    bool tabbing_ = false;
+    int tabStartColumn_ = -1;
 };

@@ -60,6 +60,10 @@ void DifferencesPanel::refresh()
         QStringLiteral("Compared with %1.").arg(QDir::toNativeSeparators(checks_.otherPath()));
     if (!comparison.statesCompared)
         note += QStringLiteral(" State texts are not compared: the other site holds none.");
+    for (QString notice : checks_.readNotices()) {
+        notice.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+        note += u' ' + notice + (notice.endsWith(u'.') ? QString() : QStringLiteral("."));
+    }
     note_->setText(note);
     ModFunc::FitColumns(*list_);
     setWindowTitle(QStringLiteral("Differences (%1)").arg(comparison.count()));

@@ -25,7 +25,7 @@ FindBar::FindBar(QWidget* parent)
     close->setObjectName(QStringLiteral("FindClose"));
     connect(next, &QAction::triggered, this, [this] { emit findNext(text()); });
     connect(text_, &QLineEdit::returnPressed, this, [this] { emit findNext(text()); });
-    connect(close, &QAction::triggered, this, &QWidget::hide);
+    connect(close, &QAction::triggered, this, &FindBar::dismiss);
     hide();
 }
 
@@ -44,8 +44,14 @@ QString FindBar::text() const
 void FindBar::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape) {
-        hide();
+        dismiss();
         return;
     }
     QToolBar::keyPressEvent(event);
+}
+
+void FindBar::dismiss()
+{
+    hide();
+    emit closed();
 }

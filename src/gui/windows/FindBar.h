@@ -15,10 +15,13 @@ public:
     // Shows the bar with its text selected, ready for typing.
     void activate();
     QString text() const;
+    // Hides the bar; the keyboard goes back to where the search was for.
+    void dismiss();
     QLineEdit* textField() const { return text_; }
 
 signals:
     void findNext(const QString& text);
+    void closed();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -12,6 +12,7 @@
 #include "SiteStatus.h"
 #include "Twips.h"
 #include "WindowGeometry.h"
+#include "checks/Fingerprint.h"
 #include "commands/ChannelCount.h"
 #include "commands/CheckCommands.h"
 #include "commands/DocumentCommands.h"
@@ -23,12 +24,16 @@
 #include "document/ChannelSearch.h"
 #include "document/ChannelTableModel.h"
 #include "document/SiteSize.h"
+#include "help/FrmHelp.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
@@ -40,6 +45,7 @@ namespace {
 
 constexpr double kGridBottomGap = 30;
 constexpr double kRowHeaderWidth = 500;
+constexpr int kHelp = 101;
 
 // The user may widen these two; the others are as wide as their contents need.
 constexpr int kResizableColumns[] = {ChannelTableModel::ColRelNam, ChannelTableModel::ColStDn};
@@ -61,11 +67,11 @@ FrmDips::FrmDips(QWidget* parent)
     : QMainWindow(parent), table_(new ChannelTableModel(this)),
       commands_(new DocumentCommands(*table_, ModGlobal::dirs, this)),
       checks_(new CheckCommands(*commands_, *table_, ModGlobal::dirs, this)),
-      printCommands_(new PrintCommands(*commands_, *table_, ModGlobal::dirs, this)),
+      printCommands_(new PrintCommands(*commands_, *table_, *checks_, ModGlobal::dirs, this)),
       actions_(std::make_unique<MainActions>(this))
 {
     setObjectName(QStringLiteral("FrmDips"));
-    setWindowTitle(commands_->caption());
+    showCaption();
     setAcceptDrops(true);
     commands_->setFinishEdit([this] { FinishEdit(); });
     // A fresh selector for every import, unloaded when it has answered.
@@ -82,7 +88,8 @@ FrmDips::FrmDips(QWidget* parent)
     panels_ = new CheckPanels(*this, *grid_, *checks_, *status_, *actions_);
     buildViewMenu();
     recovery_ = new SiteRecovery(*commands_, *table_, SiteRecovery::defaultFolder(), this);
-    printing_ = new SitePrinting(*this, *printCommands_, *actions_);
+    connect(recovery_, &SiteRecovery::keepingChanged, status_, &SiteStatus::showRecoveryFailure);
+    printing_ = new SitePrinting(*this, *printCommands_, *checks_, *actions_);
     connectCommands();
     connectEditing();
     ModGlobal::LoadSettings(ModGlobal::dirs);
@@ -107,13 +114,20 @@ void FrmDips::buildMenus()
     file->addSeparator()->setObjectName(QStringLiteral("MnuSep1"));
     file->addActions({actions_->exportToCard, actions_->verifyCard});
     file->addSeparator();
-    file->addActions({actions_->compareWith, actions_->endComparison, actions_->saveReport});
+    file->addActions({actions_->compareWith, actions_->endComparison, actions_->saveReport,
+                      actions_->exportAlteration, actions_->printAlteration,
+                      actions_->printChangedLabels});
     file->addSeparator();
-    file->addActions({actions_->print, actions_->printPreview, actions_->exportPdf});
+    file->addActions(
+        {actions_->print, actions_->printPreview, actions_->exportPdf, actions_->printSetup});
     file->addSeparator();
-    file->addActions({actions_->printLabels, actions_->exportLabelsPdf, actions_->labelSheetSetup});
+    file->addActions({actions_->printLabels, actions_->exportLabelsPdf, actions_->labelSheetSetup,
+                      actions_->labels});
+    QAction* exitSeparator = file->addSeparator();
+    file->addAction(actions_->exit);
     recentFiles_ = new RecentFilesMenu(
-        *file, [this](const QString& path) { commands_->openFromOutside(path); });
+        *file, [this](const QString& path) { commands_->openFromOutside(path); }, exitSeparator);
+    connect(actions_->exit, &QAction::triggered, this, &QWidget::close);
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     edit->setObjectName(QStringLiteral("MnuEdit"));
@@ -126,7 +140,8 @@ void FrmDips::buildMenus()
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("MnuHelp"));
-    help->addAction(actions_->about);
+    help->addActions({actions_->help, actions_->about});
+    connect(actions_->help, &QAction::triggered, this, [this] { FrmHelp(this).ShowHelp(kHelp); });
     connect(actions_->about, &QAction::triggered, this, &FrmDips::showAbout);
 }
 
@@ -168,6 +183,12 @@ void FrmDips::buildChannelCountSelector()
     QToolBar* band = addFixedToolBar(QStringLiteral("CoolBar1"));
     cmbNoChans_ = new QComboBox(band);
     cmbNoChans_->setObjectName(QStringLiteral("CmbNoChans"));
+    // Reached by Alt+U or the mouse only: a key typed there may delete units.
+    cmbNoChans_->setFocusPolicy(Qt::ClickFocus);
+    auto* units = new QLabel(QStringLiteral("&Units: "), band);
+    units->setObjectName(QStringLiteral("UnitsLabel"));
+    units->setBuddy(cmbNoChans_);
+    band->addWidget(units);
     cmbNoChans_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     cmbNoChans_->setMinimumSize(Twips::toPixelsX(840), Twips::toPixelsY(315));
     band->addWidget(cmbNoChans_);
@@ -197,6 +218,11 @@ void FrmDips::buildGrid()
         grid_->horizontalHeader()->setSectionResizeMode(column, QHeaderView::Interactive);
     grid_->fitColumns();
     layout->addWidget(grid_);
+    connect(table_, &QAbstractItemModel::modelAboutToBeReset, grid_, [this] {
+        cellBeforeReset_ = {grid_->currentIndex().row(), grid_->currentIndex().column()};
+    });
+    connect(table_, &QAbstractItemModel::modelReset, grid_,
+            [this] { keepCurrentCell(cellBeforeReset_.first, cellBeforeReset_.second); });
     setCentralWidget(central);
 }
 
@@ -235,7 +261,8 @@ void FrmDips::connectCommands()
     // Every command leaves the keyboard in the grid, as the selector does after a choice.
     for (QAction* action : actions_->all())
         connect(action, &QAction::triggered, grid_, [this] { grid_->setFocus(); });
-    connect(commands, &DocumentCommands::captionChanged, this, &QWidget::setWindowTitle);
+    connect(commands, &DocumentCommands::captionChanged, this, &FrmDips::showCaption);
+    connect(commands, &DocumentCommands::modifiedChanged, this, &QWidget::setWindowModified);
     connect(commands, &DocumentCommands::fileUsed, recentFiles_, &RecentFilesMenu::add);
 }
 
@@ -253,15 +280,54 @@ void FrmDips::connectEditing()
     findBar_ = new FindBar(this);
     addToolBar(Qt::BottomToolBarArea, findBar_);
     connect(actions_->find, &QAction::triggered, findBar_, &FindBar::activate);
+    connect(findBar_, &FindBar::closed, grid_, [this] { grid_->setFocus(); });
     connect(findBar_, &FindBar::findNext, this, &FrmDips::findNext);
 }
 
+// The platform's mark of unsaved changes goes after the site's name.
+void FrmDips::showCaption()
+{
+    const QString caption = commands_->caption();
+    const qsizetype nameLength = commands_->site().siteName.size();
+    const auto escaped = [](QString text) {
+        return text.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    };
+    setWindowTitle(escaped(caption.left(nameLength)) + QStringLiteral("[*]") +
+                   escaped(caption.mid(nameLength)));
+}
+
+// A command that put another site in place leaves the grid on the cell it was on, or on the
+// first channel of a new site.
+void FrmDips::keepCurrentCell(int row, int column)
+{
+    const bool fresh = commands_->site().siteName.isEmpty() && !commands_->isModified();
+    const int rows = table_->rowCount();
+    if (rows == 0)
+        return;
+    const QModelIndex cell = fresh || row < 0 ? table_->index(0, ChannelTableModel::ColRelNam)
+                                              : table_->index(std::min(row, rows - 1), column);
+    grid_->setCurrentIndex(cell);
+    grid_->scrollTo(cell);
+}
+
+// The version and the checksums an engineer records to show which build was used; the
+// converter's too when it is installed beside the editor.
 void FrmDips::showAbout()
 {
-    AskUser(QStringLiteral("ZR415Config %1\r\nChannel list editor for the ZR415 signalling data "
-                           "logger.")
-                .arg(QStringLiteral(ZR415_VERSION)),
-            QStringLiteral("About ZR415Config"), MessageIcon::Information, MessageButtons::Ok);
+    const QString folder = QCoreApplication::applicationDirPath();
+    QString text = QStringLiteral("ZR415Config %1\r\nChannel list editor for the ZR415 signalling "
+                                  "data logger.\r\n\r\nSHA-256 of this program:\r\n%2")
+                       .arg(QStringLiteral(ZR415_VERSION),
+                            Fingerprint::ofProgram(QCoreApplication::applicationFilePath()));
+    for (const QString& name :
+         {QStringLiteral("zr415-convert"), QStringLiteral("zr415-convert.exe")}) {
+        const QString converter = QDir(folder).filePath(name);
+        if (QFileInfo(converter).isFile())
+            text += QStringLiteral("\r\nSHA-256 of %1 beside it:\r\n%2")
+                        .arg(name, Fingerprint::ofProgram(converter));
+    }
+    AskUser(text, QStringLiteral("About ZR415Config"), MessageIcon::Information,
+            MessageButtons::Ok);
 }
 
 void FrmDips::findNext(const QString& text)

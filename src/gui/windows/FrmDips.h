@@ -3,6 +3,7 @@
 #include <QMainWindow>
 
 #include <memory>
+#include <utility>
 
 class ChannelGridView;
 class CheckCommands;
@@ -55,6 +56,8 @@ private:
     void FillChannelCountList();
     void findNext(const QString& text);
     void showAbout();
+    void showCaption();
+    void keepCurrentCell(int row, int column);
     void onChannelCountSelected(int index);
     // The selector shows the choice of the table's size, whatever changed it.
     void showChannelCount();
@@ -75,4 +78,5 @@ private:
     SiteRecovery* recovery_ = nullptr;
     SitePrinting* printing_ = nullptr;
     bool ignoreComboClick_ = false;
+    std::pair<int, int> cellBeforeReset_{-1, -1};
 };

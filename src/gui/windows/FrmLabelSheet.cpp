@@ -1,5 +1,7 @@
 #include "FrmLabelSheet.h"
 
+#include "help/FrmHelp.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -12,6 +14,8 @@
 #include <algorithm>
 
 namespace {
+
+constexpr int kHelp = 101;
 
 QSpinBox* countBox(QWidget* parent, const char* name, int maximum)
 {
@@ -43,7 +47,7 @@ FrmLabelSheet::FrmLabelSheet(QWidget* parent) : QDialog(parent)
     labelHeight_ = addMillimetres("SpnLabelHeight", QStringLiteral("Label &height:"));
     columnGap_ = addMillimetres("SpnColumnGap", QStringLiteral("Gap between c&olumns:"));
     rowGap_ = addMillimetres("SpnRowGap", QStringLiteral("Gap between ro&ws:"));
-    outlines_ = new QCheckBox(QStringLiteral("Print a faint &outline round each label"), this);
+    outlines_ = new QCheckBox(QStringLiteral("Print a faint outli&ne round each label"), this);
     outlines_->setObjectName(QStringLiteral("ChkOutlines"));
     form->addRow(outlines_);
     problem_ = new QLabel(this);
@@ -54,6 +58,9 @@ FrmLabelSheet::FrmLabelSheet(QWidget* parent) : QDialog(parent)
     form->addRow(buttons_);
     connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    buttons_->button(QDialogButtonBox::Ok)->setText(QStringLiteral("&OK"));
+    buttons_->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("&Cancel"));
+    FrmHelp::AddHelpKey(*this, kHelp);
     connect(paper_, &QComboBox::currentIndexChanged, this, &FrmLabelSheet::showProblem);
     for (QSpinBox* box : {columns_, rows_})
         connect(box, &QSpinBox::valueChanged, this, &FrmLabelSheet::showProblem);

@@ -28,6 +28,13 @@ QList<QKeySequence> keys(QKeySequence::StandardKey key)
     return QKeySequence::keyBindings(key);
 }
 
+// Windows binds no key to Quit; Ctrl+Q is the habit there too.
+QList<QKeySequence> quitKeys()
+{
+    const QList<QKeySequence> platform = keys(QKeySequence::Quit);
+    return platform.isEmpty() ? QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Q)} : platform;
+}
+
 } // namespace
 
 MainActions::MainActions(QObject* owner)
@@ -38,16 +45,23 @@ MainActions::MainActions(QObject* owner)
       reload(makeAction(owner, "MnuReload", "&Reload")),
       import(makeAction(owner, "MnuImport", "&Import...")),
       exportToCard(makeAction(owner, "MnuExport", "&Export to ZR415...")),
-      labels(makeAction(owner, "MnuLabels", "Export to &labels database")),
+      labels(makeAction(owner, "MnuLabels", "Export to labels &database")),
       print(makeAction(owner, "MnuPrint", "Prin&t...", keys(QKeySequence::Print))),
       printPreview(makeAction(owner, "MnuPrintPreview", "Print Previe&w...")),
       exportPdf(makeAction(owner, "MnuExportPdf", "Export PD&F...")),
       printLabels(makeAction(owner, "MnuPrintLabels", "Print la&bels...")),
       exportLabelsPdf(makeAction(owner, "MnuExportLabelsPdf", "Export &labels PDF...")),
       labelSheetSetup(makeAction(owner, "MnuLabelSheet", "Label s&heet setup...")),
+      printSetup(makeAction(owner, "MnuPrintSetup", "Print set&up...")),
+      exportAlteration(
+          makeAction(owner, "MnuExportAlteration", "Export alteration record for chec&king...")),
+      printAlteration(
+          makeAction(owner, "MnuPrintAlteration", "Print alteration record for checkin&g...")),
+      printChangedLabels(
+          makeAction(owner, "MnuPrintChangedLabels", "Print labels for differences onl&y...")),
       verifyCard(makeAction(owner, "MnuVerifyCard", "&Verify card...")),
       compareWith(makeAction(owner, "MnuCompare", "&Compare with...")),
-      endComparison(makeAction(owner, "MnuEndCompare", "En&d comparison")),
+      endComparison(makeAction(owner, "MnuEndCompare", "End co&mparison")),
       saveReport(makeAction(owner, "MnuSaveReport", "Save comparison re&port...")),
       nextDifference(
           makeAction(owner, "MnuNextDifference", "&Next difference", {QKeySequence(Qt::Key_F8)})),
@@ -65,7 +79,9 @@ MainActions::MainActions(QObject* owner)
       fillDown(
           makeAction(owner, "MnuFillDown", "Fill Do&wn", {QKeySequence(Qt::CTRL | Qt::Key_D)})),
       find(makeAction(owner, "MnuFind", "&Find...", keys(QKeySequence::Find))),
-      about(makeAction(owner, "MnuAbout", "&About ZR415Config..."))
+      help(makeAction(owner, "MnuHelpContents", "&Help...", {QKeySequence(Qt::Key_F1)})),
+      about(makeAction(owner, "MnuAbout", "&About ZR415Config...")),
+      exit(makeAction(owner, "MnuExit", "E&xit", quitKeys()))
 {
     putOnToolbar(newSite, "New", "New site", ":/toolbar/new.xpm");
     putOnToolbar(open, "Open", "Open site", ":/toolbar/open.xpm");
@@ -105,6 +121,10 @@ QList<QAction*> MainActions::all() const
             printLabels,
             exportLabelsPdf,
             labelSheetSetup,
+            printSetup,
+            exportAlteration,
+            printAlteration,
+            printChangedLabels,
             verifyCard,
             compareWith,
             endComparison,
@@ -119,5 +139,6 @@ QList<QAction*> MainActions::all() const
             deleteCells,
             fillDown,
             find,
+            help,
             about};
 }

@@ -26,6 +26,10 @@ struct MainActions
     QAction* printLabels;
     QAction* exportLabelsPdf;
     QAction* labelSheetSetup;
+    QAction* printSetup;
+    QAction* exportAlteration;
+    QAction* printAlteration;
+    QAction* printChangedLabels;
     QAction* verifyCard;
     QAction* compareWith;
     QAction* endComparison;
@@ -40,7 +44,9 @@ struct MainActions
     QAction* deleteCells;
     QAction* fillDown;
     QAction* find;
+    QAction* help;
     QAction* about;
+    QAction* exit;
 
     // The toolbar's buttons from left to right; nullptr stands for the separator.
     QList<QAction*> toolbar() const;

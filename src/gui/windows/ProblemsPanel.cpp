@@ -48,6 +48,7 @@ void ProblemsPanel::refresh()
             {table_.label(problem.row), ColumnCaption(problem.column), problem.text});
         item->setData(0, Qt::UserRole, problem.row);
         item->setData(1, Qt::UserRole, problem.column);
+        item->setToolTip(2, problem.text);
         items.append(item);
     }
     list_->addTopLevelItems(items);

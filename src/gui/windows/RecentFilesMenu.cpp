@@ -7,8 +7,9 @@
 #include <QMenu>
 #include <QTimer>
 
-RecentFilesMenu::RecentFilesMenu(QMenu& menu, std::function<void(const QString&)> open)
-    : QObject(&menu), menu_(menu), open_(std::move(open))
+RecentFilesMenu::RecentFilesMenu(QMenu& menu, std::function<void(const QString&)> open,
+                                 QAction* before)
+    : QObject(&menu), menu_(menu), open_(std::move(open)), before_(before)
 {
     show(RecentFiles::Load());
 }
@@ -25,7 +26,7 @@ void RecentFilesMenu::show(const QStringList& files)
     actions_.clear();
     if (files.isEmpty())
         return;
-    QAction* separator = menu_.addSeparator();
+    QAction* separator = menu_.insertSeparator(before_);
     separator->setObjectName(QStringLiteral("MnuSepRecent"));
     actions_.append(separator);
     for (qsizetype i = 0; i < files.size(); ++i) {
@@ -36,7 +37,7 @@ void RecentFilesMenu::show(const QStringList& files)
         action->setStatusTip(path);
         action->setData(path);
         connect(action, &QAction::triggered, this, [this, path] { open_(path); });
-        menu_.addAction(action);
+        menu_.insertAction(before_, action);
         actions_.append(action);
     }
 }

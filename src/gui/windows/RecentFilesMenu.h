@@ -9,7 +9,8 @@
 class QAction;
 class QMenu;
 
-// The last channel files at the end of the File menu, numbered; choosing one opens it. The
+// The last channel files near the end of the File menu (before `before`, when given), numbered;
+// choosing one opens it. The
 // separator and the entries are there only while there are recent files, so that an empty
 // list leaves the menu as it always was.
 class RecentFilesMenu : public QObject
@@ -17,7 +18,8 @@ class RecentFilesMenu : public QObject
     Q_OBJECT
 
 public:
-    RecentFilesMenu(QMenu& menu, std::function<void(const QString& path)> open);
+    RecentFilesMenu(QMenu& menu, std::function<void(const QString& path)> open,
+                    QAction* before = nullptr);
 
     // Puts the path first in the stored list and shows the list.
     void add(const QString& path);
@@ -27,5 +29,6 @@ private:
 
     QMenu& menu_;
     std::function<void(const QString&)> open_;
+    QAction* before_;
     QList<QAction*> actions_; // with their separator
 };

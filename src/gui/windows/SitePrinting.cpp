@@ -4,18 +4,23 @@
 #include "LabelSheetSettings.h"
 #include "MainActions.h"
 #include "PrintProgressDialog.h"
+#include "PrintSetupSettings.h"
+#include "commands/CheckCommands.h"
 #include "commands/PrintCommands.h"
 #include "common/ShowMessage.h"
+#include "print/AlterationRecordDocument.h"
 #include "print/LabelSheetDocument.h"
 #include "print/PagePrinting.h"
 #include "print/SiteRecordDocument.h"
 
 #include <QAction>
+#include <QInputDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
-SitePrinting::SitePrinting(QWidget& window, PrintCommands& commands, const MainActions& actions)
+SitePrinting::SitePrinting(QWidget& window, PrintCommands& commands, const CheckCommands& checks,
+                           const MainActions& actions)
     : QObject(&window), window_(window), commands_(commands)
 {
     choosePrinter_ = [this](QPrinter& printer) {
@@ -23,6 +28,8 @@ SitePrinting::SitePrinting(QWidget& window, PrintCommands& commands, const MainA
         return dialog.exec() == QDialog::Accepted;
     };
     commands_.setLabelSheetGrid(&LabelSheetSettings::Load);
+    commands_.setIssue([this](const QString& sitePath) { return issueOf(sitePath); });
+    commands_.setFirstLabelChooser([this](int labels) { return askFirstLabel(labels); });
     commands_.setProgress(
         [this](const QString& title) { return ShowPrintProgress(&window_, title); });
     connect(actions.print, &QAction::triggered, this, &SitePrinting::PrintRecord);
@@ -32,6 +39,21 @@ SitePrinting::SitePrinting(QWidget& window, PrintCommands& commands, const MainA
     connect(actions.exportLabelsPdf, &QAction::triggered, &commands_,
             &PrintCommands::ExportLabelsPdf);
     connect(actions.labelSheetSetup, &QAction::triggered, this, &SitePrinting::SetupLabelSheet);
+    connect(actions.printSetup, &QAction::triggered, this, &SitePrinting::SetupPrint);
+    connect(actions.exportAlteration, &QAction::triggered, &commands_,
+            &PrintCommands::ExportAlterationRecord);
+    connect(actions.printAlteration, &QAction::triggered, this,
+            &SitePrinting::PrintAlterationRecord);
+    connect(actions.printChangedLabels, &QAction::triggered, this,
+            &SitePrinting::PrintChangedLabels);
+    // What a comparison makes is offered while there is one.
+    const auto offer = [&checks, &actions] {
+        for (QAction* action :
+             {actions.exportAlteration, actions.printAlteration, actions.printChangedLabels})
+            action->setEnabled(checks.comparing());
+    };
+    connect(&checks, &CheckCommands::comparisonChanged, this, offer);
+    offer();
 }
 
 void SitePrinting::PrintRecord()
@@ -54,15 +76,73 @@ void SitePrinting::PreviewRecord()
     preview.exec();
 }
 
-// The grid is measured from the sheet's corner, so the labels are drawn from there too.
 void SitePrinting::PrintLabels()
 {
-    const std::unique_ptr<LabelSheetDocument> sheet = commands_.labelSheet();
+    printLabels(false);
+}
+
+void SitePrinting::PrintChangedLabels()
+{
+    printLabels(true);
+}
+
+// The grid is measured from the sheet's corner, so the labels are drawn from there too.
+void SitePrinting::printLabels(bool changedOnly)
+{
+    const std::unique_ptr<LabelSheetDocument> sheet = commands_.labelSheet(changedOnly);
     if (!sheet)
         return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setFullPage(true);
     print(*sheet, printer);
+}
+
+void SitePrinting::PrintAlterationRecord()
+{
+    const std::unique_ptr<AlterationRecordDocument> record = commands_.alterationRecord();
+    if (!record)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    print(*record, printer);
+}
+
+// A sheet partly used already is started where its first unused label is.
+std::optional<int> SitePrinting::askFirstLabel(int labels)
+{
+    QInputDialog ask(&window_);
+    ask.setObjectName(QStringLiteral("LabelStart"));
+    ask.setWindowTitle(QStringLiteral("Print labels"));
+    ask.setInputMode(QInputDialog::IntInput);
+    ask.setLabelText(QStringLiteral("&Start at label (1 to %1, across then down the first "
+                                    "sheet):")
+                         .arg(labels));
+    ask.setIntRange(1, labels);
+    ask.setIntValue(1);
+    if (ask.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return ask.intValue();
+}
+
+QString SitePrinting::issueOf(const QString& sitePath) const
+{
+    return sitePath.isEmpty() ? untitledIssue_ : PrintSetupSettings::LoadIssue(sitePath);
+}
+
+// The issue text goes on the record of the open site's file, and stays with that file.
+void SitePrinting::SetupPrint()
+{
+    const QString sitePath = commands_.sitePath();
+    QInputDialog ask(&window_);
+    ask.setObjectName(QStringLiteral("FrmPrintSetup"));
+    ask.setWindowTitle(QStringLiteral("Print setup"));
+    ask.setLabelText(QStringLiteral("&Issue or revision printed on the site record:"));
+    ask.setTextValue(issueOf(sitePath));
+    if (ask.exec() != QDialog::Accepted)
+        return;
+    if (sitePath.isEmpty())
+        untitledIssue_ = ask.textValue().trimmed();
+    else
+        PrintSetupSettings::SaveIssue(sitePath, ask.textValue());
 }
 
 void SitePrinting::SetupLabelSheet()

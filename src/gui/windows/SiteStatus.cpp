@@ -1,13 +1,13 @@
 #include "SiteStatus.h"
 
 #include "ChannelGridDelegate.h"
+#include "ElidedLabel.h"
+#include "checks/Fingerprint.h"
 #include "common/ChannelLabel.h"
 #include "document/ChannelStatistics.h"
 #include "document/ChannelTableModel.h"
 
-#include <QLabel>
 #include <QStatusBar>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -21,38 +21,45 @@ QString warningText(int altered)
         .arg(altered);
 }
 
-QLabel* addLabel(QWidget* parent, QLayout* layout, const char* name)
+ElidedLabel* addLabel(QStatusBar& bar, const char* name)
 {
-    auto* label = new QLabel(parent);
+    auto* label = new ElidedLabel(&bar);
     label->setObjectName(QLatin1String(name));
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    layout->addWidget(label);
+    bar.addPermanentWidget(label);
     return label;
 }
 
 } // namespace
 
 SiteStatus::SiteStatus(QStatusBar& bar, const ChannelTableModel& table)
-    : QObject(&bar), table_(table), left_(new QLabel(&bar))
+    : QObject(&bar), table_(table), left_(new ElidedLabel(&bar))
 {
+    // One line: every text is cut where its room ends, whole in its tooltip.
     left_->setObjectName(QStringLiteral("StatusNote"));
-    left_->setWordWrap(true);
+    // The place of the current cell shows whole; the counts give way first.
+    left_->setMinimumWidth(
+        left_->fontMetrics().horizontalAdvance(QStringLiteral("Unit H, card H: HH01-HH48")) +
+        left_->fontMetrics().averageCharWidth());
     bar.addWidget(left_, 1);
-    // The warning takes a line of its own above the counts, in the colour of the cells it
-    // counts.
-    auto* counts = new QWidget(&bar);
-    auto* lines = new QVBoxLayout(counts);
-    lines->setContentsMargins(0, 0, 0, 0);
-    lines->setSpacing(0);
-    warning_ = addLabel(counts, lines, "StatusWarning");
+    // The warning in the colour of the cells it counts.
+    warning_ = addLabel(bar, "StatusWarning");
     warning_->setAutoFillBackground(true);
     QPalette marked = warning_->palette();
     marked.setColor(QPalette::Window, QColor(ChannelGridDelegate::kAlteredMark));
     warning_->setPalette(marked);
     warning_->hide();
-    channels_ = addLabel(counts, lines, "StatusChannels");
-    checks_ = addLabel(counts, lines, "StatusChecks");
-    bar.addPermanentWidget(counts);
+    recovery_ = addLabel(bar, "StatusRecovery");
+    recovery_->setAutoFillBackground(true);
+    recovery_->setPalette(marked);
+    recovery_->hide();
+    channels_ = addLabel(bar, "StatusChannels");
+    checks_ = addLabel(bar, "StatusChecks");
+    // Short and whole, so a plain label: its tooltip says what it is.
+    fingerprint_ = new QLabel(&bar);
+    fingerprint_->setObjectName(QStringLiteral("StatusFingerprint"));
+    fingerprint_->setToolTip(QStringLiteral("Fingerprint of the channel file this site saves as"));
+    fingerprint_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    bar.addPermanentWidget(fingerprint_);
     noteTimer_.setSingleShot(true);
     noteTimer_.setInterval(kNoteMilliseconds);
     connect(&noteTimer_, &QTimer::timeout, this, [this] { showLeft(position_); });
@@ -70,6 +77,7 @@ void SiteStatus::update()
                            .arg(statistics.inUse)
                            .arg(table_.channelCount())
                            .arg(statistics.back));
+    fingerprint_->setText(Fingerprint::ofSite(table_.rows()));
     warning_->setVisible(statistics.altered > 0);
     warning_->setText(statistics.altered > 0 ? warningText(statistics.altered) : QString());
 }
@@ -83,6 +91,8 @@ void SiteStatus::showChecks(int problems, int differences)
     else if (differences >= 0)
         text += QStringLiteral(", %1 differences").arg(differences);
     checks_->setText(text);
+    // Short, and what a checker looks at: never cut.
+    checks_->setMinimumWidth(checks_->sizeHint().width());
 }
 
 QString SiteStatus::text() const
@@ -90,6 +100,15 @@ QString SiteStatus::text() const
     if (warning_->text().isEmpty())
         return channels_->text();
     return warning_->text() + QStringLiteral("; ") + channels_->text();
+}
+
+void SiteStatus::showRecoveryFailure(const QString& failure)
+{
+    recovery_->setText(failure.isEmpty()
+                           ? QString()
+                           : QStringLiteral("Unsaved changes are not being kept for recovery: ") +
+                                 failure);
+    recovery_->setVisible(!failure.isEmpty());
 }
 
 QString SiteStatus::leftText() const
@@ -118,10 +137,7 @@ void SiteStatus::showPosition(int row)
         showLeft(position_);
 }
 
-// A note too long for its room wraps, and the status bar grows by the lines it needs.
 void SiteStatus::showLeft(const QString& text)
 {
     left_->setText(text);
-    left_->setToolTip(text);
-    left_->setMinimumHeight(left_->heightForWidth(left_->width()));
 }

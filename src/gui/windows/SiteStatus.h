@@ -4,13 +4,16 @@
 #include <QTimer>
 
 class ChannelTableModel;
+class ElidedLabel;
 class QLabel;
 class QStatusBar;
 
 // The status bar's account of the site. On the right: channels in use and on back contacts,
-// and a warning for texts the channel file would cut or write with "?"; it follows every change
-// of the table. On the left: the unit and card of the current cell, or for a few seconds a
-// note, wrapped rather than cut when it is long.
+// a warning for texts the channel file would cut or write with "?", and the fingerprint of the
+// channel file the site saves as; it follows every change of the table; beside them, while
+// copies for recovery cannot be written, a warning saying so. On the left: the unit and card of
+// the current cell, or for a few seconds a note. One line, whatever the texts: each is cut where
+// its room ends, whole in its tooltip.
 class SiteStatus : public QObject
 {
     Q_OBJECT
@@ -29,16 +32,20 @@ public:
     // The problems found and, while a site is compared (differences 0 or more), the
     // differences.
     void showChecks(int problems, int differences);
+    // Says, until called with an empty text, that recovery copies cannot be written and why.
+    void showRecoveryFailure(const QString& failure);
 
 private:
     void update();
     void showLeft(const QString& text);
 
     const ChannelTableModel& table_;
-    QLabel* left_;
-    QLabel* channels_;
-    QLabel* warning_;
-    QLabel* checks_;
+    ElidedLabel* left_;
+    ElidedLabel* channels_;
+    ElidedLabel* warning_;
+    ElidedLabel* recovery_;
+    ElidedLabel* checks_;
+    QLabel* fingerprint_;
     QString position_;
     QTimer noteTimer_;
 };

@@ -72,6 +72,15 @@ void keepTitleWhole(QMessageBox& box)
                       grid->rowCount(), 0, 1, grid->columnCount());
 }
 
+// Every button answers to Alt and its first letter.
+void giveAltLetters(QMessageBox& box)
+{
+    for (QAbstractButton* button : box.buttons()) {
+        if (!button->text().contains(u'&'))
+            button->setText(u'&' + button->text());
+    }
+}
+
 } // namespace
 
 QStringList WidgetDialogs::nameFilters(const QString& filter)
@@ -100,6 +109,9 @@ MessageAnswer WidgetDialogs::showMessage(const MessageRequest& request)
         box.setEscapeButton(QMessageBox::No);
     else if (request.buttons != MessageButtons::RestoreDiscard)
         box.setEscapeButton(QMessageBox::Cancel);
+    if (request.noByDefault)
+        box.setDefaultButton(QMessageBox::No);
+    giveAltLetters(box);
     keepTitleWhole(box);
     const int button = box.exec();
     if (restore && box.clickedButton() == restore)

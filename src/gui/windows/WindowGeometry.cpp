@@ -5,8 +5,11 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QRect>
 #include <QScreen>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace {
 
@@ -25,12 +28,31 @@ void WindowGeometry::placeFromSettings()
 {
     const FormSize size = LoadFormSize();
     QPoint position(Twips::toPixelsX(size.left), Twips::toPixelsY(size.top));
-    // A position stored on a screen that is no longer attached would hide the window.
-    if (!QGuiApplication::screenAt(position) && QGuiApplication::primaryScreen())
-        position = QGuiApplication::primaryScreen()->availableGeometry().topLeft();
-    window_.move(position);
     outerHeight_ = Twips::toPixelsY(size.height);
+    const QScreen* screen = QGuiApplication::screenAt(position);
+    // A position stored on a screen that is no longer attached would hide the window.
+    if (!screen && QGuiApplication::primaryScreen()) {
+        screen = QGuiApplication::primaryScreen();
+        position = screen->availableGeometry().topLeft();
+    }
+    if (screen)
+        fitInto(screen->availableGeometry(), position);
+    window_.move(position);
     applyOuterSize();
+}
+
+// The title bar and the status bar stay on the screen: the height is cut to the room below the
+// stored top, and the window moves up only where the least height does not fit there.
+void WindowGeometry::fitInto(const QRect& area, QPoint& position)
+{
+    position.setY(std::max(position.y(), area.top()));
+    const int least = Twips::toPixelsY(kMinimumHeight);
+    outerHeight_ = std::clamp(outerHeight_, least, std::max(area.height(), least));
+    const int below = area.bottom() + 1 - position.y();
+    if (outerHeight_ > below)
+        outerHeight_ = std::max(below, least);
+    if (position.y() + outerHeight_ > area.bottom() + 1)
+        position.setY(std::max(area.top(), area.bottom() + 1 - outerHeight_));
 }
 
 // Width and height count the window's frame.

@@ -2,11 +2,14 @@
 
 #include <QObject>
 
+class QPoint;
+class QRect;
 class QWidget;
 
 // The main window's place and size: the stored position and height on start (in twips, outer
-// size with the frame), the fixed width and the minimum height, and storing them on close.
-// The width is the described one unless the content needs more to show whole (a wide font).
+// size with the frame), within the available screen, the fixed width and the minimum height, and
+// storing them on close. The width is the described one unless the content needs more to show whole
+// (a wide font).
 class WindowGeometry : public QObject
 {
     Q_OBJECT
@@ -23,6 +26,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void fitInto(const QRect& area, QPoint& position);
     void applyOuterSize();
     void applyWidth();
     void applyOuterSizeOnceFramed();

@@ -88,7 +88,9 @@ void FitColumns(QTreeView& list)
     // The lines from the first shown on; the texts are short and alike, so a sample serves.
     constexpr int kSampleLines = 100;
     list.header()->setResizeContentsPrecision(kSampleLines);
-    for (int column = 0; column < list.header()->count(); ++column)
+    // The last column takes the room that is left, however long its texts.
+    list.header()->setStretchLastSection(true);
+    for (int column = 0; column + 1 < list.header()->count(); ++column)
         list.resizeColumnToContents(column);
 }
 

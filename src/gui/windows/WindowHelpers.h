@@ -17,7 +17,8 @@ void CentreForm(QWidget* form);
 // Places a control inside its window at a position and size given in twips.
 void PlaceInTwips(QWidget* control, double left, double top, double width, double height);
 
-// Fits each column of a list to its header and lines, measured once (long lists by a sample).
+// Fits each column but the last, which stretches, to its header and lines, measured once (long
+// lists by a sample).
 void FitColumns(QTreeView& list);
 
 } // namespace ModFunc

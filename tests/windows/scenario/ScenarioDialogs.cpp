@@ -1,0 +1,55 @@
+#include "ScenarioDialogs.h"
+
+#include "support/BoxText.h"
+
+#include <QDir>
+
+namespace {
+
+const QString kIndent = QStringLiteral("  ");
+
+} // namespace
+
+MessageAnswer ScenarioDialogs::showMessage(const MessageRequest& request)
+{
+    const int unexpectedBefore = unexpectedQuestions();
+    const MessageAnswer answer = ScriptedDialogs::showMessage(request);
+    const bool answered =
+        request.buttons != MessageButtons::Ok && unexpectedQuestions() == unexpectedBefore;
+    QString box =
+        BoxText::render(request, answered ? std::optional(answer) : std::nullopt, kIndent);
+    box.chop(1);
+    events_.append(box);
+    return answer;
+}
+
+std::optional<QString> ScenarioDialogs::chooseFile(const FileDialogRequest& request)
+{
+    const std::optional<QString> path = ScriptedDialogs::chooseFile(request);
+    const QString chosen =
+        path ? QDir(workDir_).relativeFilePath(QDir::fromNativeSeparators(*path)) : "cancel";
+    events_.append("file " + request.title + " -> " + chosen);
+    return path;
+}
+
+void ScenarioDialogs::arm(const QStringList& responses)
+{
+    for (const QString& response : responses) {
+        const QString head = response.section('\n', 0, 0);
+        if (const std::optional<MessageAnswer> answer = BoxText::answerIn(head)) {
+            answerNext(*answer);
+        } else if (head.startsWith("file ")) {
+            const QString chosen = head.section(" -> ", -1);
+            chooseNext(chosen == "cancel" ? std::nullopt
+                                          : std::optional(QDir::toNativeSeparators(
+                                                QDir(workDir_).filePath(chosen))));
+        }
+    }
+}
+
+QStringList ScenarioDialogs::takeEvents()
+{
+    QStringList events;
+    events.swap(events_);
+    return events;
+}

@@ -1,0 +1,44 @@
+#include "ScenarioScript.h"
+
+namespace {
+
+const QString kIndent = QStringLiteral("  ");
+
+bool isResponse(const QString& line)
+{
+    return line.startsWith("== ") || line.startsWith("file ") || line.startsWith("selector ");
+}
+
+} // namespace
+
+std::optional<QList<ScenarioStep>> ParseScenario(const QString& text, QString* error)
+{
+    QList<ScenarioStep> steps;
+    const QStringList lines = text.split('\n');
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString& line = lines[i];
+        if (line.trimmed().isEmpty() || line.startsWith('#'))
+            continue;
+        const QString where = QString("line %1: ").arg(i + 1);
+        if (line.startsWith(kIndent)) {
+            if (steps.isEmpty()) {
+                *error = where + "an indented line before any step";
+                return std::nullopt;
+            }
+            ScenarioStep& last = steps.last();
+            if (!last.responses.isEmpty())
+                last.responses.last() += '\n' + line;
+            else
+                last.block.append(line.mid(kIndent.size()));
+        } else if (isResponse(line)) {
+            if (steps.isEmpty() || steps.last().verb == "expect") {
+                *error = where + "a box or dialog that follows no action";
+                return std::nullopt;
+            }
+            steps.last().responses.append(line);
+        } else {
+            steps.append({i + 1, line.section(' ', 0, 0), line.section(' ', 1), {}, {}});
+        }
+    }
+    return steps;
+}

@@ -1,0 +1,128 @@
+#include "ScenarioState.h"
+
+#include "commands/DocumentCommands.h"
+#include "commands/SiteRecovery.h"
+#include "document/ChannelTableModel.h"
+#include "support/SiteDump.h"
+#include "support/WindowParts.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QLabel>
+#include <QTreeView>
+
+#include <functional>
+#include <map>
+
+namespace ScenarioState {
+
+namespace {
+
+const QStringList kColumnKeys{"Chan", "relNam", "back", "stUp", "stDn"};
+
+QString yesNo(bool value)
+{
+    return value ? "yes" : "no";
+}
+
+// The caption as the title bar shows it, the mark of unsaved changes in place.
+QString caption(QWidget* window)
+{
+    return QString(window->windowTitle()).replace("[*]", window->isWindowModified() ? "*" : "");
+}
+
+QString site(QWidget* window)
+{
+    const auto& commands = partOf<DocumentCommands>(*window);
+    return RenderSite({caption(window), commands.site().siteFileTitle, commands.isModified(),
+                       partOf<ChannelTableModel>(*window).rows()})
+        .trimmed();
+}
+
+// The lines of a panel's list, fields joined by " | ".
+QString panelLines(QWidget* window, const char* list)
+{
+    const QAbstractItemModel& lines = *partOf<QTreeView>(*window, list).model();
+    QStringList rows;
+    for (int row = 0; row < lines.rowCount(); ++row) {
+        QStringList fields;
+        for (int column = 0; column < lines.columnCount(); ++column)
+            fields.append(lines.index(row, column).data().toString());
+        rows.append(fields.join(" | "));
+    }
+    return rows.join('\n');
+}
+
+QString recoveryCopies()
+{
+    const QStringList copies =
+        QDir(SiteRecovery::defaultFolder()).entryList({"*.zr415-recovery"}, QDir::Files);
+    return QString::number(copies.size());
+}
+
+// The widget with the keyboard, by its object name or, for an editor without one, by the named
+// widget it edits in.
+QString focus()
+{
+    QWidget* widget = QApplication::focusWidget();
+    if (!widget)
+        return "(none)";
+    QString name = widget->objectName();
+    for (QWidget* parent = widget; name.isEmpty() && parent; parent = parent->parentWidget()) {
+        if (!parent->objectName().isEmpty())
+            name = QString(widget->metaObject()->className()) + " in " + parent->objectName();
+    }
+    return name.isEmpty() ? widget->metaObject()->className() : name;
+}
+
+QString currentCell(QWidget* window)
+{
+    const QModelIndex cell = partOf<QAbstractItemView>(*window, "SGGrid1").currentIndex();
+    if (!cell.isValid())
+        return "(none)";
+    return LabelOf(cell.row() + 1) + ' ' + kColumnKeys.value(cell.column());
+}
+
+QString escaped(QString text)
+{
+    return text.replace('\\', "\\\\").replace('\t', "\\t").replace('\n', "\\n");
+}
+
+} // namespace
+
+int columnOf(const QString& key)
+{
+    return int(kColumnKeys.indexOf(key));
+}
+
+QString of(QWidget* window, const QString& key, bool* known)
+{
+    *known = true;
+    const QString name = key.section(' ', 1);
+    if (key.startsWith("status ")) {
+        const auto* label = window->findChild<QLabel*>(name);
+        return label ? label->text() : "(no label " + name + ")";
+    }
+    if (key.startsWith("enabled ")) {
+        const auto* action = window->findChild<QAction*>(name);
+        return action ? yesNo(action->isEnabled()) : "(no action " + name + ")";
+    }
+    const std::map<QString, std::function<QString()>> states{
+        {"caption", [&] { return caption(window); }},
+        {"modified", [&] { return yesNo(partOf<DocumentCommands>(*window).isModified()); }},
+        {"site", [&] { return site(window); }},
+        {"problems", [&] { return panelLines(window, "ProblemsList"); }},
+        {"differences", [&] { return panelLines(window, "DifferencesList"); }},
+        {"recovery copies", recoveryCopies},
+        {"focus", focus},
+        {"cell", [&] { return currentCell(window); }},
+        {"clipboard", [] { return escaped(QApplication::clipboard()->text()); }},
+    };
+    const auto state = states.find(key);
+    *known = state != states.end();
+    return *known ? state->second() : QString();
+}
+
+} // namespace ScenarioState
