@@ -531,6 +531,27 @@ def gui_cases():
         dip_file({**north, 2: dip_record(b"TPR 2")}))
     put("gui/compare-last-channel/files/other.dip",
         dip_file({**north, 384: dip_record(b"LAST", 1)}))
+    put("gui/close-yes-saves/expected/site.dip", dip_file({4: dip_record(b"TPR 12")}))
+    put("gui/recent-files/expected/north.dip", dip_file({1: dip_record(b"SAVED")}))
+    put("gui/export-to-card/expected/NORTH.dip", dip_file({1: dip_record(spare(1))}))
+    card = bytearray(dip_file({1: dip_record(spare(1))}))
+    card[16 + 52 * 40] = ord("X")  # AB05's name
+    put("gui/verify-card-finds-a-byte/files/NORTH.dip", card)
+    # A site and another that differs from it in six cells, for the comparing scenarios.
+    north = {1: dip_record(b"TPR 1", 1), 2: dip_record(b"TPR 2"),
+             3: dip_record(b"TPR 3", up=b"ON", down=b"OFF")}
+    other = {1: dip_record(b"TPR 1"), 2: dip_record(b"TPR 2X"),
+             3: dip_record(b"TPR 3", up=b"ON", down=b"OF"), 48: dip_record(b"LAST"),
+             101: dip_record(b"TPR 101", 1)}
+    for case in ("compare-marks-and-lists", "compare-f8-keys", "compare-ends",
+                 "compare-list-and-corvane"):
+        put("gui/%s/files/north.dip" % case, dip_file(north))
+    for case in ("compare-marks-and-lists", "compare-f8-keys", "compare-ends"):
+        put("gui/%s/files/other.dip" % case, dip_file(other))
+    put("gui/compare-list-and-corvane/files/north.csv",
+        b"AA01,TPR 1,Back\r\nAA02,TPR 2X,Front\r\nAA03,TPR 3,Back\r\n")
+    put("gui/compare-list-and-corvane/files/kirkby/DChannel.cfg",
+        dchannel_of([(b"TPR 1", True), (b"TPR 2X", False), (b"TPR 3", True)]))
     for case in ("new-after-import", "open-after-import"):
         put("gui/%s/files/config/kirkby/SiteInfo.cfg" % case, siteinfo(b"Kirkby Jn"))
         put("gui/%s/files/config/kirkby/DChannel.cfg" % case, dchannel_of([(b"TPR 1", True)]))

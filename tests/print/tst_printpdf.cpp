@@ -4,11 +4,11 @@
 #include "print/PagePrinting.h"
 #include "print/SiteRecordDocument.h"
 #include "support/DipBytes.h"
+#include "support/FingerprintOf.h"
 #include "support/PdfPages.h"
 #include "support/SiteDump.h"
 #include "support/TestFiles.h"
 
-#include <QCryptographicHash>
 #include <QDate>
 #include <QProcess>
 #include <QRegularExpression>
@@ -39,15 +39,9 @@ QList<Channel> siteOf(int units)
     return channels;
 }
 
-// The first 16 hexadecimal digits of the file's SHA-256, grouped by four, as sha256sum prints
-// them in upper case.
 QString fingerprintOf(const QString& path)
 {
-    const QString hex = QCryptographicHash::hash(readFile(path), QCryptographicHash::Sha256)
-                            .toHex()
-                            .toUpper()
-                            .left(16);
-    return QStringList{hex.mid(0, 4), hex.mid(4, 4), hex.mid(8, 4), hex.mid(12, 4)}.join('-');
+    return fingerprintOf(readFile(path));
 }
 
 int runConvert(const QStringList& arguments)

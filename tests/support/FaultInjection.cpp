@@ -138,13 +138,13 @@ mode_t modeOf(int flags, va_list arguments)
                                                                  : 0;
 }
 
-using OpenAt = int (*)(int, const char*, int, ...);
+using Open = int (*)(const char*, int, ...);
 
-int openAt(const char* name, int directory, const char* path, int flags, mode_t mode)
+int openPath(const char* name, const char* path, int flags, mode_t mode)
 {
     if (concerns(Call::Open, path) && callFails())
         return -1;
-    return watch(next<OpenAt>(name)(directory, path, flags, mode), path);
+    return watch(next<Open>(name)(path, flags, mode), path);
 }
 
 using ReadWrite = ssize_t (*)(int, void*, size_t);
@@ -164,6 +164,7 @@ ssize_t transfer(Call call, const char* name, int descriptor, void* buffer, size
 
 } // namespace
 
+// What the programs tested call; calls inside the C library itself pass by.
 extern "C" {
 
 int open(const char* path, int flags, ...)
@@ -172,7 +173,7 @@ int open(const char* path, int flags, ...)
     va_start(arguments, flags);
     const mode_t mode = modeOf(flags, arguments);
     va_end(arguments);
-    return openAt("openat", AT_FDCWD, path, flags, mode);
+    return openPath("open", path, flags, mode);
 }
 
 int open64(const char* path, int flags, ...)
@@ -181,35 +182,7 @@ int open64(const char* path, int flags, ...)
     va_start(arguments, flags);
     const mode_t mode = modeOf(flags, arguments);
     va_end(arguments);
-    return openAt("openat64", AT_FDCWD, path, flags, mode);
-}
-
-int openat(int directory, const char* path, int flags, ...)
-{
-    va_list arguments;
-    va_start(arguments, flags);
-    const mode_t mode = modeOf(flags, arguments);
-    va_end(arguments);
-    return openAt("openat", directory, path, flags, mode);
-}
-
-int openat64(int directory, const char* path, int flags, ...)
-{
-    va_list arguments;
-    va_start(arguments, flags);
-    const mode_t mode = modeOf(flags, arguments);
-    va_end(arguments);
-    return openAt("openat64", directory, path, flags, mode);
-}
-
-int __open_2(const char* path, int flags)
-{
-    return openAt("openat", AT_FDCWD, path, flags, 0);
-}
-
-int __open64_2(const char* path, int flags)
-{
-    return openAt("openat64", AT_FDCWD, path, flags, 0);
+    return openPath("open64", path, flags, mode);
 }
 
 int close(int descriptor)
@@ -220,11 +193,6 @@ int close(int descriptor)
 }
 
 ssize_t read(int descriptor, void* buffer, size_t count)
-{
-    return transfer(Call::Read, "read", descriptor, buffer, count);
-}
-
-ssize_t __read_chk(int descriptor, void* buffer, size_t count, size_t)
 {
     return transfer(Call::Read, "read", descriptor, buffer, count);
 }
@@ -241,26 +209,11 @@ int fsync(int descriptor)
     return next<int (*)(int)>("fsync")(descriptor);
 }
 
-int fdatasync(int descriptor)
-{
-    if (concerns(Call::Fsync, descriptor) && callFails())
-        return -1;
-    return next<int (*)(int)>("fdatasync")(descriptor);
-}
-
 int rename(const char* from, const char* to)
 {
     if ((concerns(Call::Rename, from) || concerns(Call::Rename, to)) && callFails())
         return -1;
     return next<int (*)(const char*, const char*)>("rename")(from, to);
-}
-
-int renameat(int fromDirectory, const char* from, int toDirectory, const char* to)
-{
-    if ((concerns(Call::Rename, from) || concerns(Call::Rename, to)) && callFails())
-        return -1;
-    return next<int (*)(int, const char*, int, const char*)>("renameat")(fromDirectory, from,
-                                                                         toDirectory, to);
 }
 
 } // extern "C"

@@ -9,11 +9,8 @@
 #include "windows/FrmDips.h"
 #include "windows/ModGlobal.h"
 
-#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QClipboard>
-#include <QLabel>
-#include <QLoggingCategory>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -26,7 +23,6 @@ struct WindowUnderTest
 {
     std::unique_ptr<ScriptedDialogs> dialogs;
     std::unique_ptr<FrmDips> window;
-    std::unique_ptr<QAbstractItemModelTester> tester;
     std::unique_ptr<QTemporaryDir> dir;
 
     // Once per program: settings and data apart from the user's, menus that take their letter
@@ -36,21 +32,15 @@ struct WindowUnderTest
         useTestSettings();
         QStandardPaths::setTestModeEnabled(true);
         QApplication::setEffectEnabled(Qt::UI_AnimateMenu, false);
-        // The model tester hands the table invalid indexes on purpose.
-        QLoggingCategory::setFilterRules("qt.core.qabstractitemmodel.checkindex=false");
     }
 
     // Makes and shows a fresh window and a folder for its files; false when either failed.
-    // With `watchTable`, every change to the table is checked by a model tester.
-    bool openWindow(bool watchTable = false)
+    bool openWindow()
     {
         ModGlobal::OpenSettingsStore()->clear();
         dir = std::make_unique<QTemporaryDir>();
         dialogs = std::make_unique<ScriptedDialogs>();
         window = std::make_unique<FrmDips>();
-        if (watchTable)
-            tester = std::make_unique<QAbstractItemModelTester>(
-                &table(), QAbstractItemModelTester::FailureReportingMode::QtTest);
         window->show();
         return dir->isValid() && QTest::qWaitForWindowActive(window.get());
     }
@@ -58,10 +48,6 @@ struct WindowUnderTest
     QString path(const QString& name) const
     {
         return QDir::toNativeSeparators(dir->filePath(name));
-    }
-    QString statusText(const char* label) const
-    {
-        return window->findChild<QLabel*>(label)->text();
     }
 
     // A box the test did not script, or a scripted answer no box took, fails a passing test.
@@ -75,14 +61,12 @@ struct WindowUnderTest
 
     void closeWindow()
     {
-        tester.reset();
         window.reset();
         dialogs.reset();
         dir.reset();
     }
 
     ChannelTableModel& table() const { return partOf<ChannelTableModel>(*window); }
-    DocumentCommands& commands() const { return partOf<DocumentCommands>(*window); }
     ChannelGridView* grid() const { return &partOf<ChannelGridView>(*window, "SGGrid1"); }
     QModelIndex cell(int row, int column) const { return table().index(row, column); }
 
@@ -91,14 +75,6 @@ struct WindowUnderTest
     {
         for (const QChar c : text)
             QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
-    }
-
-    // Types into the cell and presses Enter, as a user enters a value.
-    void enter(int row, int column, const QString& text)
-    {
-        grid()->setCurrentIndex(cell(row, column));
-        typeKeys(text);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     }
 
     // The clipboard's text pasted by its key on the grid, from the cell given.
@@ -132,6 +108,6 @@ struct WindowUnderTest
     {
         dialogs->chooseNext(path);
         QTest::keySequence(grid(), QKeySequence::Open);
-        QCOMPARE(commands().site().sitePath, path);
+        QCOMPARE(partOf<DocumentCommands>(*window).site().sitePath, path);
     }
 };

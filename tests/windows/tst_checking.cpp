@@ -1,14 +1,10 @@
-// The checks and the card as a checker uses them: the File menu by its keys, the problems
-// panel by the mouse.
+// The card checked by its bytes, as Export to ZR415 and Verify card read it back through the
+// read-back seam, as a card with bad spots would give it.
 #include "commands/CheckCommands.h"
 #include "document/DipFile.h"
-#include "support/PanelLines.h"
+#include "support/FingerprintOf.h"
 #include "support/TestFiles.h"
 #include "support/WindowUnderTest.h"
-
-#include <QTreeWidget>
-
-using Model = ChannelTableModel;
 
 class TestChecking : public QObject, private WindowUnderTest
 {
@@ -23,40 +19,15 @@ private slots:
         closeWindow();
     }
 
-    void problemsPanelFollowsEditsAndLeadsToTheCell();
     void cardCheckedByBytes_data();
     void cardCheckedByBytes();
 
 private:
-    QTreeView* problems() const { return &partOf<QTreeView>(*window, "ProblemsList"); }
     QString lastBox() const
     {
         return dialogs->messages().isEmpty() ? QString() : dialogs->messages().last().text;
     }
 };
-
-void TestChecking::problemsPanelFollowsEditsAndLeadsToTheCell()
-{
-    QCOMPARE(rowsOf(problems()), QStringList());
-    enter(0, Model::ColRelNam, "=A1");
-    pasteAt(4, Model::ColRelNam, "TPR 1\tBack\nTPR 1\tBack\n");
-    QTRY_COMPARE(problems()->model()->rowCount(), 3);
-    QCOMPARE(statusText("StatusChecks"), "3 problems");
-    QCOMPARE(partOf<QWidget>(*window, "ProblemsPanel").windowTitle(), "Problems (3)");
-
-    // The second relay moved to its other contact is no duplicate.
-    pasteAt(5, Model::ColBack, "Front\n");
-    QTRY_COMPARE(problems()->model()->rowCount(), 1);
-    QTest::keySequence(grid(), QKeySequence::Undo);
-    QTRY_COMPARE(rowsOf(problems()).value(2),
-                 "AA06\tRelay name\tThe same relay and contact as AA05");
-
-    grid()->setCurrentIndex(cell(0, Model::ColRelNam));
-    QVERIFY(!problems()->visibleRegion().isEmpty());
-    doubleClickLine(problems(), 2);
-    QCOMPARE(grid()->currentIndex(), cell(5, Model::ColRelNam));
-    QCOMPARE(QApplication::focusWidget(), grid());
-}
 
 void TestChecking::cardCheckedByBytes_data()
 {
@@ -66,7 +37,8 @@ void TestChecking::cardCheckedByBytes_data()
     const QString differs = "The card does not hold what was written to {card}.\r\n%1\r\n"
                             "Export to the card again, or use another card.";
     QTest::newRow("export, as written") << 'E' << ""
-                                        << "Card verified: 384 channels written to {card}";
+                                        << "Card verified: 384 channels written to {card}\r\n"
+                                           "Fingerprint {fingerprint}.";
     // A byte of the name of AC02 (row 97), of the channel count, of the contact of AH48.
     QTest::newRow("export, a name") << 'E' << "set 3899 R"
                                     << differs.arg("At channel AC02 the card's relay name is "
@@ -82,8 +54,10 @@ void TestChecking::cardCheckedByBytes_data()
                                         << "The card could not be read back to verify it:\r\n"
                                            "{card}\r\nInput/output error";
     const QString verifyDiffers = "{card} differs from the site.\r\n%1";
-    QTest::newRow("verify, as written") << 'V' << ""
-                                        << "Card verified: 384 channels in {card} match the site.";
+    QTest::newRow("verify, as written")
+        << 'V' << ""
+        << "Card verified: 384 channels in {card} match the site.\r\n"
+           "Fingerprint {fingerprint}.";
     // What reading the card as a site took for spares, or read past.
     QTest::newRow("verify, cut to half")
         << 'V' << "cut 7696"
@@ -133,7 +107,9 @@ void TestChecking::cardCheckedByBytes()
     writeFile(card, EncodeDipFile(table().rows()));
     dialogs->chooseNext(card);
     fileMenu(Qt::Key(menuKey));
-    QCOMPARE(lastBox(), QString(box).replace("{card}", card));
+    QCOMPARE(lastBox(), QString(box)
+                            .replace("{card}", card)
+                            .replace("{fingerprint}", fingerprintOf(readFile(card))));
     const MessageIcon failure = menuKey == 'E' ? MessageIcon::Critical : MessageIcon::Exclamation;
     QCOMPARE(dialogs->messages().last().icon,
              box.startsWith("Card verified") ? MessageIcon::Information : failure);

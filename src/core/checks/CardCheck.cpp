@@ -1,6 +1,7 @@
 #include "CardCheck.h"
 
 #include "CardDifference.h"
+#include "Fingerprint.h"
 #include "common/FileReader.h"
 #include "common/SystemError.h"
 
@@ -32,8 +33,10 @@ CardCheck CheckCard(const QString& path, const QByteArray& site, const CardReade
 {
     CardCheck check;
     const QByteArray card = read(path, check.readError);
-    if (check.readError.isEmpty())
+    if (check.readError.isEmpty()) {
         check.difference = DescribeCardDifference(site, card);
+        check.fingerprint = Fingerprint::ofBytes(card);
+    }
     return check;
 }
 
@@ -41,9 +44,10 @@ MessageRequest VerifyCardBox(const CardCheck& check, const QString& path, int ch
 {
     const QString card = QDir::toNativeSeparators(path);
     if (check.verified())
-        return {QStringLiteral("Card verified: %1 channels in %2 match the site.")
+        return {QStringLiteral("Card verified: %1 channels in %2 match the site.\r\n"
+                               "Fingerprint %3.")
                     .arg(channels)
-                    .arg(card),
+                    .arg(card, check.fingerprint),
                 EditorTitle(), MessageIcon::Information, MessageButtons::Ok};
     const QString text =
         check.readError.isEmpty()

@@ -10,8 +10,9 @@
 // Whether a card holds exactly the channel file Save writes for the site, its length included.
 struct CardCheck
 {
-    QString readError;  // the card's file could not be read
-    QString difference; // the first thing that differs, as the user reads it
+    QString readError;   // the card's file could not be read
+    QString difference;  // the first thing that differs, as the user reads it
+    QString fingerprint; // of the card's file as read, when it could be read
 
     bool verified() const { return readError.isEmpty() && difference.isEmpty(); }
 };

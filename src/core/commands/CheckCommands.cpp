@@ -2,6 +2,7 @@
 
 #include "DocumentCommands.h"
 #include "FileDialogSettings.h"
+#include "SiteFingerprint.h"
 #include "SiteFormats.h"
 #include "checks/Fingerprint.h"
 #include "common/AtomicFile.h"
@@ -116,9 +117,9 @@ void CheckCommands::ExportAndVerify()
         return;
     const CardCheck check = CheckCard(*path, EncodeDipFile(table_.rows()), readCard_);
     if (check.verified()) {
-        ShowMessage(QStringLiteral("Card verified: %1 channels written to %2")
+        ShowMessage(QStringLiteral("Card verified: %1 channels written to %2\r\nFingerprint %3.")
                         .arg(table_.channelCount())
-                        .arg(native(*path)));
+                        .arg(native(*path), check.fingerprint));
         return;
     }
     const QString text =

@@ -46,6 +46,11 @@ private:
     void fail(const QString& description);
     // One read of at most `count` bytes: the bytes read, 0 at the end, -1 after a failure.
     qint64 readOnce(char* into, qint64 count);
+    // Up to `count` bytes from the system, past the buffer.
+    QByteArray readDirectly(qint64 count);
+    QByteArray takeBuffered(qint64 count);
+    // Moves the system's place in the file on by `count` bytes.
+    void seek(qint64 count);
 
 #ifdef Q_OS_WIN
     void* handle_;
@@ -54,4 +59,6 @@ private:
 #endif
     qint64 size_ = 0;
     QString error_;
+    QByteArray buffer_;
+    qsizetype bufferAt_ = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "ScenarioState.h"
 #include "commands/SiteRecovery.h"
+#include "support/DoubleClick.h"
 #include "support/GoldenFiles.h"
 #include "support/ModalDriver.h"
 #include "support/SiteDump.h"
@@ -17,12 +18,13 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QTreeView>
 
 namespace {
 
 QString unescaped(QString text)
 {
-    return text.replace("\\t", "\t").replace("\\n", "\n");
+    return text.replace("\\t", "\t").replace("\\r", "\r").replace("\\n", "\n");
 }
 
 } // namespace
@@ -79,7 +81,7 @@ void ScenarioPlayer::run(const ScenarioStep& step)
     const std::map<QString, std::function<void()>> actions{
         {"start", [&] { start(argument); }},     {"close", [&] { close(); }},
         {"keys", [&] { pressKeys(argument); }},  {"type", [&] { typeText(argument); }},
-        {"click", [&] { clickCell(argument); }},
+        {"click", [&] { clickCell(argument); }}, {"pick", [&] { pickLine(argument); }},
     };
     const auto action = actions.find(verb);
     QVERIFY2(action != actions.end(),
@@ -133,11 +135,9 @@ void ScenarioPlayer::start(const QString& file)
     ModGlobal::dirs = {};
     window_ = std::make_unique<FrmDips>();
     window_->show();
-    // A window manager started beside the first window may take it without making it active.
-    if (!QTest::qWaitForWindowActive(window_.get())) {
-        window_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
-    }
+    if (!QTest::qWaitForWindowActive(window_.get()))
+        activate();
+    QCOMPARE(QApplication::activeWindow(), window_.get());
     window_->start(file.isEmpty() ? QStringList() : QStringList{inWork("{dir}/" + file)});
 }
 
@@ -155,16 +155,20 @@ void ScenarioPlayer::setSetting(const QString& keyAndValue)
                                              inWork(keyAndValue.section(' ', 1)));
 }
 
-// The popup menu or modal window on top, else the widget with the keyboard focus. Offscreen the
-// main window is not made active again when a window over it goes; the user would click it.
+// Makes the window active, as a desktop does when it shows or when a menu or window over it
+// goes: offscreen nothing does, and a window manager still starting may not.
+void ScenarioPlayer::activate()
+{
+    QApplication::setActiveWindow(window_.get());
+}
+
+// The popup menu on top, else the widget with the keyboard focus.
 QWidget* ScenarioPlayer::keyTarget()
 {
     if (QWidget* popup = QApplication::activePopupWidget())
         return popup;
-    if (!QApplication::focusWidget() && window_) {
-        window_->activateWindow();
-        (void)QTest::qWaitForWindowActive(window_.get());
-    }
+    if (!QApplication::focusWidget() && window_)
+        activate();
     if (QWidget* focus = QApplication::focusWidget())
         return focus;
     return window_.get();
@@ -198,6 +202,20 @@ void ScenarioPlayer::clickCell(const QString& cell)
     // A user's next key or click comes after the pause that tells a click from a double-click
     // (a click on the current cell opens its editor then).
     QTest::qWait(QApplication::doubleClickInterval() + 50);
+}
+
+// "pick problems 3": a double-click on the third line of the Problems panel.
+void ScenarioPlayer::pickLine(const QString& panelAndLine)
+{
+    QVERIFY(window_);
+    const QString panel = panelAndLine.section(' ', 0, 0);
+    auto& list =
+        partOf<QTreeView>(*window_, panel == "problems" ? "ProblemsList" : "DifferencesList");
+    const QModelIndex line = list.model()->index(panelAndLine.section(' ', 1).toInt() - 1, 0);
+    QVERIFY2(line.isValid(),
+             qPrintable(QString("line %1: no line \"%2\"").arg(line_).arg(panelAndLine)));
+    list.scrollTo(line);
+    doubleClickAt(list.viewport(), list.visualRect(line).center());
 }
 
 // "selector Kirkby Jn -> Open": the site highlighted in the list, then Open (or Cancel).

@@ -33,8 +33,10 @@ private:
     void pressKeys(const QString& keys);
     void typeText(const QString& text);
     void clickCell(const QString& cell);
+    void pickLine(const QString& panelAndLine);
     void setSetting(const QString& keyAndValue);
     void armSelector(const QString& response, ModalDriver& driver);
+    void activate();
     QWidget* keyTarget();
     QString inWork(const QString& text) const;
 

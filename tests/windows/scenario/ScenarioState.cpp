@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QTreeView>
 
@@ -85,6 +86,18 @@ QString currentCell(QWidget* window)
     return LabelOf(cell.row() + 1) + ' ' + kColumnKeys.value(cell.column());
 }
 
+// The selected cells as ranges "AA02 back-AA04 stUp", one a line.
+QString selection(QWidget* window)
+{
+    const auto& grid = partOf<QAbstractItemView>(*window, "SGGrid1");
+    QStringList ranges;
+    for (const QItemSelectionRange& range : grid.selectionModel()->selection()) {
+        ranges.append(LabelOf(range.top() + 1) + ' ' + kColumnKeys.value(range.left()) + '-' +
+                      LabelOf(range.bottom() + 1) + ' ' + kColumnKeys.value(range.right()));
+    }
+    return ranges.join('\n');
+}
+
 QString escaped(QString text)
 {
     return text.replace('\\', "\\\\").replace('\t', "\\t").replace('\n', "\\n");
@@ -101,9 +114,13 @@ QString of(QWidget* window, const QString& key, bool* known)
 {
     *known = true;
     const QString name = key.section(' ', 1);
-    if (key.startsWith("status ")) {
+    if (key.startsWith("text ")) {
         const auto* label = window->findChild<QLabel*>(name);
         return label ? label->text() : "(no label " + name + ")";
+    }
+    if (key.startsWith("title ")) {
+        const auto* widget = window->findChild<QWidget*>(name);
+        return widget ? widget->windowTitle() : "(no widget " + name + ")";
     }
     if (key.startsWith("enabled ")) {
         const auto* action = window->findChild<QAction*>(name);
@@ -118,6 +135,7 @@ QString of(QWidget* window, const QString& key, bool* known)
         {"recovery copies", recoveryCopies},
         {"focus", focus},
         {"cell", [&] { return currentCell(window); }},
+        {"selection", [&] { return selection(window); }},
         {"clipboard", [] { return escaped(QApplication::clipboard()->text()); }},
     };
     const auto state = states.find(key);
