@@ -1,8 +1,6 @@
 #include "commands/ChannelCount.h"
 #include "commands/ComparisonMarks.h"
-#include "common/ChannelLabel.h"
 #include "document/ChannelTableModel.h"
-#include "support/ScriptedDialogs.h"
 
 #include <QAbstractItemModelTester>
 #include <QLoggingCategory>
@@ -12,13 +10,6 @@
 namespace {
 
 using Model = ChannelTableModel;
-
-const ChannelRow kEdited{"Edited", true, "ON", "OFF"};
-
-ChannelRow spare(int channel)
-{
-    return {"Spare " + ModFunc::ChannelLabel(channel), false, "UP", "DN"};
-}
 
 } // namespace
 
@@ -46,49 +37,18 @@ private slots:
         QVERIFY(ChannelCount::SetChannelCount(*table, 384, ChannelCount::FillAllRows));
     }
 
-    void userChoice_data()
+    // Growing adds default rows, shrinking drops rows from the end, by the model's signals;
+    // kept rows keep their values.
+    void resizeKeepsRows()
     {
-        QTest::addColumn<int>("start");
-        QTest::addColumn<int>("choice");
-        QTest::addColumn<MessageAnswer>("answer"); // Ok when nothing is asked
-        QTest::addColumn<QString>("question");
-        QTest::addColumn<int>("rows");
-        const QString shrink = "Delete channels BA01 to CH48?\r\n";
-        const auto ok = MessageAnswer::Ok;
-        QTest::newRow("grow asks nothing") << 384 << 1 << ok << "" << 768;
-        QTest::newRow("shrink, OK") << 1152 << 0 << ok << shrink << 384;
-        QTest::newRow("shrink, Cancel") << 1152 << 0 << MessageAnswer::Cancel << shrink << 1152;
-        QTest::newRow("same count asks nothing") << 384 << 0 << ok << "" << 384;
-    }
-
-    // Only an applied choice touches the rows; a cancelled one puts the selector back.
-    void userChoice()
-    {
-        QFETCH(int, start);
-        QFETCH(int, choice);
-        QFETCH(MessageAnswer, answer);
-        QFETCH(QString, question);
-        QFETCH(int, rows);
-        QVERIFY(ChannelCount::SetChannelCount(*table, start, ChannelCount::FillAllRows));
-        table->applyUserRows({{start - 1, kEdited}});
-        ScriptedDialogs dialogs;
-        if (!question.isEmpty())
-            dialogs.answerNext(answer);
-        QSignalSpy changed(table.get(), &Model::dataChanged);
-        QSignalSpy reset(table.get(), &Model::modelReset);
-        const bool applied = rows != start;
-        const bool confirmed = ChannelCount::ConfirmChoice(*table, choice);
-        if (confirmed)
-            table->resizeTo((choice + 1) * 384);
-        QCOMPARE(confirmed, applied);
-        QCOMPARE(dialogs.texts(), question.isEmpty() ? QStringList() : QStringList{question});
-        QCOMPARE(table->rowCount(), rows);
-        if (applied)
-            QCOMPARE(table->channel(rows - 1), spare(rows));
-        else
-            QCOMPARE(changed.size() + reset.size(), 0);
-        if (rows >= start)
-            QCOMPARE(table->channel(start - 1), kEdited);
+        table->applyUserRows({{383, {"Kept", true, "ON", "OFF"}}});
+        QVERIFY(ChannelCount::SetChannelCount(*table, 385, ChannelCount::FillAddedRows));
+        QCOMPARE(table->rowCount(), 768);
+        QCOMPARE(table->channel(383).relNam, "Kept");
+        QCOMPARE(table->channel(767).relNam, "Spare BH48");
+        table->resizeTo(384);
+        QCOMPARE(table->rowCount(), 384);
+        QCOMPARE(table->channel(383).relNam, "Kept");
     }
 
     // Edits as a view hands them over: the check state as a plain int, names longer than the

@@ -193,6 +193,12 @@ cp list.csv real/site.csv
 check "OUTPUT through a linked folder and ..: the system's file written" \
     '[ $status -eq 0 ] && cmp -s evil.csv real/site.csv && cmp -s unrelated.csv site.csv'
 
+# Links that lead round in a circle are written through by no system: nothing replaces them.
+ln -s loop2.csv loop1.csv && ln -s loop1.csv loop2.csv
+"$convert" site.dip loop1.csv 2>err.txt; status=$?
+check "links in a circle: exit 1, told, both links stay" \
+    '[ $status -eq 1 ] && grep -q "symbolic links" err.txt && [ -L loop1.csv ] && [ -L loop2.csv ]'
+
 # The card read back after Export to ZR415 fails part-way: that is said, not taken for a card
 # that holds other bytes.
 export HOME="$work/home" QT_QPA_PLATFORM=offscreen

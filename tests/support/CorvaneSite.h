@@ -3,13 +3,9 @@
 #include "TestFiles.h"
 
 #include <QByteArray>
-#include <QDataStream>
-#include <QList>
 #include <QString>
 
-#include <utility>
-
-// Corvane site folders built by hand from the byte layouts, for the window tests.
+// Corvane site folders built by hand from the byte layouts, for the site selector tests.
 namespace CorvaneSite {
 
 inline QByteArray textField(const QByteArray& text)
@@ -29,33 +25,11 @@ inline QByteArray siteInfoBytes(const QByteArray& siteName,
            textField("text 13") + QByteArray(16, '\x0E') + textField("text 15");
 }
 
-// DChannel.cfg: the header and count, then per channel the name, two empty texts, the contact
-// (-1 back) and a zero.
-inline QByteArray allocationBytes(const QList<std::pair<QByteArray, bool>>& channels)
-{
-    QByteArray bytes = "K7V2.0 DChannels";
-    QDataStream out(&bytes, QIODevice::WriteOnly | QIODevice::Append);
-    out.setByteOrder(QDataStream::LittleEndian);
-    out << qint16(channels.size());
-    for (const auto& [name, back] : channels) {
-        out << quint16(name.size());
-        out.writeRawData(name.constData(), int(name.size()));
-        out << quint16(0) << quint16(0) << qint16(back ? -1 : 0) << quint16(0);
-    }
-    return bytes;
-}
-
 // A site directory `directory` below `config`, its SiteInfo.cfg naming it `siteName`.
 inline QString addSite(const QString& config, const QString& directory, const QByteArray& siteName)
 {
     writeFile(config + "/" + directory + "/SiteInfo.cfg", siteInfoBytes(siteName));
     return config + "/" + directory;
-}
-
-// A DChannel.cfg of one allocation in siteDir: "TPR 1" on a back contact.
-inline void writeOneAllocation(const QString& siteDir)
-{
-    writeFile(siteDir + QDir::separator() + "DChannel.cfg", allocationBytes({{"TPR 1", true}}));
 }
 
 } // namespace CorvaneSite

@@ -26,7 +26,7 @@ QStringList linesOf(QString text)
 }
 
 // "{system error}" stands for any non-empty line (indented as a box's text is, in a scenario),
-// "{time}" for a time of day as 14:02.
+// "{time}" for a time of day as 14:02 or 14:02:31.
 bool lineMatches(const QString& got, const QString& want)
 {
     if (want.trimmed() == QLatin1String("{system error}"))
@@ -34,7 +34,7 @@ bool lineMatches(const QString& got, const QString& want)
     if (!want.contains(QLatin1String("{time}")))
         return got == want;
     const QString pattern = QRegularExpression::escape(want).replace(
-        QRegularExpression::escape(QStringLiteral("{time}")), QStringLiteral("\\d\\d:\\d\\d"));
+        QRegularExpression::escape(QStringLiteral("{time}")), QStringLiteral("\\d\\d:\\d\\d(:\\d\\d)?"));
     return QRegularExpression(QRegularExpression::anchoredPattern(pattern)).match(got).hasMatch();
 }
 

@@ -14,7 +14,7 @@ QString readText(const QString& path);
 // "{dir}" becomes `dir`, and the rest of that line a path in native spelling.
 QString expandDir(const QString& text, const QString& dir);
 // Line by line; an expected "{system error}" stands for any non-empty line, as the system's
-// wording differs between platforms, and "{time}" in a line for a time of day (14:02).
+// wording differs between platforms, and "{time}" in a line for a time of day (14:02 or 14:02:31).
 void compareLines(const QString& actual, const QString& expected, const QString& what);
 
 // Every entry below a root by relative path; a folder ends in "/", and a FIFO or device is

@@ -2,8 +2,6 @@
 
 #include <QImage>
 #include <QProcess>
-#include <QRectF>
-#include <QRegularExpression>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -29,34 +27,6 @@ inline QStringList texts(const QString& pdf)
     if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
         pages.removeLast();
     return pages;
-}
-
-struct Word
-{
-    int page = 0; // 1-based
-    QString text;
-    QRectF box; // in points from the page's top left corner
-};
-
-// Every word with its place, as pdftotext -bbox finds them.
-inline QList<Word> words(const QString& pdf)
-{
-    static const QRegularExpression tag(
-        R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)<)re");
-    const QString html = QString::fromUtf8(run("pdftotext", {"-bbox", pdf, "-"}));
-    QList<Word> found;
-    int page = 0;
-    for (auto it = tag.globalMatch(html); it.hasNext();) {
-        const QRegularExpressionMatch m = it.next();
-        if (m.captured(0).startsWith("<page")) {
-            ++page;
-            continue;
-        }
-        const QPointF from(m.captured(1).toDouble(), m.captured(2).toDouble());
-        const QPointF to(m.captured(3).toDouble(), m.captured(4).toDouble());
-        found.append({page, m.captured(5), QRectF(from, to)});
-    }
-    return found;
 }
 
 // Page `page` (1-based) drawn at `dpi` dots per inch.

@@ -44,6 +44,9 @@ FileResult AtomicFile::write(const QString& path, const QByteArray& bytes)
     if (const QString refusal = RegularFile::refusal(target); !refusal.isEmpty())
         return FileResult::failure(refusal);
     const QFileInfo info(target);
+    // Links that lead round in a circle: the system writes through none of them.
+    if (info.isSymLink())
+        return FileResult::failure(SystemError::linkLoopText());
     if (QFile::encodeName(info.fileName()).size() > kNameMaximum)
         return FileResult::failure(SystemError::text(ENAMETOOLONG));
     if (const QString denied = RegularFile::writeRefusal(target); !denied.isEmpty())

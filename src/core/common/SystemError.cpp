@@ -23,4 +23,13 @@ QString last()
 #endif
 }
 
+QString linkLoopText()
+{
+#ifdef Q_OS_WIN
+    return qt_error_string(ERROR_CANT_RESOLVE_FILENAME);
+#else
+    return text(ELOOP);
+#endif
+}
+
 } // namespace SystemError

@@ -9,5 +9,7 @@ namespace SystemError {
 QString text(int error);
 // For the last failed system call of this thread: errno, or on Windows GetLastError().
 QString last();
+// What the system says of links that lead round in a circle.
+QString linkLoopText();
 
 } // namespace SystemError

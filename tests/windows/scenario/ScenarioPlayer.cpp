@@ -13,6 +13,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
+#include <QDateTime>
 #include <QDir>
 #include <QKeySequence>
 #include <QListWidget>
@@ -72,6 +73,8 @@ void ScenarioPlayer::run(const ScenarioStep& step)
         return QApplication::clipboard()->setText(unescaped(argument));
     if (verb == "crash")
         return window_.reset();
+    if (verb == "copy" || verb == "touch")
+        return changeFile(verb, argument);
     if (verb == "wait" && argument == "recovery copy") {
         const QDir folder(SiteRecovery::defaultFolder());
         QTRY_VERIFY_WITH_TIMEOUT(!folder.entryList({"*.zr415-recovery"}, QDir::Files).isEmpty(),
@@ -147,6 +150,23 @@ void ScenarioPlayer::close()
     QVERIFY(window_);
     if (window_->close())
         window_.reset();
+}
+
+// What another program does to a file of the folder: "copy theirs.dip north.dip" writes the
+// first's bytes over the second; "touch north.dip" gives it a later time, its bytes as they were.
+void ScenarioPlayer::changeFile(const QString& verb, const QString& files)
+{
+    const QString target = work_.filePath(files.section(' ', -1));
+    QFile file(target);
+    if (verb == "copy") {
+        QFile source(work_.filePath(files.section(' ', 0, 0)));
+        QVERIFY(source.open(QIODevice::ReadOnly) && file.open(QIODevice::WriteOnly));
+        QVERIFY(file.write(source.readAll()) >= 0);
+    } else {
+        QVERIFY(file.open(QIODevice::ReadWrite));
+    }
+    QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(60),
+                             QFileDevice::FileModificationTime));
 }
 
 void ScenarioPlayer::setSetting(const QString& keyAndValue)

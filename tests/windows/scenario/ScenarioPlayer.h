@@ -34,6 +34,7 @@ private:
     void typeText(const QString& text);
     void clickCell(const QString& cell);
     void pickLine(const QString& panelAndLine);
+    void changeFile(const QString& verb, const QString& files);
     void setSetting(const QString& keyAndValue);
     void armSelector(const QString& response, ModalDriver& driver);
     void activate();

@@ -17,9 +17,9 @@ std::optional<QList<ScenarioStep>> ParseScenario(const QString& text, QString* e
     const QStringList lines = text.split('\n');
     for (int i = 0; i < lines.size(); ++i) {
         const QString& line = lines[i];
-        if (line.trimmed().isEmpty() || line.startsWith('#'))
-            continue;
         const QString where = QString("line %1: ").arg(i + 1);
+        // An indented line belongs to what is above it, even one of blanks alone: the empty
+        // last line of a box's text.
         if (line.startsWith(kIndent)) {
             if (steps.isEmpty()) {
                 *error = where + "an indented line before any step";
@@ -30,6 +30,8 @@ std::optional<QList<ScenarioStep>> ParseScenario(const QString& text, QString* e
                 last.responses.last() += '\n' + line;
             else
                 last.block.append(line.mid(kIndent.size()));
+        } else if (line.trimmed().isEmpty() || line.startsWith('#')) {
+            continue;
         } else if (isResponse(line)) {
             if (steps.isEmpty() || steps.last().verb == "expect") {
                 *error = where + "a box or dialog that follows no action";
