@@ -28,7 +28,11 @@ for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$work/display")"
 openbox >/dev/null 2>&1 &
 wm=$!
-sleep 1
+# The window manager is up once it names itself on the root window.
+for _ in $(seq 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.1
+done
 
 new_prefix "$work/prefix"
 # Qt does not find the Tahoma and MS Sans Serif of Wine's data folder (it falls back to a serif
@@ -74,6 +78,8 @@ screenshot() {
     import -window root "$build/window-$1.png" 2>/dev/null || true
 }
 start_editor() {
+    # An editor still open would answer for the new one.
+    [ -z "$editor" ] || editor_gone || return 1
     wine "$exe" >>"$work/editor.log" 2>&1 &
     editor=$!
     local window
@@ -82,14 +88,28 @@ start_editor() {
     xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
     sleep 1
 }
-# Closes the editor by its close box and passes when it ended within 30 s.
-close_editor() {
-    xdotool key alt+F4
+# Ends the editor by Ctrl+Q (openbox under Wine does not pass Alt+F4 on), then by File > Exit,
+# and passes once its process ended and no window of it remains, within 30 s each.
+editor_gone() {
     for _ in $(seq 60); do
-        kill -0 "$editor" 2>/dev/null || return 0
+        if ! kill -0 "$editor" 2>/dev/null &&
+            [ -z "$(xdotool search --onlyvisible --name 'ZR415 configuration editor' 2>/dev/null)" ]; then
+            return 0
+        fi
         sleep 0.5
     done
     return 1
+}
+close_editor() {
+    local window
+    window="$(find_window 'ZR415 configuration editor' 5)"
+    [ -z "$window" ] || xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
+    xdotool key ctrl+q
+    editor_gone && return 0
+    xdotool key alt+f
+    sleep 2
+    xdotool key x
+    editor_gone
 }
 # Save As through the system's file dialog: the name typed, without its extension, where the
 # dialog puts the keyboard; the dialog adds .dip. (Wine's dialog adds it to NORTH.DIP as well.)
@@ -114,6 +134,8 @@ if start_editor; then
     xdotool key ctrl+Home
     xdotool type --delay 50 'NORTH 1'
     xdotool key Return
+    # The first name taken marks the window's title as changed.
+    [ -n "$(find_window '\*.*ZR415 configuration editor' 20)" ] || fail "the typed name did not reach the grid"
     xdotool type --delay 50 'NORTH 2'
     xdotool key Return
     sleep 1
