@@ -12,9 +12,10 @@
 # kills it. Mutants listed in scripts/mutants-equivalent.txt are not run and not scored.
 #
 # The work happens in a copy of the working tree, DIR/tree (built in its build/; DIR defaults to
-# build-mutants), so the tree you edit is never mutated. Writes DIR/survivors.txt (each
-# survivor's diff lines, in the form the equivalents file takes) and DIR/results.txt (every
-# mutant). Runs niced; two runs need two DIRs.
+# build-mutants), so the tree you edit is never mutated, and a run keeps the scripts and tests
+# it started with. Writes DIR/survivors.txt (each survivor's diff lines, in the form the
+# equivalents file takes) and DIR/results.txt (every mutant). Runs niced; two runs need two
+# DIRs.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 PER_FILE=20
@@ -23,34 +24,35 @@ TIMEOUT=""
 JOBS="$(nproc)"
 FILES=()
 OUT="$ROOT/build-mutants"
-while [ $# -gt 0 ]; do
-    case "$1" in
-    --per-file) PER_FILE="$2"; shift 2 ;;
-    --seed) SEED="$2"; shift 2 ;;
-    --timeout) TIMEOUT="$2"; shift 2 ;;
-    --jobs) JOBS="$2"; shift 2 ;;
-    --out) OUT="$(realpath -m "$2")"; shift 2 ;;
-    -h | --help) awk 'NR > 1 && /^#/ { sub(/^# ?/, ""); print; next } NR > 1 { exit }' "$0"; exit 0 ;;
-    -*) echo "Unknown option: $1" >&2; exit 2 ;;
-    *) FILES+=("$(realpath --relative-to="$ROOT" "$1")"); shift ;;
-    esac
-done
-cd "$ROOT"
-if [ ${#FILES[@]} -eq 0 ]; then
-    FILES=(src/core/document/*.cpp src/core/checks/*.cpp src/core/commands/*.cpp
-        src/core/corvane/*.cpp src/core/common/AtomicFile.cpp src/core/common/ChannelLabel.cpp)
-fi
 
-HELPER="$ROOT/scripts/mutants.py"
-EQUIVALENTS="$ROOT/scripts/mutants-equivalent.txt"
-TREE="$OUT/tree"
-BUILD="$TREE/build"
-IN_PLACE="$OUT/in-place"  # names the tree's file that holds a mutant
-ORIGINAL="$OUT/original"
-LOG="$OUT/log"
-mkdir -p "$OUT"
-exec 9>"$OUT/lock"
-flock -n 9 || { echo "Another run is using $OUT; give this one --out." >&2; exit 1; }
+parse_options() {
+    while [ $# -gt 0 ]; do
+        case "$1" in
+        --per-file) PER_FILE="$2"; shift 2 ;;
+        --seed) SEED="$2"; shift 2 ;;
+        --timeout) TIMEOUT="$2"; shift 2 ;;
+        --jobs) JOBS="$2"; shift 2 ;;
+        --out) OUT="$(realpath -m "$2")"; shift 2 ;;
+        -h | --help)
+            awk 'NR > 1 && /^#/ { sub(/^# ?/, ""); print; next } NR > 1 { exit }' "$0"
+            exit 0 ;;
+        -*) echo "Unknown option: $1" >&2; exit 2 ;;
+        *) FILES+=("$(realpath --relative-to="$ROOT" "$1")"); shift ;;
+        esac
+    done
+    cd "$ROOT"
+    if [ ${#FILES[@]} -eq 0 ]; then
+        FILES=(src/core/document/*.cpp src/core/checks/*.cpp src/core/commands/*.cpp
+            src/core/corvane/*.cpp src/core/common/AtomicFile.cpp src/core/common/ChannelLabel.cpp)
+    fi
+    TREE="$OUT/tree"
+    BUILD="$TREE/build"
+    HELPER="$TREE/scripts/mutants.py"
+    EQUIVALENTS="$TREE/scripts/mutants-equivalent.txt"
+    IN_PLACE="$OUT/in-place" # names the tree's file that holds a mutant
+    ORIGINAL="$OUT/original"
+    LOG="$OUT/log"
+}
 
 put_back() {
     if [ -f "$IN_PLACE" ]; then
@@ -58,31 +60,36 @@ put_back() {
         rm -f "$IN_PLACE"
     fi
 }
-if [ -f "$IN_PLACE" ]; then
-    echo "A stopped run left a mutant in $(cat "$IN_PLACE"); putting the original back."
-    put_back
-fi
-RUNNING=""  # the process group of the test run under way
+
+RUNNING="" # the process group of the test run under way
 stop() {
     if [ -n "$RUNNING" ]; then
         kill -TERM -- "-$RUNNING" 2>/dev/null || kill -TERM "$RUNNING" 2>/dev/null || true
     fi
     exit "$1"
 }
-trap put_back EXIT
-trap 'stop 130' INT
-trap 'stop 143' TERM
 
-git ls-files -z --cached --others --exclude-standard | python3 "$HELPER" sync "$ROOT" "$TREE"
-
-# Every mutant relinks each test program: lld links them several times faster than ld.
-options=(-DCMAKE_BUILD_TYPE=Release -DZR415_BUILD_TESTS=ON -DZR415_WARNINGS_AS_ERRORS=ON)
-command -v ccache >/dev/null && options+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-command -v ld.lld >/dev/null && options+=(-DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld)
-if [ ! -f "$BUILD/build.ninja" ]; then
-    cmake -S "$TREE" -B "$BUILD" -G Ninja "${options[@]}" >"$LOG" 2>&1 || { cat "$LOG"; exit 1; }
-fi
-export QT_QPA_PLATFORM=offscreen
+# Takes the output folder, puts back what a stopped run left, copies the tree and configures.
+set_up() {
+    mkdir -p "$OUT"
+    exec 9>"$OUT/lock"
+    flock -n 9 || { echo "Another run is using $OUT; give this one --out." >&2; exit 1; }
+    if [ -f "$IN_PLACE" ]; then
+        echo "A stopped run left a mutant in $(cat "$IN_PLACE"); putting the original back."
+        put_back
+    fi
+    trap put_back EXIT
+    trap 'stop 130' INT
+    trap 'stop 143' TERM
+    git ls-files -z --cached --others --exclude-standard |
+        python3 "$ROOT/scripts/mutants.py" sync "$ROOT" "$TREE"
+    local options=(-DCMAKE_BUILD_TYPE=Release -DZR415_BUILD_TESTS=ON -DZR415_WARNINGS_AS_ERRORS=ON
+        -DCMAKE_PROJECT_INCLUDE="$TREE/scripts/mutants-shared-core.cmake")
+    command -v ccache >/dev/null && options+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    nice cmake -S "$TREE" -B "$BUILD" -G Ninja "${options[@]}" >"$LOG" 2>&1 ||
+        { cat "$LOG"; exit 1; }
+    export QT_QPA_PLATFORM=offscreen
+}
 
 build_all() {
     nice cmake --build "$BUILD" --parallel "$JOBS" >"$LOG" 2>&1
@@ -106,17 +113,19 @@ run_tests() {
     return "$status"
 }
 
-echo "Building the unmutated tree in $BUILD ..."
-build_all || { cat "$LOG"; exit 1; }
-started=$SECONDS
-if ! run_tests 3600; then
-    cat "$LOG"
-    echo "The tests fail without a mutant; mend them first." >&2
-    exit 1
-fi
-baseline=$((SECONDS - started))
-[ -n "$TIMEOUT" ] || TIMEOUT=$((baseline * 3 > 120 ? baseline * 3 : 120))
-echo "The unmutated suite took ${baseline} s; a mutant's run stops after ${TIMEOUT} s."
+build_and_time_the_suite() {
+    echo "Building the unmutated tree in $BUILD ..."
+    build_all || { cat "$LOG"; exit 1; }
+    local started=$SECONDS
+    if ! run_tests 3600; then
+        cat "$LOG"
+        echo "The tests fail without a mutant; mend them first." >&2
+        exit 1
+    fi
+    local baseline=$((SECONDS - started))
+    [ -n "$TIMEOUT" ] || TIMEOUT=$((baseline * 3 > 120 ? baseline * 3 : 120))
+    echo "The unmutated suite took ${baseline} s; a mutant's run stops after ${TIMEOUT} s."
+}
 
 object_of() {
     local within="${1#src/core/}"
@@ -124,20 +133,38 @@ object_of() {
         sed -n "s|^\(src/core/CMakeFiles/zr415core\.dir/${within//./\\.}\.o\): .*|\1|p"
 }
 
-: >"$OUT/results.txt"
-: >"$OUT/survivors.txt"
-total_killed=0 total_survived=0 total_equivalent=0 total_skipped=0
-summary=()
-for file in "${FILES[@]}"; do
-    object="$(object_of "$file")"
-    if [ -z "$object" ]; then
-        echo "$file is not a source of the core library." >&2
-        exit 2
+# Runs one mutant already in place and compiled; counts it and records it. Fails when the
+# programs do not build with it.
+judge() {
+    local diff_lines="$1" where reason
+    where="$(head -n 1 <<<"$diff_lines")"
+    if reason="$(python3 "$HELPER" reason "$EQUIVALENTS" <<<"$diff_lines")"; then
+        equivalent=$((equivalent + 1))
+        printf '  equivalent  %s (%s)\n' "$where" "$reason"
+        printf 'equivalent\n%s\n\n' "$diff_lines" >>"$OUT/results.txt"
+        return 0
     fi
+    build_all || return 1
+    if run_tests "$TIMEOUT"; then
+        survived=$((survived + 1))
+        printf '  SURVIVED    %s\n' "$where"
+        printf '%s\n\n' "$diff_lines" >>"$OUT/survivors.txt"
+        printf 'survived\n%s\n\n' "$diff_lines" >>"$OUT/results.txt"
+    else
+        killed=$((killed + 1))
+        printf '  killed      %s by %s\n' "$where" "$FAILED"
+        printf 'killed by %s\n%s\n\n' "$FAILED" "$diff_lines" >>"$OUT/results.txt"
+    fi
+}
+
+mutate_file() {
+    local file="$1" object number diff_lines hash taken=0
+    object="$(object_of "$file")"
+    [ -n "$object" ] || { echo "$file is not a source of the core library." >&2; exit 2; }
     cp "$TREE/$file" "$ORIGINAL"
     nice ninja -C "$BUILD" "$object" >"$LOG" 2>&1 || { cat "$LOG"; exit 1; }
-    declare -A seen=(["$(sha256sum <"$BUILD/$object")"]=1)
-    killed=0 survived=0 equivalent=0 skipped=0 taken=0
+    local -A seen=(["$(sha256sum <"$BUILD/$object")"]=1)
+    killed=0 survived=0 equivalent=0 skipped=0
     for number in $(python3 "$HELPER" order "$SEED" "$file" "$ORIGINAL"); do
         [ "$taken" -lt "$PER_FILE" ] || break
         echo "$file" >"$IN_PLACE"
@@ -147,55 +174,54 @@ for file in "${FILES[@]}"; do
             continue
         fi
         hash="$(sha256sum <"$BUILD/$object")"
+        # The same code as the original or as a mutant taken: nothing new to learn.
         if [ -n "${seen[$hash]:-}" ]; then
-            skipped=$((skipped + 1))  # the same code as the original or as a mutant taken
+            skipped=$((skipped + 1))
             continue
         fi
         seen[$hash]=1
         taken=$((taken + 1))
-        where="$(head -n 1 <<<"$diff_lines")"
-        if reason="$(python3 "$HELPER" reason "$EQUIVALENTS" <<<"$diff_lines")"; then
-            equivalent=$((equivalent + 1))
-            printf '  equivalent  %s (%s)\n' "$where" "$reason"
-            printf 'equivalent\n%s\n\n' "$diff_lines" >>"$OUT/results.txt"
-            continue
-        fi
-        if ! build_all; then
+        if ! judge "$diff_lines"; then
             taken=$((taken - 1))
             skipped=$((skipped + 1))
-            continue
-        fi
-        if run_tests "$TIMEOUT"; then
-            survived=$((survived + 1))
-            printf '  SURVIVED    %s\n' "$where"
-            printf '%s\n\n' "$diff_lines" >>"$OUT/survivors.txt"
-            printf 'survived\n%s\n\n' "$diff_lines" >>"$OUT/results.txt"
-        else
-            killed=$((killed + 1))
-            printf '  killed      %s by %s\n' "$where" "$FAILED"
-            printf 'killed by %s\n%s\n\n' "$FAILED" "$diff_lines" >>"$OUT/results.txt"
         fi
     done
     put_back
-    unset seen
-    summary+=("$(printf '%-45s %3d killed %3d survived %3d equivalent %4d skipped' "$file" \
-        "$killed" "$survived" "$equivalent" "$skipped")")
-    echo "${summary[-1]}"
-    total_killed=$((total_killed + killed))
-    total_survived=$((total_survived + survived))
-    total_equivalent=$((total_equivalent + equivalent))
-    total_skipped=$((total_skipped + skipped))
-done
+}
 
-if [ ${#summary[@]} -gt 1 ]; then
+main() {
+    parse_options "$@"
+    set_up
+    build_and_time_the_suite
+    : >"$OUT/results.txt"
+    : >"$OUT/survivors.txt"
+    local file summary=() all_killed=0 all_survived=0 all_equivalent=0 all_skipped=0
+    for file in "${FILES[@]}"; do
+        mutate_file "$file"
+        summary+=("$(printf '%-45s %3d killed %3d survived %3d equivalent %4d skipped' "$file" \
+            "$killed" "$survived" "$equivalent" "$skipped")")
+        echo "${summary[-1]}"
+        all_killed=$((all_killed + killed))
+        all_survived=$((all_survived + survived))
+        all_equivalent=$((all_equivalent + equivalent))
+        all_skipped=$((all_skipped + skipped))
+    done
+    if [ ${#summary[@]} -gt 1 ]; then
+        echo
+        printf '%s\n' "${summary[@]}"
+    fi
+    local scored=$((all_killed + all_survived))
     echo
-    printf '%s\n' "${summary[@]}"
-fi
-scored=$((total_killed + total_survived))
-echo
-echo "Mutants: $((scored + total_equivalent)) taken ($total_equivalent equivalent), $total_skipped skipped (not compiling or the same code)"
-if [ "$scored" -gt 0 ]; then
-    echo "Score: $total_killed of $scored killed, $(awk "BEGIN { printf \"%.1f\", 100 * $total_killed / $scored }")%"
-fi
-echo "Survivors: $OUT/survivors.txt; every mutant: $OUT/results.txt"
-echo "Took $((SECONDS / 60)) min."
+    echo "Mutants: $((scored + all_equivalent)) taken ($all_equivalent equivalent)," \
+        "$all_skipped skipped (not compiling or the same code)"
+    if [ "$scored" -gt 0 ]; then
+        echo "Score: $all_killed of $scored killed," \
+            "$(awk "BEGIN { printf \"%.1f\", 100 * $all_killed / $scored }")%"
+    fi
+    echo "Survivors: $OUT/survivors.txt; every mutant: $OUT/results.txt"
+    echo "Took $((SECONDS / 60)) min."
+}
+
+# Whole before it runs: bash reads a script as it goes, and this one runs for hours.
+main "$@"
+exit

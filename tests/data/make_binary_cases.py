@@ -202,6 +202,10 @@ def csv_cases():
     put("csv/utf8-without-mark/files/list.csv", names.encode("utf-8"))
     put("csv/utf16-little-endian/files/list.csv", b"\xff\xfe" + names.encode("utf-16-le"))
     put("csv/utf16-big-endian/files/list.csv", b"\xfe\xff" + names.encode("utf-16-be"))
+    # Not one ASCII byte, not even a line break: still UTF-8, and the refused line says so.
+    put("csv/utf8-only-letters/files/list.csv", "ΩÉ€".encode("utf-8"))
+    # A mark and nothing after it is an empty list, not a line holding the mark.
+    put("csv/only-utf16-mark/files/list.csv", b"\xff\xfe")
 
 
 def corvane_cases():
@@ -501,6 +505,7 @@ def verify_cases():
         "verify-cut-20": site[:-20],
         "verify-flag-02": bytes(flag),
         "verify-reserved": site[:12] + b"\x01" + site[13:],
+        "verify-reserved-record": site[:16 + 2 * 40 + 30] + b"\x07" + site[16 + 2 * 40 + 31:],
         "verify-longer": site + dip_record(b"EXTRA"),
         "verify-card-missing": None,
         "verify-card-fifo": None,
@@ -511,6 +516,32 @@ def verify_cases():
             put("convert/%s/files/card.dip" % case, card)
     put("convert/verify-site-unreadable/files/site.dip", dip_header(384, flag=0x12345678))
     put("convert/verify-site-unreadable/files/card.dip", site)
+
+
+def label_export_cases():
+    """--labels DB into an SQLite file, named with what a file: URI would read as its syntax,
+    directly or through ODBC's SQLite driver: names with quotes, a comma and a letter beyond
+    ASCII; contacts that differ between rows of one column set, so a reused statement must take
+    new values. A failure half way leaves the file as it was, byte for byte."""
+    names = [b"Home HR", b"O'Brien, \"Z\"", b"Weiche \xdc 12"] + [b"R%d" % c for c in range(4, 17)]
+    contacts = "FBFBBFBFFBFBBBBB"
+    site = dip_file({c: dip_record(names[c - 1], int(contacts[c - 1] == "B"))
+                     for c in range(1, 17)})
+    rows = []
+    for first in range(1, 385, 4):
+        channels = range(first, first + 4)
+        shown = [names[c - 1].decode("cp1252") if c <= 16 else "Spare " + label(c)
+                 for c in channels]
+        sides = [contacts[c - 1] if c <= 16 else "F" for c in channels]
+        rows.append(" | ".join([label(c) for c in channels] + shown + sides) + "\n")
+    for case in ("labels-uri-name-over-old-rows", "labels-odbc"):
+        put("convert/%s/files/site.dip" % case, site)
+        put("convert/%s/labels.txt" % case, "".join(rows).encode())
+    # The third name of the 49th row: AE03.
+    refused = dip_file({195: dip_record(b"REFUSED")})
+    for case in ("labels-missing-file", "labels-missing-table", "labels-refused-half-way",
+                 "labels-odbc-refused-half-way"):
+        put("convert/%s/files/site.dip" % case, refused)
 
 
 def scenario_cases():
@@ -677,7 +708,9 @@ def gui_cases():
     put("gui/save-names-the-untitled-site/expected/east.dip",
         dip_file({1: dip_record(b"SECOND")}))
     put("gui/recent-files/expected/north.dip", dip_file({1: dip_record(b"SAVED")}))
-    put("gui/export-to-card/expected/NORTH.dip", dip_file({1: dip_record(spare(1))}))
+    for case in ("export-to-card", "export-card-reads-back-name", "export-card-reads-back-header",
+                 "export-card-reads-back-longer", "export-card-reads-back-unreadable"):
+        put("gui/%s/expected/NORTH.dip" % case, dip_file({1: dip_record(spare(1))}))
     card = bytearray(dip_file({1: dip_record(spare(1))}))
     card[16 + 52 * 40] = ord("X")  # AB05's name
     put("gui/verify-card-finds-a-byte/files/NORTH.dip", card)
@@ -690,8 +723,50 @@ def gui_cases():
     for case in ("compare-marks-and-lists", "compare-f8-keys", "compare-ends",
                  "compare-list-and-corvane"):
         put("gui/%s/files/north.dip" % case, dip_file(north))
-    for case in ("compare-marks-and-lists", "compare-f8-keys", "compare-ends"):
+    for case in ("compare-marks-and-lists", "compare-f8-keys", "compare-ends",
+                 "compare-follows-the-other-file"):
         put("gui/%s/files/other.dip" % case, dip_file(other))
+    report_other = {**other, 6: dip_record(b'TPR "6",X')}
+    for where in ("files", "expected"):
+        put("gui/compare-report/%s/north.dip" % where, dip_file(north))
+        put("gui/compare-report/%s/other.dip" % where, dip_file(report_other))
+    put("gui/compare-report/expected/report.csv", (
+        "This site,{dir}/north.dip\r\nThis site modified,{date} {time}\r\n"
+        "This site fingerprint,%s\r\nThis site unsaved changes,Yes\r\n"
+        "Other site,{dir}/other.dip\r\nOther site modified,{date} {time}\r\n"
+        "Other site fingerprint,%s\r\nDate,{date} {time}\r\n"
+        "Differences,8\r\nChannels differing,7\r\nChannels only in one site,0\r\n"
+        "Channel,Column,This site,Other site\r\n"
+        "AA01,Back contact,Back,Front\r\nAA02,Relay name,TPR 2,TPR 2X\r\n"
+        "AA03,State down,OFF,OF \r\nAA06,Relay name,Spare AA06,\"TPR \"\"6\"\",X\"\r\n"
+        "AA48,Relay name,Spare AA48,LAST\r\nAC05,Relay name,Spare AC05,TPR 101\r\n"
+        "AC05,Back contact,Front,Back\r\nAH48,Relay name,EDITED,Spare AH48\r\n"
+        % (fingerprint(dip_file({**north, 384: dip_record(b"EDITED")})),
+           fingerprint(dip_file(report_other)))).encode())
+    # Printing: names TPR 1 to TPR N, every fourth channel on a back contact.
+    def printed(units, rename=None):
+        return dip_file({c: dip_record(rename.get(c, b"TPR %d" % c) if rename else b"TPR %d" % c,
+                                       int(c % 4 == 0)) for c in range(1, units * 384 + 1)})
+    for case in ("print-record-by-ctrl-p", "print-record-to-pdf", "print-cancel-by-ctrl-p",
+                 "print-cancel-to-pdf", "print-alterations-while-comparing",
+                 "print-labels-sheet-set-up", "print-labels-pdf-sheet-set-up"):
+        put("gui/%s/files/site.dip" % case, printed(1))
+    put("gui/print-preview-every-page/files/site.dip", printed(2))
+    for case in ("print-record-by-ctrl-p", "print-record-to-pdf",
+                 "print-alterations-while-comparing", "print-labels-sheet-set-up",
+                 "print-labels-pdf-sheet-set-up"):
+        put("gui/%s/expected/site.dip" % case, printed(1))
+    older = bytearray(printed(1, {2: b"TPR 2X"}))
+    older[16 + 7 * 40 + 17] = 0  # AA08 on a front contact
+    for where in ("files", "expected"):
+        put("gui/print-alterations-while-comparing/%s/older.dip" % where, bytes(older))
+    bad = dip_header(384, flag=0x12345678)
+    for where in ("files", "expected"):
+        put("gui/compare-follows-the-other-file/%s/north.dip" % where, dip_file(north))
+        put("gui/compare-follows-the-other-file/%s/changed.dip" % where,
+            dip_file({**north, 2: dip_record(b"TPR 2Y")}))
+        put("gui/compare-follows-the-other-file/%s/bad.dip" % where, bad)
+    put("gui/compare-follows-the-other-file/expected/other.dip", bad)
     put("gui/compare-list-and-corvane/files/north.csv",
         b"AA01,TPR 1,Back\r\nAA02,TPR 2X,Front\r\nAA03,TPR 3,Back\r\n")
     put("gui/compare-list-and-corvane/files/kirkby/DChannel.cfg",
@@ -699,6 +774,9 @@ def gui_cases():
     for case in ("new-after-import", "open-after-import"):
         put("gui/%s/files/config/kirkby/SiteInfo.cfg" % case, siteinfo(b"Kirkby Jn"))
         put("gui/%s/files/config/kirkby/DChannel.cfg" % case, dchannel_of([(b"TPR 1", True)]))
+    put("gui/texts-the-file-cannot-hold/files/site.csv",
+        "AA01,ABCDEFGHIJKLMNOP,Front\r\nAA02,ABCDEFGHIJKLMNOPQ,Front\r\nAA03,\u03a9mega,Front\r\n"
+        .encode("utf-8"))
 
 
 def main():
@@ -715,6 +793,7 @@ def main():
     compare_cases()
     fingerprint_cases()
     verify_cases()
+    label_export_cases()
     scenario_cases()
     check = "--check" in sys.argv[1:]
     stale = []

@@ -1,10 +1,14 @@
 #include "GoldenFiles.h"
 
+#include "PdfPages.h"
+
+#include <QDate>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QTest>
 
@@ -34,7 +38,8 @@ bool lineMatches(const QString& got, const QString& want)
     if (!want.contains(QLatin1String("{time}")))
         return got == want;
     const QString pattern = QRegularExpression::escape(want).replace(
-        QRegularExpression::escape(QStringLiteral("{time}")), QStringLiteral("\\d\\d:\\d\\d(:\\d\\d)?"));
+        QRegularExpression::escape(QStringLiteral("{time}")),
+        QStringLiteral("\\d\\d:\\d\\d(:\\d\\d)?"));
     return QRegularExpression(QRegularExpression::anchoredPattern(pattern)).match(got).hasMatch();
 }
 
@@ -154,12 +159,19 @@ Tree expectedTree(const QString& caseDir, const Tree& before)
     return tree;
 }
 
-void compareTrees(const Tree& actual, const Tree& expected)
+void compareTrees(const Tree& actual, const Tree& expected, const QString& workDir)
 {
     QCOMPARE(actual.keys(), expected.keys());
     for (auto it = expected.begin(); it != expected.end(); ++it) {
         const QByteArray& got = actual[it.key()];
         const QByteArray& want = it.value();
+        if (!workDir.isEmpty() && want.contains("{date} {time}")) {
+            const QString today = QDate::currentDate().toString(Qt::ISODate);
+            compareLines(QString::fromUtf8(got),
+                         expandDir(QString::fromUtf8(want).replace("{date}", today), workDir),
+                         it.key());
+            continue;
+        }
         qsizetype at = 0;
         while (at < got.size() && at < want.size() && got[at] == want[at])
             ++at;
@@ -173,6 +185,32 @@ void compareTrees(const Tree& actual, const Tree& expected)
                                 .arg(at)
                                 .arg(QString::fromLatin1(got.mid(from, 12).toHex(' ')),
                                      QString::fromLatin1(want.mid(from, 12).toHex(' ')))));
+    }
+}
+
+void comparePdfTexts(Tree& actual, Tree& expected, const QString& workDir)
+{
+    const bool readable = !QStandardPaths::findExecutable("pdftotext").isEmpty();
+    for (const QString& name : expected.keys()) {
+        if (!name.endsWith(".pdf.txt"))
+            continue;
+        const QString pdf = name.chopped(4);
+        QVERIFY2(actual.contains(pdf), qPrintable(pdf + " was not written"));
+        QStringList pages = PdfPages::texts(workDir + u'/' + pdf);
+        for (QString& page : pages) {
+            QStringList lines;
+            for (const QString& line : page.split(u'\n'))
+                lines.append(line.simplified());
+            lines.removeAll(QString());
+            page = lines.join(u'\n');
+        }
+        const QString want =
+            expandDir(QString::fromUtf8(expected.take(name))
+                          .replace("{date}", QDate::currentDate().toString(Qt::ISODate)),
+                      workDir);
+        if (readable)
+            compareLines(pages.join("\n-- page --\n") + u'\n', want, pdf);
+        actual.remove(pdf);
     }
 }
 

@@ -15,7 +15,7 @@
 class ModalDriver : public QObject
 {
 public:
-    explicit ModalDriver(int timeoutMs = 20000)
+    explicit ModalDriver(int timeoutMs = 60000)
     {
         poll_.setInterval(5);
         connect(&poll_, &QTimer::timeout, this, &ModalDriver::runDueStep);

@@ -42,7 +42,7 @@ struct WindowUnderTest
         dialogs = std::make_unique<ScriptedDialogs>();
         window = std::make_unique<FrmDips>();
         window->show();
-        return dir->isValid() && QTest::qWaitForWindowActive(window.get());
+        return dir->isValid() && QTest::qWaitForWindowActive(window.get(), 30000);
     }
 
     QString path(const QString& name) const
@@ -70,13 +70,6 @@ struct WindowUnderTest
     ChannelGridView* grid() const { return &partOf<ChannelGridView>(*window, "SGGrid1"); }
     QModelIndex cell(int row, int column) const { return table().index(row, column); }
 
-    // Typed as a user types: each key to whatever has the focus then.
-    static void typeKeys(const QString& text)
-    {
-        for (const QChar c : text)
-            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
-    }
-
     // The clipboard's text pasted by its key on the grid, from the cell given.
     void pasteAt(int row, int column, const QString& text)
     {
@@ -92,7 +85,7 @@ struct WindowUnderTest
         // would click it.
         if (!QApplication::focusWidget()) {
             window->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(window.get()));
+            QVERIFY(QTest::qWaitForWindowActive(window.get(), 30000));
             grid()->setFocus();
         }
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::AltModifier);

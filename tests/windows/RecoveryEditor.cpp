@@ -1,10 +1,10 @@
-// An editor for the recovery tests and the attacks on its files. With SITE it opens SITE, makes
-// edits and then either waits for its recovery copy and for the test to kill it ("wait"),
-// closes, giving the edits up ("close"), writes its copy twice, printing the status bar's
-// recovery warning after each ("keep"), or exports to CARD, printing the boxes ("export CARD").
+// An editor for the attacks on its files. With SITE it opens SITE, makes edits and then either
+// waits for its recovery copy and for the attack to kill it ("wait"), writes its copy twice,
+// printing the status bar's recovery warning after each ("keep"), or exports to CARD, printing
+// the boxes ("export CARD").
 // With "offer" it offers the copies other editors left, its boxes written to standard error and
 // answered Cancel.
-// zr415-recovery-editor SITE wait|close|keep|export CARD, zr415-recovery-editor offer
+// zr415-recovery-editor SITE wait|keep|export CARD, zr415-recovery-editor offer
 #include "commands/CheckCommands.h"
 #include "commands/DocumentCommands.h"
 #include "commands/SiteRecovery.h"
@@ -73,10 +73,6 @@ int runOnSite(const QStringList& arguments)
         dialogs.chooseNext(arguments[3]);
         partOf<CheckCommands>(window).ExportAndVerify();
         std::puts(qPrintable(dialogs.texts().join(u'\n')));
-    } else if (mode == QLatin1String("close")) {
-        dialogs.answerNext(MessageAnswer::No);
-        window.close();
-        std::puts("CLOSED");
     } else {
         return waitToBeKilled(recovery);
     }

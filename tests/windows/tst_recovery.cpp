@@ -1,17 +1,13 @@
-// Nothing typed is lost when the editor ends without closing: the next start offers it back.
+// Two editors at once, each with its recovery copy. A killed editor's copy offered back at the
+// next start is a GUI scenario (new-after-restore); its lock, a row of the attacks.
 #include "commands/DocumentCommands.h"
 #include "commands/SiteRecovery.h"
 #include "document/ChannelTableModel.h"
-#include "document/DipFile.h"
 #include "document/DirSettings.h"
 #include "support/ScriptedDialogs.h"
-#include "support/TestFiles.h"
 #include "support/TestSettings.h"
-#include "support/WindowParts.h"
-#include "windows/FrmDips.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -26,37 +22,7 @@ class TestRecovery : public QObject
         return QDir(SiteRecovery::defaultFolder()).entryList({"*.zr415-recovery"}, QDir::Files);
     }
 
-    // Runs the test editor on north.dip in `mode`; answers its standard output.
-    QString runEditor(const QString& mode, bool kill)
-    {
-        QProcess editor;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("HOME", home->path());
-        environment.insert("QT_QPA_PLATFORM", "offscreen");
-        editor.setProcessEnvironment(environment);
-        // Wine now and then fails to create a process while another test starts its own.
-        bool started = false;
-        for (int attempt = 0; attempt < 3 && !started; ++attempt) {
-            editor.start(ZR415_RECOVERY_EDITOR, {site, mode});
-            started = editor.waitForStarted();
-        }
-        if (!started)
-            return "not started: " + editor.errorString();
-        QString output;
-        QDeadlineTimer deadline(30000);
-        while (!output.contains('\n') && !deadline.hasExpired() &&
-               editor.state() == QProcess::Running) {
-            editor.waitForReadyRead(100);
-            output += QString::fromLocal8Bit(editor.readAllStandardOutput());
-        }
-        if (kill)
-            editor.kill(); // SIGKILL: nothing of the editor's own runs any more
-        editor.waitForFinished();
-        return output + QString::fromLocal8Bit(editor.readAllStandardOutput());
-    }
-
     std::unique_ptr<QTemporaryDir> home;
-    QString site;
 
 private slots:
     // The copies live in the application's data folder, named after the editor.
@@ -70,43 +36,6 @@ private slots:
         useTestSettings();
         // Where HOME does not place the data folder (Windows), copies of an earlier run stay.
         QDir(SiteRecovery::defaultFolder()).removeRecursively();
-        site = QDir::toNativeSeparators(home->filePath("north.dip"));
-        writeFile(site, EncodeDipFile(DefaultRows(384)));
-    }
-
-    void killedEditorsEditsAreRestored()
-    {
-        const QString output = runEditor("wait", true);
-        QVERIFY2(output.startsWith("READY "), qPrintable(output));
-        QCOMPARE(copies().size(), 1);
-
-        ScriptedDialogs dialogs;
-        dialogs.answerNext(MessageAnswer::Restore);
-        FrmDips window;
-        auto& recovery = partOf<SiteRecovery>(window);
-        QVERIFY(recovery.offerLeftCopies());
-        QCOMPARE(dialogs.messages().size(), 1);
-        const MessageRequest question = dialogs.messages().first();
-        QVERIFY2(QRegularExpression("^Restore the unsaved changes to north from \\d\\d:\\d\\d\\?$")
-                     .match(question.text)
-                     .hasMatch(),
-                 qPrintable(question.text));
-        QCOMPARE(question.buttons, MessageButtons::RestoreDiscard);
-        auto& table = partOf<ChannelTableModel>(window);
-        QCOMPARE(table.rowCount(), 768);
-        QCOMPARE(table.channel(0).relNam, "RECOVER ME");
-        QVERIFY(table.channel(5).back);
-        QCOMPARE(window.windowTitle(), "north[*] - ZR415 configuration editor");
-        QVERIFY(window.isWindowModified());
-        // The restored site is this editor's now: one copy, its own.
-        QCOMPARE(copies(), QStringList{QFileInfo(recovery.copyPath()).fileName()});
-        recovery.discard();
-    }
-
-    void closedEditorLeavesNoCopy()
-    {
-        QCOMPARE(runEditor("close", false).trimmed(), "CLOSED");
-        QVERIFY(copies().isEmpty());
     }
 
     // Two editors at once keep a copy each, and neither is offered while both run. Discard

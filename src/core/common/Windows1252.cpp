@@ -40,19 +40,25 @@ QString decode(QByteArrayView bytes)
     return text;
 }
 
-QByteArray encode(QStringView text)
+qsizetype encodeInto(QStringView text, char* out)
 {
-    QByteArray bytes;
-    bytes.reserve(text.size());
+    qsizetype written = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
         if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            bytes.append('?');
+            out[written++] = '?';
             ++i;
         } else {
-            bytes.append(encodeCodePoint(c.unicode()));
+            out[written++] = encodeCodePoint(c.unicode());
         }
     }
+    return written;
+}
+
+QByteArray encode(QStringView text)
+{
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    bytes.truncate(encodeInto(text, bytes.data()));
     return bytes;
 }
 

@@ -14,6 +14,8 @@ QString decode(QByteArrayView bytes);
 // One byte per character; a character the code page cannot hold becomes '?' (a surrogate
 // pair gives one '?').
 QByteArray encode(QStringView text);
+// As encode(), into `out`, which takes text.size() bytes; answers how many it wrote.
+qsizetype encodeInto(QStringView text, char* out);
 char encodeCodePoint(char32_t codePoint);
 char32_t decodeByte(unsigned char byte);
 // Whether the text holds a character that encode() would write as '?'.

@@ -15,11 +15,11 @@ namespace {
 using Record = DipChannelRecord;
 
 // The text's first `width` characters, padded with spaces; never zero-terminated.
+// Written in place: a copy per field costs more than the rest of a save's encoding.
 void putPadded(char* field, const QString& text, int width)
 {
-    const QByteArray bytes = Windows1252::encode(QStringView(text).left(width));
-    std::memset(field, ' ', width);
-    std::memcpy(field, bytes.constData(), std::min<qsizetype>(bytes.size(), width));
+    const qsizetype written = Windows1252::encodeInto(QStringView(text).left(width), field);
+    std::memset(field + written, ' ', width - written);
 }
 
 ChannelRow decodeRecord(const char* record)

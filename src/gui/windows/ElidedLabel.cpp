@@ -5,7 +5,8 @@
 
 namespace {
 
-constexpr int kLeastCharacters = 6;
+// The labels of a status bar must fit its window side by side at their least.
+constexpr int kLeastCharacters = 3;
 
 } // namespace
 

@@ -21,11 +21,11 @@ QString warningText(int altered)
         .arg(altered);
 }
 
-ElidedLabel* addLabel(QStatusBar& bar, const char* name)
+ElidedLabel* addLabel(QStatusBar& bar, const char* name, int stretch = 0)
 {
     auto* label = new ElidedLabel(&bar);
     label->setObjectName(QLatin1String(name));
-    bar.addPermanentWidget(label);
+    bar.addPermanentWidget(label, stretch);
     return label;
 }
 
@@ -52,7 +52,9 @@ SiteStatus::SiteStatus(QStatusBar& bar, const ChannelTableModel& table)
     recovery_->setAutoFillBackground(true);
     recovery_->setPalette(marked);
     recovery_->hide();
-    channels_ = addLabel(bar, "StatusChannels");
+    // The counts take only the room the others leave: they give way first.
+    channels_ = addLabel(bar, "StatusChannels", 1);
+    channels_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     checks_ = addLabel(bar, "StatusChecks");
     // Short and whole, so a plain label: its tooltip says what it is.
     fingerprint_ = new QLabel(&bar);
@@ -90,9 +92,8 @@ void SiteStatus::showChecks(int problems, int differences)
         text += QStringLiteral(", 1 difference");
     else if (differences >= 0)
         text += QStringLiteral(", %1 differences").arg(differences);
+    // Cut where room lacks, like the counts: the panels' tabs show the same numbers.
     checks_->setText(text);
-    // Short, and what a checker looks at: never cut.
-    checks_->setMinimumWidth(checks_->sizeHint().width());
 }
 
 QString SiteStatus::text() const

@@ -28,7 +28,11 @@ std::optional<QString> ScenarioDialogs::chooseFile(const FileDialogRequest& requ
     const std::optional<QString> path = ScriptedDialogs::chooseFile(request);
     const QString chosen =
         path ? QDir(workDir_).relativeFilePath(QDir::fromNativeSeparators(*path)) : "cancel";
-    events_.append("file " + request.title + " -> " + chosen);
+    const bool proposal = !showProposals_.empty() && showProposals_.front();
+    if (!showProposals_.empty())
+        showProposals_.pop_front();
+    const QString proposed = proposal ? ", proposing " + request.fileName : QString();
+    events_.append("file " + request.title + proposed + " -> " + chosen);
     return path;
 }
 
@@ -40,6 +44,7 @@ void ScenarioDialogs::arm(const QStringList& responses)
             answerNext(*answer);
         } else if (head.startsWith("file ")) {
             const QString chosen = head.section(" -> ", -1);
+            showProposals_.push_back(head.contains(", proposing "));
             chooseNext(chosen == "cancel" ? std::nullopt
                                           : std::optional(QDir::toNativeSeparators(
                                                 QDir(workDir_).filePath(chosen))));
@@ -51,5 +56,6 @@ QStringList ScenarioDialogs::takeEvents()
 {
     QStringList events;
     events.swap(events_);
+    showProposals_.clear();
     return events;
 }

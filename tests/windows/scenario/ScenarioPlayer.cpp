@@ -1,6 +1,7 @@
 #include "ScenarioPlayer.h"
 
 #include "ScenarioState.h"
+#include "commands/CheckCommands.h"
 #include "commands/SiteRecovery.h"
 #include "support/DoubleClick.h"
 #include "support/GoldenFiles.h"
@@ -9,19 +10,30 @@
 #include "support/WindowParts.h"
 #include "windows/FrmDips.h"
 #include "windows/ModGlobal.h"
+#include "windows/SitePrinting.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
 #include <QDateTime>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QInputDialog>
 #include <QKeySequence>
 #include <QListWidget>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 #include <QTreeView>
 
 namespace {
+
+// How long a step waits for what follows it: long enough for a loaded machine or Wine, and only
+// spent in full when a case fails.
+constexpr int kPatienceMs = 60000;
 
 QString unescaped(QString text)
 {
@@ -58,7 +70,11 @@ void ScenarioPlayer::play()
             return;
     }
     window_.reset();
-    Golden::compareTrees(Golden::snapshot(work_.path()), Golden::expectedTree(caseDir_, before));
+    Golden::Tree after = Golden::snapshot(work_.path());
+    Golden::Tree expected = Golden::expectedTree(caseDir_, before);
+    Golden::comparePdfTexts(after, expected, work_.path());
+    if (!QTest::currentTestFailed())
+        Golden::compareTrees(after, expected, work_.path());
 }
 
 void ScenarioPlayer::run(const ScenarioStep& step)
@@ -73,18 +89,25 @@ void ScenarioPlayer::run(const ScenarioStep& step)
         return QApplication::clipboard()->setText(unescaped(argument));
     if (verb == "crash")
         return window_.reset();
-    if (verb == "copy" || verb == "touch")
-        return changeFile(verb, argument);
+    if (verb == "card")
+        return readCardAs(argument);
+    if (verb == "printer")
+        return printTo(argument);
     if (verb == "wait" && argument == "recovery copy") {
         const QDir folder(SiteRecovery::defaultFolder());
         QTRY_VERIFY_WITH_TIMEOUT(!folder.entryList({"*.zr415-recovery"}, QDir::Files).isEmpty(),
-                                 SiteRecovery::kDelayMilliseconds * 3);
+                                 kPatienceMs);
         return;
     }
     const std::map<QString, std::function<void()>> actions{
-        {"start", [&] { start(argument); }},     {"close", [&] { close(); }},
-        {"keys", [&] { pressKeys(argument); }},  {"type", [&] { typeText(argument); }},
-        {"click", [&] { clickCell(argument); }}, {"pick", [&] { pickLine(argument); }},
+        {"start", [&] { start(argument); }},
+        {"close", [&] { close(); }},
+        {"keys", [&] { pressKeys(argument); }},
+        {"type", [&] { typeText(argument); }},
+        {"click", [&] { clickCell(argument); }},
+        {"pick", [&] { pickLine(argument); }},
+        {"copy", [&] { changeFile(verb, argument); }},
+        {"touch", [&] { changeFile(verb, argument); }},
     };
     const auto action = actions.find(verb);
     QVERIFY2(action != actions.end(),
@@ -94,13 +117,19 @@ void ScenarioPlayer::run(const ScenarioStep& step)
 
 void ScenarioPlayer::act(const ScenarioStep& step, const std::function<void()>& action)
 {
-    ModalDriver driver;
+    ModalDriver driver(kPatienceMs);
     dialogs_.arm(step.responses);
     for (const QString& response : step.responses) {
         if (response.startsWith("selector "))
             armSelector(response, driver);
+        else
+            armPrinting(response, driver);
     }
     action();
+    // A box may follow a moment later, as one of a timer's.
+    const auto allShown = [&] { return dialogs_.eventCount() >= step.responses.size(); };
+    if (!allShown())
+        (void)QTest::qWaitFor(allShown, kPatienceMs);
     const QStringList shown = dialogs_.takeEvents();
     Golden::compareLines(shown.join('\n'), inWork(step.responses.join('\n')),
                          QString("line %1, what followed").arg(line_));
@@ -129,7 +158,7 @@ void ScenarioPlayer::expect(const ScenarioStep& step)
         return actual == expected;
     };
     if (!expected.contains("{system error}") && !expected.contains("{time}") && !settled())
-        (void)QTest::qWaitFor(settled, 3000);
+        (void)QTest::qWaitFor(settled, kPatienceMs);
     Golden::compareLines(actual, expected, QString("line %1, %2").arg(line_).arg(key));
 }
 
@@ -138,7 +167,7 @@ void ScenarioPlayer::start(const QString& file)
     ModGlobal::dirs = {};
     window_ = std::make_unique<FrmDips>();
     window_->show();
-    if (!QTest::qWaitForWindowActive(window_.get()))
+    if (!QTest::qWaitForWindowActive(window_.get(), 10000))
         activate();
     QCOMPARE(QApplication::activeWindow(), window_.get());
     window_->start(file.isEmpty() ? QStringList() : QStringList{inWork("{dir}/" + file)});
@@ -167,6 +196,28 @@ void ScenarioPlayer::changeFile(const QString& verb, const QString& files)
     }
     QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(60),
                              QFileDevice::FileModificationTime));
+}
+
+// "card cut 7696": what the card gives back when its file is read back, as a card with bad spots
+// would: "set OFFSET HEX" changes a byte, "cut N" keeps N bytes, "append N" adds N zeros,
+// "unreadable" fails.
+void ScenarioPlayer::readCardAs(const QString& change)
+{
+    QVERIFY(window_);
+    const QStringList words = change.split(' ');
+    partOf<CheckCommands>(*window_).setCardReader([words](const QString& path, QString& error) {
+        QFile card(path);
+        QByteArray bytes = card.open(QIODevice::ReadOnly) ? card.readAll() : QByteArray();
+        if (words[0] == "set")
+            bytes[words[1].toInt()] = char(words[2].toInt(nullptr, 16));
+        else if (words[0] == "cut")
+            bytes.truncate(words[1].toInt());
+        else if (words[0] == "append")
+            bytes += QByteArray(words[1].toInt(), '\0');
+        else
+            error = "Input/output error";
+        return bytes;
+    });
 }
 
 void ScenarioPlayer::setSetting(const QString& keyAndValue)
@@ -218,10 +269,14 @@ void ScenarioPlayer::clickCell(const QString& cell)
                                                   ScenarioState::columnOf(cell.section(' ', 1)));
     QVERIFY2(index.isValid(), qPrintable(QString("line %1: no cell \"%2\"").arg(line_).arg(cell)));
     grid.scrollTo(index);
+    // A click on a selected cell opens its editor once the pause that tells a click from a
+    // double-click is over; the user's next key goes there.
+    const bool opensEditor = !grid.indexWidget(index) && grid.selectionModel()->isSelected(index) &&
+                             grid.editTriggers().testFlag(QAbstractItemView::SelectedClicked) &&
+                             index.flags().testFlag(Qt::ItemIsEditable);
     QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(index).center());
-    // A user's next key or click comes after the pause that tells a click from a double-click
-    // (a click on the current cell opens its editor then).
-    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    if (opensEditor)
+        QTRY_VERIFY_WITH_TIMEOUT(grid.indexWidget(index), kPatienceMs);
 }
 
 // "pick problems 3": a double-click on the third line of the Problems panel.
@@ -251,5 +306,64 @@ void ScenarioPlayer::armSelector(const QString& response, ModalDriver& driver)
         dialogs_.note("selector " + (items.isEmpty() ? "(not listed)" : name) + " -> " +
                       (open ? "Open" : "Cancel"));
         partOf<QPushButton>(*selector, open ? "CmdLoad" : "CmdCancel").click();
+    });
+}
+
+// The windows of printing, answered as the script says: "input 3 (at most 10) -> OK" types into
+// the input box and presses Enter; "sheet 2 x 5 -> OK" sets the label sheet's columns and rows;
+// "progress 65 pages -> Cancel" stops the pages; "preview 17 pages" closes the preview once it
+// has counted them.
+void ScenarioPlayer::armPrinting(const QString& response, ModalDriver& driver)
+{
+    if (response.startsWith("input ")) {
+        const QString text = response.section(' ', 1).section(" -> ", 0, 0).section(" (", 0, 0);
+        driver.when("QInputDialog", [this, text](QWidget* window) {
+            auto* box = static_cast<QInputDialog*>(window);
+            QWidget* field = box->focusWidget();
+            QTest::keySequence(field, QKeySequence::SelectAll);
+            QTest::keyClicks(field, text);
+            const bool number = box->inputMode() == QInputDialog::IntInput;
+            dialogs_.note("input " + text +
+                          (number ? QString(" (at most %1)").arg(box->intMaximum()) : "") +
+                          " -> OK");
+            QTest::keyClick(field, Qt::Key_Return);
+        });
+    } else if (response.startsWith("sheet ")) {
+        const QStringList size = response.section(' ', 1).section(" -> ", 0, 0).split(" x ");
+        driver.when("FrmLabelSheet", [this, size](QWidget* setup) {
+            const std::pair<const char*, QString> fields[]{{"SpnColumns", size.value(0)},
+                                                           {"SpnRows", size.value(1)}};
+            for (const auto& [name, text] : fields) {
+                auto& box = partOf<QSpinBox>(*setup, name);
+                QTest::keySequence(&box, QKeySequence::SelectAll);
+                QTest::keyClicks(&box, text);
+            }
+            dialogs_.note("sheet " + size.join(" x ") + " -> OK");
+            partOf<QDialogButtonBox>(*setup).button(QDialogButtonBox::Ok)->click();
+        });
+    } else if (response.startsWith("progress ")) {
+        driver.when("QProgressDialog", [this](QWidget* window) {
+            auto* progress = static_cast<QProgressDialog*>(window);
+            dialogs_.note(QString("progress %1 pages -> Cancel").arg(progress->maximum()));
+            progress->cancel();
+        });
+    } else if (response.startsWith("preview ")) {
+        driver.when("QPrintPreviewDialog", [this](QWidget* preview) {
+            const int pages = preview->findChild<QPrintPreviewWidget*>()->pageCount();
+            dialogs_.note(QString("preview %1 pages").arg(pages));
+            static_cast<QDialog*>(preview)->reject();
+        });
+    }
+}
+
+// "printer record.pdf": from now on the printer the user picks prints to that file as a PDF.
+void ScenarioPlayer::printTo(const QString& file)
+{
+    QVERIFY(window_);
+    const QString path = work_.filePath(file);
+    partOf<SitePrinting>(*window_).setPrinterChooser([path](QPrinter& chosen) {
+        chosen.setOutputFormat(QPrinter::PdfFormat);
+        chosen.setOutputFileName(path);
+        return true;
     });
 }
