@@ -18,6 +18,7 @@ if [ "${1:-}" = --keys ]; then
     shift
 fi
 installer="$1" build="$2" linux_convert="$3"
+rm -f "$build"/window-*.png
 work="$(mktemp -d)"
 xvfb="" wm="" editor=""
 cleanup() {
