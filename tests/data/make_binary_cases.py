@@ -771,6 +771,13 @@ def gui_cases():
         b"AA01,TPR 1,Back\r\nAA02,TPR 2X,Front\r\nAA03,TPR 3,Back\r\n")
     put("gui/compare-list-and-corvane/files/kirkby/DChannel.cfg",
         dchannel_of([(b"TPR 1", True), (b"TPR 2X", False), (b"TPR 3", True)]))
+    # Two sites of one name.
+    for where in ("files", "expected"):
+        for folder, relay in (("north", b"TPR NORTH"), ("south", b"TPR SOUTH")):
+            put("gui/import-picks-the-highlighted-site/%s/config/%s/SiteInfo.cfg" % (where, folder),
+                siteinfo(b"Tarnwick"))
+            put("gui/import-picks-the-highlighted-site/%s/config/%s/DChannel.cfg" % (where, folder),
+                dchannel_of([(relay, True)]))
     for case in ("new-after-import", "open-after-import"):
         put("gui/%s/files/config/kirkby/SiteInfo.cfg" % case, siteinfo(b"Kirkby Jn"))
         put("gui/%s/files/config/kirkby/DChannel.cfg" % case, dchannel_of([(b"TPR 1", True)]))

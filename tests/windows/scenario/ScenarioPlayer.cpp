@@ -293,19 +293,27 @@ void ScenarioPlayer::pickLine(const QString& panelAndLine)
     doubleClickAt(list.viewport(), list.visualRect(line).center());
 }
 
-// "selector Kirkby Jn -> Open": the site highlighted in the list, then Open (or Cancel).
+// "selector Kirkby Jn -> Open": the site highlighted in the list (with " (2)", the second of that
+// name), then Open, Cancel, a double-click on it or the close box ("-> double-click", "-> close").
 void ScenarioPlayer::armSelector(const QString& response, ModalDriver& driver)
 {
-    const QString name = response.section(' ', 1).section(" -> ", 0, 0);
-    const bool open = response.endsWith(" -> Open");
-    driver.when("FrmSiteSelector", [this, name, open](QWidget* selector) {
+    const QString answer = response.section(" -> ", -1);
+    QString name = response.section(' ', 1).section(" -> ", 0, 0);
+    const int nth = name.endsWith(')') ? name.section(" (", -1).chopped(1).toInt() : 1;
+    name = name.section(" (", 0, 0);
+    driver.when("FrmSiteSelector", [this, response, name, nth, answer](QWidget* selector) {
         auto& list = partOf<QListWidget>(*selector, "SiteList");
         const QList<QListWidgetItem*> items = list.findItems(name, Qt::MatchExactly);
-        if (!items.isEmpty())
-            list.setCurrentItem(items.first());
-        dialogs_.note("selector " + (items.isEmpty() ? "(not listed)" : name) + " -> " +
-                      (open ? "Open" : "Cancel"));
-        partOf<QPushButton>(*selector, open ? "CmdLoad" : "CmdCancel").click();
+        QListWidgetItem* item = items.value(nth - 1);
+        if (item)
+            list.setCurrentItem(item);
+        dialogs_.note(item ? response : "selector (not listed) -> " + answer);
+        if (answer == "close")
+            selector->close();
+        else if (answer == "double-click" && item)
+            doubleClickAt(list.viewport(), list.visualItemRect(item).center());
+        else
+            partOf<QPushButton>(*selector, answer == "Open" ? "CmdLoad" : "CmdCancel").click();
     });
 }
 
