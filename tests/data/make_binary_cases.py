@@ -743,6 +743,23 @@ def gui_cases():
         "AC05,Back contact,Front,Back\r\nAH48,Relay name,EDITED,Spare AH48\r\n"
         % (fingerprint(dip_file({**north, 384: dip_record(b"EDITED")})),
            fingerprint(dip_file(report_other)))).encode())
+    # Printing: names TPR 1 to TPR N, every fourth channel on a back contact.
+    def printed(units, rename=None):
+        return dip_file({c: dip_record(rename.get(c, b"TPR %d" % c) if rename else b"TPR %d" % c,
+                                       int(c % 4 == 0)) for c in range(1, units * 384 + 1)})
+    for case in ("print-record-by-ctrl-p", "print-record-to-pdf", "print-cancel-by-ctrl-p",
+                 "print-cancel-to-pdf", "print-alterations-while-comparing",
+                 "print-labels-sheet-set-up", "print-labels-pdf-sheet-set-up"):
+        put("gui/%s/files/site.dip" % case, printed(1))
+    put("gui/print-preview-every-page/files/site.dip", printed(2))
+    for case in ("print-record-by-ctrl-p", "print-record-to-pdf",
+                 "print-alterations-while-comparing", "print-labels-sheet-set-up",
+                 "print-labels-pdf-sheet-set-up"):
+        put("gui/%s/expected/site.dip" % case, printed(1))
+    older = bytearray(printed(1, {2: b"TPR 2X"}))
+    older[16 + 7 * 40 + 17] = 0  # AA08 on a front contact
+    for where in ("files", "expected"):
+        put("gui/print-alterations-while-comparing/%s/older.dip" % where, bytes(older))
     bad = dip_header(384, flag=0x12345678)
     for where in ("files", "expected"):
         put("gui/compare-follows-the-other-file/%s/north.dip" % where, dip_file(north))
@@ -754,6 +771,13 @@ def gui_cases():
         b"AA01,TPR 1,Back\r\nAA02,TPR 2X,Front\r\nAA03,TPR 3,Back\r\n")
     put("gui/compare-list-and-corvane/files/kirkby/DChannel.cfg",
         dchannel_of([(b"TPR 1", True), (b"TPR 2X", False), (b"TPR 3", True)]))
+    # Two sites of one name.
+    for where in ("files", "expected"):
+        for folder, relay in (("north", b"TPR NORTH"), ("south", b"TPR SOUTH")):
+            put("gui/import-picks-the-highlighted-site/%s/config/%s/SiteInfo.cfg" % (where, folder),
+                siteinfo(b"Tarnwick"))
+            put("gui/import-picks-the-highlighted-site/%s/config/%s/DChannel.cfg" % (where, folder),
+                dchannel_of([(relay, True)]))
     for case in ("new-after-import", "open-after-import"):
         put("gui/%s/files/config/kirkby/SiteInfo.cfg" % case, siteinfo(b"Kirkby Jn"))
         put("gui/%s/files/config/kirkby/DChannel.cfg" % case, dchannel_of([(b"TPR 1", True)]))

@@ -1,11 +1,14 @@
 #include "GoldenFiles.h"
 
+#include "PdfPages.h"
+
 #include <QDate>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QTest>
 
@@ -182,6 +185,32 @@ void compareTrees(const Tree& actual, const Tree& expected, const QString& workD
                                 .arg(at)
                                 .arg(QString::fromLatin1(got.mid(from, 12).toHex(' ')),
                                      QString::fromLatin1(want.mid(from, 12).toHex(' ')))));
+    }
+}
+
+void comparePdfTexts(Tree& actual, Tree& expected, const QString& workDir)
+{
+    const bool readable = !QStandardPaths::findExecutable("pdftotext").isEmpty();
+    for (const QString& name : expected.keys()) {
+        if (!name.endsWith(".pdf.txt"))
+            continue;
+        const QString pdf = name.chopped(4);
+        QVERIFY2(actual.contains(pdf), qPrintable(pdf + " was not written"));
+        QStringList pages = PdfPages::texts(workDir + u'/' + pdf);
+        for (QString& page : pages) {
+            QStringList lines;
+            for (const QString& line : page.split(u'\n'))
+                lines.append(line.simplified());
+            lines.removeAll(QString());
+            page = lines.join(u'\n');
+        }
+        const QString want =
+            expandDir(QString::fromUtf8(expected.take(name))
+                          .replace("{date}", QDate::currentDate().toString(Qt::ISODate)),
+                      workDir);
+        if (readable)
+            compareLines(pages.join("\n-- page --\n") + u'\n', want, pdf);
+        actual.remove(pdf);
     }
 }
 

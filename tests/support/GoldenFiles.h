@@ -29,5 +29,11 @@ Tree expectedTree(const QString& caseDir, const Tree& before);
 // A text file of `workDir` expected with "{date} {time}" in it is compared by its lines, "{dir}"
 // and "{date}" (today) put in.
 void compareTrees(const Tree& actual, const Tree& expected, const QString& workDir = {});
+// A PDF written, as expected/<name>.pdf.txt says it: the lines of text on its pages, top to
+// bottom, blanks within a line one space wide and empty lines dropped, pages parted by a line
+// "-- page --"; "{date}" stands for today, "{dir}" and "{time}" as in the other texts. Where
+// poppler's pdftotext is missing (Windows), only that the PDF was written. Both are then left
+// out of the trees compared.
+void comparePdfTexts(Tree& actual, Tree& expected, const QString& workDir);
 
 } // namespace Golden

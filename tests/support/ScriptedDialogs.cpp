@@ -41,9 +41,8 @@ MessageAnswer ScriptedDialogs::showMessage(const MessageRequest& request)
     return answer;
 }
 
-std::optional<QString> ScriptedDialogs::chooseFile(const FileDialogRequest& request)
+std::optional<QString> ScriptedDialogs::chooseFile(const FileDialogRequest&)
 {
-    fileRequests_.append(request);
     if (paths_.empty())
         return std::nullopt;
     const std::optional<QString> path = paths_.front();
@@ -64,6 +63,5 @@ void ScriptedDialogs::clear()
     answers_.clear();
     paths_.clear();
     messages_.clear();
-    fileRequests_.clear();
     unexpectedQuestions_ = 0;
 }

@@ -25,7 +25,6 @@ public:
     std::optional<QString> chooseFile(const FileDialogRequest& request) override;
 
     const QList<MessageRequest>& messages() const { return messages_; }
-    const QList<FileDialogRequest>& fileRequests() const { return fileRequests_; }
     QStringList texts() const;
     int unexpectedQuestions() const { return unexpectedQuestions_; }
     int unusedAnswers() const { return int(answers_.size() + paths_.size()); }
@@ -35,6 +34,5 @@ private:
     std::deque<MessageAnswer> answers_;
     std::deque<std::optional<QString>> paths_;
     QList<MessageRequest> messages_;
-    QList<FileDialogRequest> fileRequests_;
     int unexpectedQuestions_ = 0;
 };

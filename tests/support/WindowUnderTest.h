@@ -70,13 +70,6 @@ struct WindowUnderTest
     ChannelGridView* grid() const { return &partOf<ChannelGridView>(*window, "SGGrid1"); }
     QModelIndex cell(int row, int column) const { return table().index(row, column); }
 
-    // Typed as a user types: each key to whatever has the focus then.
-    static void typeKeys(const QString& text)
-    {
-        for (const QChar c : text)
-            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
-    }
-
     // The clipboard's text pasted by its key on the grid, from the cell given.
     void pasteAt(int row, int column, const QString& text)
     {

@@ -1,9 +1,7 @@
 // Golden cases of zr415-convert: tests/data/convert/<case>/ holds the arguments, what the
 // program must print, its exit status and the files it must leave.
 #include "support/GoldenFiles.h"
-#include "support/PdfPages.h"
 
-#include <QDate>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
@@ -112,37 +110,6 @@ bool limitFileSize(QProcess& process, const QString& caseDir)
 #endif
 }
 
-// A PDF written, as expected/<name>.pdf.txt says it: the lines of text on its pages, top to
-// bottom, blanks within a line one space wide and empty lines dropped, pages parted by a line
-// "-- page --"; "{date}" stands for today, "{dir}" and "{time}" as in the other texts. Where
-// poppler's pdftotext is missing (Windows), only that the PDF was written. Both are then left
-// out of the trees compared.
-void comparePdfTexts(Golden::Tree& actual, Golden::Tree& expected, const QString& workDir)
-{
-    const bool readable = !QStandardPaths::findExecutable("pdftotext").isEmpty();
-    for (const QString& name : expected.keys()) {
-        if (!name.endsWith(".pdf.txt"))
-            continue;
-        const QString pdf = name.chopped(4);
-        QVERIFY2(actual.contains(pdf), qPrintable(pdf + " was not written"));
-        QStringList pages = PdfPages::texts(workDir + u'/' + pdf);
-        for (QString& page : pages) {
-            QStringList lines;
-            for (const QString& line : page.split(u'\n'))
-                lines.append(line.simplified());
-            lines.removeAll(QString());
-            page = lines.join(u'\n');
-        }
-        const QString want =
-            Golden::expandDir(QString::fromUtf8(expected.take(name))
-                                  .replace("{date}", QDate::currentDate().toString(Qt::ISODate)),
-                              workDir);
-        if (readable)
-            Golden::compareLines(pages.join("\n-- page --\n") + u'\n', want, pdf);
-        actual.remove(pdf);
-    }
-}
-
 } // namespace
 
 class TestConvertGolden : public QObject
@@ -213,7 +180,7 @@ void TestConvertGolden::cases()
     Golden::Tree expected = Golden::expectedTree(caseDir, filesBefore);
     if (labels)
         expected.remove(QDir(work.path()).relativeFilePath(labelsDb));
-    comparePdfTexts(after, expected, work.path());
+    Golden::comparePdfTexts(after, expected, work.path());
     if (QTest::currentTestFailed())
         return;
     Golden::compareTrees(after, expected);

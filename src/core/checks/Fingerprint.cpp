@@ -1,5 +1,7 @@
 #include "Fingerprint.h"
 
+#include "Sha256.h"
+
 #include "common/RegularFile.h"
 #include "document/DipFile.h"
 
@@ -29,7 +31,7 @@ QString shortened(const QString& full)
 
 QString fullOfBytes(const QByteArray& bytes)
 {
-    return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
+    return QString::fromLatin1(Sha256::hash(bytes).toHex());
 }
 
 QString ofBytes(const QByteArray& bytes)

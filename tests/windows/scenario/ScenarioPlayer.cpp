@@ -10,15 +10,22 @@
 #include "support/WindowParts.h"
 #include "windows/FrmDips.h"
 #include "windows/ModGlobal.h"
+#include "windows/SitePrinting.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
 #include <QDateTime>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QInputDialog>
 #include <QKeySequence>
 #include <QListWidget>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 #include <QTreeView>
 
@@ -63,8 +70,11 @@ void ScenarioPlayer::play()
             return;
     }
     window_.reset();
-    Golden::compareTrees(Golden::snapshot(work_.path()), Golden::expectedTree(caseDir_, before),
-                         work_.path());
+    Golden::Tree after = Golden::snapshot(work_.path());
+    Golden::Tree expected = Golden::expectedTree(caseDir_, before);
+    Golden::comparePdfTexts(after, expected, work_.path());
+    if (!QTest::currentTestFailed())
+        Golden::compareTrees(after, expected, work_.path());
 }
 
 void ScenarioPlayer::run(const ScenarioStep& step)
@@ -81,6 +91,8 @@ void ScenarioPlayer::run(const ScenarioStep& step)
         return window_.reset();
     if (verb == "card")
         return readCardAs(argument);
+    if (verb == "printer")
+        return printTo(argument);
     if (verb == "wait" && argument == "recovery copy") {
         const QDir folder(SiteRecovery::defaultFolder());
         QTRY_VERIFY_WITH_TIMEOUT(!folder.entryList({"*.zr415-recovery"}, QDir::Files).isEmpty(),
@@ -110,6 +122,8 @@ void ScenarioPlayer::act(const ScenarioStep& step, const std::function<void()>& 
     for (const QString& response : step.responses) {
         if (response.startsWith("selector "))
             armSelector(response, driver);
+        else
+            armPrinting(response, driver);
     }
     action();
     // A box may follow a moment later, as one of a timer's.
@@ -279,18 +293,85 @@ void ScenarioPlayer::pickLine(const QString& panelAndLine)
     doubleClickAt(list.viewport(), list.visualRect(line).center());
 }
 
-// "selector Kirkby Jn -> Open": the site highlighted in the list, then Open (or Cancel).
+// "selector Kirkby Jn -> Open": the site highlighted in the list (with " (2)", the second of that
+// name), then Open, Cancel, a double-click on it or the close box ("-> double-click", "-> close").
 void ScenarioPlayer::armSelector(const QString& response, ModalDriver& driver)
 {
-    const QString name = response.section(' ', 1).section(" -> ", 0, 0);
-    const bool open = response.endsWith(" -> Open");
-    driver.when("FrmSiteSelector", [this, name, open](QWidget* selector) {
+    const QString answer = response.section(" -> ", -1);
+    QString name = response.section(' ', 1).section(" -> ", 0, 0);
+    const int nth = name.endsWith(')') ? name.section(" (", -1).chopped(1).toInt() : 1;
+    name = name.section(" (", 0, 0);
+    driver.when("FrmSiteSelector", [this, response, name, nth, answer](QWidget* selector) {
         auto& list = partOf<QListWidget>(*selector, "SiteList");
         const QList<QListWidgetItem*> items = list.findItems(name, Qt::MatchExactly);
-        if (!items.isEmpty())
-            list.setCurrentItem(items.first());
-        dialogs_.note("selector " + (items.isEmpty() ? "(not listed)" : name) + " -> " +
-                      (open ? "Open" : "Cancel"));
-        partOf<QPushButton>(*selector, open ? "CmdLoad" : "CmdCancel").click();
+        QListWidgetItem* item = items.value(nth - 1);
+        if (item)
+            list.setCurrentItem(item);
+        dialogs_.note(item ? response : "selector (not listed) -> " + answer);
+        if (answer == "close")
+            selector->close();
+        else if (answer == "double-click" && item)
+            doubleClickAt(list.viewport(), list.visualItemRect(item).center());
+        else
+            partOf<QPushButton>(*selector, answer == "Open" ? "CmdLoad" : "CmdCancel").click();
+    });
+}
+
+// The windows of printing, answered as the script says: "input 3 (at most 10) -> OK" types into
+// the input box and presses Enter; "sheet 2 x 5 -> OK" sets the label sheet's columns and rows;
+// "progress 65 pages -> Cancel" stops the pages; "preview 17 pages" closes the preview once it
+// has counted them.
+void ScenarioPlayer::armPrinting(const QString& response, ModalDriver& driver)
+{
+    if (response.startsWith("input ")) {
+        const QString text = response.section(' ', 1).section(" -> ", 0, 0).section(" (", 0, 0);
+        driver.when("QInputDialog", [this, text](QWidget* window) {
+            auto* box = static_cast<QInputDialog*>(window);
+            QWidget* field = box->focusWidget();
+            QTest::keySequence(field, QKeySequence::SelectAll);
+            QTest::keyClicks(field, text);
+            const bool number = box->inputMode() == QInputDialog::IntInput;
+            dialogs_.note("input " + text +
+                          (number ? QString(" (at most %1)").arg(box->intMaximum()) : "") +
+                          " -> OK");
+            QTest::keyClick(field, Qt::Key_Return);
+        });
+    } else if (response.startsWith("sheet ")) {
+        const QStringList size = response.section(' ', 1).section(" -> ", 0, 0).split(" x ");
+        driver.when("FrmLabelSheet", [this, size](QWidget* setup) {
+            const std::pair<const char*, QString> fields[]{{"SpnColumns", size.value(0)},
+                                                           {"SpnRows", size.value(1)}};
+            for (const auto& [name, text] : fields) {
+                auto& box = partOf<QSpinBox>(*setup, name);
+                QTest::keySequence(&box, QKeySequence::SelectAll);
+                QTest::keyClicks(&box, text);
+            }
+            dialogs_.note("sheet " + size.join(" x ") + " -> OK");
+            partOf<QDialogButtonBox>(*setup).button(QDialogButtonBox::Ok)->click();
+        });
+    } else if (response.startsWith("progress ")) {
+        driver.when("QProgressDialog", [this](QWidget* window) {
+            auto* progress = static_cast<QProgressDialog*>(window);
+            dialogs_.note(QString("progress %1 pages -> Cancel").arg(progress->maximum()));
+            progress->cancel();
+        });
+    } else if (response.startsWith("preview ")) {
+        driver.when("QPrintPreviewDialog", [this](QWidget* preview) {
+            const int pages = preview->findChild<QPrintPreviewWidget*>()->pageCount();
+            dialogs_.note(QString("preview %1 pages").arg(pages));
+            static_cast<QDialog*>(preview)->reject();
+        });
+    }
+}
+
+// "printer record.pdf": from now on the printer the user picks prints to that file as a PDF.
+void ScenarioPlayer::printTo(const QString& file)
+{
+    QVERIFY(window_);
+    const QString path = work_.filePath(file);
+    partOf<SitePrinting>(*window_).setPrinterChooser([path](QPrinter& chosen) {
+        chosen.setOutputFormat(QPrinter::PdfFormat);
+        chosen.setOutputFileName(path);
+        return true;
     });
 }

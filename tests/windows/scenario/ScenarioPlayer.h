@@ -38,6 +38,8 @@ private:
     void setSetting(const QString& keyAndValue);
     void readCardAs(const QString& change);
     void armSelector(const QString& response, ModalDriver& driver);
+    void armPrinting(const QString& response, ModalDriver& driver);
+    void printTo(const QString& file);
     void activate();
     QWidget* keyTarget();
     QString inWork(const QString& text) const;

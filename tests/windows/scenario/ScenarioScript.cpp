@@ -1,12 +1,17 @@
 #include "ScenarioScript.h"
 
+#include <algorithm>
+
 namespace {
 
 const QString kIndent = QStringLiteral("  ");
 
 bool isResponse(const QString& line)
 {
-    return line.startsWith("== ") || line.startsWith("file ") || line.startsWith("selector ");
+    static const QStringList kinds{"== ",       "file ",    "selector ", "input ",
+                                   "progress ", "preview ", "sheet "};
+    return std::any_of(kinds.begin(), kinds.end(),
+                       [&line](const QString& kind) { return line.startsWith(kind); });
 }
 
 } // namespace
