@@ -143,6 +143,21 @@ if(WIN32)
             endforeach()
             file(INSTALL \${files}
                 DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")")
+        # Qt's and the compiler's libraries keep their debug information, three times the size of
+        # the code; a Release install strips them with the programs and plugins.
+        install(CODE "
+            if(CMAKE_INSTALL_CONFIG_NAME MATCHES \"^(Release|MinSizeRel)$\")
+                file(GLOB_RECURSE binaries
+                    \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/*.exe\"
+                    \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/*.dll\")
+                foreach(binary IN LISTS binaries)
+                    execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-unneeded \"\${binary}\"
+                        RESULT_VARIABLE strip_result)
+                    if(NOT strip_result EQUAL 0)
+                        message(FATAL_ERROR \"${CMAKE_STRIP} failed on \${binary}\")
+                    endif()
+                endforeach()
+            endif()")
     else()
         message(WARNING "windeployqt not found: cmake --install will not copy the Qt libraries")
     endif()
@@ -193,20 +208,26 @@ list(JOIN zr415_depends ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
 # The ODBC driver only for a labels database reached through an ODBC connection string.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libqt6sql6-odbc")
 
-# Windows: an NSIS installer that also registers .dip files with the editor.
+# Windows: an installer for the current user (or, with /AllUsers, for every user) made by NSIS
+# from cmake/packaging/NSIS.template.in, an MSI made by wixl (cpack -G External), and a zip that
+# runs from any folder. With a certificate given, cmake/packaging/Sign.cmake signs them.
 set(CPACK_NSIS_PACKAGE_NAME "ZR415Config")
 set(CPACK_NSIS_DISPLAY_NAME "ZR415Config ${PROJECT_VERSION}")
 set(CPACK_NSIS_MUI_ICON "${ZR415_ICON_DIR}/zr415config.ico")
 set(CPACK_NSIS_MUI_UNIICON "${ZR415_ICON_DIR}/zr415config.ico")
 set(CPACK_NSIS_INSTALLED_ICON_NAME "${CMAKE_INSTALL_BINDIR}\\zr415config.exe")
-set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
+list(PREPEND CPACK_MODULE_PATH "${CMAKE_CURRENT_LIST_DIR}/packaging")
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     # A 64-bit installer for the 64-bit programs: it installs into the 64-bit Program Files and
     # registry view, and runs where no 32-bit Windows layer is (a 64-bit-only Wine).
     set(CPACK_NSIS_DEFINES "Target amd64-unicode")
     set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+else()
+    set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES")
 endif()
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY "${CMAKE_INSTALL_BINDIR}")
+# SHCTX is HKCU\Software\Classes for the current user, HKLM's for all users.
 set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS [[
   WriteRegStr SHCTX "Software\Classes\.dip" "" "ZR415Config.ChannelFile"
   WriteRegStr SHCTX "Software\Classes\ZR415Config.ChannelFile" "" "ZR415 channel file"
@@ -214,16 +235,27 @@ set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS [[
   WriteRegStr SHCTX "Software\Classes\ZR415Config.ChannelFile\shell\open\command" "" '"$INSTDIR\bin\zr415config.exe" "%1"'
   System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
 ]])
+# .dip keeps what another program put in it; emptied, it goes.
 set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS [[
   DeleteRegKey SHCTX "Software\Classes\ZR415Config.ChannelFile"
   ReadRegStr $0 SHCTX "Software\Classes\.dip" ""
-  StrCmp $0 "ZR415Config.ChannelFile" 0 +2
-  DeleteRegValue SHCTX "Software\Classes\.dip" ""
+  ${If} $0 == "ZR415Config.ChannelFile"
+    DeleteRegValue SHCTX "Software\Classes\.dip" ""
+  ${EndIf}
+  ReadRegStr $0 SHCTX "Software\Classes\.dip" ""
+  EnumRegValue $1 SHCTX "Software\Classes\.dip" 0
+  ${If} $0 == ""
+  ${AndIf} $1 == ""
+    DeleteRegKey /ifempty SHCTX "Software\Classes\.dip"
+  ${EndIf}
   System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
 ]])
-
 if(WIN32)
     set(CPACK_GENERATOR NSIS ZIP)
+    set(CPACK_EXTERNAL_ENABLE_STAGING ON)
+    set(CPACK_EXTERNAL_PACKAGE_SCRIPT "${CMAKE_CURRENT_LIST_DIR}/packaging/Msi.cmake")
+    set(CPACK_PRE_BUILD_SCRIPTS "${CMAKE_CURRENT_LIST_DIR}/packaging/Sign.cmake")
+    set(CPACK_POST_BUILD_SCRIPTS "${CMAKE_CURRENT_LIST_DIR}/packaging/Sign.cmake")
 elseif(UNIX AND NOT APPLE)
     set(CPACK_GENERATOR DEB)
 endif()

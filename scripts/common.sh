@@ -42,3 +42,19 @@ build_preset() {
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset" --parallel "$(nproc)"
 }
+
+# The checking scripts' verdicts: each check prints ok or FAIL, and failures counts the FAILs.
+failures=0
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+pass() {
+    echo "ok:   $*"
+}
+# check WHAT COMMAND...: passes when the command succeeds.
+check() {
+    local what="$1"
+    shift
+    if "$@"; then pass "$what"; else fail "$what"; fi
+}

@@ -17,20 +17,6 @@ trap 'rm -rf "$work"' EXIT
 root="$work/root"
 dpkg -x "$package" "$root"
 
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-pass() {
-    echo "ok:   $*"
-}
-# check WHAT COMMAND...: passes when the command succeeds.
-check() {
-    local what="$1"
-    shift
-    if "$@"; then pass "$what"; else fail "$what"; fi
-}
 # same WHAT ACTUAL EXPECTED
 same() {
     if [ "$2" = "$3" ]; then pass "$1"; else fail "$1: got '$2', expected '$3'"; fi

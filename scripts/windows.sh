@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Cross-builds the editor, zr415-convert and every test for 64-bit Windows (the windows preset,
-# in build-windows), runs the tests under Wine, makes the NSIS installer and the zip, installs
-# the installer silently into a fresh Wine prefix and runs the installed programs from there.
+# in build-windows), runs the tests under Wine, makes the NSIS installer, the MSI and the zip
+# (signed, with a throwaway certificate unless ZR415_SIGN_PKCS12 names one), and checks them:
+# sizes, signatures, every package installed, run and uninstalled under Wine
+# (scripts/windows-install.sh), and the editor's layout in a real window
+# (scripts/windows-window.sh).
 #
 # Qt for Windows comes from QT_WINDOWS_PREFIX when set, else from the tarball in
 # ../shared/qt6-windows/ beside the work tree, else it is built once from Debian's qt6-base
@@ -9,14 +12,17 @@
 # Arguments go to ctest (for example -R platform).
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
+# fonts-wine holds Wine's Tahoma and MS Sans Serif; wixl, msitools and python3 make the MSI; Xvfb,
+# openbox, xdotool and ImageMagick run and photograph the real window.
 WINDOWS_PACKAGES=(cmake ninja-build qt6-base-dev qt6-base-dev-tools g++-mingw-w64-x86-64-posix
-    wine wine64 nsis xz-utils unzip unixodbc libsqliteodbc poppler-utils)
-install_packages "${WINDOWS_PACKAGES[@]}"
+    wine wine64 fonts-wine nsis wixl msitools python3 osslsigncode openssl xz-utils unzip unixodbc
+    libsqliteodbc poppler-utils xvfb xauth openbox xdotool imagemagick fonts-dejavu-core)
+install_packages "${WINDOWS_PACKAGES[@]}" "${BUILD_PACKAGES[@]}"
+source "$ROOT/scripts/wine.sh"
 
 started=$SECONDS
 jobs="$(nproc)"
-# The tests and the checks below need no display; Wine's own messages are noise here.
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# The tests need no display; the real window gets one of its own.
 unset DISPLAY WAYLAND_DISPLAY
 
 # The host's Qt version: the Windows Qt must match it, as the host's moc and rcc generate code.
@@ -115,12 +121,31 @@ export QT_WINDOWS_PREFIX
 
 cd "$ROOT"
 build="$ROOT/build-windows"
-cmake --preset windows -DQT_WINDOWS_PREFIX="$QT_WINDOWS_PREFIX" >/dev/null
+launcher=()
+# ccache where the machine has it: a second run rebuilds only what changed.
+if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+cmake --preset windows -DQT_WINDOWS_PREFIX="$QT_WINDOWS_PREFIX" "${launcher[@]}" >/dev/null
 cmake --build --preset windows --parallel "$jobs"
 echo "Built in $((SECONDS - started)) s; running the tests under Wine"
-ctest --preset windows --parallel "$jobs" "$@"
-# QTest's counts over every test program, and the reason of each test that Windows cannot run.
 log="$build/Testing/Temporary/LastTest.log"
+# Each failed test's failing rows (QTest's FAIL! lines with their place and values), or the end
+# of its output where it printed none (a crash, a time-out), so a CI log explains itself.
+print_failed_rows() {
+    awk '
+        /^[0-9]+\/[0-9]+ Testing: / { name = $3; n = 0; rows = ""; delete tail }
+        /^(FAIL!|   Loc:|   Actual|   Expected|QFATAL|QWARN)/ { rows = rows "  " $0 "\n" }
+        { tail[n++ % 12] = $0 }
+        /^Test Failed/ || /^Test (Timeout|Exception)/ {
+            printf "Failed under Wine: %s\n", name
+            if (rows != "") printf "%s", rows
+            else for (i = n - 12; i < n; i++) if (i >= 0) printf "  %s\n", tail[i % 12]
+        }' "$log"
+}
+if ! ctest --preset windows --parallel "$jobs" "$@"; then
+    print_failed_rows
+    exit 1
+fi
+# QTest's counts over every test program, and the reason of each test that Windows cannot run.
 grep -h '^Totals:' "$log" |
     awk '{ p += $2; f += $4; s += $6 } END { printf "Wine: %d passed, %d failed, %d skipped\n", p, f, s }'
 if grep -q '^SKIP' "$log"; then
@@ -129,128 +154,65 @@ if grep -q '^SKIP' "$log"; then
 fi
 
 echo "== packages"
-rm -f "$build"/zr415config-*-win64.exe "$build"/zr415config-*-win64.zip
-(cd "$build" && cpack -G "NSIS;ZIP" >"$build/cpack.log") || {
+# Signed with the certificate given, or with a throwaway one so that signing is always checked.
+certificate_dir="$build/throwaway-certificate"
+if [ -z "${ZR415_SIGN_PKCS12:-}" ]; then
+    rm -rf "$certificate_dir"
+    mkdir -p "$certificate_dir"
+    openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=ZR415Config throwaway" \
+        -addext extendedKeyUsage=codeSigning -keyout "$certificate_dir/key.pem" \
+        -out "$certificate_dir/certificate.pem" 2>/dev/null
+    openssl pkcs12 -export -inkey "$certificate_dir/key.pem" -in "$certificate_dir/certificate.pem" \
+        -out "$certificate_dir/certificate.p12" -passout pass:throwaway
+    export ZR415_SIGN_PKCS12="$certificate_dir/certificate.p12" ZR415_SIGN_PASSWORD=throwaway
+    ZR415_SIGN_CA="$certificate_dir/certificate.pem"
+fi
+rm -f "$build"/zr415config-*-win64.*
+(cd "$build" && cpack -G "NSIS;ZIP;External" >"$build/cpack.log" 2>&1) || {
     cat "$build/cpack.log" >&2
     exit 1
 }
 version="$(sed -n 's/^project(ZR415Config VERSION \([0-9.]*\).*/\1/p' "$ROOT/CMakeLists.txt")"
-installer="$build/zr415config-$version-win64.exe"
-zip="$build/zr415config-$version-win64.zip"
-ls -l "$installer" "$zip"
+package="$build/zr415config-$version-win64"
+installer="$package.exe" msi="$package.msi" zip="$package.zip"
+rm -f "$package.json"
 
-failures=0
-fail() {
-    echo "FAIL: $*"
+# In MB of 1024 x 1024 bytes, as ls -lh and Explorer count them; the limits hold in MB of a million
+# bytes as well, the stricter reading.
+megabytes() { awk -v b="$1" 'BEGIN { printf "%.1f MB (%d bytes)", b / 1048576, b }'; }
+installed="$(unzip -l "$zip" | tail -n 1 | awk '{ print $1 }')"
+echo "Sizes: installed $(megabytes "$installed"), zip $(megabytes "$(stat -c %s "$zip")"), installer $(megabytes "$(stat -c %s "$installer")"), MSI $(megabytes "$(stat -c %s "$msi")")"
+check "installed under 30 MB" test "$installed" -lt 30000000
+for file in "$zip" "$installer" "$msi"; do
+    check "$(basename "$file") under 12 MB" test "$(stat -c %s "$file")" -lt 12000000
+done
+
+# osslsigncode checks each signature and its chain up to the given or throwaway certificate.
+verify_options=()
+[ -z "${ZR415_SIGN_CA:-}" ] || verify_options=(-CAfile "$ZR415_SIGN_CA")
+unzipped="$(mktemp -d)"
+unzip -q "$zip" -d "$unzipped"
+for file in "$installer" "$msi" "$unzipped"/*/bin/zr415config.exe "$unzipped"/*/bin/zr415-convert.exe; do
+    if osslsigncode verify "${verify_options[@]}" -in "$file" >"$build/verify.log" 2>&1; then
+        pass "$(basename "$file") signed: $(sed -n 's/^\s*Subject: //p' "$build/verify.log" | head -n 1)"
+    else
+        fail "$(basename "$file") not signed: $(tail -n 5 "$build/verify.log")"
+    fi
+done
+rm -rf "$unzipped"
+
+echo "== installed under Wine"
+scripts/windows-install.sh "$installer" "$msi" "$zip" \
+    "$build/_CPack_Packages/win64/External/$(basename "$package")" || failures=$((failures + 1))
+
+echo "== the real window"
+# The grid's layout at two DPIs; the scenario by keys (--keys) is run by hand.
+scripts/windows-window.sh "$installer" "$build" "$ROOT/build/tools/convert/zr415-convert" ||
     failures=$((failures + 1))
-}
-pass() {
-    echo "ok:   $*"
-}
-
-echo "== the installer, silently into a fresh Wine prefix"
-work="$(mktemp -d)"
-export WINEPREFIX="$work/prefix"
-cleanup() {
-    # Only this prefix's Wine processes: the ones started here.
-    WINEPREFIX="$work/prefix" wineserver --kill 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-wine wineboot --init
-# From C:, as a downloaded installer runs; into the default folder, as a user who clicks through
-# gets it.
-cp "$installer" "$WINEPREFIX/drive_c/"
-wine "C:\\$(basename "$installer")" /S
-wineserver --wait
-bin="$WINEPREFIX/drive_c/Program Files/ZR415Config/bin"
-for file in zr415config.exe zr415-convert.exe Qt6Core.dll Qt6Widgets.dll Qt6Sql.dll \
-    Qt6PrintSupport.dll libstdc++-6.dll libwinpthread-1.dll platforms/qwindows.dll sqldrivers/qsqlodbc.dll; do
-    if [ -f "$bin/$file" ]; then pass "installed $file"; else fail "not installed: $file"; fi
-done
-# Captured first: grep -q ending the pipe early would fail it under pipefail.
-registered="$(wine reg query 'HKCR\.dip' 2>/dev/null || true)"
-if grep -q 'ZR415Config.ChannelFile' <<<"$registered"; then
-    pass ".dip files open with the editor"
-else
-    fail ".dip is not registered: $registered"
-fi
-zip_files="$(unzip -l "$zip")"
-if grep -q "zr415config-$version-win64/bin/zr415config.exe" <<<"$zip_files" &&
-    grep -q "zr415config-$version-win64/bin/platforms/qwindows.dll" <<<"$zip_files"; then
-    pass "the zip holds the editor and its platform plugin"
-else
-    fail "the zip lacks bin/zr415config.exe or bin/platforms/qwindows.dll"
-fi
-
-echo "== the installed zr415-convert"
-# Backslashes and a drive letter, as a user types them; the list goes in and comes back out.
-mkdir -p "$WINEPREFIX/drive_c/sites"
-printf 'AA01,K101,Back\r\nAA02,Weiche 12,\r\n' >"$WINEPREFIX/drive_c/sites/north.csv"
-convert() { wine "C:\\Program Files\\ZR415Config\\bin\\zr415-convert.exe" "$@"; }
-if convert 'C:\sites\north.csv' 'C:\sites\NORTH.DIP' 2>"$work/convert.txt"; then
-    dip="$WINEPREFIX/drive_c/sites/NORTH.DIP"
-    size="$(stat -c %s "$dip")"
-    start="$(od -An -tx1 -N56 "$dip" | tr -s ' \n' ' ' | sed 's/^ //; s/ $//')"
-    expected="ee ff c0 ff 03 00 03 00 80 01 00 00 00 00 00 00"
-    expected+=" 4b 31 30 31 20 20 20 20 20 20 20 20 20 20 20 20 00 01 01 55 50 20 00 44 4e 20"
-    expected+=" 00 00 00 00 00 00 00 00 00 00 00 00 00 00"
-    if [ "$size" = 15376 ] && [ "$start" = "$expected" ]; then
-        pass "north.csv to NORTH.DIP: 384 channels, header and first channel"
-    else
-        fail "NORTH.DIP: $size bytes, starting $start"
-    fi
-    printf 'AA01,K101,Back\r\nAA02,Weiche 12,Front\r\nAA03,Spare AA03,Front\r\n' >"$work/back.csv"
-    if convert 'C:\sites\NORTH.DIP' 'C:\sites\back.csv' 2>>"$work/convert.txt" &&
-        cmp -s -n "$(stat -c %s "$work/back.csv")" "$work/back.csv" "$WINEPREFIX/drive_c/sites/back.csv"; then
-        pass "NORTH.DIP back to a list"
-    else
-        fail "NORTH.DIP to back.csv: $(head -c 200 "$WINEPREFIX/drive_c/sites/back.csv" 2>/dev/null)"
-    fi
-    # The record needs the installed fonts and platform plugins: a PDF whose text is there.
-    record="$WINEPREFIX/drive_c/sites/record.pdf"
-    if convert 'C:\sites\NORTH.DIP' 'C:\sites\record.pdf' 2>>"$work/convert.txt" &&
-        [ "$(head -c 5 "$record")" = "%PDF-" ] &&
-        grep -q 'K101' <<<"$(pdftotext "$record" - 2>/dev/null)"; then
-        pass "NORTH.DIP to a site record PDF that names K101"
-    else
-        fail "NORTH.DIP to record.pdf: $(tail -n 3 "$work/convert.txt")"
-    fi
-else
-    fail "zr415-convert: $(cat "$work/convert.txt")"
-fi
-
-echo "== the installed editor, offscreen"
-# Qt's painting log shows the main window drawn and flushed, which happens once it is shown;
-# after that the editor opens the file given to it and shows its notice box.
-WINEQT_FORCE_STDERR_LOGGING=1 WINEQT_LOGGING_RULES='qt.widgets.painting=true' \
-    wine "C:\\Program Files\\ZR415Config\\bin\\zr415config.exe" -platform offscreen \
-    'C:\sites\NORTH.DIP' >"$work/editor.txt" 2>&1 &
-editor=$!
-shown=""
-for _ in $(seq 120); do
-    if grep -q 'Painting and flushing.*FrmDips(' "$work/editor.txt" &&
-        grep -q 'QMessageBox(' "$work/editor.txt"; then
-        shown=yes
-        break
-    fi
-    kill -0 "$editor" 2>/dev/null || break
-    sleep 0.5
-done
-# Wine maps each DLL's file into the process: the Qt it runs is the installed one.
-installed_qt="$(grep -c 'ZR415Config/bin/\(Qt6Widgets\|platforms/qoffscreen\)\.dll' \
-    "/proc/$editor/maps" 2>/dev/null || true)"
-if [ -n "$shown" ] && [ "${installed_qt:-0}" -gt 0 ] && kill -0 "$editor" 2>/dev/null; then
-    pass "the editor showed its window, then the box of the file it opened, with the installed Qt"
-else
-    fail "the editor did not show its window within 60 s: $(grep -v '^qt.widgets' "$work/editor.txt" | head -n 20)"
-fi
-kill "$editor" 2>/dev/null || true
-wait "$editor" 2>/dev/null || true
 
 echo "scripts/windows.sh took $((SECONDS - started)) s"
 if [ "$failures" -ne 0 ]; then
-    echo "$failures check(s) of the installed programs failed"
+    echo "$failures check(s) of the Windows packages failed"
     exit 1
 fi
-echo "Windows: tests passed under Wine; $(basename "$installer") and $(basename "$zip") install and run."
+echo "Windows: tests passed under Wine; the installer, the MSI and the zip install, run and uninstall."

@@ -26,6 +26,9 @@ foreach(dll IN LISTS qt_dlls ZR415_MINGW_RUNTIME_DLLS)
 endforeach()
 zr415_windows_path(wine_path "${dll_dir}")
 zr415_windows_path(plugin_path "${ZR415_QT_WINDOWS_PLUGIN_DIR}")
+# Qt's offscreen platform on Windows reads fonts only from a folder: without one every text
+# measures nothing and the layout tests measure nonsense. DejaVu, as on Linux.
+zr415_windows_path(font_path "/usr/share/fonts/truetype/dejavu")
 
 set(ZR415_WINE_PREFIX "${CMAKE_BINARY_DIR}/wine-prefix")
 # Gecko and Mono are not needed and their installers would ask with a window.
@@ -36,10 +39,13 @@ set(wine_environment
 # QTest writes its results only to the debugger unless stderr logging is forced.
 set(ZR415_WINE_ENVIRONMENT ${wine_environment} "WINEPATH=${wine_path}"
     "WINEQT_PLUGIN_PATH=${plugin_path}" "WINEQT_FORCE_STDERR_LOGGING=1"
-    "WINEQT_QPA_PLATFORM=offscreen"
+    "WINEQT_QPA_PLATFORM=offscreen" "WINEQT_QPA_FONTDIR=${font_path}"
     CACHE INTERNAL "Environment of the tests under Wine")
 
+# winemenubuilder, disabled in the prefix, would put its menu entries into the host's menus.
 add_test(NAME wine_prefix
     COMMAND ${CMAKE_COMMAND} -E env ${wine_environment}
-        sh -c "${CMAKE_CROSSCOMPILING_EMULATOR} wineboot --init && wineserver --wait")
+        sh -c "WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d' \
+${CMAKE_CROSSCOMPILING_EMULATOR} wineboot --init && ${CMAKE_CROSSCOMPILING_EMULATOR} reg add \
+'HKCU\\Software\\Wine\\DllOverrides' /v winemenubuilder.exe /d '' /f && wineserver --wait")
 set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine_prefix TIMEOUT 300)
