@@ -1,6 +1,5 @@
 #pragma once
 
-#include "commands/DocumentCommands.h"
 #include "document/ChannelTableModel.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestSettings.h"
@@ -50,15 +49,6 @@ struct WindowUnderTest
         return QDir::toNativeSeparators(dir->filePath(name));
     }
 
-    // A box the test did not script, or a scripted answer no box took, fails a passing test.
-    void verifyScriptUsed() const
-    {
-        if (QTest::currentTestFailed())
-            return;
-        QCOMPARE(dialogs->unexpectedQuestions(), 0);
-        QCOMPARE(dialogs->unusedAnswers(), 0);
-    }
-
     void closeWindow()
     {
         window.reset();
@@ -76,31 +66,5 @@ struct WindowUnderTest
         QApplication::clipboard()->setText(text);
         grid()->setCurrentIndex(cell(row, column));
         QTest::keySequence(grid(), QKeySequence::Paste);
-    }
-
-    // Alt+F, then the item's underlined letter; the item ran, so the menu is gone.
-    void fileMenu(Qt::Key mnemonic)
-    {
-        // Offscreen, the window is not made active again when a dialog over it goes; the user
-        // would click it.
-        if (!QApplication::focusWidget()) {
-            window->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(window.get(), 30000));
-            grid()->setFocus();
-        }
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::AltModifier);
-        QWidget* menu = QApplication::activePopupWidget();
-        QVERIFY(menu);
-        QCOMPARE(menu->objectName(), "MnuFile");
-        QTest::keyClick(menu, mnemonic);
-        QCOMPARE(QApplication::activePopupWidget(), nullptr);
-    }
-
-    // Opens the file as the user does: Ctrl+O and the file dialog.
-    void openByKeys(const QString& path)
-    {
-        dialogs->chooseNext(path);
-        QTest::keySequence(grid(), QKeySequence::Open);
-        QCOMPARE(partOf<DocumentCommands>(*window).site().sitePath, path);
     }
 };
