@@ -320,7 +320,7 @@ void ScenarioPlayer::armSelector(const QString& response, ModalDriver& driver)
 // The windows of printing, answered as the script says: "input 3 (at most 10) -> OK" types into
 // the input box and presses Enter; "sheet 2 x 5 -> OK" sets the label sheet's columns and rows;
 // "progress 65 pages -> Cancel" stops the pages; "preview 17 pages" closes the preview once it
-// has counted them.
+// has counted them; "help TITLE -> Esc" closes the help window by its key.
 void ScenarioPlayer::armPrinting(const QString& response, ModalDriver& driver)
 {
     if (response.startsWith("input ")) {
@@ -354,6 +354,11 @@ void ScenarioPlayer::armPrinting(const QString& response, ModalDriver& driver)
             auto* progress = static_cast<QProgressDialog*>(window);
             dialogs_.note(QString("progress %1 pages -> Cancel").arg(progress->maximum()));
             progress->cancel();
+        });
+    } else if (response.startsWith("help ")) {
+        driver.when("FrmHelp", [this](QWidget* help) {
+            dialogs_.note("help " + help->windowTitle() + " -> Esc");
+            QTest::keyClick(help, Qt::Key_Escape);
         });
     } else if (response.startsWith("preview ")) {
         driver.when("QPrintPreviewDialog", [this](QWidget* preview) {

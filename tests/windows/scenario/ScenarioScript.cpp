@@ -9,7 +9,7 @@ const QString kIndent = QStringLiteral("  ");
 bool isResponse(const QString& line)
 {
     static const QStringList kinds{"== ",       "file ",    "selector ", "input ",
-                                   "progress ", "preview ", "sheet "};
+                                   "progress ", "preview ", "sheet ",    "help "};
     return std::any_of(kinds.begin(), kinds.end(),
                        [&line](const QString& kind) { return line.startsWith(kind); });
 }

@@ -170,6 +170,7 @@ QString of(QWidget* window, const QString& key, bool* known)
     }
     const std::map<QString, std::function<QString()>> states{
         {"caption", [&] { return caption(window); }},
+        {"shown", [&] { return yesNo(window->isVisible()); }},
         {"modified", [&] { return yesNo(partOf<DocumentCommands>(*window).isModified()); }},
         {"site", [&] { return site(window); }},
         {"problems", [&] { return panelLines(window, "ProblemsList"); }},
