@@ -112,19 +112,6 @@ private slots:
             QCOMPARE(result.error, QString::fromLocal8Bit(std::strerror(ENAMETOOLONG)));
         QCOMPARE(QDir(dir.path()).count(), length <= 255 ? 3u : 2u);
     }
-
-#ifdef Q_OS_UNIX
-    // The link stays a link; its file gets the bytes.
-    void linksAreWrittenThrough()
-    {
-        QTemporaryDir dir;
-        writeFile(dir.filePath("real.dip"), "old");
-        QVERIFY(QFile::link(dir.filePath("real.dip"), dir.filePath("link.dip")));
-        QVERIFY(AtomicFile::write(dir.filePath("link.dip"), "new").ok);
-        QVERIFY(QFileInfo(dir.filePath("link.dip")).isSymLink());
-        QCOMPARE(readFile(dir.filePath("real.dip")), QByteArray("new"));
-    }
-#endif
 };
 
 QTEST_GUILESS_MAIN(TestAtomicFile)

@@ -664,7 +664,7 @@ def print_cases():
     """Sites zr415-convert prints: the site record, label sheets, alteration records."""
     north = dip_file(printed_site(1))
     for case in ("site-record", "label-sheet", "labels-from-5", "labels-from-21",
-                 "label-sheet-two-modes", "labels-from-22"):
+                 "label-sheet-two-modes", "labels-from-22", "to-a-missing-folder"):
         for where in ("files", "expected"):
             put("convert/print-%s/%s/north.dip" % (case, where), north)
     altered = {

@@ -1,9 +1,6 @@
 // What the printed pages show beyond their text, which the golden cases of zr415-convert read
-// (tests/data/convert/print-*): the first pages drawn, and a PDF stopped part-way.
-#include "print/PagePrinting.h"
-#include "print/SiteRecordDocument.h"
+// (tests/data/convert/print-*): the first pages drawn.
 #include "support/PdfPages.h"
-#include "support/TestFiles.h"
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -45,25 +42,6 @@ private slots:
         QVERIFY(qAbs(page.width() - 248) <= 1 && qAbs(page.height() - 351) <= 1);
         const double ink = PdfPages::inkShare(page);
         QVERIFY2(ink > 0.003 && ink < 0.3, qPrintable(QString::number(ink)));
-    }
-
-    // Stopped on its third page: nothing written, the file that was there kept as it was.
-    void cancelledPdfLeavesTheOldFile()
-    {
-        const QString pdf = dir.filePath("kept.pdf");
-        writeFile(pdf, "the old file");
-        SiteRecordDocument record(PrintedSite::of(ChannelRows(384), "north", ""));
-        int drawn = 0;
-        const std::optional<FileResult> result = WritePdf(record, pdf, [&](int done, int total) {
-            drawn = done;
-            [&] { QCOMPARE(total, 9); }();
-            return done < 3;
-        });
-        QVERIFY(!result);
-        QCOMPARE(drawn, 3);
-        QCOMPARE(readFile(pdf), "the old file");
-        const std::optional<FileResult> failed = WritePdf(record, dir.filePath("no/record.pdf"));
-        QVERIFY(failed && !*failed && !failed->error.isEmpty());
     }
 };
 
