@@ -2,8 +2,6 @@
 
 #include <QTest>
 
-#include <climits>
-
 using namespace ModFunc;
 
 class TestModFunc : public QObject
@@ -29,32 +27,6 @@ private slots:
         QFETCH(int, channel);
         QFETCH(QString, label);
         QCOMPARE(ChannelLabel(channel), label);
-    }
-
-    // A label outside the grid is read as a number, which it is not: 0.
-    void channelNumberFromLabel_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<std::optional<int>>("channel"); // nullopt: overflow
-        const auto row = [](const char* text, std::optional<int> channel) {
-            QTest::newRow(text) << QString::fromLatin1(text) << channel;
-        };
-        row("AA49", 49);
-        row("aa01", 0);
-        row("IA01", 0);
-        row("  12 ", 12);
-        row("-3", -3);
-        row("2.5000001", 3);
-        row("-2147483648.5", INT_MIN);
-        row("2147483647.5", std::nullopt);
-        row("-2147483649", std::nullopt);
-    }
-
-    void channelNumberFromLabel()
-    {
-        QFETCH(QString, text);
-        QFETCH(std::optional<int>, channel);
-        QCOMPARE(ChannelNumberFromLabel(text), channel);
     }
 
     void labelsRoundTrip()

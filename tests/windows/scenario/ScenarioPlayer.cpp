@@ -3,15 +3,16 @@
 #include "ScenarioState.h"
 #include "commands/CheckCommands.h"
 #include "commands/SiteRecovery.h"
+#include "document/ChannelTableModel.h"
 #include "support/DoubleClick.h"
 #include "support/GoldenFiles.h"
 #include "support/ModalDriver.h"
-#include "support/SiteDump.h"
 #include "support/WindowParts.h"
 #include "windows/FrmDips.h"
 #include "windows/ModGlobal.h"
 #include "windows/SitePrinting.h"
 
+#include <QAbstractItemModelTester>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
@@ -166,6 +167,10 @@ void ScenarioPlayer::start(const QString& file)
 {
     ModGlobal::dirs = {};
     window_ = std::make_unique<FrmDips>();
+    // Every insert, removal and reset the rows signal, watched for as long as the window lives.
+    new QAbstractItemModelTester(&partOf<ChannelTableModel>(*window_),
+                                 QAbstractItemModelTester::FailureReportingMode::QtTest,
+                                 window_.get());
     window_->show();
     if (!QTest::qWaitForWindowActive(window_.get(), 10000))
         activate();
@@ -265,8 +270,7 @@ void ScenarioPlayer::clickCell(const QString& cell)
 {
     QVERIFY(window_);
     auto& grid = partOf<QAbstractItemView>(*window_, "SGGrid1");
-    const QModelIndex index = grid.model()->index(ChannelOf(cell.section(' ', 0, 0)) - 1,
-                                                  ScenarioState::columnOf(cell.section(' ', 1)));
+    const QModelIndex index = ScenarioState::cellAt(window_.get(), cell);
     QVERIFY2(index.isValid(), qPrintable(QString("line %1: no cell \"%2\"").arg(line_).arg(cell)));
     grid.scrollTo(index);
     // A click on a selected cell opens its editor once the pause that tells a click from a

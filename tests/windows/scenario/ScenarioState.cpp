@@ -82,13 +82,6 @@ QString focus()
     return name.isEmpty() ? widget->metaObject()->className() : name;
 }
 
-QModelIndex cellAt(QWidget* window, const QString& cell)
-{
-    const auto& grid = partOf<QAbstractItemView>(*window, "SGGrid1");
-    return grid.model()->index(ChannelOf(cell.section(' ', 0, 0)) - 1,
-                               int(kColumnKeys.indexOf(cell.section(' ', 1))));
-}
-
 // Whether the cell is drawn with the mark of a difference, in a corner away from its text.
 QString marked(QWidget* window, const QString& cell)
 {
@@ -143,9 +136,11 @@ QString escaped(QString text)
 
 } // namespace
 
-int columnOf(const QString& key)
+QModelIndex cellAt(QWidget* window, const QString& cell)
 {
-    return int(kColumnKeys.indexOf(key));
+    const auto& grid = partOf<QAbstractItemView>(*window, "SGGrid1");
+    return grid.model()->index(ChannelOf(cell.section(' ', 0, 0)) - 1,
+                               int(kColumnKeys.indexOf(cell.section(' ', 1))));
 }
 
 QString of(QWidget* window, const QString& key, bool* known)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QModelIndex>
 #include <QString>
 
 class QWidget;
@@ -11,7 +12,7 @@ namespace ScenarioState {
 // several lines for a block. `known` is false for a key there is no such state of.
 QString of(QWidget* window, const QString& key, bool* known);
 
-// "relNam" for the relay name column, and so on; -1 for no column of that key.
-int columnOf(const QString& key);
+// The grid's cell "AA05 relNam"; invalid for no such cell.
+QModelIndex cellAt(QWidget* window, const QString& cell);
 
 } // namespace ScenarioState
