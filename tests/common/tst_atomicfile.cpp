@@ -3,6 +3,10 @@
 
 #include <QTemporaryDir>
 
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#endif
+
 #include <cerrno>
 #include <cstring>
 
@@ -11,6 +15,28 @@ class TestAtomicFile : public QObject
     Q_OBJECT
 
 private slots:
+    // A read-only file (on Windows the read-only attribute) is not replaced, for root too: the
+    // save fails with the system's reason and the file stays as it was.
+    void readOnlyFileIsKept()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("site.dip");
+        writeFile(path, "checked");
+        const auto readable = QFile::ReadOwner | QFile::ReadUser | QFile::ReadGroup;
+        QVERIFY(QFile::setPermissions(path, readable));
+        const FileResult result = AtomicFile::write(path, "new");
+        QVERIFY(!result.ok);
+#ifdef Q_OS_WIN
+        QCOMPARE(result.error, qt_error_string(ERROR_ACCESS_DENIED));
+#else
+        QCOMPARE(result.error, QString::fromLocal8Bit(std::strerror(EACCES)));
+#endif
+        QCOMPARE(readFile(path), QByteArray("checked"));
+        QVERIFY(!(QFile::permissions(path) & QFile::WriteOwner));
+        QVERIFY(QFile::setPermissions(path, readable | QFile::WriteOwner));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"site.dip"});
+    }
+
     // Only the leftovers of its own saves that are older than this process go; a user's files
     // of similar names and a save still under way elsewhere stay.
     void killedSavesAreClearedUp()
