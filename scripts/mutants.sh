@@ -8,8 +8,10 @@
 # For each file the mutants are taken in a fixed-seed order; those that do not compile, or
 # compile to the same object as the original or as a mutant already taken, are skipped until N
 # are taken (default 20). Each is built and the whole test suite run against it; a suite that
-# fails, or runs longer than the timeout (default three times the unmutated suite's time),
-# kills it. Mutants listed in scripts/mutants-equivalent.txt are not run and not scored.
+# fails, or runs longer than the timeout (default three times the unmutated suite's time, at
+# least a minute), kills it. The tests that caught the file's earlier mutants run first, one at
+# a time, each within three times its own time. Mutants listed in
+# scripts/mutants-equivalent.txt are not run and not scored.
 #
 # The work happens in a copy of the working tree, DIR/tree (built in its build/; DIR defaults to
 # build-mutants), so the tree you edit is never mutated, and a run keeps the scripts and tests
@@ -95,22 +97,57 @@ build_all() {
     nice cmake --build "$BUILD" --parallel "$JOBS" >"$LOG" 2>&1
 }
 
-# Runs the suite within $1 seconds; sets FAILED to the tests that failed, or "timeout". In the
+# Runs the tests ctest's options $2... select within $1 seconds; sets FAILED to the tests that
+# failed, or "timeout", and FAILED_CASES to the golden cases and scenarios that failed. In the
 # background, so that a signal to this script stops it at once (timeout makes it a group).
 run_tests() {
-    local status=0
-    timeout --kill-after=10 "$1" nice ctest --test-dir "$BUILD" --parallel "$JOBS" \
-        --stop-on-failure >"$LOG" 2>&1 &
+    local status=0 limit="$1"
+    shift
+    timeout --kill-after=10 "$limit" nice ctest --test-dir "$BUILD" --parallel "$JOBS" \
+        --stop-on-failure --output-on-failure "$@" >"$LOG" 2>&1 &
     RUNNING=$!
     wait "$RUNNING" || status=$?
     RUNNING=""
     FAILED=""
+    FAILED_CASES="$(sed -n 's/^FAIL!  : [A-Za-z_]*::[A-Za-z_]*(\([^)]*\)).*/\1/p' "$LOG")"
     if [ "$status" -eq 124 ] || [ "$status" -eq 137 ]; then
         FAILED=timeout
     elif [ "$status" -ne 0 ]; then
         FAILED="$(sed -n 's/^[[:space:]]*[0-9]* - \([^ ]*\) (.*/\1/p' "$LOG" | paste -sd ' ')"
     fi
     return "$status"
+}
+
+# How long each test may run alone: three times its unmutated time and ten seconds.
+declare -A TEST_LIMIT=()
+# The tests that caught this file's mutants so far, latest first, and the cases within them.
+KILLERS=()
+KILLER_CASES=()
+
+# Puts $2... first in the array named $1, once each.
+put_first() {
+    local -n list="$1"
+    shift
+    local item kept=()
+    for item in "${list[@]}"; do
+        [[ " $* " == *" $item "* ]] || kept+=("$item")
+    done
+    list=("$@" "${kept[@]}")
+}
+
+# Runs the whole suite on a mutant, but first, one at a time, the tests that caught this file's
+# mutants before: most mutants are caught by them in seconds. A scenario runner plays first the
+# cases that failed before, waits 5 s (not a minute) for a state, and stops at its first
+# failed case.
+run_suite() {
+    local test others=""
+    export ZR415_STOP_AT_FAILURE=1 ZR415_PATIENCE_MS=5000 ZR415_FIRST_CASES
+    ZR415_FIRST_CASES="$(IFS=,; echo "${KILLER_CASES[*]}")"
+    for test in "${KILLERS[@]}"; do
+        run_tests "${TEST_LIMIT[$test]:-$TIMEOUT}" -R "^${test//./\\.}\$" || return 1
+        others+="${others:+|}${test//./\\.}"
+    done
+    if [ -n "$others" ]; then run_tests "$TIMEOUT" -E "^($others)\$"; else run_tests "$TIMEOUT"; fi
 }
 
 build_and_time_the_suite() {
@@ -122,9 +159,12 @@ build_and_time_the_suite() {
         echo "The tests fail without a mutant; mend them first." >&2
         exit 1
     fi
-    local baseline=$((SECONDS - started))
-    [ -n "$TIMEOUT" ] || TIMEOUT=$((baseline * 3 > 120 ? baseline * 3 : 120))
+    local baseline=$((SECONDS - started)) test seconds
+    [ -n "$TIMEOUT" ] || TIMEOUT=$((baseline * 3 > 60 ? baseline * 3 : 60))
     echo "The unmutated suite took ${baseline} s; a mutant's run stops after ${TIMEOUT} s."
+    while read -r test seconds; do
+        TEST_LIMIT[$test]=$((${seconds%.*} * 3 + 10))
+    done < <(sed -n 's/^.* Test *#[0-9]*: \([^ ]*\) \.*   Passed *\([0-9.]*\) sec$/\1 \2/p' "$LOG")
 }
 
 object_of() {
@@ -145,14 +185,18 @@ judge() {
         return 0
     fi
     build_all || return 1
-    if run_tests "$TIMEOUT"; then
+    local started=$SECONDS
+    if run_suite; then
         survived=$((survived + 1))
-        printf '  SURVIVED    %s\n' "$where"
+        printf '  SURVIVED    %s (%d s)\n' "$where" $((SECONDS - started))
         printf '%s\n\n' "$diff_lines" >>"$OUT/survivors.txt"
         printf 'survived\n%s\n\n' "$diff_lines" >>"$OUT/results.txt"
     else
         killed=$((killed + 1))
-        printf '  killed      %s by %s\n' "$where" "$FAILED"
+        [ "$FAILED" = timeout ] || put_first KILLERS $FAILED
+        # shellcheck disable=SC2086 # case names hold no spaces
+        put_first KILLER_CASES $FAILED_CASES
+        printf '  killed      %s by %s (%d s)\n' "$where" "$FAILED" $((SECONDS - started))
         printf 'killed by %s\n%s\n\n' "$FAILED" "$diff_lines" >>"$OUT/results.txt"
     fi
 }
@@ -164,7 +208,7 @@ mutate_file() {
     cp "$TREE/$file" "$ORIGINAL"
     nice ninja -C "$BUILD" "$object" >"$LOG" 2>&1 || { cat "$LOG"; exit 1; }
     local -A seen=(["$(sha256sum <"$BUILD/$object")"]=1)
-    killed=0 survived=0 equivalent=0 skipped=0
+    killed=0 survived=0 equivalent=0 skipped=0 KILLERS=() KILLER_CASES=()
     for number in $(python3 "$HELPER" order "$SEED" "$file" "$ORIGINAL"); do
         [ "$taken" -lt "$PER_FILE" ] || break
         echo "$file" >"$IN_PLACE"
