@@ -19,9 +19,11 @@
 #include <QDateTime>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QDropEvent>
 #include <QInputDialog>
 #include <QKeySequence>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProgressDialog>
@@ -104,12 +106,6 @@ void ScenarioPlayer::run(const ScenarioStep& step)
         return readCardAs(argument);
     if (verb == "printer")
         return printTo(argument);
-    if (verb == "wait" && argument == "recovery copy") {
-        const QDir folder(SiteRecovery::defaultFolder());
-        QTRY_VERIFY_WITH_TIMEOUT(!folder.entryList({"*.zr415-recovery"}, QDir::Files).isEmpty(),
-                                 kPatienceMs);
-        return;
-    }
     const std::map<QString, std::function<void()>> actions{
         {"start", [&] { start(argument); }},
         {"close", [&] { close(); }},
@@ -119,6 +115,7 @@ void ScenarioPlayer::run(const ScenarioStep& step)
         {"pick", [&] { pickLine(argument); }},
         {"copy", [&] { changeFile(verb, argument); }},
         {"touch", [&] { changeFile(verb, argument); }},
+        {"drop", [&] { dropFile(argument); }},
     };
     const auto action = actions.find(verb);
     QVERIFY2(action != actions.end(),
@@ -211,6 +208,17 @@ void ScenarioPlayer::changeFile(const QString& verb, const QString& files)
     }
     QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(60),
                              QFileDevice::FileModificationTime));
+}
+
+// A file of the folder dropped on the window from a file manager.
+void ScenarioPlayer::dropFile(const QString& file)
+{
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(work_.filePath(file))});
+    QDragEnterEvent enter(QPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QDropEvent drop(QPointF(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window_.get(), &enter);
+    QApplication::sendEvent(window_.get(), &drop);
 }
 
 // "card cut 7696": what the card gives back when its file is read back, as a card with bad spots

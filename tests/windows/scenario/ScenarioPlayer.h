@@ -35,6 +35,7 @@ private:
     void clickCell(const QString& cell);
     void pickLine(const QString& panelAndLine);
     void changeFile(const QString& verb, const QString& files);
+    void dropFile(const QString& file);
     void setSetting(const QString& keyAndValue);
     void readCardAs(const QString& change);
     void armSelector(const QString& response, ModalDriver& driver);
