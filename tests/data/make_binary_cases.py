@@ -342,6 +342,11 @@ def convert_cases():
     put("convert/cut-with-yes/expected/big.dip", big)
     put("convert/cut-with-yes/expected/out.dip",
         dip_file({1: dip_record(b"FIRST", 1), 3072: dip_record(b"LAST", 1)}))
+    # A list and a Corvane site past 3072 channels are cut as a channel file is.
+    put("convert/cut-list-without-yes/files/big.csv",
+        csv_file(3072, {3072: (b"LAST", True)}) + b"3073,BEYOND,Back\r\n")
+    records = [crv_record(b"FIRST", True)] + [crv_record(b"")] * 3071 + [crv_record(b"BEYOND")]
+    put("convert/cut-corvane-without-yes/files/big/DChannel.cfg", dchannel(3073, records))
     put("convert/read-fails/files/in.dip", dip_header(384, flag=0x12345678))
     put("convert/double-dash/expected/out.dip", dip_file({1: dip_record(b"R1", 1)}))
 

@@ -67,9 +67,9 @@ check "FIFO as SiteInfo.cfg: --sites ends" '[ $status -eq 0 ]'
 ln -s /dev/zero zero.csv
 timeout 10 "$convert" zero.csv out.csv 2>err.txt; status=$?
 check "/dev/zero as INPUT: exit 1 at once" '[ $status -eq 1 ]'
-truncate -s 100M huge.csv
+truncate -s $((64 * 1024 * 1024 + 1)) huge.csv
 (limit_memory; timeout 20 "$convert" huge.csv out.csv 2>err.txt); status=$?
-check "100 MB list under a memory limit: exit 1, told" \
+check "list one byte over 64 MB under a memory limit: exit 1, told" \
     '[ $status -eq 1 ] && grep -q "larger than 64 MB" err.txt'
 
 # A DChannel.cfg of 3 GB whose header counts one record: only that record is read.

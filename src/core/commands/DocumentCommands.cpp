@@ -303,7 +303,7 @@ std::optional<QString> DocumentCommands::ExportToCard()
     request.fileName = site_.siteName + QStringLiteral(".dip");
     lastDialogFileName_ = request.fileName;
     const std::optional<QString> path = Dialogs::current().chooseFile(request);
-    if (!path || path->isEmpty())
+    if (!path)
         return std::nullopt;
     rememberDialogFile(*path);
     dirs_.cfPath = SitePaths::DirectoryOf(*path);
