@@ -193,10 +193,10 @@ def csv_cases():
     put("csv/written-list-read/files/list.csv", written)
 
     # A quote never spans lines: a stray quote quotes nothing, and a quoted name broken over
-    # two lines is two lines.
+    # two lines is two lines. A doubled quote at the end of the line is a quote, not the end.
     put("csv/stray-quote/files/list.csv",
         b'AA01,"Relay,Back\r\nAA02,TPR 2,Front\r\nAA03,"TPR 3,Back\nAA04,TPR "4",Back\r'
-        b'AA05,"TWO\r\nLINES",Back\r\nAA06,"Points, 2A",Back\r\n')
+        b'AA05,"TWO\r\nLINES",Back\r\nAA06,"Points, 2A",Back\r\nAA07,"TPR ""7""\r\n')
     names = "AA01,Café,Back\r\nAA02,Zürich € Ωmega,Front\r\nAA03,ÀÉÎÕÜ,B\r\n"
     put("csv/utf8-mark/files/list.csv", b"\xef\xbb\xbf" + names.encode("utf-8"))
     put("csv/utf8-without-mark/files/list.csv", names.encode("utf-8"))
@@ -708,7 +708,7 @@ def gui_cases():
             put("gui/%s/%s/theirs.dip" % (case, where), dip_file(theirs))
     put("gui/save-over-a-changed-file-no/expected/north.dip", dip_file(theirs))
     put("gui/save-over-a-changed-file-yes/expected/north.dip", dip_file(ours))
-    put("gui/save-after-a-touch/expected/north.dip", dip_file(ours))
+    put("gui/save-after-a-touch/expected/north.dip", dip_file({**ours, 3: dip_record(b"AGAIN")}))
     put("gui/undo-back-to-saved/expected/north.dip", dip_file({**north, 2: dip_record(b"EDITED")}))
     put("gui/save-names-the-untitled-site/expected/east.dip",
         dip_file({1: dip_record(b"SECOND")}))
