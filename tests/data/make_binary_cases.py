@@ -399,9 +399,12 @@ def check_cases():
         1: dip_record(spare(1), 0, b"ON", b"OFF"), 2: dip_record(b"SPARE", 0, b"DN", b"UP"),
         3: dip_record(b"Spare", 0, b"UP", b"DN"), 4: dip_record(b"", 0, b"ON", b"DN"),
         5: dip_record(b"TPR 5", 0, b"ON", b"OFF")}))
-    put("convert/check-corvane/files/config/kirkby/SiteInfo.cfg", siteinfo(b"Kirkby Jn"))
-    put("convert/check-corvane/files/config/kirkby/DChannel.cfg", dchannel_of([
-        (b"TPR 1", True), (b"TPR 1", True), (b"@TPR", False), (b"", False), (b"TPR 1", False)]))
+    # A Corvane site's record is headed with the name its SiteInfo.cfg gives.
+    for case in ("check-corvane", "print-corvane-site-record"):
+        put("convert/%s/files/config/kirkby/SiteInfo.cfg" % case, siteinfo(b"Kirkby Jn"))
+        put("convert/%s/files/config/kirkby/DChannel.cfg" % case, dchannel_of([
+            (b"TPR 1", True), (b"TPR 1", True), (b"@TPR", False), (b"", False),
+            (b"TPR 1", False)]))
     # Cut to its first 3072 channels and checked: the first and the last share a relay.
     put("convert/check-cut-site/files/big.dip", dip_header(5000) + b"".join(
         [dip_record(b"FIRST", 1)] + [dip_record(spare(c)) for c in range(2, 3072)]
