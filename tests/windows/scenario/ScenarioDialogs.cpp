@@ -31,8 +31,10 @@ std::optional<QString> ScenarioDialogs::chooseFile(const FileDialogRequest& requ
     const bool proposal = !showProposals_.empty() && showProposals_.front();
     if (!showProposals_.empty())
         showProposals_.pop_front();
-    const QString proposed =
-        proposal ? ", proposing " + request.fileName + ", showing " + request.filter : QString();
+    const QString proposed = proposal ? ", proposing " + request.fileName + " in " +
+                                            QDir::toNativeSeparators(request.directory) +
+                                            ", showing " + request.filter
+                                      : QString();
     events_.append("file " + request.title + proposed + " -> " + chosen);
     return path;
 }
