@@ -731,6 +731,7 @@ def gui_cases():
     for case in ("compare-marks-and-lists", "compare-f8-keys", "compare-ends",
                  "compare-list-and-corvane"):
         put("gui/%s/files/north.dip" % case, dip_file(north))
+    put("gui/compare-list-and-corvane/expected/north.dip", dip_file(north))
     for case in ("compare-marks-and-lists", "compare-f8-keys", "compare-ends",
                  "compare-follows-the-other-file"):
         put("gui/%s/files/other.dip" % case, dip_file(other))
@@ -775,10 +776,14 @@ def gui_cases():
             dip_file({**north, 2: dip_record(b"TPR 2Y")}))
         put("gui/compare-follows-the-other-file/%s/bad.dip" % where, bad)
     put("gui/compare-follows-the-other-file/expected/other.dip", bad)
-    put("gui/compare-list-and-corvane/files/north.csv",
-        b"AA01,TPR 1,Back\r\nAA02,TPR 2X,Front\r\nAA03,TPR 3,Back\r\n")
-    put("gui/compare-list-and-corvane/files/kirkby/DChannel.cfg",
-        dchannel_of([(b"TPR 1", True), (b"TPR 2X", False), (b"TPR 3", True)]))
+    listed = b"AA01,TPR 1,Back\r\nAA02,TPR 2X,Front\r\nAA03,TPR 3,Back\r\n"
+    wider = listed + b"AA04,Spare AA04,Front\r\n"
+    for where in ("files", "expected"):
+        put("gui/compare-list-and-corvane/%s/north.csv" % where,
+            listed if where == "files" else wider)
+        put("gui/compare-list-and-corvane/%s/wider.csv" % where, wider)
+        put("gui/compare-list-and-corvane/%s/kirkby/DChannel.cfg" % where,
+            dchannel_of([(b"TPR 1", True), (b"TPR 2X", False), (b"TPR 3", True)]))
     # Two sites of one name.
     for where in ("files", "expected"):
         for folder, relay in (("north", b"TPR NORTH"), ("south", b"TPR SOUTH")):
