@@ -343,8 +343,13 @@ def convert_cases():
     put("convert/cut-with-yes/expected/out.dip",
         dip_file({1: dip_record(b"FIRST", 1), 3072: dip_record(b"LAST", 1)}))
     # A list and a Corvane site past 3072 channels are cut as a channel file is.
-    put("convert/cut-list-without-yes/files/big.csv",
+    # Every label of 3072 channels read, and written again as the editor writes it.
+    for case in ("cut-list-without-yes", "cut-list-with-yes"):
+        put("convert/%s/files/big.csv" % case,
+            csv_file(3072, {3072: (b"LAST", True)}) + b"3073,BEYOND,Back\r\n")
+    put("convert/cut-list-with-yes/expected/big.csv",
         csv_file(3072, {3072: (b"LAST", True)}) + b"3073,BEYOND,Back\r\n")
+    put("convert/cut-list-with-yes/expected/out.csv", csv_file(3072, {3072: (b"LAST", True)}))
     records = [crv_record(b"FIRST", True)] + [crv_record(b"")] * 3071 + [crv_record(b"BEYOND")]
     put("convert/cut-corvane-without-yes/files/big/DChannel.cfg", dchannel(3073, records))
     put("convert/read-fails/files/in.dip", dip_header(384, flag=0x12345678))
