@@ -58,24 +58,23 @@ void CheckCommands::followTable()
 }
 
 // Reads the other site as zr415-convert reads an INPUT: a list into one unit of default rows.
-bool CheckCommands::compareWithFile(const QString& path)
+void CheckCommands::compareWithFile(const QString& path)
 {
     const SiteFormat* format = SiteFormats::forInput(path);
     if (!format) {
         ShowMessage(SiteFormats::UnknownFileTypeText());
-        return false;
+        return;
     }
     const SiteRead read =
         format->read({path, DefaultRows(SiteSize::choiceChannels(0)), SiteFormats::AskCsvQuestion});
     if (!read.applies()) {
         SiteFormats::showRead(*format, read);
-        return false;
+        return;
     }
     // The open site did not change, so what the read says belongs with the comparison, not in a
     // box that reads as if the site had been loaded.
     readNotices_ = read.notices;
     compareWithSite(read.rows, format->holdsStateTexts, path);
-    return true;
 }
 
 void CheckCommands::compareWithSite(const ChannelRows& other, bool states, const QString& path)

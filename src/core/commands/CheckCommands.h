@@ -50,7 +50,7 @@ signals:
     void comparisonChanged();
 
 private:
-    bool compareWithFile(const QString& path);
+    void compareWithFile(const QString& path);
     void followTable();
     void readOtherAgain();
     QStringList reportHead() const;
