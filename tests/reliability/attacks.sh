@@ -207,7 +207,8 @@ check "card read-back fails part-way: told so" \
     'grep -q "could not be read back" out.txt && grep -q "Input/output error" out.txt'
 
 # Recovery copies that give no site back are set aside under another name and the user told
-# where, never deleted: unreadable, too many open files, damaged, from a newer version, 3 GB.
+# where, never deleted: unreadable, too many open files, damaged, from a newer version, one byte
+# over 16 MB.
 copies="$HOME/.qttest/share/ZR415Config/recovery"
 mkdir -p "$copies"
 "$editor" site.dip keep >/dev/null 2>&1
@@ -218,7 +219,7 @@ leave_copies() {
     cp "$work/good.copy" "$copies/no-descriptor.zr415-recovery"
     head -c 300 "$work/good.copy" > "$copies/damaged.zr415-recovery"
     printf 'ZREC\x00\x02later' > "$copies/newer.zr415-recovery"
-    truncate -s 3G "$copies/huge.zr415-recovery"
+    truncate -s $((16 * 1024 * 1024 + 1)) "$copies/huge.zr415-recovery"
 }
 cp "$copies/$good" good.copy
 leave_copies
@@ -228,7 +229,8 @@ check "unreadable, damaged, newer and huge copies: set aside, the user told wher
     '[ $status -eq 0 ] && [ "$(ls "$copies" | grep -c "recovery.set-aside$")" -eq 4 ] &&
      grep -q "unreadable.zr415-recovery.set-aside (Input/output error)" err.txt &&
      grep -q "newer.zr415-recovery.set-aside (written by a newer version" err.txt &&
-     grep -q "damaged.zr415-recovery.set-aside (the copy is damaged)" err.txt'
+     grep -q "damaged.zr415-recovery.set-aside (the copy is damaged)" err.txt &&
+     grep -q "huge.zr415-recovery.set-aside (File too large)" err.txt'
 leave_copies
 faulty open '*/no-descriptor.zr415-recovery' EMFILE 0 '' "$editor" offer 2>err.txt; status=$?
 check "copy that cannot be opened (too many open files): set aside, told" \
@@ -243,6 +245,8 @@ rm -f "$copies"/*
 for _ in $(seq 300); do grep -q READY dead.txt && grep -q READY live.txt && break; sleep 0.1; done
 kill -9 "$dead"; wait "$dead" 2>/dev/null
 rm -f "$copies"/*.zr415-recovery
+# However old it looks, a running editor's lock is its own.
+touch -d '2 days ago' "$copies"/*.lock
 printf 'part' > "$copies/dead.zr415-recovery.zr415-Ab12Cd"
 touch -d '2 days ago' "$copies/dead.zr415-recovery.zr415-Ab12Cd"
 "$editor" offer 2>err.txt; status=$?

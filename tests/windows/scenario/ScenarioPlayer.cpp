@@ -106,6 +106,8 @@ void ScenarioPlayer::run(const ScenarioStep& step)
         return readCardAs(argument);
     if (verb == "printer")
         return printTo(argument);
+    if (verb == "wait")
+        return QTest::qWait(argument.toInt());
     const std::map<QString, std::function<void()>> actions{
         {"start", [&] { start(argument); }},
         {"close", [&] { close(); }},

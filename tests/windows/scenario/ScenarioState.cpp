@@ -129,6 +129,16 @@ QString selection(QWidget* window)
     return ranges.join('\n');
 }
 
+// The grid's column headings, as " | " joins them.
+QString columns(QWidget* window)
+{
+    const QAbstractItemModel& model = *partOf<QAbstractItemView>(*window, "SGGrid1").model();
+    QStringList captions;
+    for (int column = 0; column < model.columnCount(); ++column)
+        captions.append(model.headerData(column, Qt::Horizontal).toString());
+    return captions.join(" | ");
+}
+
 QString escaped(QString text)
 {
     return text.replace('\\', "\\\\").replace('\t', "\\t").replace('\n', "\\n");
@@ -174,6 +184,7 @@ QString of(QWidget* window, const QString& key, bool* known)
         {"focus", focus},
         {"cell", [&] { return currentCell(window); }},
         {"selection", [&] { return selection(window); }},
+        {"columns", [&] { return columns(window); }},
         {"clipboard", [] { return escaped(QApplication::clipboard()->text()); }},
     };
     const auto state = states.find(key);
