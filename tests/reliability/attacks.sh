@@ -232,10 +232,12 @@ check "unreadable, damaged, newer and huge copies: set aside, the user told wher
      grep -q "damaged.zr415-recovery.set-aside (the copy is damaged)" err.txt &&
      grep -q "huge.zr415-recovery.set-aside (File too large)" err.txt'
 leave_copies
+printf 'set aside before' > "$copies/no-descriptor.zr415-recovery.set-aside"
 faulty open '*/no-descriptor.zr415-recovery' EMFILE 0 '' "$editor" offer 2>err.txt; status=$?
-check "copy that cannot be opened (too many open files): set aside, told" \
-    '[ $status -eq 0 ] && [ -e "$copies/no-descriptor.zr415-recovery.set-aside" ] &&
-     grep -q "no-descriptor.zr415-recovery.set-aside (Too many open files)" err.txt'
+check "copy that cannot be opened (too many open files): set aside beside one before, told" \
+    '[ $status -eq 0 ] && [ -e "$copies/no-descriptor.zr415-recovery.set-aside-2" ] &&
+     grep -q "no-descriptor.zr415-recovery.set-aside-2 (Too many open files)" err.txt &&
+     [ "$(cat "$copies/no-descriptor.zr415-recovery.set-aside")" = "set aside before" ]'
 
 # A dead editor's lock without a copy, and the temporary file of a copy write it was killed in,
 # are removed at the next start; a running editor's lock stays.
@@ -258,6 +260,12 @@ kill "$live"; wait "$live" 2>/dev/null
 rm -f "$copies"/*
 faulty open '*.zr415-recovery.zr415-*' ENOSPC 0 1 "$editor" site.dip keep >out.txt 2>/dev/null
 check "copy cannot be written: the status bar says why, until it can" \
+    '[ "$(head -n 1 out.txt)" = \
+       "Unsaved changes are not being kept for recovery: No space left on device" ] &&
+     [ -z "$(sed -n 2p out.txt)" ] && [ "$(wc -l < out.txt)" -eq 2 ]'
+cp site.dip saved.dip
+faulty open '*.zr415-recovery.zr415-*' ENOSPC 0 '' "$editor" saved.dip save >out.txt 2>/dev/null
+check "copy cannot be written, then the site is saved: the status bar says no more" \
     '[ "$(head -n 1 out.txt)" = \
        "Unsaved changes are not being kept for recovery: No space left on device" ] &&
      [ -z "$(sed -n 2p out.txt)" ] && [ "$(wc -l < out.txt)" -eq 2 ]'

@@ -1,10 +1,11 @@
 // An editor for the attacks on its files. With SITE it opens SITE, makes edits and then either
 // waits for its recovery copy and for the attack to kill it ("wait"), writes its copy twice,
-// printing the status bar's recovery warning after each ("keep"), or exports to CARD, printing
-// the boxes ("export CARD").
+// printing the status bar's recovery warning after each ("keep"), writes it once and saves the
+// site, printing the warning after each ("save"), or exports to CARD, printing the boxes
+// ("export CARD").
 // With "offer" it offers the copies other editors left, its boxes written to standard error and
 // answered Cancel.
-// zr415-recovery-editor SITE wait|keep|export CARD, zr415-recovery-editor offer
+// zr415-recovery-editor SITE wait|keep|save|export CARD, zr415-recovery-editor offer
 #include "commands/CheckCommands.h"
 #include "commands/DocumentCommands.h"
 #include "commands/SiteRecovery.h"
@@ -68,6 +69,11 @@ int runOnSite(const QStringList& arguments)
             recovery.writeNow();
             std::puts(qPrintable(partOf<QLabel>(window, "StatusRecovery").text()));
         }
+    } else if (mode == QLatin1String("save")) {
+        recovery.writeNow();
+        std::puts(qPrintable(partOf<QLabel>(window, "StatusRecovery").text()));
+        commands.SaveSite();
+        std::puts(qPrintable(partOf<QLabel>(window, "StatusRecovery").text()));
     } else if (mode == QLatin1String("export") && arguments.size() == 4) {
         dialogs.clear();
         dialogs.chooseNext(arguments[3]);

@@ -89,6 +89,8 @@ QString marked(QWidget* window, const QString& cell)
     grid.scrollTo(cellAt(window, cell));
     const QRect rect = grid.visualRect(cellAt(window, cell));
     const QRgb pixel = grid.viewport()->grab().toImage().pixel(rect.right() - 3, rect.top() + 3);
+    if (pixel == ChannelGridDelegate::kAlteredMark)
+        return "altered";
     return yesNo(pixel == ChannelGridDelegate::kDifferenceMark);
 }
 
