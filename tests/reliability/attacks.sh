@@ -72,6 +72,13 @@ truncate -s $((64 * 1024 * 1024 + 1)) huge.csv
 check "list one byte over 64 MB under a memory limit: exit 1, told" \
     '[ $status -eq 1 ] && grep -q "larger than 64 MB" err.txt'
 
+# A card's file one byte over 64 MB is no copy of a site: not read, and said so.
+truncate -s $((64 * 1024 * 1024 + 1)) card.dip
+(limit_memory; timeout 20 "$convert" --verify site.dip card.dip 2>err.txt); status=$?
+check "card file one byte over 64 MB: unreadable (exit 2), too large" \
+    '[ $status -eq 2 ] && grep -q "File too large" err.txt'
+rm -f card.dip
+
 # A DChannel.cfg of 3 GB whose header counts one record: only that record is read.
 mkdir -p big && printf 'K7V2.0 DChannels\x01\x00\x05\x00TPR 9\x00\x00\x00\x00\xff\xff\x00\x00' \
     > big/DChannel.cfg && truncate -s 3G big/DChannel.cfg
