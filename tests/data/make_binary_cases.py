@@ -517,7 +517,9 @@ def verify_cases():
         "verify-cut-half": site[:half],
         "verify-cut-20": site[:-20],
         "verify-flag-02": bytes(flag),
-        "verify-reserved": site[:12] + b"\x01" + site[13:],
+        "verify-reserved": site[:12] + b"\x1f" + site[13:],
+        "verify-cut-in-header": site[:10],
+        "verify-cut-at-header": site[:16],
         "verify-reserved-record": site[:16 + 2 * 40 + 30] + b"\x07" + site[16 + 2 * 40 + 31:],
         "verify-longer": site + dip_record(b"EXTRA"),
         "verify-card-missing": None,
@@ -737,6 +739,8 @@ def gui_cases():
                  "compare-list-and-corvane"):
         put("gui/%s/files/north.dip" % case, dip_file(north))
     put("gui/compare-list-and-corvane/expected/north.dip", dip_file(north))
+    for name in ("north.dip", "other.dip"):
+        put("gui/compare-ends/expected/%s" % name, dip_file(north))
     for case in ("compare-marks-and-lists", "compare-f8-keys", "compare-ends",
                  "compare-follows-the-other-file"):
         put("gui/%s/files/other.dip" % case, dip_file(other))
@@ -749,13 +753,15 @@ def gui_cases():
         "This site fingerprint,%s\r\nThis site unsaved changes,Yes\r\n"
         "Other site,{dir}/other.dip\r\nOther site modified,{date} {time}\r\n"
         "Other site fingerprint,%s\r\nDate,{date} {time}\r\n"
-        "Differences,8\r\nChannels differing,7\r\nChannels only in one site,0\r\n"
+        "Differences,9\r\nChannels differing,7\r\nChannels only in one site,384\r\n"
         "Channel,Column,This site,Other site\r\n"
         "AA01,Back contact,Back,Front\r\nAA02,Relay name,TPR 2,TPR 2X\r\n"
         "AA03,State down,OFF,OF \r\nAA06,Relay name,Spare AA06,\"TPR \"\"6\"\",X\"\r\n"
         "AA48,Relay name,Spare AA48,LAST\r\nAC05,Relay name,Spare AC05,TPR 101\r\n"
         "AC05,Back contact,Front,Back\r\nAH48,Relay name,EDITED,Spare AH48\r\n"
-        % (fingerprint(dip_file({**north, 384: dip_record(b"EDITED")})),
+        "BA01-BH48,Channels,present,absent\r\n"
+        % (fingerprint(dip_file({**north, 384: dip_record(b"EDITED"),
+                                 768: dip_record(spare(768))})),
            fingerprint(dip_file(report_other)))).encode())
     # Printing: names TPR 1 to TPR N, every fourth channel on a back contact.
     def printed(units, rename=None):

@@ -263,6 +263,14 @@ check "dead editor's lock and temporary copy removed, a running editor's lock ke
     '[ $status -eq 0 ] && [ "$(ls "$copies")" = "$(basename "$(cut -d" " -f2 live.txt)").lock" ]'
 kill "$live"; wait "$live" 2>/dev/null
 
+# A copy that could not be written is tried again with no further change, until it is written.
+rm -f "$copies"/*
+faulty open '*.zr415-recovery.zr415-*' ENOSPC 0 1 "$editor" site.dip wait >retry.txt 2>/dev/null &
+retry=$!
+for _ in $(seq 300); do grep -q READY retry.txt && break; sleep 0.1; done
+check "copy that could not be written: written at the next try" 'grep -q READY retry.txt'
+kill "$retry"; wait "$retry" 2>/dev/null
+
 # While copies cannot be written the status bar says so, until they can.
 rm -f "$copies"/*
 faulty open '*.zr415-recovery.zr415-*' ENOSPC 0 1 "$editor" site.dip keep >out.txt 2>/dev/null
