@@ -519,7 +519,10 @@ def verify_cases():
         "verify-flag-02": bytes(flag),
         "verify-reserved": site[:12] + b"\x1f" + site[13:],
         "verify-cut-in-header": site[:10],
-        "verify-cut-at-header": site[:16],
+        # A card of exactly a header is compared as one; a record cut short counts as missing,
+        # whatever of it the card holds.
+        "verify-cut-at-header": site[:12] + b"\x1f" + site[13:16],
+        "verify-cut-changed-record": site[:-30] + b"X" + site[-29:-20],
         "verify-reserved-record": site[:16 + 2 * 40 + 30] + b"\x07" + site[16 + 2 * 40 + 31:],
         "verify-longer": site + dip_record(b"EXTRA"),
         "verify-card-missing": None,
