@@ -524,6 +524,8 @@ def verify_cases():
         "verify-cut-at-header": site[:12] + b"\x1f" + site[13:16],
         "verify-cut-changed-record": site[:-30] + b"X" + site[-29:-20],
         "verify-file-type": site[:4] + b"\x04" + site[5:],
+        "verify-file-flag": b"\xef" + site[1:],
+        "verify-channel-count": site[:11] + b"\x01" + site[12:],
         "verify-reserved-record": site[:16 + 2 * 40 + 30] + b"\x07" + site[16 + 2 * 40 + 31:],
         "verify-longer": site + dip_record(b"EXTRA"),
         "verify-card-missing": None,
