@@ -350,6 +350,8 @@ def convert_cases():
     put("convert/cut-list-with-yes/expected/big.csv",
         csv_file(3072, {3072: (b"LAST", True)}) + b"3073,BEYOND,Back\r\n")
     put("convert/cut-list-with-yes/expected/out.csv", csv_file(3072, {3072: (b"LAST", True)}))
+    put("convert/corvane-no-allocations/files/kirkby/DChannel.cfg",
+        dchannel(0, [crv_record(b"NOT READ")]))
     records = [crv_record(b"FIRST", True)] + [crv_record(b"")] * 3071 + [crv_record(b"BEYOND")]
     put("convert/cut-corvane-without-yes/files/big/DChannel.cfg", dchannel(3073, records))
     put("convert/read-fails/files/in.dip", dip_header(384, flag=0x12345678))
@@ -747,6 +749,9 @@ def gui_cases():
     put("gui/compare-list-and-corvane/expected/north.dip", dip_file(north))
     for name in ("north.dip", "other.dip"):
         put("gui/compare-ends/expected/%s" % name, dip_file(north))
+        put("gui/print-changed-labels-none/files/%s" % name,
+            dip_file({**north, 3: dip_record(b"TPR 3", up=b"UP", down=b"OFF")}
+                     if name == "other.dip" else north))
     for case in ("compare-marks-and-lists", "compare-f8-keys", "compare-ends",
                  "compare-follows-the-other-file"):
         put("gui/%s/files/other.dip" % case, dip_file(other))
