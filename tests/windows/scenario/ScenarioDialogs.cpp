@@ -31,10 +31,11 @@ std::optional<QString> ScenarioDialogs::chooseFile(const FileDialogRequest& requ
     const bool proposal = !showProposals_.empty() && showProposals_.front();
     if (!showProposals_.empty())
         showProposals_.pop_front();
-    const QString proposed = proposal ? ", proposing " + request.fileName + " in " +
-                                            QDir::toNativeSeparators(request.directory) +
-                                            ", showing " + request.filter
-                                      : QString();
+    const QString proposed =
+        proposal ? ", proposing " + request.fileName + " in " +
+                       QDir::toNativeSeparators(request.directory) + ", showing " + request.filter +
+                       (request.mode == FileDialogRequest::Mode::Save ? ", to save" : ", to open")
+                 : QString();
     events_.append("file " + request.title + proposed + " -> " + chosen);
     return path;
 }
