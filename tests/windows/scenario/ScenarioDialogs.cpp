@@ -23,6 +23,17 @@ MessageAnswer ScenarioDialogs::showMessage(const MessageRequest& request)
     return answer;
 }
 
+// What a file dialog offers, as the user finds it.
+static QString offered(const FileDialogRequest& r)
+{
+    const QString mode =
+        r.mode == FileDialogRequest::Mode::Save
+            ? ", to save as ." + r.defaultSuffix + (r.confirmOverwrite ? ", asking to replace" : "")
+            : QString(", to open") + (r.fileMustExist ? " an existing file" : "");
+    return ", proposing " + r.fileName + " in " + QDir::toNativeSeparators(r.directory) +
+           ", showing " + r.filter + " at " + QString::number(r.filterIndex) + mode;
+}
+
 std::optional<QString> ScenarioDialogs::chooseFile(const FileDialogRequest& request)
 {
     const std::optional<QString> path = ScriptedDialogs::chooseFile(request);
@@ -31,11 +42,7 @@ std::optional<QString> ScenarioDialogs::chooseFile(const FileDialogRequest& requ
     const bool proposal = !showProposals_.empty() && showProposals_.front();
     if (!showProposals_.empty())
         showProposals_.pop_front();
-    const QString proposed =
-        proposal ? ", proposing " + request.fileName + " in " +
-                       QDir::toNativeSeparators(request.directory) + ", showing " + request.filter +
-                       (request.mode == FileDialogRequest::Mode::Save ? ", to save" : ", to open")
-                 : QString();
+    const QString proposed = proposal ? offered(request) : QString();
     events_.append("file " + request.title + proposed + " -> " + chosen);
     return path;
 }
