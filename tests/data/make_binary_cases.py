@@ -747,6 +747,7 @@ def gui_cases():
                  "compare-list-and-corvane"):
         put("gui/%s/files/north.dip" % case, dip_file(north))
     put("gui/compare-list-and-corvane/expected/north.dip", dip_file(north))
+    put("gui/compare-only-a-unit/files/north.dip", dip_file(north))
     for name in ("north.dip", "other.dip"):
         put("gui/compare-ends/expected/%s" % name, dip_file(north))
         put("gui/print-changed-labels-none/files/%s" % name,

@@ -48,18 +48,6 @@ bool SameCell(const ChannelRow& ours, const ChannelRow& theirs, int column)
     return sameText(CellText(ours, column), CellText(theirs, column), column);
 }
 
-int SiteComparison::firstRow() const
-{
-    int first = -1;
-    if (!cells.isEmpty())
-        first = cells.first().row;
-    for (const Extra& extra : extras) {
-        if (first < 0 || extra.first < first)
-            first = extra.first;
-    }
-    return first;
-}
-
 SiteComparison CompareSites(const ChannelRows& ours, const ChannelRows& theirs, bool statesCompared)
 {
     SiteComparison comparison;

@@ -31,8 +31,6 @@ struct SiteComparison
 
     bool same() const { return cells.isEmpty() && extras.isEmpty(); }
     int count() const { return int(cells.size() + extras.size()); }
-    // The first differing channel, or -1.
-    int firstRow() const;
 };
 
 // Compares two sites; state texts only when the other site has them (a .dip).
