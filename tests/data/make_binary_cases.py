@@ -748,6 +748,7 @@ def gui_cases():
         put("gui/%s/files/north.dip" % case, dip_file(north))
     put("gui/compare-list-and-corvane/expected/north.dip", dip_file(north))
     put("gui/compare-only-a-unit/files/north.dip", dip_file(north))
+    put("gui/compare-padded-texts/files/other.dip", dip_file({1: dip_record(b"TPR 1")}))
     for name in ("north.dip", "other.dip"):
         put("gui/compare-ends/expected/%s" % name, dip_file(north))
         put("gui/print-changed-labels-none/files/%s" % name,
