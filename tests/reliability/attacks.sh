@@ -72,7 +72,12 @@ truncate -s $((64 * 1024 * 1024 + 1)) huge.csv
 check "list one byte over 64 MB under a memory limit: exit 1, told" \
     '[ $status -eq 1 ] && grep -q "larger than 64 MB" err.txt'
 
-# A card's file one byte over 64 MB is no copy of a site: not read, and said so.
+# A card's file one byte over 64 MB is no copy of a site: not read, and said so. One of 64 MB is
+# read and compared.
+truncate -s $((64 * 1024 * 1024)) card.dip
+(limit_memory; timeout 20 "$convert" --verify site.dip card.dip 2>err.txt); status=$?
+check "card file of 64 MB: read and compared (exit 1)" \
+    '[ $status -eq 1 ] && grep -q "differs from the site" err.txt'
 truncate -s $((64 * 1024 * 1024 + 1)) card.dip
 (limit_memory; timeout 20 "$convert" --verify site.dip card.dip 2>err.txt); status=$?
 check "card file one byte over 64 MB: unreadable (exit 2), too large" \
