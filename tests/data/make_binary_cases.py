@@ -524,6 +524,7 @@ def verify_cases():
         # A card of exactly a header is compared as one; a record cut short counts as missing,
         # whatever of it the card holds.
         "verify-cut-at-header": site[:12] + b"\x1f" + site[13:16],
+        "verify-header-only": site[:16],
         "verify-cut-changed-record": site[:-30] + b"X" + site[-29:-20],
         "verify-file-type": site[:4] + b"\x04" + site[5:],
         "verify-file-flag": b"\xef" + site[1:],
