@@ -219,8 +219,8 @@ check "card read-back fails part-way: told so" \
     'grep -q "could not be read back" out.txt && grep -q "Input/output error" out.txt'
 
 # Recovery copies that give no site back are set aside under another name and the user told
-# where, never deleted: unreadable, too many open files, damaged, from a newer version, one byte
-# over 16 MB.
+# where, never deleted: unreadable, too many open files, damaged, from a newer version or of no
+# version there was, one byte over 16 MB.
 copies="$HOME/.qttest/share/ZR415Config/recovery"
 mkdir -p "$copies"
 "$editor" site.dip keep >/dev/null 2>&1
@@ -231,17 +231,20 @@ leave_copies() {
     cp "$work/good.copy" "$copies/no-descriptor.zr415-recovery"
     head -c 300 "$work/good.copy" > "$copies/damaged.zr415-recovery"
     printf 'ZREC\x00\x02later' > "$copies/newer.zr415-recovery"
+    { head -c 4 "$work/good.copy"; printf '\x00\x00'; tail -c +7 "$work/good.copy"; } \
+        > "$copies/older.zr415-recovery"
     truncate -s $((16 * 1024 * 1024 + 1)) "$copies/huge.zr415-recovery"
 }
 cp "$copies/$good" good.copy
 leave_copies
 (limit_memory; faulty read '*/unreadable.zr415-recovery' EIO 10 '' "$editor" offer 2>err.txt)
 status=$?
-check "unreadable, damaged, newer and huge copies: set aside, the user told where" \
-    '[ $status -eq 0 ] && [ "$(ls "$copies" | grep -c "recovery.set-aside$")" -eq 4 ] &&
+check "unreadable, damaged, newer, older and huge copies: set aside, the user told where" \
+    '[ $status -eq 0 ] && [ "$(ls "$copies" | grep -c "recovery.set-aside$")" -eq 5 ] &&
      grep -q "unreadable.zr415-recovery.set-aside (Input/output error)" err.txt &&
      grep -q "newer.zr415-recovery.set-aside (written by a newer version" err.txt &&
      grep -q "damaged.zr415-recovery.set-aside (the copy is damaged)" err.txt &&
+     grep -q "older.zr415-recovery.set-aside (the copy is damaged)" err.txt &&
      grep -q "huge.zr415-recovery.set-aside (File too large)" err.txt'
 leave_copies
 printf 'set aside before' > "$copies/no-descriptor.zr415-recovery.set-aside"
