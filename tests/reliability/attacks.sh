@@ -72,6 +72,12 @@ truncate -s $((64 * 1024 * 1024 + 1)) huge.csv
 check "list one byte over 64 MB under a memory limit: exit 1, told" \
     '[ $status -eq 1 ] && grep -q "larger than 64 MB" err.txt'
 
+# The fingerprint of a file's bytes that cannot be read whole says why.
+faulty read '*site.dip' EIO 100 '' "$convert" --fingerprint --full site.dip >/dev/null 2>err.txt
+status=$?
+check "--fingerprint --full of a file whose read fails: exit 2, told" \
+    '[ $status -eq 2 ] && grep -q "Input/output error" err.txt'
+
 # A card's file one byte over 64 MB is no copy of a site: not read, and said so. One of 64 MB is
 # read and compared.
 truncate -s $((64 * 1024 * 1024)) card.dip
