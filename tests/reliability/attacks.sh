@@ -10,7 +10,11 @@ convert="$1"
 faults="$2"
 editor="$3"
 work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+# Stops a job of this script and what it started (faulty runs its command in a subshell).
+stop_job() { pkill -P "$1" 2>/dev/null; kill "$1" 2>/dev/null; wait "$1" 2>/dev/null; }
+# Editors left waiting go too, whether the script ends or is stopped.
+trap 'for job in $(jobs -p); do stop_job "$job"; done; rm -rf "$work"' EXIT
+trap 'exit 143' TERM INT
 cd "$work"
 failures=0
 # The memory limit (KiB) that proves a huge input is never read whole; none under a sanitizer.
@@ -283,7 +287,7 @@ faulty open '*.zr415-recovery.zr415-*' ENOSPC 0 1 "$editor" site.dip wait >retry
 retry=$!
 for _ in $(seq 300); do grep -q READY retry.txt && break; sleep 0.1; done
 check "copy that could not be written: written at the next try" 'grep -q READY retry.txt'
-kill "$retry"; wait "$retry" 2>/dev/null
+stop_job "$retry"
 
 # While copies cannot be written the status bar says so, until they can.
 rm -f "$copies"/*
