@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QHelpEvent>
 #include <QItemSelectionModel>
@@ -62,9 +63,8 @@ QString panelLines(QWidget* window, const char* list)
 
 QString recoveryCopies()
 {
-    const QStringList copies =
-        QDir(SiteRecovery::defaultFolder()).entryList({"*.zr415-recovery"}, QDir::Files);
-    return QString::number(copies.size());
+    return QString::number(
+        QDir(SiteRecovery::defaultFolder()).entryList({"*.zr415-recovery"}, QDir::Files).size());
 }
 
 // The widget with the keyboard, by its object name or, for an editor without one, by the named
@@ -160,6 +160,8 @@ QString of(QWidget* window, const QString& key, bool* known)
     *known = true;
     const QString name = key.section(' ', 1);
     if (key.startsWith("text ")) {
+        if (const auto* box = window->findChild<QComboBox*>(name))
+            return box->currentText();
         const auto* label = window->findChild<QLabel*>(name);
         return label ? label->text() : "(no label " + name + ")";
     }
