@@ -26,48 +26,23 @@ private slots:
         QVERIFY(ModGlobal::OpenSettingsStore()->fileName().startsWith(QDir::tempPath()));
     }
 
-    void storedTexts_data()
-    {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QList<double>>("size"); // top, left, height
-        const QList<double> defaults{500, 500, 9375};
-        const auto row = [](const char* name, const char* key, const char* text,
-                            QList<double> size) {
-            QTest::newRow(name) << QString(key) << QString(text) << size;
-        };
-        row("nothing stored", "", "", defaults);
-        row("number with blanks", "top", " 1200 ", {1200, 500, 9375});
-        row("fraction", "left", "567.5", {500, 567.5, 9375});
-        row("trailing word", "top", "12px", defaults);
-        row("infinite", "left", "inf", defaults);
-        row("not a number", "height", "nan", defaults);
-    }
-
-    void storedTexts()
-    {
-        QFETCH(QString, key);
-        QFETCH(QString, text);
-        if (!key.isEmpty())
-            ModGlobal::OpenSettingsStore()->setValue("FormSize/" + key, text);
-        const FormSize size = LoadFormSize();
-        QTEST((QList<double>{size.top, size.left, size.height}), "size");
-    }
-
+    // A text that is no number leaves that key's default (top 500, left 500, height 9375).
     void windowPlaced_data()
     {
         QTest::addColumn<QStringList>("texts"); // top, left, height
+        QTest::addColumn<QList<double>>("read");
         QTest::addColumn<bool>("onScreen");
-        QTest::newRow("texts that are no numbers") << QStringList{"x", "", "12 rows"} << true;
-        QTest::newRow("nothing stored") << QStringList{} << true;
-        // A screen that is no longer attached would hide the window.
-        QTest::newRow("position on no screen") << QStringList{"-99999", "-99999", "6000"} << false;
-        QTest::newRow("height beyond any screen") << QStringList{"500", "500", "1e9"} << true;
-        QTest::newRow("bottom below the screen") << QStringList{"3000", "500", "7500"} << true;
+        const auto row = [](const char* name, QStringList texts, QList<double> read, bool on) {
+            QTest::newRow(name) << texts << read << on;
+        };
+        row("nothing stored", {}, {500, 500, 9375}, true);
+        row("texts that are no numbers", {"12px", "inf", "nan"}, {500, 500, 9375}, true);
+        row("blanks, a fraction, nothing", {" 1200 ", "567.5", ""}, {1200, 567.5, 9375}, true);
+        row("position on no screen", {"-99999", "-99999", "6000"}, {-99999, -99999, 6000}, false);
+        row("height beyond any screen", {"500", "500", "1e9"}, {500, 500, 1e9}, true);
+        row("bottom below the screen", {"3000", "500", "7500"}, {3000, 500, 7500}, true);
     }
 
-    // The window a start shows: at the stored place, or on the primary screen when the stored
-    // place is on none; as high as stored where the screen has the room, never beyond it.
     void windowPlaced()
     {
         QFETCH(QStringList, texts);
@@ -77,6 +52,7 @@ private slots:
         for (qsizetype i = 0; i < texts.size(); ++i)
             store->setValue("FormSize/" + keys[i], texts[i]);
         const FormSize stored = LoadFormSize();
+        QTEST((QList<double>{stored.top, stored.left, stored.height}), "read");
         QWidget window;
         WindowGeometry geometry(window);
         geometry.placeFromSettings();

@@ -13,8 +13,6 @@ ComparedFile::ComparedFile(QObject* parent) : QObject(parent)
     settle_.setSingleShot(true);
     settle_.setInterval(kSettleMilliseconds);
     connect(&watcher_, &QFileSystemWatcher::fileChanged, &settle_, qOverload<>(&QTimer::start));
-    connect(&watcher_, &QFileSystemWatcher::directoryChanged, &settle_,
-            qOverload<>(&QTimer::start));
     connect(&settle_, &QTimer::timeout, this, &ComparedFile::checkNow);
 }
 
@@ -32,8 +30,6 @@ void ComparedFile::stop()
     settle_.stop();
     if (!watcher_.files().isEmpty())
         watcher_.removePaths(watcher_.files());
-    if (!watcher_.directories().isEmpty())
-        watcher_.removePaths(watcher_.directories());
     stamp_ = {};
     fingerprint_.clear();
     channels_ = 0;
@@ -42,8 +38,7 @@ void ComparedFile::stop()
 // A file replaced by a rename is no longer watched: the watch went with the old file.
 void ComparedFile::watch()
 {
-    if (stamp_.isValid() && !watcher_.files().contains(stamp_.path) &&
-        !watcher_.directories().contains(stamp_.path))
+    if (stamp_.isValid() && !watcher_.files().contains(stamp_.path))
         watcher_.addPath(stamp_.path);
 }
 

@@ -83,6 +83,8 @@ void ScenarioPlayer::play()
             return;
     }
     window_.reset();
+    // A box that came while a state was awaited, after the last step that answered boxes.
+    QCOMPARE(dialogs_.takeEvents().join('\n'), QString());
     Golden::Tree after = Golden::snapshot(work_.path());
     Golden::Tree expected = Golden::expectedTree(caseDir_, before);
     Golden::comparePdfTexts(after, expected, work_.path());
@@ -117,6 +119,8 @@ void ScenarioPlayer::run(const ScenarioStep& step)
         {"pick", [&] { pickLine(argument); }},
         {"copy", [&] { changeFile(verb, argument); }},
         {"touch", [&] { changeFile(verb, argument); }},
+        {"replace", [&] { changeFile(verb, argument); }},
+        {"remove", [&] { changeFile(verb, argument); }},
         {"drop", [&] { dropFile(argument); }},
     };
     const auto action = actions.find(verb);
@@ -176,10 +180,12 @@ void ScenarioPlayer::start(const QString& file)
 {
     ModGlobal::dirs = {};
     window_ = std::make_unique<FrmDips>();
-    // Every insert, removal and reset the rows signal, watched for as long as the window lives.
-    new QAbstractItemModelTester(&partOf<ChannelTableModel>(*window_),
-                                 QAbstractItemModelTester::FailureReportingMode::QtTest,
-                                 window_.get());
+    // Every insert, removal and reset the grid and the differences signal, watched for as long as
+    // the window lives.
+    for (const char* view : {"SGGrid1", "DifferencesList"})
+        new QAbstractItemModelTester(partOf<QAbstractItemView>(*window_, view).model(),
+                                     QAbstractItemModelTester::FailureReportingMode::QtTest,
+                                     window_.get());
     window_->show();
     if (!QTest::qWaitForWindowActive(window_.get(), 10000))
         activate();
@@ -196,10 +202,17 @@ void ScenarioPlayer::close()
 }
 
 // What another program does to a file of the folder: "copy theirs.dip north.dip" writes the
-// first's bytes over the second; "touch north.dip" gives it a later time, its bytes as they were.
+// first's bytes over the second; "replace theirs.dip north.dip" puts a copy of the first in its
+// place, as a save through a temporary file does; "touch north.dip" gives it a later time, its
+// bytes as they were; "remove north.dip" deletes it.
 void ScenarioPlayer::changeFile(const QString& verb, const QString& files)
 {
     const QString target = work_.filePath(files.section(' ', -1));
+    if (verb == "replace" || verb == "remove") {
+        QVERIFY(QFile::remove(target));
+        QVERIFY(verb == "remove" || QFile::copy(work_.filePath(files.section(' ', 0, 0)), target));
+        return;
+    }
     QFile file(target);
     if (verb == "copy") {
         QFile source(work_.filePath(files.section(' ', 0, 0)));

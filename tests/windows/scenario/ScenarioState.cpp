@@ -131,10 +131,10 @@ QString selection(QWidget* window)
     return ranges.join('\n');
 }
 
-// The grid's column headings, as " | " joins them.
-QString columns(QWidget* window)
+// A view's column headings, as " | " joins them.
+QString columns(QWidget* window, const QString& view)
 {
-    const QAbstractItemModel& model = *partOf<QAbstractItemView>(*window, "SGGrid1").model();
+    const QAbstractItemModel& model = *partOf<QAbstractItemView>(*window, qPrintable(view)).model();
     QStringList captions;
     for (int column = 0; column < model.columnCount(); ++column)
         captions.append(model.headerData(column, Qt::Horizontal).toString());
@@ -173,6 +173,8 @@ QString of(QWidget* window, const QString& key, bool* known)
         return tooltip(window, name);
     if (key.startsWith("mark "))
         return marked(window, name);
+    if (key.startsWith("columns "))
+        return columns(window, name);
     if (key.startsWith("enabled ")) {
         const auto* action = window->findChild<QAction*>(name);
         return action ? yesNo(action->isEnabled()) : "(no action " + name + ")";
@@ -188,7 +190,7 @@ QString of(QWidget* window, const QString& key, bool* known)
         {"focus", focus},
         {"cell", [&] { return currentCell(window); }},
         {"selection", [&] { return selection(window); }},
-        {"columns", [&] { return columns(window); }},
+        {"columns", [&] { return columns(window, "SGGrid1"); }},
         {"clipboard", [] { return escaped(QApplication::clipboard()->text()); }},
     };
     const auto state = states.find(key);
