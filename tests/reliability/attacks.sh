@@ -244,13 +244,21 @@ leave_copies() {
     { head -c 4 "$work/good.copy"; printf '\x00\x00'; tail -c +7 "$work/good.copy"; } \
         > "$copies/older.zr415-recovery"
     truncate -s $((16 * 1024 * 1024 + 1)) "$copies/huge.zr415-recovery"
+    # The good copy cut to its first five rows (each two strings, a flag, two strings), with a
+    # count of 5 that agrees: whole in itself, yet no site has five channels.
+    perl -0777 -ne '$c = index($_, "\0\0\3\0\0\0\0\x14\0R"); $p = $c + 4;
+        for $f (1 .. 20) { if ($f % 4 == 2) { $p++; next } $n = unpack("N", substr($_, $p, 4));
+            $p += 4 + ($n == 0xFFFFFFFF ? 0 : $n) }
+        print substr($_, 0, $c), pack("N", 5), substr($_, $c + 4, $p - $c - 4)' \
+        "$work/good.copy" > "$copies/five.zr415-recovery"
 }
 cp "$copies/$good" good.copy
 leave_copies
 (limit_memory; faulty read '*/unreadable.zr415-recovery' EIO 10 '' "$editor" offer 2>err.txt)
 status=$?
-check "unreadable, damaged, newer, older and huge copies: set aside, the user told where" \
-    '[ $status -eq 0 ] && [ "$(ls "$copies" | grep -c "recovery.set-aside$")" -eq 5 ] &&
+check "unreadable, damaged, newer, older, huge and five-channel copies: set aside, told where" \
+    '[ $status -eq 0 ] && [ "$(ls "$copies" | grep -c "recovery.set-aside$")" -eq 6 ] &&
+     grep -q "five.zr415-recovery.set-aside (the copy is damaged)" err.txt &&
      grep -q "unreadable.zr415-recovery.set-aside (Input/output error)" err.txt &&
      grep -q "newer.zr415-recovery.set-aside (written by a newer version" err.txt &&
      grep -q "damaged.zr415-recovery.set-aside (the copy is damaged)" err.txt &&
@@ -263,6 +271,15 @@ check "copy that cannot be opened (too many open files): set aside beside one be
     '[ $status -eq 0 ] && [ -e "$copies/no-descriptor.zr415-recovery.set-aside-2" ] &&
      grep -q "no-descriptor.zr415-recovery.set-aside-2 (Too many open files)" err.txt &&
      [ "$(cat "$copies/no-descriptor.zr415-recovery.set-aside")" = "set aside before" ]'
+# With every name to set it aside under taken, a copy stays where it is, and the user is told so.
+rm -f "$copies"/*
+head -c 300 "$work/good.copy" > "$copies/full.zr415-recovery"
+for n in '' $(seq -f -%g 2 99); do : > "$copies/full.zr415-recovery.set-aside$n"; done
+"$editor" offer 2>err.txt; status=$?
+check "damaged copy with all 99 set-aside names taken: left in place, told where it lies" \
+    '[ $status -eq 0 ] && [ -s "$copies/full.zr415-recovery" ] &&
+     grep -q "recovery/full.zr415-recovery (the copy is damaged)" err.txt &&
+     [ ! -e "$copies/full.zr415-recovery.set-aside-100" ]'
 
 # A dead editor's lock without a copy, and the temporary file of a copy write it was killed in,
 # are removed at the next start; a running editor's lock stays.
