@@ -38,11 +38,14 @@ private slots:
         row("nothing stored", {}, {500, 500, 9375}, true);
         row("texts that are no numbers", {"12px", "inf", "nan"}, {500, 500, 9375}, true);
         row("blanks, a fraction, nothing", {" 1200 ", "567.5", ""}, {1200, 567.5, 9375}, true);
+        // A screen that is no longer attached would hide the window.
         row("position on no screen", {"-99999", "-99999", "6000"}, {-99999, -99999, 6000}, false);
         row("height beyond any screen", {"500", "500", "1e9"}, {500, 500, 1e9}, true);
         row("bottom below the screen", {"3000", "500", "7500"}, {3000, 500, 7500}, true);
     }
 
+    // The window a start shows: at the stored place, or on the primary screen when the stored
+    // place is on none; as high as stored where the screen has the room, never beyond it.
     void windowPlaced()
     {
         QFETCH(QStringList, texts);

@@ -3,7 +3,6 @@
 #include "ScenarioState.h"
 #include "commands/CheckCommands.h"
 #include "commands/SiteRecovery.h"
-#include "document/ChannelTableModel.h"
 #include "support/DoubleClick.h"
 #include "support/GoldenFiles.h"
 #include "support/ModalDriver.h"
