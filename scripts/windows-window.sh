@@ -240,7 +240,8 @@ keys_scenario() {
         fail "the installed editor did not start again: $(tail -n 5 "$work/editor.log")"
     fi
     printf 'AA01,NORTH 1\r\nAA02,NORTH 2\r\n' >"$work/north.csv"
-    "$linux_convert" "$work/north.csv" "$work/expected.dip" 2>/dev/null
+    "$linux_convert" "$work/north.csv" "$work/expected.dip" 2>/dev/null ||
+        fail "$linux_convert did not turn the typed names into a .dip"
     for name in NORTH.dip AGAIN.dip; do
         check "$name holds the bytes the Linux converter writes" \
             cmp "$work/expected.dip" "$(drive_c)/sites/$name"
