@@ -5,22 +5,14 @@
 // export's rows and failures are golden cases of zr415-convert (convert/labels-*).
 #include "labels/ExportLabelDatabase.h"
 #include "labels/LabelDatabase.h"
+#include "support/GoldenFiles.h"
 #include "support/SiteDump.h"
-#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTest>
-#include <QUuid>
-
-#include <functional>
 
 namespace {
-
-using Table = QList<QStringList>; // chNo1..4, relNam1..4, fOrB1..4 of every row, in order
 
 const QString kStandIn = "SQLite3";
 
@@ -38,9 +30,9 @@ Database database(const QString& name)
 
 // The rows an export of `channels` must leave: the given names and contacts (B or F) from the
 // first channel on, "Spare" names on front contacts after them.
-Table expectedRows(int channels, const QStringList& names = {}, const QString& contacts = {})
+QString expectedRows(int channels, const QStringList& names = {}, const QString& contacts = {})
 {
-    Table rows;
+    QStringList rows;
     for (int first = 1; first <= channels; first += 4) {
         QStringList labels, relays, sides;
         for (int c = first; c < first + 4; ++c) {
@@ -48,71 +40,14 @@ Table expectedRows(int channels, const QStringList& names = {}, const QString& c
             relays << names.value(c - 1, "Spare " + LabelOf(c));
             sides << QString(c <= contacts.size() ? contacts[c - 1] : QChar(u'F'));
         }
-        rows << labels + relays + sides;
+        rows << (labels + relays + sides).join(" | ");
     }
-    return rows;
-}
-
-// Runs statements on the file, through Qt's SQLite driver or, where Qt has none (Windows),
-// the stand-in: the rows of the last one, and a row for each statement that failed.
-Table sql(const Database& file, const QStringList& statements)
-{
-    const QString name = QUuid::createUuid().toString();
-    Table rows;
-    {
-        const bool direct = QSqlDatabase::isDriverAvailable("QSQLITE");
-        QSqlDatabase db = QSqlDatabase::addDatabase(direct ? "QSQLITE" : "QODBC", name);
-        db.setDatabaseName(direct ? file.host
-                                  : QString("DRIVER={%1};Database=%2").arg(kStandIn, file.host));
-        const bool open = db.open();
-        QSqlQuery query(db);
-        for (const QString& statement : statements)
-            if (!open || !query.exec(statement))
-                rows << QStringList{statement, db.lastError().text(), query.lastError().text()};
-        while (query.isSelect() && query.next()) {
-            rows << QStringList();
-            for (int f = 0; f < query.record().count(); ++f)
-                rows.last() << query.value(f).toString();
-        }
-    }
-    QSqlDatabase::removeDatabase(name);
-    return rows;
-}
-
-Table readTable(const Database& file)
-{
-    return sql(file, {"SELECT chNo1, chNo2, chNo3, chNo4, relNam1, relNam2, relNam3, relNam4, "
-                      "fOrB1, fOrB2, fOrB3, fOrB4 FROM TblForLabel ORDER BY rowid"});
-}
-
-// The table script as one statement: the SQLite ODBC driver refuses anything after the first,
-// even a comment or the closing semicolon.
-QString tableStatement()
-{
-    QStringList lines = QString::fromUtf8(readFile(ZR415_LABELS_TABLE_SQL)).split('\n');
-    lines.removeIf([](const QString& line) { return line.startsWith("--"); });
-    QString statement = lines.join('\n').trimmed();
-    if (statement.endsWith(';'))
-        statement.chop(1);
-    return statement;
+    return rows.join('\n');
 }
 
 LabelDatabase accessWithStandIn(const Database& file)
 {
     return {"QODBC", "DRIVER={Microsoft Access Driver (*.mdb)};Database=" + file.host, kStandIn};
-}
-
-// Whether ODBC reaches the stand-in driver here.
-bool standInAvailable()
-{
-    bool open = false;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QODBC", "probe");
-        db.setDatabaseName(QString("DRIVER={%1};Database=:memory:").arg(kStandIn));
-        open = db.open();
-    }
-    QSqlDatabase::removeDatabase("probe");
-    return open;
 }
 
 } // namespace
@@ -157,10 +92,10 @@ private slots:
     // ODBC's wide strings unchanged.
     void accessFallsBackToTheStandIn()
     {
-        if (!QSqlDatabase::isDriverAvailable("QODBC") || !standInAvailable())
+        if (!QSqlDatabase::isDriverAvailable("QODBC") || !Golden::odbcSqliteAvailable())
             QSKIP("ODBC or its SQLite driver (SQLite3) is missing: the Access path is not tested");
         const Database file = database("loggerlabels.db");
-        QCOMPARE(sql(file, {tableStatement()}), Table());
+        QCOMPARE(Golden::sqlite(file.host, Golden::labelsTableStatement()), QString());
         ChannelRows earlier = DefaultRows(768);
         earlier[0].relNam = "Earlier site";
         ChannelRows table = DefaultRows(384);
@@ -175,7 +110,7 @@ private slots:
         const FileResult result = ExportLabelDatabase(table, accessWithStandIn(file));
         QVERIFY2(result.ok, qPrintable(result.error));
         QCOMPARE(QSqlDatabase::connectionNames(), connections);
-        QCOMPARE(readTable(file), expectedRows(384, names, contacts));
+        QCOMPARE(Golden::labelsTable(file.host), expectedRows(384, names, contacts));
         QCOMPARE(files(), QStringList{"loggerlabels.db"});
     }
 };

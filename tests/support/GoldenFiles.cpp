@@ -10,6 +10,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QTest>
@@ -97,6 +101,56 @@ void compareLines(const QString& actual, const QString& expected, const QString&
                      __FILE__, __LINE__);
         return;
     }
+}
+
+bool odbcSqliteAvailable()
+{
+    bool open = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QODBC", "probe");
+        db.setDatabaseName("DRIVER={SQLite3};Database=:memory:");
+        open = db.open();
+    }
+    QSqlDatabase::removeDatabase("probe");
+    return open;
+}
+
+QString sqlite(const QString& file, const QString& statement)
+{
+    QStringList out;
+    {
+        const bool direct = QSqlDatabase::isDriverAvailable("QSQLITE");
+        QSqlDatabase db = QSqlDatabase::addDatabase(direct ? "QSQLITE" : "QODBC", "golden");
+        db.setDatabaseName(direct ? file : "DRIVER={SQLite3};Database=" + file);
+        QSqlQuery query(db);
+        if (!db.open() || !query.exec(statement))
+            out << "failed: " + statement + ": " + db.lastError().text() + query.lastError().text();
+        while (query.next()) {
+            QStringList fields;
+            for (int i = 0; i < query.record().count(); ++i)
+                fields << (query.isNull(i) ? "NULL" : query.value(i).toString());
+            out << fields.join(" | ");
+        }
+    }
+    QSqlDatabase::removeDatabase("golden");
+    return out.join(u'\n');
+}
+
+QString labelsTableStatement()
+{
+    QStringList lines = readText(ZR415_LABELS_TABLE_SQL).split(u'\n');
+    lines.removeIf([](const QString& line) { return line.startsWith("--"); });
+    QString statement = lines.join(u'\n').trimmed();
+    if (statement.endsWith(u';'))
+        statement.chop(1);
+    return statement;
+}
+
+QString labelsTable(const QString& file)
+{
+    return sqlite(file, QStringLiteral("SELECT chNo1, chNo2, chNo3, chNo4, relNam1, relNam2, "
+                                       "relNam3, relNam4, fOrB1, fOrB2, fOrB3, fOrB4 "
+                                       "FROM TblForLabel ORDER BY id"));
 }
 
 Tree snapshot(const QString& root)

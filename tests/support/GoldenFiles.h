@@ -17,6 +17,17 @@ QString expandDir(const QString& text, const QString& dir);
 // wording differs between platforms, and "{time}" in a line for a time of day (14:02 or 14:02:31).
 void compareLines(const QString& actual, const QString& expected, const QString& what);
 
+// Whether ODBC reaches its SQLite driver (SQLite3, Debian's libsqliteodbc).
+bool odbcSqliteAvailable();
+// Runs one statement on an SQLite file, through Qt's driver or, where Qt has none (Windows),
+// ODBC's: its rows, one a line, fields joined by " | ", or what went wrong.
+QString sqlite(const QString& file, const QString& statement);
+// The table script as one statement: the SQLite ODBC driver refuses anything after the first,
+// even a comment or the closing semicolon.
+QString labelsTableStatement();
+// The labels table of an SQLite labels database, as labels.txt and the scenarios write it.
+QString labelsTable(const QString& file);
+
 // Every entry below a root by relative path; a folder ends in "/", and a FIFO or device is
 // never opened.
 using Tree = QMap<QString, QByteArray>;

@@ -6,9 +6,6 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -31,27 +28,6 @@ QString caseText(const QString& caseDir, const QString& name, const QString& wor
         Golden::readText(caseDir + u'/' + name).replace(QStringLiteral("{usage}"), usage), workDir);
 }
 
-// Runs one statement on an SQLite file: its rows, one a line, fields joined by " | ".
-QString sqlite(const QString& file, const QString& statement)
-{
-    QString out;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "golden");
-        db.setDatabaseName(file);
-        QSqlQuery query(db);
-        if (!db.open() || !query.exec(statement))
-            out = "failed: " + statement + ": " + query.lastError().text();
-        while (query.next()) {
-            QStringList fields;
-            for (int i = 0; i < query.record().count(); ++i)
-                fields << (query.isNull(i) ? "NULL" : query.value(i).toString());
-            out += fields.join(" | ") + u'\n';
-        }
-    }
-    QSqlDatabase::removeDatabase("golden");
-    return out;
-}
-
 // The SQLite file that the argument after --labels names, itself or as an ODBC string's
 // Database=; empty without --labels.
 QString labelsFile(const QStringList& arguments)
@@ -60,19 +36,6 @@ QString labelsFile(const QStringList& arguments)
     const QString target = option < 0 ? QString() : arguments.value(option + 1);
     const qsizetype at = target.indexOf(QStringLiteral("Database="));
     return at < 0 ? target : target.mid(at + 9).section(u';', 0, 0);
-}
-
-// Whether ODBC reaches its SQLite driver, which an ODBC case names.
-bool odbcSqliteAvailable()
-{
-    bool open = false;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QODBC", "probe");
-        db.setDatabaseName("DRIVER={SQLite3};Database=:memory:");
-        open = db.open();
-    }
-    QSqlDatabase::removeDatabase("probe");
-    return open;
 }
 
 // labels-setup.txt, or labels.txt alone: statements that make the labels file before the run,
@@ -84,8 +47,8 @@ void makeLabelsFile(const QString& caseDir, const QString& file)
         QFileInfo::exists(setup) ? Golden::readText(setup) : QStringLiteral("{table}");
     for (const QString& statement : statements.split("\n\n", Qt::SkipEmptyParts)) {
         const bool table = statement.trimmed() == QLatin1String("{table}");
-        const QString sql = table ? Golden::readText(ZR415_LABELS_TABLE_SQL) : statement;
-        QCOMPARE(sqlite(file, sql), QString());
+        const QString sql = table ? Golden::labelsTableStatement() : statement;
+        QCOMPARE(Golden::sqlite(file, sql), QString());
     }
 }
 
@@ -136,7 +99,7 @@ void TestConvertGolden::cases()
     if (labels || QFileInfo::exists(caseDir + QStringLiteral("/labels-setup.txt"))) {
         if (!QSqlDatabase::isDriverAvailable("QSQLITE"))
             QSKIP("the SQLite driver is not installed");
-        if (arguments.join(u' ').contains("DRIVER=") && !odbcSqliteAvailable())
+        if (arguments.join(u' ').contains("DRIVER=") && !Golden::odbcSqliteAvailable())
             QSKIP("ODBC or its SQLite driver (SQLite3, Debian's libsqliteodbc) is missing");
         makeLabelsFile(caseDir, labelsDb);
     }
@@ -172,9 +135,7 @@ void TestConvertGolden::cases()
     QCOMPARE(process.exitCode(), Golden::readText(caseDir + "/status.txt").trimmed().toInt());
     Golden::Tree after = Golden::snapshot(work.path());
     if (labels) {
-        Golden::compareLines(sqlite(labelsDb, "SELECT chNo1, chNo2, chNo3, chNo4, relNam1, "
-                                              "relNam2, relNam3, relNam4, fOrB1, fOrB2, fOrB3, "
-                                              "fOrB4 FROM TblForLabel ORDER BY id"),
+        Golden::compareLines(Golden::labelsTable(labelsDb),
                              Golden::readText(caseDir + "/labels.txt"), "labels table");
         after.remove(QDir(work.path()).relativeFilePath(labelsDb));
     }

@@ -33,6 +33,7 @@ private:
     void pressKeys(const QString& keys);
     void typeText(const QString& text);
     void clickCell(const QString& cell);
+    void clickButton(const QString& action);
     void pickLine(const QString& panelAndLine);
     void changeFile(const QString& verb, const QString& files);
     void dropFile(const QString& file);
@@ -41,6 +42,7 @@ private:
     void armSelector(const QString& response, ModalDriver& driver);
     void armPrinting(const QString& response, ModalDriver& driver);
     void printTo(const QString& file);
+    void makeLabelsDatabase();
     void activate();
     QWidget* keyTarget();
     QString inWork(const QString& text) const;

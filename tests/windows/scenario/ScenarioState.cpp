@@ -3,6 +3,8 @@
 #include "commands/DocumentCommands.h"
 #include "commands/SiteRecovery.h"
 #include "document/ChannelTableModel.h"
+#include "labels/LabelDatabase.h"
+#include "support/GoldenFiles.h"
 #include "support/SiteDump.h"
 #include "support/WindowParts.h"
 #include "windows/ChannelGridDelegate.h"
@@ -187,6 +189,8 @@ QString of(QWidget* window, const QString& key, bool* known)
         {"problems", [&] { return panelLines(window, "ProblemsList"); }},
         {"differences", [&] { return panelLines(window, "DifferencesList"); }},
         {"recovery copies", recoveryCopies},
+        {"labels",
+         [] { return Golden::labelsTable(LabelDatabase::editorDefault().databaseFile()); }},
         {"focus", focus},
         {"cell", [&] { return currentCell(window); }},
         {"selection", [&] { return selection(window); }},
