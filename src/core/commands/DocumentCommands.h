@@ -33,7 +33,6 @@ public:
     void setFinishEdit(std::function<void()> finishEdit) { finishEdit_ = std::move(finishEdit); }
     // Shows the site selector and answers what was chosen.
     void setSiteChooser(std::function<ChosenSite()> chooser) { chooseSite_ = std::move(chooser); }
-    void setLabelDatabase(const LabelDatabase& database) { labelDatabase_ = database; }
 
     QUndoStack* history() const { return history_; }
     const SiteState& site() const { return site_; }
