@@ -26,6 +26,9 @@ namespace Golden {
 
 namespace {
 
+// ODBC's SQLite driver (Debian's libsqliteodbc), which stands in where Qt has none (Windows).
+const QString kOdbcSqlite = QStringLiteral("DRIVER={SQLite3};Database=");
+
 const QByteArray kNotRegular = QByteArrayLiteral("<not a regular file>");
 
 QStringList linesOf(QString text)
@@ -108,7 +111,7 @@ bool odbcSqliteAvailable()
     bool open = false;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase("QODBC", "probe");
-        db.setDatabaseName("DRIVER={SQLite3};Database=:memory:");
+        db.setDatabaseName(kOdbcSqlite + ":memory:");
         open = db.open();
     }
     QSqlDatabase::removeDatabase("probe");
@@ -121,10 +124,12 @@ QString sqlite(const QString& file, const QString& statement)
     {
         const bool direct = QSqlDatabase::isDriverAvailable("QSQLITE");
         QSqlDatabase db = QSqlDatabase::addDatabase(direct ? "QSQLITE" : "QODBC", "golden");
-        db.setDatabaseName(direct ? file : "DRIVER={SQLite3};Database=" + file);
+        db.setDatabaseName(direct ? file : kOdbcSqlite + file);
         QSqlQuery query(db);
-        if (!db.open() || !query.exec(statement))
-            out << "failed: " + statement + ": " + db.lastError().text() + query.lastError().text();
+        if (!db.open())
+            out << "failed to open " + file + ": " + db.lastError().text();
+        else if (!query.exec(statement))
+            out << "failed: " + statement + ": " + query.lastError().text();
         while (query.next()) {
             QStringList fields;
             for (int i = 0; i < query.record().count(); ++i)

@@ -320,7 +320,6 @@ void ScenarioPlayer::typeText(const QString& text)
         QTest::keyClick(keyTarget(), c.toLatin1());
 }
 
-// A click on the cell "AA05 relNam", scrolled into view first.
 // A toolbar button takes no focus: a cell being edited stays open as it is clicked.
 void ScenarioPlayer::clickButton(const QString& action)
 {
@@ -332,6 +331,7 @@ void ScenarioPlayer::clickButton(const QString& action)
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
+// A click on the cell "AA05 relNam", scrolled into view first.
 void ScenarioPlayer::clickCell(const QString& cell)
 {
     QVERIFY(window_);
