@@ -67,7 +67,7 @@ check_convert() {
 echo "== NSIS installer, for the current user"
 new_prefix "$work/user"
 wine "$(winepath -w "$installer")" /S
-wineserver --wait
+settle_prefix
 dir="$(per_user_programs)/$app"
 check_install "per user" HKCU "$dir" "$(user_start_menu)"
 check "per user: nothing in Program Files" test ! -e "$(drive_c)/Program Files/$app"
@@ -86,7 +86,7 @@ rm -rf "$(drive_c)/sites"
 echo "== the same installer again, over it"
 wine reg add "$settings" /v height /d 7777 /f >/dev/null 2>&1
 wine "$(winepath -w "$installer")" /S
-wineserver --wait
+settle_prefix
 check_install "installed again" HKCU "$dir" "$(user_start_menu)"
 check "installed again: the settings kept" grep -q 7777 <<<"$(key_text "$settings")"
 uninstall="$(wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\ZR415Config' \
@@ -100,7 +100,7 @@ end_prefix
 echo "== NSIS installer, /AllUsers"
 new_prefix "$work/all"
 wine "$(winepath -w "$installer")" /S /AllUsers
-wineserver --wait
+settle_prefix
 dir="$(drive_c)/Program Files/$app"
 check_install "all users" HKLM "$dir" "$(common_start_menu)"
 check_convert "all users" "C:\\Program Files\\$app\\bin\\zr415-convert.exe"
@@ -117,7 +117,7 @@ for scope in user machine; do
     properties=()
     [ "$scope" = machine ] && properties=(ALLUSERS=1)
     if wine msiexec /i "$(winepath -w "$msi")" /qn "${properties[@]}"; then
-        wineserver --wait
+        settle_prefix
         if [ "$scope" = user ]; then
             check_install "MSI per user" HKCU "$(per_user_programs)/$app" "$(user_start_menu)"
             check_same_files "MSI per user" "$(per_user_programs)/$app"

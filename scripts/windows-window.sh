@@ -53,7 +53,7 @@ for font in 'Tahoma:tahoma.ttf' 'Tahoma Bold:tahomabd.ttf' 'MS Sans Serif:ms_san
 done
 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Segoe UI' /d 'DejaVu Sans' /f >/dev/null 2>&1
 wine "$(winepath -w "$installer")" /S
-wineserver --wait
+settle_prefix
 exe="$(per_user_programs)/ZR415Config/bin/zr415config.exe"
 mkdir -p "$(drive_c)/sites"
 
@@ -61,12 +61,34 @@ set_dpi() {
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
     wine reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
         /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
-    wineserver --wait
+    settle_prefix 60
 }
 
+# The visible windows whose name matches $1; fails when no search could finish. xdotool ends on
+# an X error, listing nothing, when a window goes while it walks the tree, and Wine makes and
+# drops many windows as a menu or dialog opens or closes: such a search is done again.
+visible_windows() {
+    local found
+    for _ in $(seq 10); do
+        found="$(xdotool search --onlyvisible --name "$1" 2>"$work/xdotool.err")" || true
+        if ! grep -q 'X Error' "$work/xdotool.err"; then
+            [ -z "$found" ] || echo "$found"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
 # The first visible window whose name matches, within $2 seconds (a minute); empty when none came.
 find_window() {
-    timeout "${2:-60}" xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true
+    local deadline=$((SECONDS + ${2:-60})) window
+    while :; do
+        window="$(visible_windows "$1" | head -n 1)" || true
+        [ -z "$window" ] || break
+        [ "$SECONDS" -lt "$deadline" ] || break
+        sleep 0.25
+    done
+    echo "$window"
 }
 # Chooses the File menu's item by its key once the menu shows (a popup window named after the
 # program), and passes once the menu closed and "$2 ..." passes. A menu that did not open, or a
@@ -97,7 +119,7 @@ shows() {
 find_box() {
     local window HEIGHT=""
     for _ in $(seq $(($1 * 2 + 1))); do
-        for window in $(xdotool search --onlyvisible --name '^ZR415 configuration editor$' 2>/dev/null); do
+        for window in $(visible_windows '^ZR415 configuration editor$'); do
             HEIGHT=""
             eval "$(xdotool getwindowgeometry --shell "$window" 2>/dev/null | grep '^HEIGHT=')"
             if [ "${HEIGHT:-1000}" -lt 400 ]; then
@@ -114,8 +136,9 @@ box_shows() {
 }
 # Passes once no visible window is named $2 within $1 seconds.
 gone_within() {
+    local windows
     for _ in $(seq $(($1 * 2))); do
-        [ -z "$(xdotool search --onlyvisible --name "$2" 2>/dev/null)" ] && return 0
+        windows="$(visible_windows "$2")" && [ -z "$windows" ] && return 0
         sleep 0.5
     done
     return 1
@@ -151,7 +174,7 @@ screenshot() {
 }
 start_editor() {
     # An editor still open would answer for the new one.
-    [ -z "$editor" ] || editor_gone || return 1
+    no_editor_left
     wine "$exe" >>"$work/editor.log" 2>&1 &
     editor=$!
     local window
@@ -164,13 +187,17 @@ start_editor() {
 # and passes once its process ended and no window of it remains, within 30 s each.
 editor_gone() {
     for _ in $(seq 60); do
-        if ! kill -0 "$editor" 2>/dev/null &&
-            [ -z "$(xdotool search --onlyvisible --name 'ZR415 configuration editor' 2>/dev/null)" ]; then
+        if ! kill -0 "$editor" 2>/dev/null && gone_within 1 'ZR415 configuration editor'; then
             return 0
         fi
         sleep 0.5
     done
     return 1
+}
+# Ends the editor a failed step left open, so that the next steps start from none.
+no_editor_left() {
+    [ -z "$editor" ] || editor_gone || end_prefix
+    editor=""
 }
 close_editor() {
     activate_editor
@@ -239,6 +266,7 @@ keys_scenario() {
     else
         fail "the installed editor did not start again: $(tail -n 5 "$work/editor.log")"
     fi
+    no_editor_left
     printf 'AA01,NORTH 1\r\nAA02,NORTH 2\r\n' >"$work/north.csv"
     "$linux_convert" "$work/north.csv" "$work/expected.dip" 2>/dev/null ||
         fail "$linux_convert did not turn the typed names into a .dip"
@@ -257,14 +285,14 @@ for dpi in 96 144; do
     set_dpi "$dpi"
     if start_editor; then
         screenshot "${dpi}dpi"
-        close_editor || kill "$editor" 2>/dev/null || true
+        close_editor || no_editor_left
     fi
     for font in "" Tahoma "Segoe UI"; do
         log="$work/layout.txt" fonts="the prefix's fonts"
         [ -z "$font" ] || fonts="$font"
         if WINEPATH="$dlls" WINEQT_PLUGIN_PATH="$qt_plugins" WINEQT_QPA_PLATFORM=windows \
             WINEQT_FORCE_STDERR_LOGGING=1 ZR415_TEST_FONT="$font" \
-            wine "$build/tests/windows/tst_windowlayout.exe" sixteenCapitalsShowWhole >"$log" 2>&1 &&
+            timeout 300 wine "$build/tests/windows/tst_windowlayout.exe" sixteenCapitalsShowWhole >"$log" 2>&1 &&
             grep -q '^PASS   : TestWindowLayout::sixteenCapitalsShowWhole' "$log"; then
             pass "$dpi DPI, $fonts: no horizontal scroll bar, every column whole"
         else

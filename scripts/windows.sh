@@ -222,9 +222,18 @@ for file in "$installer" "$msi" "$unzipped"/*/bin/zr415config.exe "$unzipped"/*/
 done
 rm -rf "$unzipped"
 
+# Each takes a few minutes; a program that hangs under Wine fails its part, not the whole run.
+bounded() {
+    local minutes="$1"
+    shift
+    timeout "$((minutes * 60))" "$@" && return 0
+    [ $? -ne 124 ] || echo "FAIL: $(basename "$1") did not end within $minutes minutes"
+    failures=$((failures + 1))
+}
+
 echo "== installed under Wine"
-scripts/windows-install.sh "$installer" "$msi" "$zip" \
-    "$build/_CPack_Packages/win64/External/$(basename "$package")" || failures=$((failures + 1))
+bounded 20 scripts/windows-install.sh "$installer" "$msi" "$zip" \
+    "$build/_CPack_Packages/win64/External/$(basename "$package")"
 
 echo "== the real window"
 # The bytes of the files saved there are judged against the Linux converter's.
@@ -235,8 +244,7 @@ if [ ! -x "$linux_convert" ] &&
     fail "the Linux converter did not build: $(tail -n 5 "$build/linux-convert.log")"
 fi
 # The editor driven by keys, then the grid's layout at two DPIs.
-scripts/windows-window.sh --keys "$installer" "$build" "$linux_convert" ||
-    failures=$((failures + 1))
+bounded 15 scripts/windows-window.sh --keys "$installer" "$build" "$linux_convert"
 
 echo "scripts/windows.sh took $((SECONDS - started)) s"
 if [ "$failures" -ne 0 ]; then

@@ -13,13 +13,22 @@ new_prefix() {
     template="$(dirname "$1")/prefix.template"
     if [ ! -d "$template" ]; then
         WINEPREFIX="$template" wine wineboot --init >/dev/null 2>&1
-        WINEPREFIX="$template" wineserver --wait
+        WINEPREFIX="$template" settle_prefix 300
     fi
     cp -a "$template" "$1"
     export WINEPREFIX="$1"
 }
 end_prefix() {
     wineserver --kill 2>/dev/null || true
+}
+# Passes once every program of the prefix has ended and its wineserver has written the registry
+# files and gone, within $1 seconds (two minutes). A program still running then is ended and
+# fails the check, so that one that hangs cannot hold the whole run.
+settle_prefix() {
+    local seconds="${1:-120}"
+    timeout "$seconds" wineserver --wait && return 0
+    fail "Wine programs still running after $seconds s; ended"
+    end_prefix
 }
 
 # The prefix's folders as Linux paths.
@@ -43,7 +52,7 @@ key_text() {
 # work outlive the program.
 check_nothing_left() {
     local what="$1"
-    wineserver --wait # writes the registry files
+    settle_prefix # writes the registry files
     local files keys
     files="$(find "$(drive_c)" -iname '*zr415*' -not -path '*/AppData/Roaming/ZR415Config*' \
         2>/dev/null | sed "s|^$(drive_c)/|C:/|")"
