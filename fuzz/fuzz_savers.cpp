@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringDecoder>
 
 #include <algorithm>
 
@@ -53,6 +54,16 @@ QString throughField(const QString& text, int width)
     QByteArray bytes = Windows1252::encode(QStringView(text).left(width));
     bytes.resize(width, ' ');
     return Windows1252::decode(bytes);
+}
+
+// A written list is Windows-1252, yet one whose bytes happen to be valid UTF-8 beyond ASCII
+// reads as UTF-8, as a spreadsheet's list without the mark does: "ß€" comes back as "߀".
+bool readsAsUtf8(const QByteArray& bytes)
+{
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString text = utf8.decode(bytes); // decodes only when made a QString
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char b) { return b >= 0; });
+    return !ascii && !utf8.hasError();
 }
 
 bool isCsvSpare(const QString& trimmed)
@@ -105,6 +116,9 @@ void checkDip(const ChannelRows& rows, const QString& path)
 void checkCsv(const ChannelRows& rows, const QString& path)
 {
     FUZZ_CHECK(SaveCsvFile(rows, path));
+    QFile saved(path);
+    FUZZ_CHECK(saved.open(QIODevice::ReadOnly));
+    const bool utf8 = readsAsUtf8(saved.readAll());
     const CsvQuestion noQuestion = [](const QString&) -> bool {
         FuzzChecks::fail("a saved list reads without a question", __FILE__, __LINE__);
     };
@@ -114,8 +128,9 @@ void checkCsv(const ChannelRows& rows, const QString& path)
                QStringList{QStringLiteral("%1 channels imported").arg(rows.size())});
     FUZZ_CHECK(read.rows.size() == rows.size());
     for (int row = 0; row < rows.size(); ++row) {
+        const QByteArray bytes = Windows1252::encode(rows[row].relNam.left(16));
         const QString name =
-            trimmedSpaces(Windows1252::decode(Windows1252::encode(rows[row].relNam.left(16))));
+            trimmedSpaces(utf8 ? QString::fromUtf8(bytes) : Windows1252::decode(bytes));
         const QString expected = isCsvSpare(name) ? SpareName(row + 1) : name;
         FUZZ_CHECK(read.rows[row].relNam == expected);
         FUZZ_CHECK(read.rows[row].back == rows[row].back);

@@ -286,6 +286,8 @@ void writeSaversCorpus(const QString& folder)
     writeBytes(folder + QStringLiteral("mixed"), mixed);
     writeBytes(folder + QStringLiteral("two-units"), QByteArray("\x01\x07\x10\x04\x05\x06", 6));
     writeBytes(folder + QStringLiteral("commas-quotes"), QByteArray(64, '\x05'));
+    // One name, "ß€", whose Windows-1252 bytes are valid UTF-8: the list reads back as UTF-8.
+    writeBytes(folder + QStringLiteral("utf8-lookalike"), QByteArray("\x00\x00\x02\x16\x10", 5));
 }
 
 } // namespace
