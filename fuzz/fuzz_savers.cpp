@@ -56,14 +56,14 @@ QString throughField(const QString& text, int width)
     return Windows1252::decode(bytes);
 }
 
-// A written list is Windows-1252, yet one whose bytes happen to be valid UTF-8 beyond ASCII
-// reads as UTF-8, as a spreadsheet's list without the mark does: "ß€" comes back as "߀".
+// A written list is Windows-1252, yet one whose bytes happen to be valid UTF-8 reads as UTF-8,
+// as a spreadsheet's list without the mark does: "ß€" comes back as "߀". (ASCII reads the same
+// either way.)
 bool readsAsUtf8(const QByteArray& bytes)
 {
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    const QString text = utf8.decode(bytes); // decodes only when made a QString
-    const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char b) { return b >= 0; });
-    return !ascii && !utf8.hasError();
+    const QString decoded = utf8(bytes); // the decoder finds errors only as it makes the text
+    return !utf8.hasError();
 }
 
 bool isCsvSpare(const QString& trimmed)

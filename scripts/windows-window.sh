@@ -134,11 +134,15 @@ find_box() {
 box_shows() {
     find_box 20 >/dev/null
 }
+# Passes when a search finished and found no visible window named $1.
+none_named() {
+    local windows
+    windows="$(visible_windows "$1")" && [ -z "$windows" ]
+}
 # Passes once no visible window is named $2 within $1 seconds.
 gone_within() {
-    local windows
     for _ in $(seq $(($1 * 2))); do
-        windows="$(visible_windows "$2")" && [ -z "$windows" ] && return 0
+        none_named "$2" && return 0
         sleep 0.5
     done
     return 1
@@ -187,7 +191,7 @@ start_editor() {
 # and passes once its process ended and no window of it remains, within 30 s each.
 editor_gone() {
     for _ in $(seq 60); do
-        if ! kill -0 "$editor" 2>/dev/null && gone_within 1 'ZR415 configuration editor'; then
+        if ! kill -0 "$editor" 2>/dev/null && none_named 'ZR415 configuration editor'; then
             return 0
         fi
         sleep 0.5

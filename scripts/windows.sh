@@ -227,8 +227,11 @@ bounded() {
     local minutes="$1"
     shift
     timeout "$((minutes * 60))" "$@" && return 0
-    [ $? -ne 124 ] || echo "FAIL: $(basename "$1") did not end within $minutes minutes"
-    failures=$((failures + 1))
+    if [ $? -eq 124 ]; then
+        fail "$(basename "$1") did not end within $minutes minutes"
+    else
+        failures=$((failures + 1))
+    fi
 }
 
 echo "== installed under Wine"
